@@ -1,0 +1,34 @@
+// Where a program finds its data: the folder it was built or installed into.
+#include "data_dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace common {
+
+QString programFolder()
+{
+    // Overridable so tests can point a program at a folder of their own.
+    const QString forced = qEnvironmentVariable("VESPERA_DATA_DIR");
+    if (!forced.isEmpty())
+        return forced;
+    return QCoreApplication::applicationDirPath();
+}
+
+QString dataFile(const QString &name)
+{
+    if (QDir::isAbsolutePath(name))
+        return name;
+    return QDir(programFolder()).filePath(name);
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+} // namespace common

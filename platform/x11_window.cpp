@@ -1,0 +1,118 @@
+// What the clock needs from X11 beyond Qt: a dock-type window kept out of the
+// task bar, exact placement, the stacking state and the real position.
+#include "x11_window.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <xcb/xcb.h>
+#include <cstdlib>
+#include <vector>
+
+namespace platform::x11 {
+
+namespace {
+
+xcb_connection_t *connection()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t *c, const char *name)
+{
+    xcb_intern_atom_reply_t *r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+    free(r);
+    return a;
+}
+
+void setAtomList(xcb_connection_t *c, xcb_window_t w, const char *property,
+                 const std::vector<const char *> &names)
+{
+    std::vector<xcb_atom_t> values;
+    for (const char *n : names)
+        values.push_back(atom(c, n));
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom(c, property), XCB_ATOM_ATOM, 32,
+                        uint32_t(values.size()), values.data());
+}
+
+xcb_window_t rootOf(xcb_connection_t *c)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
+
+void sendState(xcb_connection_t *c, xcb_window_t w, uint32_t action, const char *state)
+{
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = w;
+    ev.type = atom(c, "_NET_WM_STATE");
+    ev.data.data32[0] = action; // 0 remove, 1 add
+    ev.data.data32[1] = atom(c, state);
+    ev.data.data32[3] = 1; // from an application
+    xcb_send_event(c, 0, rootOf(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&ev));
+}
+
+} // namespace
+
+bool available() { return connection() != nullptr; }
+
+void prepareDock(QWidget *w, bool above)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const auto win = xcb_window_t(w->winId());
+    setAtomList(c, win, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DOCK"});
+    setAtomList(c, win, "_NET_WM_STATE",
+                {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+                 above ? "_NET_WM_STATE_ABOVE" : "_NET_WM_STATE_BELOW"});
+    xcb_flush(c);
+}
+
+void setKeepAbove(QWidget *w, bool above)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    if (!w->isVisible()) {
+        prepareDock(w, above);
+        return;
+    }
+    // Remove the old state before adding the new one, as window managers
+    // otherwise may keep both.
+    const auto win = xcb_window_t(w->winId());
+    sendState(c, win, 0, above ? "_NET_WM_STATE_BELOW" : "_NET_WM_STATE_ABOVE");
+    sendState(c, win, 1, above ? "_NET_WM_STATE_ABOVE" : "_NET_WM_STATE_BELOW");
+    xcb_flush(c);
+}
+
+void moveExact(QWidget *w, QPoint topLeft)
+{
+    w->move(topLeft);
+    xcb_connection_t *c = connection();
+    if (!c || !w->isVisible())
+        return;
+    const uint32_t values[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
+    xcb_configure_window(c, xcb_window_t(w->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(c);
+}
+
+QPoint realPosition(QWidget *w)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return w->pos();
+    xcb_translate_coordinates_reply_t *r = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, xcb_window_t(w->winId()), rootOf(c), 0, 0), nullptr);
+    const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : w->pos();
+    free(r);
+    return p;
+}
+
+} // namespace platform::x11

@@ -1,0 +1,23 @@
+// What the clock needs from X11 beyond Qt: a dock-type window kept out of the
+// task bar, exact placement, the stacking state and the real position.
+#pragma once
+
+#include <QPoint>
+
+class QWidget;
+
+namespace platform::x11 {
+
+bool available(); // running on the xcb platform
+
+// Before the first show: make the window a dock (placed at exact pixels by
+// every window manager tried, no strut) that skips the task bar and pager.
+void prepareDock(QWidget *w, bool above);
+// Above all normal windows, or below them (the only other state a dock has).
+void setKeepAbove(QWidget *w, bool above);
+// Moves the window on the server, bypassing Qt's idea of where it already is.
+void moveExact(QWidget *w, QPoint topLeft);
+// Where the window really is, asked of the X server.
+QPoint realPosition(QWidget *w);
+
+} // namespace platform::x11
