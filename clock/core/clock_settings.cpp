@@ -1,0 +1,69 @@
+// The clock's own keys in the settings store: what start-up reads and closing writes.
+#include "clock_settings.h"
+
+namespace vespera {
+
+namespace {
+const QString kWelcomeVersion = QStringLiteral("2.15");
+const QString kLedgerBoot = QStringLiteral("systimeboot");
+const QString kLedgerCounted = QStringLiteral("systimecounted");
+
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+} // namespace
+
+QString ClockSettings::get(const QString &key) const
+{
+    return m_store.GetSetting(common::kSection, key);
+}
+
+QString ClockSettings::skin() const
+{
+    return m_store.GetSetting(common::kSection, QStringLiteral("skin"), QStringLiteral("blue"));
+}
+
+StartupSettings ClockSettings::readStartup() const
+{
+    StartupSettings s;
+    const QString tf = get(QStringLiteral("tfmode"));
+    s.Use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
+    s.Corner = get(QStringLiteral("smode")).trimmed().toInt();
+    s.ChimeOn = get(QStringLiteral("zihou")) == QLatin1String("1");
+    s.DogOn = get(QStringLiteral("wan")) == QLatin1String("1");
+    s.AlarmOn = get(QStringLiteral("al")) == QLatin1String("1");
+    s.NthWeekday = get(QStringLiteral("scm")) == QLatin1String("1");
+    s.Systime = m_store.GetSetting(QStringLiteral("Pendra"), QStringLiteral("Systime"));
+    s.ledger.boot = get(kLedgerBoot);
+    s.ledger.counted = totalValue(get(kLedgerCounted));
+    s.hide = get(QStringLiteral("hide")) == QLatin1String("1");
+    s.topmostOff = get(QStringLiteral("at")) == QLatin1String("0");
+    s.autohideOff = get(QStringLiteral("ah")) == QLatin1String("0");
+    // A view the clock does not have would leave the face blank for good.
+    const int view = get(QStringLiteral("mmode")).trimmed().toInt();
+    s.ViewMode = (view >= 0 && view <= 2) ? view : 0;
+    s.showWelcome = get(QStringLiteral("start")) != kWelcomeVersion;
+    return s;
+}
+
+void ClockSettings::saveProgramFolder(const QString &folder)
+{
+    m_store.SaveSetting(common::kSection, QStringLiteral("apath"), folder);
+}
+
+void ClockSettings::saveClosing(const ClosingSettings &s)
+{
+    QVector<QPair<QString, QString>> values = {
+        {QStringLiteral("al"), flag(s.AlarmOn)},     {QStringLiteral("zihou"), flag(s.ChimeOn)},
+        {QStringLiteral("hide"), flag(s.hide)},      {QStringLiteral("wan"), flag(s.DogOn)},
+        {QStringLiteral("at"), flag(s.topmost)},     {QStringLiteral("ah"), flag(s.autohide)},
+        {QStringLiteral("scm"), flag(s.NthWeekday)}, {QStringLiteral("mmode"), QString::number(s.ViewMode)},
+        {QStringLiteral("tfmode"), flag(s.Use24Hour)},
+    };
+    if (s.Systime)
+        values.append({QStringLiteral("Systime"), QString::number(*s.Systime)});
+    values.append({kLedgerBoot, s.ledger.boot});
+    values.append({kLedgerCounted, QString::number(s.ledger.counted)});
+    // One locked rewrite: a logout in the middle cannot leave half the flags.
+    m_store.SaveSettings(common::kSection, values);
+}
+
+} // namespace vespera

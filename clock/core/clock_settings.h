@@ -1,0 +1,50 @@
+// The clock's own keys in the settings store: what start-up reads and closing writes.
+#pragma once
+
+#include "counters.h"
+#include "common/settings_store.h"
+
+#include <QString>
+#include <optional>
+
+namespace vespera {
+
+struct StartupSettings {
+    bool Use24Hour = false;
+    int Corner = 0;
+    bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false;
+    QString Systime;       // shown by Label4; empty when absent
+    UptimeLedger ledger;   // this boot's minutes already in Systime
+    bool hide = false;     // start in hide mode
+    bool topmostOff = false;
+    bool autohideOff = false;
+    int ViewMode = 0;
+    bool showWelcome = true;
+};
+
+struct ClosingSettings {
+    bool AlarmOn = false, ChimeOn = false, hide = false, DogOn = false;
+    bool topmost = true, autohide = true, NthWeekday = false;
+    int ViewMode = 0;
+    bool Use24Hour = false;
+    std::optional<qint64> Systime; // nothing: leave the stored total alone
+    UptimeLedger ledger;
+};
+
+class ClockSettings {
+public:
+    explicit ClockSettings(common::SettingsStore &store) : m_store(store) {}
+
+    StartupSettings readStartup() const;
+    QString skin() const; // the chosen design, "blue" when none is stored
+    void saveProgramFolder(const QString &folder);
+    void saveClosing(const ClosingSettings &s);
+
+    common::SettingsStore &store() { return m_store; }
+
+private:
+    QString get(const QString &key) const;
+    common::SettingsStore &m_store;
+};
+
+} // namespace vespera

@@ -1,0 +1,469 @@
+// Form1 — the clock window: start-up, the one-second tick, the face and closing.
+#include "clock_window.h"
+#include "counters.h"
+#include "glyph_atlas.h"
+
+#include "common/data_dir.h"
+#include "platform/clock_source.h"
+#include "platform/desktop.h"
+#include "platform/random_source.h"
+#include "platform/x11_window.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vespera {
+
+namespace {
+constexpr int kTickLateMs = 4; // a tick lands this much after the whole second, never before
+constexpr int kMaxPictureSide = 4096;
+
+const Ctl kCounterShown[] = {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4, Ctl::NFigP1,
+                             Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4, Ctl::Picture4};
+const Ctl kCounterHidden[] = {Ctl::AP, Ctl::SP, Ctl::WP, Ctl::TFigP1, Ctl::TFigP2,
+                              Ctl::HFigP1, Ctl::HFigP2, Ctl::Youbi};
+const Ctl kClickAreas[] = {Ctl::Image1, Ctl::Image5, Ctl::Image3,
+                           Ctl::Image6, Ctl::TShell, Ctl::Image4};
+
+bool isClickArea(Ctl c)
+{
+    return std::find(std::begin(kClickAreas), std::end(kClickAreas), c) != std::end(kClickAreas);
+}
+} // namespace
+
+Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
+             const QString &commandLine, QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_settings(store),
+      m_platform(platform), m_commandLine(commandLine)
+{
+    setWindowTitle(QStringLiteral("pendra"));
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+
+    for (Ctl c : kClickAreas)
+        ctl(c).visible = false; // click areas are never painted
+    ctl(Ctl::Picture4).visible = false;
+    ctl(Ctl::Image7).visible = false;
+    ctl(Ctl::Image8).visible = false;
+    ctl(Ctl::Picture3).geometry = QRect(0, 100, 85, 33);
+
+    m_timer1.setSingleShot(true);
+    m_timer1.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    m_timer2.setInterval(100);
+    connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+}
+
+QString Form1::loadedSkinFolder() const { return common::programFolder(); }
+
+bool Form1::Form_Load()
+{
+    const StartupSettings s = m_settings.readStartup();
+    Use24Hour = s.Use24Hour;
+    Corner = s.Corner;
+    if (!LoadSkin())
+        return false;
+    SetTopmost(true);
+    LoadAlarmList();
+    AddCommandLineAlarm();
+    ChimeOn = s.ChimeOn;
+    DogOn = s.DogOn;
+    AlarmOn = AlarmOn || s.AlarmOn;
+    NthWeekday = s.NthWeekday;
+    Label4 = s.Systime;
+    m_ledger = s.ledger;
+    if (s.hide)
+        Image1_Click();
+    if (s.topmostOff) {
+        AllwaysTop = false;
+        SetTopmost(false);
+    }
+    if (s.autohideOff)
+        Autohid = false;
+    ViewMode = s.ViewMode;
+    if (s.showWelcome)
+        ShowWelcome();
+    m_settings.saveProgramFolder(common::programFolder());
+    Form_Activate();
+    scheduleTick();
+    return true;
+}
+
+void Form1::Form_Activate()
+{
+    if (m_activating || m_unloaded)
+        return;
+    m_activating = true;
+    TuckState = -2;
+    FrameOffset = frameGeometry().height() - height() - 25;
+    LoadSkin();
+    SetTopmost(AllwaysTop);
+    paintFixedPieces();
+    apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
+    if (ViewMode == 1)
+        SysTime_Click();
+    else if (ViewMode == 2)
+        SumSysTime_Click();
+    update();
+    m_activating = false;
+}
+
+bool Form1::LoadSkin()
+{
+    WorkArea = m_platform.desktop->workArea();
+    QString name = m_settings.skin();
+    // A design is a pair of files beside the program; a name that reaches
+    // elsewhere, or an incomplete pair, falls back to "blue" (not stored).
+    const bool usable = !name.isEmpty() && !name.contains(QLatin1Char('/'))
+                        && common::FileExists(common::dataFile(name + QStringLiteral(".vsr")))
+                        && common::FileExists(common::dataFile(name + QStringLiteral(".vss")));
+    if (!usable)
+        name = QStringLiteral("blue");
+
+    for (int i = 0; i < kCtlCount; ++i) {
+        const Ctl c = static_cast<Ctl>(i);
+        const QRect r = controlRect(c, Corner);
+        if (c == Ctl::Picture3)
+            m_controls[i].geometry.setSize(r.size()); // its place belongs to the views
+        else
+            m_controls[i].geometry = r;
+    }
+
+    const QString suffix = pictureSuffix(Corner);
+    if (!loadPicture(name + suffix) && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
+        && m_skin.isNull())
+        return false;
+
+    m_placed = windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset);
+    platform::x11::moveExact(this, m_placed);
+    m_shape = windowRegion(Corner, FrameOffset);
+    setMask(m_shape);
+    return true;
+}
+
+bool Form1::loadPicture(const QString &fileName)
+{
+    const QString path = common::dataFile(fileName);
+    const QFileInfo info(path);
+    const qint64 stamp = info.lastModified().toMSecsSinceEpoch() ^ info.size();
+    if (path == m_skinPath && stamp == m_skinStamp && !m_skin.isNull())
+        return true; // unchanged since the last load: no need to decode again
+
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true); // a design is known by its content, not its name
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return false;
+    const QImage image = reader.read();
+    if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
+        return false;
+    m_skin = QPixmap::fromImage(image);
+    m_skinPath = path;
+    m_skinStamp = stamp;
+    update();
+    return true;
+}
+
+void Form1::paintFixedPieces()
+{
+    if (Use24Hour)
+        setSource(Ctl::AP, atlas::amMark(), atlas::pmUpperHalf());
+    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::Picture2, atlas::dogResting());
+    setSource(Ctl::Image7, atlas::dogPoseA());
+    setSource(Ctl::Image8, atlas::dogPoseB());
+    setSource(Ctl::Tyou, atlas::tyou());
+    setSource(Ctl::TyouP, atlas::tyouP());
+    ctl(Ctl::Picture3).stretch = true;
+    ctl(Ctl::Picture4).stretch = true;
+    setSource(Ctl::Picture3, atlas::fillPatch());
+    setSource(Ctl::Picture4, atlas::fillPatch());
+}
+
+void Form1::scheduleTick()
+{
+    if (m_unloaded)
+        return;
+    const int msec = m_platform.clock->now().time().msec();
+    m_timer1.start(1000 - msec + kTickLateMs);
+}
+
+void Form1::Timer1_Timer()
+{
+    const QDateTime now = m_platform.clock->now();
+    const qint64 second = now.toSecsSinceEpoch();
+    if (second == m_lastTickSecond) { // woke before the second turned: wait for it
+        scheduleTick();
+        return;
+    }
+    m_lastTickSecond = second;
+
+    m_platform.random->reseedFromTimer();
+    CheckPointer();
+    switch (ViewMode) {
+    case 0: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
+    case 1: ShowUptime(); break;
+    case 2: ShowTotalUptime(); break;
+    default: break;
+    }
+    if (AlarmOn)
+        CheckAlarms();
+    CheckChime();
+    if (DogOn) {
+        switch (static_cast<int>(m_platform.random->next() * 4)) {
+        case 0: SetDogPose(0); break;
+        case 1: SetDogPose(2); break;
+        case 2: m_timer2.start(); break; // a wag burst
+        default: break;
+        }
+    }
+    setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
+    if (CheckPlacement() == 1)
+        Form_Activate();
+    scheduleTick();
+}
+
+void Form1::Timer2_Timer()
+{
+    if (DogFrames > 8) {
+        m_timer2.stop();
+        DogFrames = 0;
+    }
+    SetDogPose(control(Ctl::Image7).visible ? 0 : 1);
+    ++DogFrames;
+}
+
+void Form1::SetDogPose(int pose)
+{
+    setVisible(Ctl::Image7, pose == 1);
+    setVisible(Ctl::Image8, pose == 2);
+}
+
+void Form1::SetTopmost(bool above) { platform::x11::setKeepAbove(this, above); }
+
+void Form1::ShowUptime()
+{
+    Label3 = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
+    showCounter(Label3.toLongLong());
+}
+
+void Form1::ShowTotalUptime()
+{
+    const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
+    const qint64 total =
+        totalValue(Label4) + minutesNotCounted(m_ledger, m_platform.clock->bootId(), up);
+    Label3 = QString::number(total);
+    showCounter(total);
+}
+
+void Form1::showCounter(qint64 minutes) { apply(counterGlyphs(counterText(minutes))); }
+
+void Form1::showCounterView(const QString &title, int mode)
+{
+    for (Ctl c : kCounterShown)
+        setVisible(c, true);
+    for (Ctl c : kCounterHidden)
+        setVisible(c, false);
+    Label5 = title;
+    repaintControl(Ctl::Picture4);
+    repaintControl(Ctl::Picture3);
+    ctl(Ctl::Picture3).geometry.moveTo(111, 11);
+    repaintControl(Ctl::Picture3);
+    ViewMode = mode;
+}
+
+void Form1::SysTime_Click() { showCounterView(QStringLiteral("システム駆動時間"), 1); }
+
+void Form1::SumSysTime_Click() { showCounterView(QStringLiteral("積算駆動時間"), 2); }
+
+void Form1::Normal_Click()
+{
+    for (Ctl c : kCounterHidden)
+        setVisible(c, true);
+    for (Ctl c : {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4, Ctl::NFigP1, Ctl::NFigP2,
+                  Ctl::NFigP3, Ctl::NFigP4})
+        setVisible(c, true);
+    setVisible(Ctl::Picture4, false);
+    repaintControl(Ctl::Picture3);
+    ctl(Ctl::Picture3).geometry.moveTo(0, 100);
+    ViewMode = 0;
+    apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
+}
+
+void Form1::Reset_Click()
+{
+    Label4 = QStringLiteral("0");
+    m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
+}
+
+void Form1::NoSum_Click() { NoSum = !NoSum; }
+
+void Form1::End_Click() { close(); }
+
+void Form1::Image3_Click()
+{
+    SkipTotalSave = true;
+    close();
+}
+
+ClosingSettings Form1::closingSettings() const
+{
+    ClosingSettings c;
+    c.AlarmOn = AlarmOn;
+    c.ChimeOn = ChimeOn;
+    c.hide = Kakusu;
+    c.DogOn = DogOn;
+    c.topmost = AllwaysTop;
+    c.autohide = Autohid;
+    c.NthWeekday = NthWeekday;
+    c.ViewMode = ViewMode;
+    c.Use24Hour = Use24Hour;
+    const QString boot = m_platform.clock->bootId();
+    const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
+    if (!SkipTotalSave)
+        c.Systime = totalValue(Label4) + (NoSum ? 0 : minutesNotCounted(m_ledger, boot, up));
+    // Whatever happened to the total, this boot's minutes so far are dealt
+    // with: the next run within the same boot must not add them again.
+    c.ledger = UptimeLedger{boot, up};
+    return c;
+}
+
+void Form1::SaveSettingsNow()
+{
+    const ClosingSettings c = closingSettings();
+    m_settings.saveClosing(c);
+    if (c.Systime)
+        Label4 = QString::number(*c.Systime);
+    m_ledger = c.ledger;
+}
+
+void Form1::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_timer1.stop();
+    m_timer2.stop();
+    SetTopmost(false);
+    SaveSettingsNow();
+    emit unloaded();
+}
+
+void Form1::apply(const GlyphPaints &paints)
+{
+    for (const GlyphPaint &p : paints) {
+        if (p.visible)
+            setSource(p.control, p.source);
+        setVisible(p.control, p.visible);
+    }
+}
+
+void Form1::setVisible(Ctl c, bool visible)
+{
+    if (control(c).visible == visible)
+        return;
+    ctl(c).visible = visible;
+    repaintControl(c);
+}
+
+void Form1::setSource(Ctl c, const QRect &source, const QRect &overlay)
+{
+    Control &k = ctl(c);
+    if (k.source == source && k.overlay == overlay)
+        return;
+    k.source = source;
+    k.overlay = overlay;
+    if (k.visible)
+        repaintControl(c);
+}
+
+void Form1::repaintControl(Ctl c) { update(control(c).geometry); }
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    p.fillRect(dirty, Qt::black);
+    if (m_skin.isNull())
+        return;
+    p.drawPixmap(0, 0, m_skin, 0, 0, atlas::background().width(), atlas::background().height());
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    p.drawLine(line1(Corner));
+    for (int i = 0; i < kCtlCount; ++i) {
+        const Control &k = m_controls[i];
+        if (!k.visible || k.source.isNull() || !k.geometry.intersects(dirty))
+            continue;
+        if (k.stretch) {
+            p.drawPixmap(k.geometry, m_skin, k.source);
+        } else {
+            // Copied at natural size into the control's corner, clipped to the control.
+            p.setClipRect(k.geometry.intersected(dirty));
+            p.drawPixmap(k.geometry.topLeft(), m_skin, k.source);
+            if (!k.overlay.isNull())
+                p.drawPixmap(k.geometry.topLeft(), m_skin, k.overlay);
+            p.setClipping(false);
+        }
+        if (static_cast<Ctl>(i) == Ctl::Picture4 && !Label5.isEmpty()) {
+            QFont f = font();
+            f.setPixelSize(9);
+            p.setFont(f);
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(k.geometry, Qt::AlignCenter, Label5);
+        }
+    }
+}
+
+Ctl Form1::controlAt(QPoint pos) const
+{
+    for (int i = kCtlCount - 1; i >= 0; --i) {
+        const Ctl c = static_cast<Ctl>(i);
+        if ((control(c).visible || isClickArea(c)) && control(c).geometry.contains(pos))
+            return c;
+    }
+    return Ctl::Count;
+}
+
+void Form1::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    m_pressed = controlAt(pos);
+    if (m_pressed == Ctl::Picture2 || m_pressed == Ctl::Image7 || m_pressed == Ctl::Image8) {
+        StartDesignBrowser();
+        return;
+    }
+    Form_MouseDown(event->button(), pos);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent *event)
+{
+    const Ctl released = controlAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || released != m_pressed)
+        return;
+    if (released == Ctl::Image3)
+        Image3_Click();
+    else if (released == Ctl::Image1)
+        Image1_Click();
+    else if (isClickArea(released))
+        panelClick(released);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent *event) { Form_MouseMove(event->position().toPoint()); }
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
+        Form_Activate();
+}
+
+} // namespace vespera

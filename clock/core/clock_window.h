@@ -1,0 +1,152 @@
+// Form1 — the clock window: start-up, the one-second tick, the face and closing.
+#pragma once
+
+#include "clock_settings.h"
+#include "face.h"
+#include "skin_layout.h"
+
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+namespace platform {
+class ClockSource;
+class Desktop;
+class RandomSource;
+} // namespace platform
+
+namespace vespera {
+
+// The seams Form1 talks to instead of the desktop itself.
+struct ClockPlatform {
+    platform::ClockSource *clock;
+    platform::Desktop *desktop;
+    platform::RandomSource *random;
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // A control as it is painted: where, which rectangle of the design
+    // picture (plus an overlay for the 24-hour mark), stretched or not.
+    struct Control {
+        QRect geometry;
+        QRect source;
+        QRect overlay;
+        bool visible = true;
+        bool stretch = false;
+    };
+
+    Form1(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
+          QWidget *parent = nullptr);
+
+    // Start-up after the single-instance check; false when no design could be loaded.
+    bool Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    bool LoadSkin();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    void Normal_Click();
+    void SysTime_Click();
+    void SumSysTime_Click();
+    void Reset_Click();
+    void NoSum_Click();
+    void End_Click();
+    void Image3_Click();
+
+    // Writes the flags and the total as closing does, without closing: for a
+    // session that asks its programs to save before it logs out.
+    void SaveSettingsNow();
+
+    // State the other windows of the clock read and change.
+    bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false, Use24Hour = false;
+    int Corner = 0;
+    int FrameOffset = 0;
+    int ViewMode = 0;
+    bool SkipTotalSave = false;
+    int DogFrames = 0;
+    int TuckState = -2;
+    bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
+    QString Label3, Label4, Label5;
+    platform::WorkArea WorkArea;
+
+    const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
+    QRegion windowShape() const { return m_shape; }
+    QString skinPath() const { return m_skinPath; }
+    QPoint placedPosition() const { return m_placed; }
+    bool isUnloaded() const { return m_unloaded; }
+    bool isWagging() const { return m_timer2.isActive(); }
+    QString loadedSkinFolder() const;
+
+signals:
+    void unloaded(); // the program ends now
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    Control &ctl(Ctl c) { return m_controls[static_cast<int>(c)]; }
+    void apply(const GlyphPaints &paints);
+    void setVisible(Ctl c, bool visible);
+    void setSource(Ctl c, const QRect &source, const QRect &overlay = QRect());
+    void repaintControl(Ctl c);
+    bool loadPicture(const QString &name);
+    void paintFixedPieces();
+    void SetDogPose(int pose);
+    void SetTopmost(bool above);
+    void ShowUptime();
+    void ShowTotalUptime();
+    void showCounter(qint64 minutes);
+    void showCounterView(const QString &title, int mode);
+    void scheduleTick();
+    ClosingSettings closingSettings() const;
+    Ctl controlAt(QPoint p) const;
+
+    // Later parts of the clock hook in here, in their place in the order.
+    void CheckPointer() {}
+    int CheckPlacement() { return 0; }
+    void LoadAlarmList() {}
+    void AddCommandLineAlarm() {}
+    void CheckAlarms() {}
+    void CheckChime() {}
+    void ShowWelcome() {}
+    void SetTucked(int) {}
+    void Image1_Click() { Kakusu_Click(); }
+    void Kakusu_Click()
+    {
+        SetTucked(Kakusu ? 0 : 1);
+        Kakusu = !Kakusu;
+    }
+    void Form_MouseDown(Qt::MouseButton, QPoint) {}
+    void Form_MouseMove(QPoint) {}
+    void StartDesignBrowser() {}
+    void panelClick(Ctl) {}
+
+    ClockSettings m_settings;
+    ClockPlatform m_platform;
+    QString m_commandLine;
+    Face m_face;
+    UptimeLedger m_ledger;
+    std::array<Control, kCtlCount> m_controls{};
+    QPixmap m_skin;
+    QString m_skinPath;
+    qint64 m_skinStamp = 0;
+    QRegion m_shape;
+    QPoint m_placed;
+    QTimer m_timer1;
+    QTimer m_timer2;
+    qint64 m_lastTickSecond = -1;
+    Ctl m_pressed = Ctl::Count;
+    bool m_unloaded = false;
+    bool m_activating = false;
+};
+
+} // namespace vespera

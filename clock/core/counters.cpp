@@ -1,0 +1,44 @@
+// The running-time counters: their text, their glyphs and what the saved total counts.
+#include "counters.h"
+#include "glyph_atlas.h"
+
+namespace vespera {
+
+QString counterText(qint64 minutes)
+{
+    minutes = qBound<qint64>(0, minutes, 999999LL * 60 + 59);
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 6, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+GlyphPaints counterGlyphs(const QString &text)
+{
+    auto d = [&](int i) { return text.at(i).digitValue(); };
+    return {
+        {Ctl::NFigP1, true, atlas::smallDigit(d(0))},
+        {Ctl::NFigP2, true, atlas::smallDigit(d(1))},
+        {Ctl::NFigP3, true, atlas::smallDigit(d(2))},
+        {Ctl::NFigP4, true, atlas::smallDigit(d(3))},
+        {Ctl::FigP1, true, atlas::largeDigit(d(4))},
+        {Ctl::FigP2, true, atlas::largeDigit(d(5))},
+        {Ctl::FigP3, true, atlas::largeDigit(d(7))},
+        {Ctl::FigP4, true, atlas::largeDigit(d(8))},
+    };
+}
+
+qint64 totalValue(const QString &text)
+{
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    return ok && v > 0 ? v : 0;
+}
+
+qint64 minutesNotCounted(const UptimeLedger &ledger, const QString &boot, qint64 uptimeMin)
+{
+    if (boot.isEmpty() || ledger.boot != boot)
+        return uptimeMin;
+    return qMax<qint64>(0, uptimeMin - ledger.counted);
+}
+
+} // namespace vespera

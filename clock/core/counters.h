@@ -1,0 +1,30 @@
+// The running-time counters: their text, their glyphs and what the saved total counts.
+#pragma once
+
+#include "face.h"
+
+#include <QString>
+
+namespace vespera {
+
+inline qint64 uptimeMinutes(qint64 uptimeMs) { return uptimeMs / 1000 / 60; }
+
+// Hours to at least six digits, ":", minutes to two: 1234 minutes give "000020:34".
+// Past 999999:59 the display stays there; the stored total keeps counting.
+QString counterText(qint64 minutes);
+// The eight digit controls of a counter view, painted from a counter text.
+GlyphPaints counterGlyphs(const QString &text);
+
+// The number a stored or shown total stands for: 0 when it is not a whole number.
+qint64 totalValue(const QString &text);
+
+// Which boot's minutes the saved total already holds. The total is kept in
+// whole minutes; the ledger beside it makes a second run within one boot add
+// only the minutes that the first run did not count.
+struct UptimeLedger {
+    QString boot;
+    qint64 counted = 0;
+};
+qint64 minutesNotCounted(const UptimeLedger &ledger, const QString &boot, qint64 uptimeMin);
+
+} // namespace vespera

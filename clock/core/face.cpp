@@ -1,0 +1,159 @@
+// What the time and date face shows: glyph choices from the time, date and face options.
+#include "face.h"
+#include "glyph_atlas.h"
+
+namespace vespera {
+
+namespace {
+
+const QString kWeekdays = QStringLiteral("月火水木金土日"); // Monday first
+
+int digit(QChar c) { return c.isDigit() ? c.digitValue() : 0; }
+int number(const QString &text, int from, int len) { return text.mid(from, len).toInt(); }
+
+GlyphPaint show(Ctl c, const QRect &source) { return {c, true, source}; }
+GlyphPaint hide(Ctl c) { return {c, false, QRect()}; }
+
+// A tens digit that is "0" is hidden rather than painted.
+GlyphPaint tensDigit(Ctl c, QChar ch, QRect (*glyph)(int))
+{
+    return ch == QLatin1Char('0') ? hide(c) : show(c, glyph(digit(ch)));
+}
+
+} // namespace
+
+QString timeText(const QTime &t, bool use24Hour)
+{
+    const QString minSec = t.toString(QStringLiteral(":mm:ss"));
+    if (use24Hour)
+        return QStringLiteral("%1").arg(t.hour(), 2, 10, QLatin1Char('0')) + minSec;
+    const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    return QStringLiteral("%1").arg(h12, 2, 10, QLatin1Char('0')) + minSec
+           + (t.hour() < 12 ? QStringLiteral(" a") : QStringLiteral(" p"));
+}
+
+QChar weekdayChar(int dayOfWeekMonday1) { return kWeekdays.at((dayOfWeekMonday1 + 6) % 7); }
+
+QString dateText(const QDate &d)
+{
+    return QStringLiteral("%1/%2/%3/")
+               .arg(d.year(), 4, 10, QLatin1Char('0'))
+               .arg(d.month(), 2, 10, QLatin1Char('0'))
+               .arg(d.day(), 2, 10, QLatin1Char('0'))
+           + weekdayChar(d.dayOfWeek());
+}
+
+int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday)
+{
+    const int q = day / 7, r = day % 7;
+    const int x = w == 7 ? 0 : 1;
+    const int y = w >= r ? x : 2;
+    int n = q + y;
+    if (saturdayChar && r != 0)
+        n += 1;
+    if (nthWeekday) {
+        if (r == 0 ? w < 7 : w < r)
+            n -= 1;
+    }
+    if (n >= 6)
+        n = 1;
+    return n;
+}
+
+void Face::paintHours(GlyphPaints &out)
+{
+    out.push_back(tensDigit(Ctl::FigP1, Label1.at(0), atlas::largeDigit));
+    out.push_back(show(Ctl::FigP2, atlas::largeDigit(digit(Label1.at(1)))));
+    m_state[Hour] = number(Label1, 0, 2);
+}
+
+void Face::paintMinutes(GlyphPaints &out)
+{
+    out.push_back(show(Ctl::FigP3, atlas::largeDigit(digit(Label1.at(3)))));
+    out.push_back(show(Ctl::FigP4, atlas::largeDigit(digit(Label1.at(4)))));
+    m_state[Minute] = number(Label1, 3, 2);
+}
+
+void Face::paintSeconds(GlyphPaints &out)
+{
+    const int q = number(Label1, 6, 2) / 15;
+    out.push_back(show(Ctl::SP, atlas::secondsStep(q)));
+    m_state[Quarter] = q;
+}
+
+void Face::paintDate(GlyphPaints &out, bool nthWeekday)
+{
+    const Ctl year[] = {Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4};
+    for (int i = 0; i < 4; ++i)
+        out.push_back(show(year[i], atlas::smallDigit(digit(Label2.at(i)))));
+    m_state[Year] = number(Label2, 0, 4);
+
+    out.push_back(tensDigit(Ctl::TFigP1, Label2.at(5), atlas::smallDigit));
+    out.push_back(show(Ctl::TFigP2, atlas::smallDigit(digit(Label2.at(6)))));
+    m_state[Month] = number(Label2, 5, 2);
+
+    out.push_back(tensDigit(Ctl::HFigP1, Label2.at(8), atlas::smallDigit));
+    out.push_back(show(Ctl::HFigP2, atlas::smallDigit(digit(Label2.at(9)))));
+    const int day = number(Label2, 8, 2);
+    m_state[Day] = day;
+
+    const QChar wdChar = Label2.at(11);
+    const int k = kWeekdays.indexOf(wdChar);
+    int w = 0;
+    if (k >= 0) {
+        out.push_back(show(Ctl::Youbi, atlas::weekday(k)));
+        m_state[Weekday] = k;
+        w = k < 6 ? k + 2 : 1;
+    }
+    const int n = qBound(1, weekNumber(day, w, wdChar == kWeekdays.at(5), nthWeekday), 5);
+    out.push_back(show(Ctl::WP, atlas::weekMark(n)));
+    m_state[Week] = n;
+}
+
+GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
+{
+    GlyphPaints out;
+    Label1 = timeText(now.time(), use24Hour);
+    paintHours(out);
+    paintMinutes(out);
+    if (!use24Hour) {
+        const bool pm = Label1.endsWith(QLatin1Char('p'));
+        out.push_back(show(Ctl::AP, pm ? atlas::pmMark() : atlas::amMark()));
+        m_state[PmShown] = pm ? 1 : 0;
+    }
+    paintSeconds(out);
+    Label2 = dateText(now.date());
+    paintDate(out, nthWeekday);
+    return out;
+}
+
+GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
+{
+    GlyphPaints out;
+    Label1 = timeText(now.time(), use24Hour);
+    if (number(Label1, 0, 2) != slot(Hour))
+        paintHours(out);
+    if (number(Label1, 3, 2) != slot(Minute))
+        paintMinutes(out);
+    if (!use24Hour) {
+        const bool pm = Label1.endsWith(QLatin1Char('p'));
+        if (pm && slot(PmShown) == 0) {
+            out.push_back(show(Ctl::AP, atlas::pmMark()));
+            m_state[PmShown] = 1;
+        } else if (!pm && slot(PmShown) == 1) {
+            out.push_back(show(Ctl::AP, atlas::amMark()));
+            m_state[PmShown] = 0;
+        }
+    }
+    if (number(Label1, 6, 2) / 15 != slot(Quarter))
+        paintSeconds(out);
+    const int day = now.date().day();
+    if (day != m_lastDay) {
+        m_lastDay = day;
+        const GlyphPaints all = RedrawFace(now, use24Hour, nthWeekday);
+        out.insert(out.end(), all.begin(), all.end());
+    }
+    return out;
+}
+
+} // namespace vespera

@@ -1,0 +1,81 @@
+// vespera — the desktop clock program: one instance per user, then the clock window.
+#include "core/clock_window.h"
+#include "core/command_line.h"
+
+#include "common/data_dir.h"
+#include "common/settings_store.h"
+#include "platform/clock_source.h"
+#include "platform/desktop.h"
+#include "platform/messages.h"
+#include "platform/random_source.h"
+#include "platform/single_instance.h"
+#include "platform/termination.h"
+#include "platform/x11_window.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QTimer>
+
+namespace {
+
+void prepareEnvironment()
+{
+    // Corner placement needs X11 positioning, also inside a Wayland session.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    // Without shared memory Qt paints without a round trip to the X server,
+    // which halves the clock's wake-ups per second.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    prepareEnvironment();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pendra"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString commandLine = vespera::joinCommandLine(app.arguments().mid(1));
+    platform::QtMessages messages;
+    platform::LocalInstanceGuard instance(QStringLiteral("pendra"));
+    if (!instance.claim()) {
+        if (commandLine != QLatin1String("a"))
+            messages.information(QStringLiteral("Desktop"), vespera::secondInstanceText());
+        return 0;
+    }
+
+    common::SettingsStore store;
+    platform::SystemClockSource clock;
+    platform::QtDesktop desktop;
+    platform::StdRandomSource random;
+    vespera::Form1 form(store, {&clock, &desktop, &random}, commandLine);
+
+    if (!form.Form_Load()) {
+        messages.information(QStringLiteral("pendra"),
+                             QStringLiteral("デザイン「blue」が見つからないか、読み込めません。\n"
+                                            "探したフォルダ: %1")
+                                 .arg(common::programFolder()));
+        return 1;
+    }
+
+    QObject::connect(&form, &vespera::Form1::unloaded, &app, &QCoreApplication::quit);
+    platform::TerminationWatcher termination;
+    QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
+                     &vespera::Form1::Form_Unload);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                     [&form](QSessionManager &) { form.SaveSettingsNow(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::Form1::Form_Unload);
+    QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
+        form.raise();
+        form.activateWindow();
+        form.Form_Activate();
+    });
+
+    form.show();
+    // Some window managers clamp the first placement of a window; place it once more.
+    QTimer::singleShot(300, &form, [&form] { platform::x11::moveExact(&form, form.placedPosition()); });
+    return app.exec();
+}

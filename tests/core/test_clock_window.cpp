@@ -1,0 +1,418 @@
+// The clock window with fake seams: what start-up reads, what closing stores,
+// the saved total across runs, designs that are missing or broken, what is
+// painted, and the tick.
+#include "core/clock_window.h"
+#include "core/command_line.h"
+#include "core/glyph_atlas.h"
+#include "fakes/fake_platform.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace vespera;
+
+namespace {
+
+// Every pixel of a test design tells where in the picture it came from, so a
+// pixel of the window tells which glyph was copied there.
+QRgb encode(int x, int y, bool right) { return qRgb(x & 0xff, y, (x >> 8) * 16 + (right ? 1 : 0)); }
+
+QImage testDesign(bool right)
+{
+    QImage img(440, 134, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, encode(x, y, right));
+    return img;
+}
+
+} // namespace
+
+class TestClockWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_data, m_config;
+    std::unique_ptr<common::SettingsStore> m_store;
+    fakes::FakeClock m_clock;
+    fakes::FakeDesktop m_desktop;
+    fakes::FakeRandom m_random;
+
+    void writeDesign(const QString &name, const char *format = "PNG")
+    {
+        QVERIFY(testDesign(false).save(m_data->filePath(name + ".vss"), format));
+        QVERIFY(testDesign(true).save(m_data->filePath(name + ".vsr"), format));
+    }
+    void set(const QString &key, const QString &value)
+    {
+        m_store->SaveSetting("pendra", key, value);
+    }
+    QString stored(const QString &key) const { return m_store->GetSetting("pendra", key, "<absent>"); }
+    std::unique_ptr<Form1> start(bool expectLoaded = true)
+    {
+        auto form = std::make_unique<Form1>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
+                                            QString());
+        const bool loaded = form->Form_Load();
+        if (loaded != expectLoaded)
+            qWarning("Form_Load returned %d", loaded);
+        return form;
+    }
+
+private slots:
+    void init()
+    {
+        m_data = std::make_unique<QTemporaryDir>();
+        m_config = std::make_unique<QTemporaryDir>();
+        qputenv("VESPERA_DATA_DIR", m_data->path().toUtf8());
+        m_store = std::make_unique<common::SettingsStore>(
+            common::SettingsStore::atPath(m_config->filePath("kestrel.ini")));
+        m_clock = fakes::FakeClock();
+        m_desktop = fakes::FakeDesktop();
+        writeDesign("blue");
+    }
+
+    void emptyStoreStartsWithDefaults()
+    {
+        auto form = start();
+        QCOMPARE(form->Corner, 0);
+        QVERIFY(!form->Use24Hour && !form->ChimeOn && !form->DogOn && !form->AlarmOn);
+        QVERIFY(!form->NthWeekday && !form->Kakusu);
+        QVERIFY(form->AllwaysTop && form->Autohid);
+        QCOMPARE(form->ViewMode, 0);
+        QCOMPARE(form->Label4, QString());
+        QCOMPARE(form->FrameOffset, -25);
+        QCOMPARE(form->placedPosition(), QPoint(-3, 3));
+        QVERIFY(form->skinPath().endsWith("/blue.vss"));
+        QCOMPARE(stored("apath"), m_data->path());
+    }
+
+    void startupReadsFlags_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("tfmode 0") << "tfmode" << "0" << "Use24Hour" << false;
+        QTest::newRow("tfmode empty") << "tfmode" << "" << "Use24Hour" << false;
+        QTest::newRow("tfmode 1") << "tfmode" << "1" << "Use24Hour" << true;
+        QTest::newRow("tfmode word") << "tfmode" << "yes" << "Use24Hour" << true;
+        QTest::newRow("at 0") << "at" << "0" << "AllwaysTop" << false;
+        QTest::newRow("at 1") << "at" << "1" << "AllwaysTop" << true;
+        QTest::newRow("at word") << "at" << "no" << "AllwaysTop" << true;
+        QTest::newRow("ah 0") << "ah" << "0" << "Autohid" << false;
+        QTest::newRow("ah empty") << "ah" << "" << "Autohid" << true;
+        QTest::newRow("zihou 1") << "zihou" << "1" << "ChimeOn" << true;
+        QTest::newRow("zihou 2") << "zihou" << "2" << "ChimeOn" << false;
+        QTest::newRow("wan 1") << "wan" << "1" << "DogOn" << true;
+        QTest::newRow("al 1") << "al" << "1" << "AlarmOn" << true;
+        QTest::newRow("scm 1") << "scm" << "1" << "NthWeekday" << true;
+        QTest::newRow("hide 1") << "hide" << "1" << "Kakusu" << true;
+        QTest::newRow("hide on") << "hide" << "on" << "Kakusu" << false;
+    }
+    void startupReadsFlags()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, flag);
+        QFETCH(bool, on);
+        set(key, value);
+        auto form = start();
+        const QMap<QString, bool> flags{
+            {"Use24Hour", form->Use24Hour}, {"AllwaysTop", form->AllwaysTop},
+            {"Autohid", form->Autohid},     {"ChimeOn", form->ChimeOn},
+            {"DogOn", form->DogOn},         {"AlarmOn", form->AlarmOn},
+            {"NthWeekday", form->NthWeekday}, {"Kakusu", form->Kakusu}};
+        QCOMPARE(flags.value(flag), on);
+    }
+
+    void cornerAndViewFromTheStore()
+    {
+        set("smode", "3");
+        set("mmode", "2");
+        auto form = start();
+        QCOMPARE(form->placedPosition(), QPoint(842, 748));
+        QVERIFY(form->skinPath().endsWith("/blue.vsr"));
+        QCOMPARE(form->ViewMode, 2);
+        QVERIFY(!form->control(Ctl::AP).visible);
+        QVERIFY(form->control(Ctl::Picture4).visible);
+        QCOMPARE(form->control(Ctl::Picture3).geometry.topLeft(), QPoint(111, 11));
+        QCOMPARE(form->Label5, QString("積算駆動時間"));
+    }
+
+    void handEditedNonsenseGetsSafeDefaults()
+    {
+        set("smode", "left");
+        set("mmode", "9");
+        set("Systime", "lots");
+        auto form = start();
+        QCOMPARE(form->Corner, 0);
+        QCOMPARE(form->ViewMode, 0); // a view the clock lacks would leave the face blank
+        m_clock.uptime = 5 * 60000;
+        form->Form_Unload();
+        QCOMPARE(stored("systime"), QString("5"));
+    }
+
+    void closingStoresFlagsAndTotal()
+    {
+        set("Systime", "100");
+        auto form = start();
+        form->AlarmOn = true;
+        form->DogOn = true;
+        form->Use24Hour = true;
+        form->AllwaysTop = false;
+        form->SysTime_Click();
+        m_clock.uptime = 30 * 60000 + 59999;
+        QSignalSpy unloaded(form.get(), &Form1::unloaded);
+        form->End_Click();
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(stored("al"), QString("1"));
+        QCOMPARE(stored("zihou"), QString("0"));
+        QCOMPARE(stored("hide"), QString("0"));
+        QCOMPARE(stored("wan"), QString("1"));
+        QCOMPARE(stored("at"), QString("0"));
+        QCOMPARE(stored("ah"), QString("1"));
+        QCOMPARE(stored("scm"), QString("0"));
+        QCOMPARE(stored("mmode"), QString("1"));
+        QCOMPARE(stored("tfmode"), QString("1"));
+        QCOMPARE(m_store->GetSetting("Pendra", "Systime"), QString("130"));
+
+        form->Form_Unload(); // a second close (a signal after the menu) stores nothing more
+        QCOMPARE(unloaded.count(), 1);
+    }
+
+    void totalCountsEachBootOnce()
+    {
+        set("Systime", "100");
+        m_clock.uptime = 30 * 60000;
+        start()->Form_Unload();
+        QCOMPARE(stored("systime"), QString("130"));
+
+        // The design browser restarts the clock within the same boot.
+        m_clock.uptime = 45 * 60000;
+        auto second = start();
+        second->SumSysTime_Click();
+        m_clock.advance(1);
+        second->Timer1_Timer();
+        QCOMPARE(second->Label3, QString("145"));
+        second->Form_Unload();
+        QCOMPARE(stored("systime"), QString("145"));
+
+        m_clock.boot = "boot-2";
+        m_clock.uptime = 10 * 60000;
+        start()->Form_Unload();
+        QCOMPARE(stored("systime"), QString("155"));
+    }
+
+    void closeWithoutTotalKeepsIt()
+    {
+        set("Systime", "100");
+        m_clock.uptime = 30 * 60000;
+        auto form = start();
+        form->Reset_Click();
+        form->Image3_Click();
+        QVERIFY(form->isUnloaded());
+        QCOMPARE(stored("systime"), QString("100"));
+        QCOMPARE(stored("al"), QString("0")); // the flags are still stored
+
+        // The skipped minutes stay skipped in the next run of this boot.
+        m_clock.uptime = 40 * 60000;
+        start()->Form_Unload();
+        QCOMPARE(stored("systime"), QString("110"));
+    }
+
+    void noSumAndReset()
+    {
+        set("Systime", "100");
+        m_clock.uptime = 30 * 60000;
+        auto form = start();
+        form->NoSum_Click();
+        form->Form_Unload();
+        QCOMPARE(stored("systime"), QString("100"));
+
+        m_clock.uptime = 50 * 60000;
+        auto again = start();
+        again->Reset_Click();
+        again->Form_Unload();
+        // A reset forgets what was counted: exit saves the whole running time.
+        QCOMPARE(stored("systime"), QString("50"));
+    }
+
+    void savingBeforeLogoutDoesNotCountTwice()
+    {
+        set("Systime", "100");
+        m_clock.uptime = 30 * 60000;
+        auto form = start();
+        form->SaveSettingsNow();
+        QCOMPARE(stored("systime"), QString("130"));
+        m_clock.uptime = 31 * 60000;
+        form->Form_Unload();
+        QCOMPARE(stored("systime"), QString("131"));
+    }
+
+    void designFallsBackToBlue_data()
+    {
+        QTest::addColumn<QString>("skin");
+        QTest::addColumn<QByteArray>("vss");
+        QTest::addColumn<bool>("withVsr");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("only .vss") << "green" << QByteArray("PNG") << false << "blue.vss";
+        QTest::newRow("broken picture") << "green" << QByteArray("garbage") << true << "blue.vss";
+        QTest::newRow("bitmap named .vss") << "green" << QByteArray("BMP") << true << "green.vss";
+        QTest::newRow("name reaching outside") << "../green" << QByteArray("PNG") << true << "blue.vss";
+        QTest::newRow("empty name") << "" << QByteArray("PNG") << true << "blue.vss";
+    }
+    void designFallsBackToBlue()
+    {
+        QFETCH(QString, skin);
+        QFETCH(QByteArray, vss);
+        QFETCH(bool, withVsr);
+        QFETCH(QString, expected);
+        const QString base = m_data->filePath("green");
+        if (vss == "garbage") {
+            QFile f(base + ".vss");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\x89PNG\r\n\x1a\nthis is not really a picture");
+        } else {
+            QVERIFY(testDesign(false).save(base + ".vss", vss.constData()));
+        }
+        if (withVsr)
+            QVERIFY(testDesign(true).save(base + ".vsr", "PNG"));
+        set("skin", skin);
+        auto form = start();
+        QVERIFY(form->skinPath().endsWith("/" + expected));
+        QCOMPARE(stored("skin"), skin); // the fallback is never stored
+    }
+
+    void missingBlueStopsTheStart()
+    {
+        QFile::remove(m_data->filePath("blue.vss"));
+        QVERIFY(!start(false)->Form_Load());
+        QFile f(m_data->filePath("blue.vss"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a picture");
+        f.close();
+        QVERIFY(!start(false)->Form_Load());
+    }
+
+    void faceShowsGlyphsFromTheDesign()
+    {
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 38, 20));
+        auto form = start();
+        const QImage shot = form->grab().toImage();
+        auto copied = [&](Ctl c, QRect glyph) {
+            const QPoint at = form->control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint from = glyph.topLeft() + QPoint(3, 5);
+            return shot.pixel(at) == encode(from.x(), from.y(), false);
+        };
+        QVERIFY(copied(Ctl::FigP2, atlas::largeDigit(9)));
+        QVERIFY(copied(Ctl::FigP3, atlas::largeDigit(3)));
+        QVERIFY(copied(Ctl::FigP4, atlas::largeDigit(8)));
+        QVERIFY(copied(Ctl::AP, atlas::amMark()));
+        QVERIFY(copied(Ctl::SP, atlas::secondsStep(1)));
+        QVERIFY(copied(Ctl::Youbi, atlas::weekday(0)));
+        QVERIFY(copied(Ctl::TFigP2, atlas::smallDigit(2)));
+        QVERIFY(copied(Ctl::AlP, atlas::alarmOff()));
+        // A hidden tens digit lets the background show through.
+        const QPoint tens = form->control(Ctl::FigP1).geometry.topLeft() + QPoint(3, 5);
+        QCOMPARE(shot.pixel(tens), encode(tens.x(), tens.y(), false));
+    }
+
+    void twentyFourHourMarkIsComposed()
+    {
+        set("tfmode", "1");
+        auto form = start();
+        const QImage shot = form->grab().toImage();
+        const QPoint ap = form->control(Ctl::AP).geometry.topLeft();
+        QCOMPARE(shot.pixel(ap + QPoint(4, 4)), encode(252 + 4, 60 + 4, false));   // upper: PM
+        QCOMPARE(shot.pixel(ap + QPoint(4, 20)), encode(220 + 4, 60 + 20, false)); // lower: AM
+    }
+
+    void tickBlinksAndSkipsAnEarlyWake()
+    {
+        auto form = start();
+        const bool before = form->control(Ctl::Tyou).visible;
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QCOMPARE(form->control(Ctl::Tyou).visible, !before);
+        form->Timer1_Timer(); // the same second again: nothing happens
+        QCOMPARE(form->control(Ctl::Tyou).visible, !before);
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QCOMPARE(form->control(Ctl::Tyou).visible, before);
+    }
+
+    void dogWagsTenFramesThenNine()
+    {
+        set("wan", "1");
+        auto form = start();
+        m_random.values = {0.5}; // a burst
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QVERIFY(form->isWagging());
+        auto frames = [&] {
+            int n = 0;
+            while (form->isWagging() && n < 50) {
+                form->Timer2_Timer();
+                ++n;
+            }
+            return n;
+        };
+        QCOMPARE(frames(), 10);
+        m_random.values = {0.3}; // pose 2
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QVERIFY(form->control(Ctl::Image8).visible && !form->control(Ctl::Image7).visible);
+        m_random.values = {0.6};
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QCOMPARE(frames(), 9);
+    }
+
+    void countersReplaceTheFaceAndBack()
+    {
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 0));
+        m_clock.uptime = 1234 * 60000LL;
+        auto form = start();
+        QVERIFY(!form->control(Ctl::FigP1).visible);
+        form->SysTime_Click();
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QCOMPARE(form->Label3, QString("1234"));
+        QVERIFY(form->control(Ctl::FigP1).visible); // 000020:34 shows its zero
+        QCOMPARE(form->control(Ctl::FigP1).source, atlas::largeDigit(2));
+        QVERIFY(!form->control(Ctl::Youbi).visible && !form->control(Ctl::SP).visible);
+        QCOMPARE(form->Label5, QString("システム駆動時間"));
+
+        form->Normal_Click();
+        QCOMPARE(form->ViewMode, 0);
+        QVERIFY(!form->control(Ctl::FigP1).visible); // 09: the leading zero hides again
+        QVERIFY(form->control(Ctl::Youbi).visible && !form->control(Ctl::Picture4).visible);
+        QCOMPARE(form->control(Ctl::FigP3).source, atlas::largeDigit(0));
+        QCOMPARE(form->control(Ctl::Picture3).geometry.topLeft(), QPoint(0, 100));
+    }
+
+    void commandLineJoinsAsItSplits()
+    {
+        const QStringList args{"AL", "0730", "/usr/bin/foo", "--bar", "two words", "say \"hi\""};
+        const QString line = joinCommandLine(args);
+        QVERIFY(line.startsWith("AL 0730 /usr/bin/foo --bar "));
+        QCOMPARE(QProcess::splitCommand(line), args);
+        QCOMPARE(joinCommandLine({"a"}), QString("a"));
+    }
+
+    void secondInstanceMessageHasFourLines()
+    {
+        const QStringList lines = secondInstanceText().split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QString("LUMINA-Desktopを終了して再度起動してください。"));
+        QCOMPARE(lines[1], QString(18, QChar(0x2015)));
+        QCOMPARE(lines[2], QString("　　　オプション:パス AL 0000 ファイル名"));
+        QCOMPARE(lines[3], QString(14, QChar(0x3000)) + "時分");
+    }
+};
+
+QTEST_MAIN(TestClockWindow)
+#include "test_clock_window.moc"
