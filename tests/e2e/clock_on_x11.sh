@@ -1,1 +1,103 @@
 #!/bin/bash
+# The real clock on a real X server with a window manager: its place in the
+# bottom-right corner, the digits it shows, a second start, and closing on
+# SIGTERM with its settings stored.
+# Usage: clock_on_x11.sh path/to/vespera
+set -u
+VESPERA=$1
+BIN_DIR=$(dirname "$VESPERA")
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.2
+    done
+}
+
+for tool in Xvfb openbox xwininfo import compare convert; do
+    command -v $tool >/dev/null || fail "$tool is not installed"
+done
+
+# A private X server: the first free display from :90 on.
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 30 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$WORK/display")
+openbox >"$WORK/openbox.log" 2>&1 &
+PIDS+=($!)
+
+export XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[pendra]\nsmode=3\nstart=2.15\nsystime=7\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+unset QT_QPA_PLATFORM
+
+# Started from another folder: it must still find its designs.
+(cd / && exec "$VESPERA") >"$WORK/clock.log" 2>&1 &
+CLOCK=$!
+PIDS+=($CLOCK)
+
+clock_geometry() { xwininfo -root -tree | grep '"pendra"' | grep -o '441x129+[-0-9]*+[-0-9]* *+[-0-9]*+[-0-9]*'; }
+wait_for 60 clock_geometry >/dev/null || fail "the clock window never appeared: $(cat "$WORK/clock.log")"
+# The window manager may place it once more shortly after mapping.
+wait_for 20 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -q '+842+748'" \
+    || fail "clock not at +842+748: $(clock_geometry)"
+echo "ok: placed at $(clock_geometry)"
+
+# The last visible row and column are the screen's last; nothing above the face.
+shot() { import -window root "$WORK/shot.png" 2>/dev/null; }
+pixel() { convert "$WORK/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
+digits_match() {
+    local before after
+    before=$(date +%I%M)
+    shot
+    after=$(date +%I%M)
+    [ "$before" = "$after" ] || return 1 # the minute turned meanwhile: look again
+    local h=${before:1:1} mt=${before:2:1} mu=${before:3:1}
+    local ok=0 spec
+    for spec in "205 $h" "241 $mt" "263 $mu"; do
+        set -- $spec
+        convert "$WORK/shot.png" -crop 22x32+$((842 + $1))+$((748 + 11)) +repage "$WORK/got.png"
+        convert "$BIN_DIR/blue.vsr" -crop 22x32+$((22 * $2))+60 +repage "$WORK/want.png"
+        local diff
+        diff=$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)
+        [ "$diff" = "0" ] || ok=1
+    done
+    return $ok
+}
+wait_for 30 digits_match || fail "the face does not show the current time $(date +%I:%M)"
+echo "ok: the face shows $(date +%I:%M) from the design picture"
+[ "$(pixel 1279 799)" != "$(pixel 1279 700)" ] || fail "the bottom-right pixel is not part of the clock"
+[ "$(pixel 1279 747)" = "$(pixel 1279 700)" ] || fail "the clock reaches above its first row"
+echo "ok: last visible row and column touch the screen's edge"
+
+# A second start with "a" ends silently; any other shows the message and ends.
+"$VESPERA" a >/dev/null 2>&1 &
+SECOND=$!
+wait_for 30 sh -c "! kill -0 $SECOND 2>/dev/null" || fail "'vespera a' did not end"
+wait $SECOND || fail "'vespera a' failed"
+"$VESPERA" AL 0730 x >/dev/null 2>&1 &
+THIRD=$!
+PIDS+=($THIRD)
+wait_for 30 sh -c "xwininfo -root -tree | grep -q '\"Desktop\"'" || fail "no message from a second start"
+kill $THIRD
+echo "ok: a second start leaves the running clock alone"
+kill -0 $CLOCK || fail "the running clock ended"
+
+# SIGTERM closes as the menu does: flags and total stored.
+kill -TERM $CLOCK
+wait_for 30 sh -c "! kill -0 $CLOCK 2>/dev/null" || fail "the clock ignored SIGTERM"
+grep -q '^tfmode=0' "$XDG_CONFIG_HOME/kestrel.ini" || fail "flags not stored on SIGTERM"
+grep -q '^systime=[0-9]' "$XDG_CONFIG_HOME/kestrel.ini" || fail "total not stored on SIGTERM"
+echo "ok: SIGTERM stores the settings"

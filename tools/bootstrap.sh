@@ -1,0 +1,33 @@
+#!/bin/bash
+# Installs what is missing (Debian 12), builds, then starts the clock or runs every test.
+#   tools/bootstrap.sh clock   build and start the clock on the current display
+#   tools/bootstrap.sh test    build and run every test headless
+set -euo pipefail
+mode=${1:-clock}
+cd "$(dirname "$0")/.."
+
+build_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev fonts-noto-cjk)
+test_packages=(xvfb openbox x11-utils imagemagick)
+packages=("${build_packages[@]}")
+[ "$mode" = test ] && packages+=("${test_packages[@]}")
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+
+case "$mode" in
+clock) exec build/bin/vespera ;;
+test) cd build && exec ctest --output-on-failure ;;
+*) echo "usage: $0 clock|test" >&2; exit 2 ;;
+esac
