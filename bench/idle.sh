@@ -1,0 +1,192 @@
+#!/bin/bash
+# idle.sh — what a desktop clock costs while it just sits there ticking.
+#
+# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [COMMAND...]
+#   -d SEC  length of one idle run (default 60)
+#   -r N    idle runs per command (default 3)
+#   -s N    recorded start-ups per command, after one unrecorded warm-up (default 5)
+#   -w SEC  settle time between the window showing and an idle run (default 5)
+#   COMMAND one quoted command line each, e.g. 'xclock -digital -update 1';
+#           default: build/bin/vespera of this repository.
+#
+# Everything runs on a private Xvfb (1280x800x24, first free display from :97)
+# with openbox, a private XDG_CONFIG_HOME (a settings file that skips the
+# welcome window) and a private XDG_RUNTIME_DIR (the clock starts only once per
+# runtime dir). Each command runs alone; the commands take turns each round.
+#
+# One row per command on stdout, medians over the runs:
+#   startup_ms          fork/exec until its first top-level window is mapped
+#   cpu_ms_per_min      CPU time of the program, all live threads (schedstat)
+#   xvfb_cpu_ms_per_min CPU time of the X server meanwhile: the server-side
+#                       half of a Qt clock's painting (image uploads, copies to
+#                       the screen) is charged to Xvfb, not to the program
+#   ctxsw_per_s         voluntary context switches per second, all threads
+#   threads             thread count at the end of the run
+#   rss_kb pss_kb       resident and proportional set size (smaps_rollup)
+# Raw per-run lines go to stderr.
+set -u
+export LC_ALL=C
+
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ROOT=$(dirname "$HERE")
+DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60
+XVFB='' WM='' HELPER='' CHILD='' NAP=''
+
+usage() { sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+die() { echo "idle.sh: $*" >&2; exit 1; }
+log() { echo "$*" >&2; }
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_for() {
+    local end=$((SECONDS + $1)); shift
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+running() { [ -n "$CHILD" ] && alive "$CHILD"; }
+gone() { ! alive "$1"; }
+# A sleep that a signal can cut short, so that cleanup runs at once.
+nap() { sleep "$1" & NAP=$!; wait "$NAP"; }
+
+cleanup() {
+    local p
+    for p in $NAP $CHILD $HELPER $WM $XVFB; do kill -TERM "$p" 2>/dev/null; done
+    for p in $CHILD $HELPER $WM $XVFB; do wait_for 5 gone "$p" || kill -KILL "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$TMP"
+}
+
+start_x() {
+    local n=97
+    for _ in 1 2 3 4 5; do
+        while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+        # -noreset: the readiness probe's disconnect would otherwise reset the
+        # server just as openbox connects.
+        Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >"$TMP/xvfb.log" 2>&1 &
+        XVFB=$!
+        if wait_for 15 xdpyinfo -display :$n >/dev/null 2>&1; then
+            export DISPLAY=:$n; return 0
+        fi
+        kill "$XVFB" 2>/dev/null; wait "$XVFB" 2>/dev/null; XVFB=''; n=$((n + 1))
+    done
+    die "Xvfb did not start: $(tail -n 3 "$TMP/xvfb.log")"
+}
+
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+start_wm() {
+    openbox --sm-disable >"$TMP/openbox.log" 2>&1 &
+    WM=$!
+    wait_for 20 wm_ready || die "openbox did not come up on $DISPLAY: $(tail -n 2 "$TMP/openbox.log")"
+}
+
+answered() { [ -s "$TMP/map" ] || gone "$HELPER"; }
+# Starts command $1 through the helper, each time with fresh settings;
+# sets CHILD and STARTUP_MS.
+launch() {
+    printf '[pendra]\nstart=2.15\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+    : >"$TMP/map"
+    # shellcheck disable=SC2086 # a command line is split into words on purpose
+    "$TMP/waitmap" $MAP_TIMEOUT $1 >"$TMP/map" 2>>"$TMP/programs.log" &
+    HELPER=$!
+    wait_for $((MAP_TIMEOUT + 10)) answered || log "no answer from waitmap for: $1"
+    read -r CHILD STARTUP_MS <"$TMP/map" || { CHILD=''; STARTUP_MS=NA; }
+    running || log "'$1' is not running: $(tail -n 2 "$TMP/programs.log")"
+}
+
+# SIGTERM, SIGKILL after 5 s; the helper ends with the program.
+stop() {
+    if [ -n "$CHILD" ] && alive "$CHILD"; then
+        kill -TERM "$CHILD"
+        wait_for 5 gone "$HELPER" || kill -KILL "$CHILD" 2>/dev/null
+    fi
+    wait_for 5 gone "$HELPER" || kill -KILL "$HELPER" 2>/dev/null
+    wait "$HELPER" 2>/dev/null
+    CHILD='' HELPER=''
+}
+
+# Per process: CPU ns and voluntary switches summed over live threads.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
+rollup() { awk -v k="$2:" '$1 == k {print $2}' /proc/"$1"/smaps_rollup 2>/dev/null; }
+
+# One idle run of command $2 (index $1); appends a row to $TMP/idle.$1.
+idle_run() {
+    launch "$2"
+    running || { stop; return; }
+    nap "$SETTLE"
+    local c0 x0 s0 t0 c1 x1 s1 t1
+    c0=$(cpu_ns "$CHILD") x0=$(cpu_ns "$XVFB") s0=$(switches "$CHILD") t0=$(date +%s%N)
+    nap "$DURATION"
+    c1=$(cpu_ns "$CHILD") x1=$(cpu_ns "$XVFB") s1=$(switches "$CHILD") t1=$(date +%s%N)
+    if alive "$CHILD"; then
+        local row
+        row=$(awk -v c=$((c1 - c0)) -v x=$((x1 - x0)) -v s=$((s1 - s0)) -v t=$((t1 - t0)) \
+            'BEGIN {printf "%.1f %.1f %.2f", c / t * 60000, x / t * 60000, s / (t / 1e9)}')
+        row="$row $(find /proc/"$CHILD"/task -mindepth 1 -maxdepth 1 | wc -l)"
+        row="$row $(rollup "$CHILD" Rss) $(rollup "$CHILD" Pss)"
+        echo "$row" >>"$TMP/idle.$1"
+        log "idle  #$1 $row  ($2)"
+    else
+        log "idle  #$1 ended during the run  ($2)"
+    fi
+    stop
+}
+
+start_run() { # $1 index, $2 command, $3 "warm-up" or empty to record
+    launch "$2"
+    log "start #$1 $STARTUP_MS ms${3:+ ($3)}  ($2)"
+    [ -z "$3" ] && [ "$STARTUP_MS" != NA ] && echo "$STARTUP_MS" >>"$TMP/start.$1"
+    stop
+}
+
+median() { # of the numbers in column $1 of file $2
+    [ -s "$2" ] || { echo NA; return; }
+    awk -v k="$1" '{print $k}' "$2" | sort -n | awk '{a[NR] = $1}
+        END {m = NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2; print m}'
+}
+
+report() {
+    local i col
+    printf '%s %s %s %s %s %s %s %s\n' startup_ms cpu_ms_per_min xvfb_cpu_ms_per_min \
+        ctxsw_per_s threads rss_kb pss_kb command
+    for i in "${!COMMANDS[@]}"; do
+        printf '%s' "$(median 1 "$TMP/start.$i")"
+        for col in 1 2 3 4 5 6; do printf ' %s' "$(median $col "$TMP/idle.$i")"; done
+        printf ' %s\n' "${COMMANDS[$i]}"
+    done
+}
+
+while getopts d:r:s:w:h opt; do
+    case $opt in
+        d) DURATION=$OPTARG ;; r) RUNS=$OPTARG ;; s) STARTS=$OPTARG ;; w) SETTLE=$OPTARG ;;
+        *) usage ;;
+    esac
+done
+shift $((OPTIND - 1))
+COMMANDS=("$@")
+[ ${#COMMANDS[@]} -gt 0 ] || COMMANDS=("$ROOT/build/bin/vespera")
+for tool in Xvfb openbox xprop xdpyinfo cc; do
+    command -v $tool >/dev/null || die "$tool is not installed"
+done
+
+TMP=$(mktemp -d /tmp/vespera-idle.XXXXXX) || die "no temp dir"
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+cc -O2 -o "$TMP/waitmap" "$HERE/waitmap.c" -lX11 || die "cannot build waitmap"
+export XDG_CONFIG_HOME=$TMP/config XDG_RUNTIME_DIR=$TMP/run
+mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+# No session bus: where a login session would have one there is nothing.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+unset QT_QPA_PLATFORM
+start_x
+start_wm
+
+for round in $(seq 0 "$STARTS"); do
+    label=''; [ "$round" = 0 ] && label=warm-up
+    for i in "${!COMMANDS[@]}"; do start_run "$i" "${COMMANDS[$i]}" "$label"; done
+done
+for round in $(seq 1 "$RUNS"); do
+    for i in "${!COMMANDS[@]}"; do idle_run "$i" "${COMMANDS[$i]}"; done
+done
+report
