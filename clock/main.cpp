@@ -6,6 +6,7 @@
 #include "common/settings_store.h"
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
+#include "platform/glyph_surface.h"
 #include "platform/messages.h"
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
@@ -52,6 +53,8 @@ int main(int argc, char *argv[])
     platform::QtDesktop desktop;
     platform::StdRandomSource random;
     vespera::Form1 form(store, {&clock, &desktop, &random}, commandLine);
+    platform::XcbGlyphSurface surface(&form);
+    form.setGlyphSurface(&surface);
 
     if (!form.Form_Load()) {
         messages.information(QStringLiteral("pendra"),

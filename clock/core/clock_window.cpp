@@ -6,6 +6,7 @@
 #include "common/data_dir.h"
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
+#include "platform/glyph_surface.h"
 #include "platform/random_source.h"
 #include "platform/x11_window.h"
 
@@ -14,6 +15,7 @@
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 namespace vespera {
 
@@ -43,6 +45,8 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    winId(); // the native window exists from the start: seams below draw on it
+    windowHandle()->installEventFilter(this);
 
     for (Ctl c : kClickAreas)
         ctl(c).visible = false; // click areas are never painted
@@ -89,7 +93,7 @@ bool Form1::Form_Load()
         ShowWelcome();
     m_settings.saveProgramFolder(common::programFolder());
     Form_Activate();
-    scheduleTick();
+    scheduleTick(m_platform.clock->now());
     return true;
 }
 
@@ -162,6 +166,8 @@ bool Form1::loadPicture(const QString &fileName)
     if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
         return false;
     m_skin = QPixmap::fromImage(image);
+    if (m_surface)
+        m_surface->setPicture(image);
     m_skinPath = path;
     m_skinStamp = stamp;
     update();
@@ -184,12 +190,11 @@ void Form1::paintFixedPieces()
     setSource(Ctl::Picture4, atlas::fillPatch());
 }
 
-void Form1::scheduleTick()
+void Form1::scheduleTick(const QDateTime &now)
 {
     if (m_unloaded)
         return;
-    const int msec = m_platform.clock->now().time().msec();
-    m_timer1.start(1000 - msec + kTickLateMs);
+    m_timer1.start(1000 - now.time().msec() + kTickLateMs);
 }
 
 void Form1::Timer1_Timer()
@@ -197,7 +202,7 @@ void Form1::Timer1_Timer()
     const QDateTime now = m_platform.clock->now();
     const qint64 second = now.toSecsSinceEpoch();
     if (second == m_lastTickSecond) { // woke before the second turned: wait for it
-        scheduleTick();
+        scheduleTick(m_platform.clock->now());
         return;
     }
     m_lastTickSecond = second;
@@ -224,7 +229,8 @@ void Form1::Timer1_Timer()
     setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
     if (CheckPlacement() == 1)
         Form_Activate();
-    scheduleTick();
+    // Timed from the tick's own reading: the work since only makes it later.
+    scheduleTick(now);
 }
 
 void Form1::Timer2_Timer()
@@ -381,7 +387,55 @@ void Form1::setSource(Ctl c, const QRect &source, const QRect &overlay)
         repaintControl(c);
 }
 
-void Form1::repaintControl(Ctl c) { update(control(c).geometry); }
+void Form1::repaintControl(Ctl c)
+{
+    const QRect area = control(c).geometry;
+    if (!copyToScreen(area))
+        update(area);
+}
+
+// Draws an area by copying from the picture on the display server, in the
+// order paintEvent paints; false when only the painter can draw it.
+bool Form1::copyToScreen(const QRect &area)
+{
+    if (!m_surface || !m_surface->ready() || !isVisible() || m_skin.isNull())
+        return false;
+    const QLine line = line1(Corner);
+    if (area.intersects(QRect(line.p1(), line.p2()).normalized()))
+        return false;
+    for (const Control &k : m_controls) {
+        if (k.visible && k.stretch && k.geometry.intersects(area))
+            return false; // stretched panels and their title
+    }
+    auto copyPart = [&](const QRect &at, const QRect &source) {
+        const QRect part = at.intersected(QRect(at.topLeft(), source.size())).intersected(area);
+        if (!part.isEmpty())
+            m_surface->copy(part.translated(source.topLeft() - at.topLeft()), part.topLeft());
+    };
+    copyPart(atlas::background(), atlas::background());
+    for (const Control &k : m_controls) {
+        if (!k.visible || k.source.isNull() || !k.geometry.intersects(area))
+            continue;
+        copyPart(k.geometry, k.source);
+        if (!k.overlay.isNull())
+            copyPart(k.geometry, k.overlay);
+    }
+    m_surface->flush();
+    m_staleInBackingStore += area;
+    return true;
+}
+
+// Qt answers an expose from its own copy of the window, which misses what was
+// copied straight to the screen: have it repaint those parts first.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle()
+        && !m_staleInBackingStore.isEmpty()) {
+        update(m_staleInBackingStore);
+        m_staleInBackingStore = QRegion();
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void Form1::paintEvent(QPaintEvent *event)
 {

@@ -11,6 +11,7 @@
 #include <array>
 
 namespace platform {
+class GlyphSurface;
 class ClockSource;
 class Desktop;
 class RandomSource;
@@ -40,6 +41,10 @@ public:
 
     Form1(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
           QWidget *parent = nullptr);
+
+    // Where changed cells are copied straight to the screen; without one (or
+    // when it cannot draw here) every change is painted through Qt.
+    void setGlyphSurface(platform::GlyphSurface *surface) { m_surface = surface; }
 
     // Start-up after the single-instance check; false when no design could be loaded.
     bool Form_Load();
@@ -91,6 +96,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     Control &ctl(Ctl c) { return m_controls[static_cast<int>(c)]; }
@@ -98,6 +104,7 @@ private:
     void setVisible(Ctl c, bool visible);
     void setSource(Ctl c, const QRect &source, const QRect &overlay = QRect());
     void repaintControl(Ctl c);
+    bool copyToScreen(const QRect &area);
     bool loadPicture(const QString &name);
     void paintFixedPieces();
     void SetDogPose(int pose);
@@ -106,7 +113,7 @@ private:
     void ShowTotalUptime();
     void showCounter(qint64 minutes);
     void showCounterView(const QString &title, int mode);
-    void scheduleTick();
+    void scheduleTick(const QDateTime &now);
     ClosingSettings closingSettings() const;
     Ctl controlAt(QPoint p) const;
 
@@ -137,6 +144,8 @@ private:
     UptimeLedger m_ledger;
     std::array<Control, kCtlCount> m_controls{};
     QPixmap m_skin;
+    platform::GlyphSurface *m_surface = nullptr;
+    QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
     QString m_skinPath;
     qint64 m_skinStamp = 0;
     QRegion m_shape;

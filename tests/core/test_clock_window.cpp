@@ -5,8 +5,10 @@
 #include "core/command_line.h"
 #include "core/glyph_atlas.h"
 #include "fakes/fake_platform.h"
+#include "platform/glyph_surface.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,6 +30,21 @@ QImage testDesign(bool right)
             img.setPixel(x, y, encode(x, y, right));
     return img;
 }
+
+// Stands for the display server: applies each copy to an image of the screen.
+class CanvasSurface : public platform::GlyphSurface {
+public:
+    QImage picture, screen;
+    int copies = 0;
+    bool ready() const override { return !picture.isNull(); }
+    void setPicture(const QImage &p) override { picture = p.convertToFormat(QImage::Format_RGB32); }
+    void copy(const QRect &source, const QPoint &target) override
+    {
+        QPainter(&screen).drawImage(target, picture, source);
+        ++copies;
+    }
+    void flush() override {}
+};
 
 } // namespace
 
@@ -369,6 +386,30 @@ private slots:
         m_clock.advance(1);
         form->Timer1_Timer();
         QCOMPARE(frames(), 9);
+    }
+
+    // What is copied straight to the screen must be exactly what a full
+    // repaint would show: over a minute and an hour turning, the seconds
+    // mark, the blink and the dog.
+    void copiesToTheScreenMatchARepaint()
+    {
+        set("wan", "1");
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 59, 50));
+        CanvasSurface surface;
+        auto form = std::make_unique<Form1>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
+                                            QString());
+        form->setGlyphSurface(&surface);
+        QVERIFY(form->Form_Load());
+        form->show();
+        surface.screen = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        m_random.values = {0.3, 0.0, 0.3, 0.3, 0.0};
+        for (int i = 0; i < 25; ++i) {
+            m_clock.advance(1);
+            form->Timer1_Timer();
+            const QImage repaint = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
+        }
+        QVERIFY(surface.copies > 25);
     }
 
     void countersReplaceTheFaceAndBack()

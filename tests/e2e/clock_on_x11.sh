@@ -25,7 +25,7 @@ wait_for() {
     done
 }
 
-for tool in Xvfb openbox xwininfo import compare convert; do
+for tool in Xvfb openbox xwininfo xrefresh import compare convert; do
     command -v $tool >/dev/null || fail "$tool is not installed"
 done
 
@@ -81,6 +81,27 @@ echo "ok: the face shows $(date +%I:%M) from the design picture"
 [ "$(pixel 1279 799)" != "$(pixel 1279 700)" ] || fail "the bottom-right pixel is not part of the clock"
 [ "$(pixel 1279 747)" = "$(pixel 1279 700)" ] || fail "the clock reaches above its first row"
 echo "ok: last visible row and column touch the screen's edge"
+
+# Changed cells are copied straight to the screen; after an expose the window
+# must show them still, not an older copy of the face.
+quarter() { echo $(( 10#$(date +%S) / 15 )); }
+seconds_match() {
+    local before after
+    before=$(quarter)
+    shot
+    after=$(quarter)
+    [ "$before" = "$after" ] || return 1
+    convert "$WORK/shot.png" -crop 23x42+$((842 + 318))+$((748 + 5)) +repage "$WORK/got.png"
+    convert "$BIN_DIR/blue.vsr" -crop 23x42+$((23 * before))+92 +repage "$WORK/want.png"
+    [ "$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)" = "0" ]
+}
+first_quarter=$(quarter)
+wait_for 20 sh -c "[ \$(( 10#\$(date +%S) / 15 )) -ne $first_quarter ]"
+# Well inside a quarter, so the mark cannot change while we look.
+wait_for 20 sh -c '[ $(( 10#$(date +%S) % 15 )) -ge 1 ] && [ $(( 10#$(date +%S) % 15 )) -le 9 ]'
+xrefresh
+wait_for 3 seconds_match || fail "after an expose the seconds mark is stale"
+echo "ok: the face survives an expose"
 
 # A second start with "a" ends silently; any other shows the message and ends.
 "$VESPERA" a >/dev/null 2>&1 &
