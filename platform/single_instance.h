@@ -5,8 +5,8 @@
 #include <QString>
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 namespace platform {
 
@@ -24,7 +24,8 @@ signals:
 };
 
 // A lock file decides who runs (free of races, stale after a crash) and a
-// local socket beside it carries the activation request.
+// local socket beside it carries the activation request. Plain sockets keep
+// a network library out of a program that idles on the desktop all day.
 class LocalInstanceGuard : public InstanceGuard {
     Q_OBJECT
 public:
@@ -37,11 +38,13 @@ public:
     static QString runtimeDirectory();
 
 private:
-    void onNewConnection();
+    void listen();
+    void onConnection();
 
     QString m_base;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_listener = -1;
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 } // namespace platform

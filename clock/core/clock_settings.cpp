@@ -46,7 +46,9 @@ StartupSettings ClockSettings::readStartup() const
 
 void ClockSettings::saveProgramFolder(const QString &folder)
 {
-    m_store.SaveSetting(common::kSection, QStringLiteral("apath"), folder);
+    // Rewriting the same value would only cost the start-up a synced write.
+    if (m_store.value(common::kSection, QStringLiteral("apath")) != folder)
+        m_store.SaveSetting(common::kSection, QStringLiteral("apath"), folder);
 }
 
 void ClockSettings::saveClosing(const ClosingSettings &s)
