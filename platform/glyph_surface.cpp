@@ -1,19 +1,13 @@
 // Copies rectangles of the design picture straight onto the clock window.
 #include "glyph_surface.h"
+#include "x11_window.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <cstdlib>
 
 namespace platform {
 
 namespace {
-
-xcb_connection_t *x11Connection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
 
 // The picture goes up as 32-bit pixels, little-endian: only a 24- or 32-bit
 // visual stored that way can take it unchanged.
@@ -49,7 +43,7 @@ void XcbGlyphSurface::release()
 void XcbGlyphSurface::setPicture(const QImage &picture)
 {
     release();
-    m_connection = x11Connection();
+    m_connection = x11::connection();
     if (!m_connection || picture.isNull())
         return;
     m_target = xcb_window_t(m_window->winId());

@@ -10,13 +10,13 @@
 
 namespace platform::x11 {
 
-namespace {
-
 xcb_connection_t *connection()
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
+
+namespace {
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {

@@ -5,10 +5,12 @@
 #include <QPoint>
 
 class QWidget;
+struct xcb_connection_t;
 
 namespace platform::x11 {
 
 bool available(); // running on the xcb platform
+xcb_connection_t *connection(); // Qt's connection to the X server, or null
 
 // Before the first show: make the window a dock (placed at exact pixels by
 // every window manager tried, no strut) that skips the task bar and pager.
