@@ -166,6 +166,9 @@ bool Form1::loadPicture(const QString &fileName)
     if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
         return false;
     m_skin = QPixmap::fromImage(image);
+    // The counter title sits on the fill patch: dark text on a light patch, light on dark.
+    const QColor fill = image.pixelColor(atlas::fillPatch().center());
+    m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
     if (m_surface)
         m_surface->setPicture(image);
     m_skinPath = path;
@@ -465,7 +468,7 @@ void Form1::paintEvent(QPaintEvent *event)
             QFont f = font();
             f.setPixelSize(9);
             p.setFont(f);
-            p.setPen(palette().color(QPalette::WindowText));
+            p.setPen(m_titleColor);
             p.drawText(k.geometry, Qt::AlignCenter, Label5);
         }
     }

@@ -144,6 +144,7 @@ private:
     UptimeLedger m_ledger;
     std::array<Control, kCtlCount> m_controls{};
     QPixmap m_skin;
+    QColor m_titleColor;
     platform::GlyphSurface *m_surface = nullptr;
     QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
     QString m_skinPath;
