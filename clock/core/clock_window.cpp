@@ -62,8 +62,6 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
 }
 
-QString Form1::loadedSkinFolder() const { return common::programFolder(); }
-
 bool Form1::Form_Load()
 {
     const StartupSettings s = m_settings.readStartup();
@@ -393,7 +391,8 @@ void Form1::setSource(Ctl c, const QRect &source, const QRect &overlay)
 void Form1::repaintControl(Ctl c)
 {
     const QRect area = control(c).geometry;
-    if (!copyToScreen(area))
+    // An activation repaints the whole window anyway.
+    if (m_activating || !copyToScreen(area))
         update(area);
 }
 

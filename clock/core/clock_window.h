@@ -84,7 +84,6 @@ public:
     QPoint placedPosition() const { return m_placed; }
     bool isUnloaded() const { return m_unloaded; }
     bool isWagging() const { return m_timer2.isActive(); }
-    QString loadedSkinFolder() const;
 
 signals:
     void unloaded(); // the program ends now

@@ -65,9 +65,9 @@ digits_match() {
     after=$(date +%I%M)
     [ "$before" = "$after" ] || return 1 # the minute turned meanwhile: look again
     local h=${before:1:1} mt=${before:2:1} mu=${before:3:1}
-    local ok=0 spec
-    for spec in "205 $h" "241 $mt" "263 $mu"; do
-        set -- $spec
+    local ok=0 cell
+    for cell in "205 $h" "241 $mt" "263 $mu"; do
+        set -- $cell
         convert "$WORK/shot.png" -crop 22x32+$((842 + $1))+$((748 + 11)) +repage "$WORK/got.png"
         convert "$BIN_DIR/blue.vsr" -crop 22x32+$((22 * $2))+60 +repage "$WORK/want.png"
         local diff
