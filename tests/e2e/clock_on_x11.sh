@@ -122,3 +122,15 @@ wait_for 30 sh -c "! kill -0 $CLOCK 2>/dev/null" || fail "the clock ignored SIGT
 grep -q '^tfmode=0' "$XDG_CONFIG_HOME/kestrel.ini" || fail "flags not stored on SIGTERM"
 grep -q '^systime=[0-9]' "$XDG_CONFIG_HOME/kestrel.ini" || fail "total not stored on SIGTERM"
 echo "ok: SIGTERM stores the settings"
+
+# Without its designs the clock says so in a message box instead of showing a broken face.
+mkdir -p "$WORK/bare" "$WORK/run2" && chmod 700 "$WORK/run2"
+cp "$VESPERA" "$WORK/bare/"
+XDG_RUNTIME_DIR=$WORK/run2 "$WORK/bare/vespera" >/dev/null 2>&1 &
+BARE=$!
+PIDS+=($BARE)
+message_shown() {
+    xwininfo -root -tree | grep '"pendra"' | grep -v '441x129' | grep -Eq '[0-9]{3,}x[0-9]{2,}\+'
+}
+wait_for 30 message_shown || fail "no message about the missing design"
+echo "ok: a missing design is reported"
