@@ -65,9 +65,11 @@ SettingsStore::SettingsStore(const QString &application)
 
 SettingsStore SettingsStore::atPath(const QString &iniPath) { return SettingsStore(Tag{}, iniPath); }
 
+IniDocument SettingsStore::snapshot() const { return IniDocument::parse(readAll(m_path)); }
+
 std::optional<QString> SettingsStore::value(const QString &section, const QString &key) const
 {
-    const IniDocument doc = IniDocument::parse(readAll(m_path));
+    const IniDocument doc = snapshot();
     if (const QString *v = doc.find(section, key))
         return *v;
     return std::nullopt;

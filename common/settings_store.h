@@ -1,6 +1,8 @@
 // The per-user settings store shared by the clock, the design browser and the remover.
 #pragma once
 
+#include "ini_document.h"
+
 #include <QString>
 #include <QVector>
 #include <QPair>
@@ -23,6 +25,9 @@ public:
     static SettingsStore atPath(const QString &iniPath);
 
     QString filePath() const { return m_path; }
+
+    // The whole file as read now, for a reader that wants many keys at once.
+    IniDocument snapshot() const;
 
     // Stored value, or nothing when the key is absent (an empty value is present).
     std::optional<QString> value(const QString &section, const QString &key) const;

@@ -11,11 +11,6 @@ const QString kLedgerCounted = QStringLiteral("systimecounted");
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
-QString ClockSettings::get(const QString &key) const
-{
-    return m_store.GetSetting(common::kSection, key);
-}
-
 QString ClockSettings::skin() const
 {
     return m_store.GetSetting(common::kSection, QStringLiteral("skin"), QStringLiteral("blue"));
@@ -23,6 +18,12 @@ QString ClockSettings::skin() const
 
 StartupSettings ClockSettings::readStartup() const
 {
+    // One read of the file for all the keys start-up needs.
+    const common::IniDocument doc = m_store.snapshot();
+    auto get = [&doc](const QString &key) {
+        const QString *v = doc.find(common::kSection, key);
+        return v ? *v : QString();
+    };
     StartupSettings s;
     const QString tf = get(QStringLiteral("tfmode"));
     s.Use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
@@ -31,7 +32,7 @@ StartupSettings ClockSettings::readStartup() const
     s.DogOn = get(QStringLiteral("wan")) == QLatin1String("1");
     s.AlarmOn = get(QStringLiteral("al")) == QLatin1String("1");
     s.NthWeekday = get(QStringLiteral("scm")) == QLatin1String("1");
-    s.Systime = m_store.GetSetting(QStringLiteral("Pendra"), QStringLiteral("Systime"));
+    s.Systime = get(QStringLiteral("Systime")); // of "Pendra": the same section
     s.ledger.boot = get(kLedgerBoot);
     s.ledger.counted = totalValue(get(kLedgerCounted));
     s.hide = get(QStringLiteral("hide")) == QLatin1String("1");

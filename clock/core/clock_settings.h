@@ -43,7 +43,6 @@ public:
     common::SettingsStore &store() { return m_store; }
 
 private:
-    QString get(const QString &key) const;
     common::SettingsStore &m_store;
 };
 
