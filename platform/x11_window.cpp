@@ -2,11 +2,12 @@
 // task bar, exact placement, the stacking state and the real position.
 #include "x11_window.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
-#include <xcb/xcb.h>
 #include <cstdlib>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace platform::x11 {
 
@@ -57,6 +58,26 @@ void sendState(xcb_connection_t *c, xcb_window_t w, uint32_t action, const char 
                    reinterpret_cast<const char *>(&ev));
 }
 
+QByteArray property(xcb_connection_t *c, xcb_window_t w, xcb_atom_t name, xcb_atom_t type)
+{
+    xcb_get_property_reply_t *r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, name, type, 0, 1 << 16), nullptr);
+    QByteArray value;
+    if (r && r->type != XCB_ATOM_NONE)
+        value = QByteArray(static_cast<const char *>(xcb_get_property_value(r)),
+                           xcb_get_property_value_length(r));
+    free(r);
+    return value;
+}
+
+QString windowTitle(xcb_connection_t *c, xcb_window_t w)
+{
+    const QByteArray utf8 = property(c, w, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"));
+    if (!utf8.isEmpty())
+        return QString::fromUtf8(utf8);
+    return QString::fromLatin1(property(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING));
+}
+
 } // namespace
 
 bool available() { return connection() != nullptr; }
@@ -98,8 +119,8 @@ void moveExact(QWidget *w, QPoint topLeft)
     if (!c || !w->isVisible())
         return;
     const uint32_t values[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
-    xcb_configure_window(c, xcb_window_t(w->winId()),
-                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_configure_window(c, xcb_window_t(w->winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
+                         values);
     xcb_flush(c);
 }
 
@@ -113,6 +134,34 @@ QPoint realPosition(QWidget *w)
     const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : w->pos();
     free(r);
     return p;
+}
+
+bool activateWindowTitled(const QString &title)
+{
+    xcb_connection_t *c = connection();
+    if (!c || title.isEmpty())
+        return false;
+    const xcb_window_t root = rootOf(c);
+    const QByteArray list = property(c, root, atom(c, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
+    const auto *windows = reinterpret_cast<const xcb_window_t *>(list.constData());
+    for (int i = 0; i < int(list.size() / sizeof(xcb_window_t)); ++i) {
+        if (windowTitle(c, windows[i]) != title)
+            continue;
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = windows[i];
+        ev.type = atom(c, "_NET_ACTIVE_WINDOW");
+        // As a pager would ask: the user's own click asked for this window.
+        ev.data.data32[0] = 2;
+        ev.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&ev));
+        xcb_flush(c);
+        return true;
+    }
+    return false;
 }
 
 } // namespace platform::x11

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 
 class QWidget;
 struct xcb_connection_t;
 
 namespace platform::x11 {
 
-bool available(); // running on the xcb platform
+bool available();               // running on the xcb platform
 xcb_connection_t *connection(); // Qt's connection to the X server, or null
 
 // Before the first show: make the window a dock (placed at exact pixels by
@@ -21,5 +22,8 @@ void setKeepAbove(QWidget *w, bool above);
 void moveExact(QWidget *w, QPoint topLeft);
 // Where the window really is, asked of the X server.
 QPoint realPosition(QWidget *w);
+// Asks the window manager to bring the managed window with this exact title
+// to the front; false when there is none.
+bool activateWindowTitled(const QString &title);
 
 } // namespace platform::x11

@@ -1,0 +1,32 @@
+// Starting our other programs and bringing a window of theirs to the front.
+#include "program_starter.h"
+#include "x11_window.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString QtProgramStarter::locate(const QString &name)
+{
+    // A bare name only: a path could start something that is not ours.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')))
+        return QString();
+    const QString beside =
+        QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
+    return beside.isEmpty() ? QStandardPaths::findExecutable(name) : beside;
+}
+
+bool QtProgramStarter::start(const QString &name, const QStringList &arguments)
+{
+    const QString program = locate(name);
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
+bool QtProgramStarter::activateWindow(const QString &title)
+{
+    return x11::activateWindowTitled(title);
+}
+
+} // namespace platform

@@ -1,0 +1,28 @@
+// Starting our other programs and bringing a window of theirs to the front.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+class ProgramStarter {
+public:
+    virtual ~ProgramStarter() = default;
+    // Starts one of our programs, detached: the one beside the running
+    // program first, then one on PATH. False when none was found or started.
+    virtual bool start(const QString &name, const QStringList &arguments = {}) = 0;
+    // Brings the top-level window with this title to the front; false when
+    // there is no such window.
+    virtual bool activateWindow(const QString &title) = 0;
+};
+
+class QtProgramStarter : public ProgramStarter {
+public:
+    bool start(const QString &name, const QStringList &arguments = {}) override;
+    bool activateWindow(const QString &title) override;
+    // Where start() finds the program, or an empty string.
+    static QString locate(const QString &name);
+};
+
+} // namespace platform
