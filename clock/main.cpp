@@ -8,12 +8,14 @@
 #include "platform/desktop.h"
 #include "platform/glyph_surface.h"
 #include "platform/messages.h"
+#include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
 #include "platform/termination.h"
 #include "platform/x11_window.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -52,7 +54,8 @@ int main(int argc, char *argv[])
     platform::SystemClockSource clock;
     platform::QtDesktop desktop;
     platform::StdRandomSource random;
-    vespera::Form1 form(store, {&clock, &desktop, &random}, commandLine);
+    platform::QtProgramStarter programs;
+    vespera::Form1 form(store, {&clock, &desktop, &random, &programs}, commandLine);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 
@@ -77,8 +80,23 @@ int main(int argc, char *argv[])
         form.Form_Activate();
     });
 
+    // A panel that comes, goes or moves changes the work area: place the clock
+    // anew at once rather than leave it under the panel.
+    auto followWorkArea = [&form](QScreen *screen) {
+        if (screen)
+            QObject::connect(screen, &QScreen::availableGeometryChanged, &form,
+                             &vespera::Form1::workAreaChanged);
+    };
+    followWorkArea(QGuiApplication::primaryScreen());
+    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form,
+                     [&form, followWorkArea](QScreen *screen) {
+                         followWorkArea(screen);
+                         form.workAreaChanged();
+                     });
+
     form.show();
     // Some window managers clamp the first placement of a window; place it once more.
-    QTimer::singleShot(300, &form, [&form] { platform::x11::moveExact(&form, form.placedPosition()); });
+    QTimer::singleShot(300, &form,
+                       [&form] { platform::x11::moveExact(&form, form.placedPosition()); });
     return app.exec();
 }

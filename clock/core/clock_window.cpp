@@ -2,17 +2,20 @@
 #include "clock_window.h"
 #include "counters.h"
 #include "glyph_atlas.h"
+#include "tucking.h"
 
 #include "common/data_dir.h"
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
 #include "platform/glyph_surface.h"
+#include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/x11_window.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -23,23 +26,36 @@ namespace {
 constexpr int kTickLateMs = 4; // a tick lands this much after the whole second, never before
 constexpr int kMaxPictureSide = 4096;
 
-const Ctl kCounterShown[] = {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4, Ctl::NFigP1,
+const Ctl kCounterShown[] = {Ctl::FigP1,  Ctl::FigP2,  Ctl::FigP3,  Ctl::FigP4,   Ctl::NFigP1,
                              Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4, Ctl::Picture4};
-const Ctl kCounterHidden[] = {Ctl::AP, Ctl::SP, Ctl::WP, Ctl::TFigP1, Ctl::TFigP2,
-                              Ctl::HFigP1, Ctl::HFigP2, Ctl::Youbi};
+const Ctl kCounterHidden[] = {Ctl::AP,     Ctl::SP,     Ctl::WP,     Ctl::TFigP1,
+                              Ctl::TFigP2, Ctl::HFigP1, Ctl::HFigP2, Ctl::Youbi};
 const Ctl kClickAreas[] = {Ctl::Image1, Ctl::Image5, Ctl::Image3,
                            Ctl::Image6, Ctl::TShell, Ctl::Image4};
 
-bool isClickArea(Ctl c)
+// Controls that pass the pointer's moves and presses on to the window.
+const Ctl kForwardingControls[] = {Ctl::AlP,    Ctl::SP,    Ctl::AP,     Ctl::FigP1,  Ctl::FigP2,
+                                   Ctl::FigP3,  Ctl::FigP4, Ctl::HFigP1, Ctl::HFigP2, Ctl::TFigP1,
+                                   Ctl::TFigP2, Ctl::WP,    Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3,
+                                   Ctl::NFigP4, Ctl::Youbi, Ctl::TyouP,  Ctl::Tyou};
+
+template <typename List> bool contains(const List &list, Ctl c)
 {
-    return std::find(std::begin(kClickAreas), std::end(kClickAreas), c) != std::end(kClickAreas);
+    return std::find(std::begin(list), std::end(list), c) != std::end(list);
 }
+
+bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
+
+// The window itself (no control under the pointer) or a control that forwards to it.
+bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
+
+bool isDog(Ctl c) { return c == Ctl::Picture2 || c == Ctl::Image7 || c == Ctl::Image8; }
 } // namespace
 
 Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
              const QString &commandLine, QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_settings(store),
-      m_platform(platform), m_commandLine(commandLine)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_settings(store), m_platform(platform),
+      m_commandLine(commandLine), m_menu(this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -60,6 +76,19 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     m_timer2.setInterval(100);
     connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+
+    connect(m_menu.Normal, &QAction::triggered, this, &Form1::Normal_Click);
+    connect(m_menu.SysTime, &QAction::triggered, this, &Form1::SysTime_Click);
+    connect(m_menu.SumSysTime, &QAction::triggered, this, &Form1::SumSysTime_Click);
+    connect(m_menu.Kakusu, &QAction::triggered, this, &Form1::Kakusu_Click);
+    connect(m_menu.mnuNow, &QAction::triggered, this, &Form1::mnuNow_Click);
+    connect(m_menu.mnuNow2, &QAction::triggered, this, &Form1::mnuNow2_Click);
+    connect(&m_menu, &ClockMenu::mnuPAH_Click, this, &Form1::mnuPAH_Click);
+    connect(m_menu.Reset, &QAction::triggered, this, &Form1::Reset_Click);
+    connect(m_menu.NoSum, &QAction::triggered, this, &Form1::NoSum_Click);
+    connect(m_menu.AllwaysTop, &QAction::triggered, this, &Form1::AllwaysTop_Click);
+    connect(m_menu.Autohid, &QAction::triggered, this, &Form1::Autohid_Click);
+    connect(m_menu.End, &QAction::triggered, this, &Form1::End_Click);
 }
 
 bool Form1::Form_Load()
@@ -136,7 +165,8 @@ bool Form1::LoadSkin()
     }
 
     const QString suffix = pictureSuffix(Corner);
-    if (!loadPicture(name + suffix) && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
+    if (!loadPicture(name + suffix)
+        && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
         && m_skin.isNull())
         return false;
 
@@ -228,8 +258,14 @@ void Form1::Timer1_Timer()
         }
     }
     setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
-    if (CheckPlacement() == 1)
-        Form_Activate();
+    if (CheckPlacement() == 1) {
+        const int top = windowTop();
+        if (top != m_strayTop)
+            Form_Activate();
+        m_strayTop = top;
+    } else {
+        m_strayTop.reset();
+    }
     // Timed from the tick's own reading: the work since only makes it later.
     scheduleTick(now);
 }
@@ -315,6 +351,118 @@ void Form1::Image3_Click()
 {
     SkipTotalSave = true;
     close();
+}
+
+void Form1::SetTucked(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, Autohid, TuckState);
+    TuckState = move.tuckState;
+    if (!move.left || *move.left == m_placed.x())
+        return;
+    m_placed.setX(*move.left); // the top stays where it was placed
+    platform::x11::moveExact(this, m_placed);
+}
+
+void Form1::CheckPointer()
+{
+    const bool atClock = pointerAtClock(Corner, WorkArea, m_platform.desktop->pointerPos());
+    const TuckMode mode = pointerCheck(atClock, Kakusu, TuckState);
+    if (mode != TuckMode::None)
+        SetTucked(int(mode));
+}
+
+// The top of the window's frame as the X server has it: a window manager may
+// have put the window elsewhere than Qt believes.
+int Form1::windowTop() const
+{
+    return platform::x11::realPosition(const_cast<Form1 *>(this)).y()
+           - (geometry().top() - frameGeometry().top());
+}
+
+std::optional<int> Form1::CheckPlacement()
+{
+    if (!isKnownCorner(Corner))
+        return std::nullopt;
+    return windowTop() == demandedTop(Corner, WorkArea, FrameOffset) ? 0 : 1;
+}
+
+void Form1::workAreaChanged()
+{
+    if (m_platform.desktop->workArea() != WorkArea)
+        Form_Activate();
+}
+
+void Form1::Form_MouseMove(QPoint)
+{
+    const TuckMode mode = faceMove(Kakusu, m_platform.desktop->shiftAlone());
+    if (mode != TuckMode::None)
+        SetTucked(int(mode));
+}
+
+void Form1::Form_MouseDown(Qt::MouseButton button, QPoint)
+{
+    if (button == Qt::RightButton)
+        popUp(m_menu.Menu);
+}
+
+// Marks the current hour among the preset hours, then shows the menu at the pointer.
+void Form1::popUp(QMenu *menu)
+{
+    m_hourMarks.mark(m_platform.clock->now().time().hour());
+    m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks});
+    menu->popup(m_platform.desktop->pointerPos());
+}
+
+void Form1::Kakusu_Click()
+{
+    SetTucked(Kakusu ? 0 : 1);
+    Kakusu = !Kakusu;
+}
+
+void Form1::AllwaysTop_Click()
+{
+    AllwaysTop = !AllwaysTop;
+    SetTopmost(AllwaysTop);
+}
+
+void Form1::AlP_Click()
+{
+    AlarmOn = !AlarmOn;
+    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+}
+
+void Form1::Image4_MouseDown() { popUp(m_menu.mnuPreAl); }
+
+void Form1::Image5_Click() { popUp(m_menu.Menu); }
+
+void Form1::TShell_Click()
+{
+    emit optionsRequested(); // shown modeless: the clock goes on at once
+    LoadAlarmList();
+}
+
+void Form1::mnuNow_Click()
+{
+    PAH = hourText(m_platform.clock->now());
+    emit presetAlarmRequested();
+}
+
+void Form1::mnuPAH_Click(int hour)
+{
+    PAH = QString::number(hour);
+    emit presetAlarmRequested();
+}
+
+// Starts the design browser and brings it to the front. Any failure is
+// silent: a missing browser must not disturb the clock.
+void Form1::StartDesignBrowser()
+{
+    if (!m_platform.programs)
+        return;
+    if (m_platform.programs->start(QStringLiteral("vesweb")))
+        m_platform.programs->activateWindow(QStringLiteral("VESPERA"));
 }
 
 ClosingSettings Form1::closingSettings() const
@@ -487,11 +635,12 @@ void Form1::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     m_pressed = controlAt(pos);
-    if (m_pressed == Ctl::Picture2 || m_pressed == Ctl::Image7 || m_pressed == Ctl::Image8) {
+    if (isDog(m_pressed))
         StartDesignBrowser();
-        return;
-    }
-    Form_MouseDown(event->button(), pos);
+    else if (m_pressed == Ctl::Image4)
+        Image4_MouseDown();
+    else if (reachesWindow(m_pressed))
+        Form_MouseDown(event->button(), pos);
 }
 
 void Form1::mouseReleaseEvent(QMouseEvent *event)
@@ -499,15 +648,23 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     const Ctl released = controlAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || released != m_pressed)
         return;
-    if (released == Ctl::Image3)
-        Image3_Click();
-    else if (released == Ctl::Image1)
-        Image1_Click();
-    else if (isClickArea(released))
-        panelClick(released);
+    switch (released) {
+    case Ctl::AlP: AlP_Click(); break;
+    case Ctl::Image1: Image1_Click(); break;
+    case Ctl::Image3: Image3_Click(); break;
+    case Ctl::Image5: Image5_Click(); break;
+    case Ctl::Image6: Image6_Click(); break;
+    case Ctl::TShell: TShell_Click(); break;
+    default: break;
+    }
 }
 
-void Form1::mouseMoveEvent(QMouseEvent *event) { Form_MouseMove(event->position().toPoint()); }
+void Form1::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (reachesWindow(controlAt(pos)))
+        Form_MouseMove(pos);
+}
 
 void Form1::closeEvent(QCloseEvent *event)
 {

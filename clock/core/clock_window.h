@@ -1,6 +1,7 @@
 // Form1 — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
+#include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
 #include "skin_layout.h"
@@ -9,12 +10,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
 
 namespace platform {
 class GlyphSurface;
 class ClockSource;
 class Desktop;
 class RandomSource;
+class ProgramStarter;
 } // namespace platform
 
 namespace vespera {
@@ -24,6 +27,7 @@ struct ClockPlatform {
     platform::ClockSource *clock;
     platform::Desktop *desktop;
     platform::RandomSource *random;
+    platform::ProgramStarter *programs = nullptr;
 };
 
 class Form1 : public QWidget {
@@ -62,6 +66,31 @@ public:
     void End_Click();
     void Image3_Click();
 
+    // Placement: sliding into the screen edge and back, staying in the corner.
+    void SetTucked(int mode);
+    void CheckPointer();
+    std::optional<int> CheckPlacement();
+    void Form_MouseMove(QPoint pos);
+    void Form_MouseDown(Qt::MouseButton button, QPoint pos);
+    void Kakusu_Click();
+    void Image1_Click() { Kakusu_Click(); }
+    void Autohid_Click() { Autohid = !Autohid; }
+    void AllwaysTop_Click();
+    // The work area changed (a panel came, went or moved): place the clock anew.
+    void workAreaChanged();
+
+    // The face's pictures and the menu's commands.
+    void AlP_Click();
+    void Image4_MouseDown();
+    void Image5_Click();
+    void Image6_Click() { emit aboutRequested(); }
+    void TShell_Click();
+    void mnuNow_Click();
+    void mnuNow2_Click() { mnuNow_Click(); }
+    void mnuPAH_Click(int hour);
+    void StartDesignBrowser();
+    ClockMenu &menu() { return m_menu; }
+
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
     void SaveSettingsNow();
@@ -76,6 +105,7 @@ public:
     int TuckState = -2;
     bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
     QString Label3, Label4, Label5;
+    QString PAH; // the hour a preset alarm is for, "0"-"23"
     platform::WorkArea WorkArea;
 
     const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
@@ -87,6 +117,10 @@ public:
 
 signals:
     void unloaded(); // the program ends now
+    // Windows that belong to the program, not to the clock window.
+    void presetAlarmRequested();
+    void optionsRequested();
+    void aboutRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -115,26 +149,15 @@ private:
     void scheduleTick(const QDateTime &now);
     ClosingSettings closingSettings() const;
     Ctl controlAt(QPoint p) const;
+    void popUp(QMenu *menu);
+    int windowTop() const;
 
     // Later parts of the clock hook in here, in their place in the order.
-    void CheckPointer() {}
-    int CheckPlacement() { return 0; }
     void LoadAlarmList() {}
     void AddCommandLineAlarm() {}
     void CheckAlarms() {}
     void CheckChime() {}
     void ShowWelcome() {}
-    void SetTucked(int) {}
-    void Image1_Click() { Kakusu_Click(); }
-    void Kakusu_Click()
-    {
-        SetTucked(Kakusu ? 0 : 1);
-        Kakusu = !Kakusu;
-    }
-    void Form_MouseDown(Qt::MouseButton, QPoint) {}
-    void Form_MouseMove(QPoint) {}
-    void StartDesignBrowser() {}
-    void panelClick(Ctl) {}
 
     ClockSettings m_settings;
     ClockPlatform m_platform;
@@ -153,6 +176,12 @@ private:
     QTimer m_timer1;
     QTimer m_timer2;
     qint64 m_lastTickSecond = -1;
+    ClockMenu m_menu;
+    HourMarks m_hourMarks;
+    // The top that made the last tick place the window anew: when the window
+    // is there again, the window manager keeps it there, and placing it once
+    // more would only repeat every second.
+    std::optional<int> m_strayTop;
     Ctl m_pressed = Ctl::Count;
     bool m_unloaded = false;
     bool m_activating = false;

@@ -4,7 +4,7 @@
 #include "core/clock_window.h"
 #include "core/command_line.h"
 #include "core/glyph_atlas.h"
-#include "fakes/fake_platform.h"
+#include "fakes/clock_fixture.h"
 #include "platform/glyph_surface.h"
 
 #include <QFile>
@@ -15,21 +15,10 @@
 #include <memory>
 
 using namespace vespera;
+using fakes::encode;
+using fakes::testDesign;
 
 namespace {
-
-// Every pixel of a test design tells where in the picture it came from, so a
-// pixel of the window tells which glyph was copied there.
-QRgb encode(int x, int y, bool right) { return qRgb(x & 0xff, y, (x >> 8) * 16 + (right ? 1 : 0)); }
-
-QImage testDesign(bool right)
-{
-    QImage img(440, 134, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, encode(x, y, right));
-    return img;
-}
 
 // Stands for the display server: applies each copy to an image of the screen.
 class CanvasSurface : public platform::GlyphSurface {
@@ -48,48 +37,11 @@ public:
 
 } // namespace
 
-class TestClockWindow : public QObject {
+class TestClockWindow : public QObject, protected fakes::ClockFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<QTemporaryDir> m_data, m_config;
-    std::unique_ptr<common::SettingsStore> m_store;
-    fakes::FakeClock m_clock;
-    fakes::FakeDesktop m_desktop;
-    fakes::FakeRandom m_random;
-
-    void writeDesign(const QString &name, const char *format = "PNG")
-    {
-        QVERIFY(testDesign(false).save(m_data->filePath(name + ".vss"), format));
-        QVERIFY(testDesign(true).save(m_data->filePath(name + ".vsr"), format));
-    }
-    void set(const QString &key, const QString &value)
-    {
-        m_store->SaveSetting("pendra", key, value);
-    }
-    QString stored(const QString &key) const { return m_store->GetSetting("pendra", key, "<absent>"); }
-    std::unique_ptr<Form1> start(bool expectLoaded = true)
-    {
-        auto form = std::make_unique<Form1>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
-                                            QString());
-        const bool loaded = form->Form_Load();
-        if (loaded != expectLoaded)
-            qWarning("Form_Load returned %d", loaded);
-        return form;
-    }
-
 private slots:
-    void init()
-    {
-        m_data = std::make_unique<QTemporaryDir>();
-        m_config = std::make_unique<QTemporaryDir>();
-        qputenv("VESPERA_DATA_DIR", m_data->path().toUtf8());
-        m_store = std::make_unique<common::SettingsStore>(
-            common::SettingsStore::atPath(m_config->filePath("kestrel.ini")));
-        m_clock = fakes::FakeClock();
-        m_desktop = fakes::FakeDesktop();
-        writeDesign("blue");
-    }
+    void init() { reset(); }
 
     void emptyStoreStartsWithDefaults()
     {

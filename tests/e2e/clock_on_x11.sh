@@ -3,57 +3,22 @@
 # bottom-right corner, the digits it shows, a second start, and closing on
 # SIGTERM with its settings stored.
 # Usage: clock_on_x11.sh path/to/vespera
-set -u
 VESPERA=$1
 BIN_DIR=$(dirname "$VESPERA")
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-# Polls a command until it succeeds, for at most $1 seconds.
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    until "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.2
-    done
-}
-
-for tool in Xvfb openbox xwininfo xrefresh import compare convert; do
-    command -v $tool >/dev/null || fail "$tool is not installed"
-done
-
-# A private X server: the first free display from :90 on.
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_for 30 test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$WORK/display")
-openbox >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
-
-export XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/x11_session.sh"
+need xrefresh import compare convert
+start_x_session openbox
 printf '[pendra]\nsmode=3\nstart=2.15\nsystime=7\n' >"$XDG_CONFIG_HOME/kestrel.ini"
-unset QT_QPA_PLATFORM
 
 # Started from another folder: it must still find its designs.
 (cd / && exec "$VESPERA") >"$WORK/clock.log" 2>&1 &
 CLOCK=$!
 PIDS+=($CLOCK)
 
-clock_geometry() { xwininfo -root -tree | grep '"pendra"' | grep -o '441x129+[-0-9]*+[-0-9]* *+[-0-9]*+[-0-9]*'; }
-wait_for 60 clock_geometry >/dev/null || fail "the clock window never appeared: $(cat "$WORK/clock.log")"
+wait_for 60 clock_position >/dev/null || fail "the clock window never appeared: $(cat "$WORK/clock.log")"
 # The window manager may place it once more shortly after mapping.
-wait_for 20 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -q '+842+748'" \
-    || fail "clock not at +842+748: $(clock_geometry)"
-echo "ok: placed at $(clock_geometry)"
+wait_for 20 clock_at +842+748 || fail "clock not at +842+748: $(clock_position)"
+echo "ok: placed at $(clock_position)"
 
 # The last visible row and column are the screen's last; nothing above the face.
 shot() { import -window root "$WORK/shot.png" 2>/dev/null; }

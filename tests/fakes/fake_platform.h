@@ -1,10 +1,12 @@
 // Fakes of the desktop seams: a clock that stands where a test puts it, a
-// fixed work area and pointer, and random numbers from a list.
+// fixed work area and pointer, random numbers from a list, messages and
+// programs that are only recorded.
 #pragma once
 
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
 #include "platform/messages.h"
+#include "platform/program_starter.h"
 #include "platform/random_source.h"
 
 #include <QStringList>
@@ -57,6 +59,27 @@ public:
     void information(const QString &title, const QString &text) override
     {
         shown << title + QLatin1Char('|') + text;
+    }
+};
+
+// Programs "start" when their name is in `installed`; windows "come to the
+// front" when their title is in `windows`.
+class FakeProgramStarter : public platform::ProgramStarter {
+public:
+    QStringList installed, windows, started, activated;
+    bool start(const QString &name, const QStringList &arguments = {}) override
+    {
+        if (!installed.contains(name))
+            return false;
+        started << (arguments.isEmpty() ? name : name + QLatin1Char(' ') + arguments.join(' '));
+        return true;
+    }
+    bool activateWindow(const QString &title) override
+    {
+        if (!windows.contains(title))
+            return false;
+        activated << title;
+        return true;
     }
 };
 

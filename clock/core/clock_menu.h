@@ -1,0 +1,45 @@
+// The clock's popup menu: the tree of commands and the check marks it shows.
+#pragma once
+
+#include "preset_hours.h"
+
+#include <QObject>
+#include <array>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace vespera {
+
+// The state behind the check marks; the menu only shows it.
+struct MenuChecks {
+    bool Kakusu = false, NoSum = false, AllwaysTop = true, Autohid = true;
+    HourMarks hours;
+};
+
+class ClockMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit ClockMenu(QWidget *owner);
+
+    // Puts the check marks where the clock's state has them; called before
+    // every popup, so a mark toggled by a click never outlives the state.
+    void showChecks(const MenuChecks &checks);
+
+    // The root is only ever shown as a popup, never as a menu bar.
+    QMenu *Menu;
+    QMenu *View, *Setting, *mnuPreAl;
+    QAction *Normal, *SysTime, *SumSysTime, *Kakusu;
+    QAction *mnuNow, *mnuNow2, *Reset, *NoSum;
+    std::array<QAction *, kHours> mnuPAH{};
+    QAction *AllwaysTop, *Autohid, *End;
+
+signals:
+    void mnuPAH_Click(int hour);
+
+private:
+    QAction *item(QMenu *menu, const char *name, const QString &caption, bool checkable = false);
+};
+
+} // namespace vespera

@@ -1,0 +1,56 @@
+// When the clock slides into its screen edge (tucks) and back out, and where to.
+#include "tucking.h"
+#include "skin_layout.h"
+
+namespace vespera {
+
+namespace {
+// The zone is a little wider than the face and exactly its height from the edge.
+constexpr int kZoneWidth = 430;
+constexpr int kZoneHeight = 77;
+} // namespace
+
+bool pointerAtClock(int corner, const platform::WorkArea &wa, QPoint p)
+{
+    if (!isKnownCorner(corner))
+        return true;
+    const bool inX =
+        isRightCorner(corner) ? p.x() >= wa.Right - kZoneWidth : p.x() <= wa.Left + kZoneWidth;
+    const bool inY =
+        isBottomCorner(corner) ? p.y() >= wa.Bottom - kZoneHeight : p.y() <= wa.Top + kZoneHeight;
+    return inX && inY;
+}
+
+TuckMode pointerCheck(bool atClock, bool hideMode, int tuckState)
+{
+    if (atClock)
+        return TuckMode::None;
+    if (hideMode)
+        return tuckState == kTucked ? TuckMode::None : TuckMode::Tuck;
+    return tuckState == kTuckOut ? TuckMode::None : TuckMode::Out;
+}
+
+TuckMode faceMove(bool hideMode, bool shiftAlone)
+{
+    if (hideMode)
+        return TuckMode::Out;
+    return shiftAlone ? TuckMode::None : TuckMode::Tuck;
+}
+
+TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
+                  int tuckState)
+{
+    const bool known = isKnownCorner(corner);
+    switch (mode) {
+    case TuckMode::Out:
+        return {kTuckOut, known ? std::optional<int>(outLeft(corner, wa)) : std::nullopt};
+    case TuckMode::Tuck:
+        if (!autohide)
+            return {tuckState, std::nullopt};
+        return {kTucked, known ? std::optional<int>(tuckedLeft(corner, wa)) : std::nullopt};
+    case TuckMode::None: break;
+    }
+    return {tuckState, std::nullopt};
+}
+
+} // namespace vespera

@@ -1,0 +1,163 @@
+// The popup menu: its tree and captions, the marks of the preset hours, PAH,
+// and the commands and check marks behind the entries.
+#include "core/preset_hours.h"
+#include "fakes/clock_fixture.h"
+
+#include <QMenu>
+#include <QSignalSpy>
+
+using namespace vespera;
+
+namespace {
+
+// The tree as text: one line per entry, two blanks per level, "-" for a separator.
+void describe(const QMenu *menu, int depth, QStringList &lines)
+{
+    for (const QAction *a : menu->actions()) {
+        lines << QString(depth * 2, QLatin1Char(' ')) + (a->isSeparator() ? "-" : a->text());
+        if (a->menu())
+            describe(a->menu(), depth + 1, lines);
+    }
+}
+
+QList<int> markedHours(ClockMenu &menu)
+{
+    QList<int> hours;
+    for (int h = 0; h < kHours; ++h)
+        if (menu.mnuPAH[h]->isChecked())
+            hours << h;
+    return hours;
+}
+
+} // namespace
+
+class TestClockMenu : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+    void at(int h, int m) { m_clock.time.setTime(QTime(h, m)); }
+    void openMenu(Form1 &form)
+    {
+        form.Form_MouseDown(Qt::RightButton, {});
+        QVERIFY(form.menu().Menu->isVisible());
+        form.menu().Menu->hide();
+    }
+
+private slots:
+    void init() { reset(); }
+
+    void treeAndCaptions()
+    {
+        auto form = start();
+        QStringList lines;
+        describe(form->menu().Menu, 0, lines);
+        QStringList expected{"表示",   "  標準", "  システム駆動時間",   "  積算駆動時間", "  -",
+                             "  隠す", "設定",   "  プリセットアラーム", "    ●　現在",    "    -"};
+        for (int h = 0; h < kHours; ++h)
+            expected << "    " + presetHourCaption(h);
+        expected << "    -"
+                 << "    ●　現在"
+                 << "  積算カウンターリセット"
+                 << "  積算禁止"
+                 << "常に手前"
+                 << "自動的に隠す"
+                 << "終了";
+        QCOMPARE(lines, expected);
+        QCOMPARE(form->menu().Menu->title(), QString("メニュー"));
+    }
+
+    void hourCaptionMarkedWhenOpened_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("0:30") << QTime(0, 30) << QString("深夜　午前　０時");
+        QTest::newRow("7:00") << QTime(7, 0) << QString("朝　　 午前　７時");
+        QTest::newRow("12:05") << QTime(12, 5) << QString("真昼　午前１２時");
+        QTest::newRow("14:59") << QTime(14, 59) << QString("昼　　 午後　２時");
+        QTest::newRow("23:59") << QTime(23, 59) << QString("夜　　 午後１１時");
+    }
+    void hourCaptionMarkedWhenOpened()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, caption);
+        auto form = start();
+        m_clock.time.setTime(time);
+        openMenu(*form);
+        const QList<int> marked = markedHours(form->menu());
+        QCOMPARE(marked.size(), 1);
+        QCOMPARE(form->menu().mnuPAH[marked.first()]->text(), caption);
+    }
+
+    void marksAccumulateDuringARun()
+    {
+        auto form = start();
+        at(9, 0);
+        openMenu(*form);
+        at(10, 0);
+        form->Image4_MouseDown(); // the preset hours alone mark too
+        form->menu().mnuPreAl->hide();
+        QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
+        form->menu().mnuPAH[15]->trigger(); // choosing an hour does not mark it
+        openMenu(*form);
+        QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
+    }
+
+    void presetHourGoesToPAH()
+    {
+        auto form = start();
+        QSignalSpy preset(form.get(), &Form1::presetAlarmRequested);
+        at(7, 45);
+        form->menu().mnuNow->trigger();
+        QCOMPARE(form->PAH, QString("7"));
+        at(23, 5);
+        form->menu().mnuNow2->trigger();
+        QCOMPARE(form->PAH, QString("23"));
+        form->menu().mnuPAH[0]->trigger();
+        QCOMPARE(form->PAH, QString("0"));
+        form->menu().mnuPAH[15]->trigger();
+        QCOMPARE(form->PAH, QString("15"));
+        QCOMPARE(preset.count(), 4);
+    }
+
+    void checkMarksFollowTheState()
+    {
+        set("at", "0");
+        set("hide", "1");
+        auto form = start();
+        openMenu(*form);
+        ClockMenu &menu = form->menu();
+        QVERIFY(!menu.AllwaysTop->isChecked());
+        QVERIFY(menu.Kakusu->isChecked() && menu.Autohid->isChecked() && !menu.NoSum->isChecked());
+
+        menu.AllwaysTop->trigger();
+        menu.Autohid->trigger();
+        menu.Kakusu->trigger();
+        menu.NoSum->trigger();
+        QVERIFY(form->AllwaysTop && !form->Autohid && !form->Kakusu && form->NoSum);
+        openMenu(*form);
+        QVERIFY(menu.AllwaysTop->isChecked() && !menu.Autohid->isChecked());
+        QVERIFY(!menu.Kakusu->isChecked() && menu.NoSum->isChecked());
+
+        menu.End->trigger();
+        QVERIFY(form->isUnloaded());
+        QCOMPARE(stored("at"), QString("1"));
+        QCOMPARE(stored("ah"), QString("0"));
+        QCOMPARE(stored("hide"), QString("0"));
+    }
+
+    void viewEntriesSwitchTheFace()
+    {
+        auto form = start();
+        form->menu().SysTime->trigger();
+        QCOMPARE(form->ViewMode, 1);
+        form->menu().SumSysTime->trigger();
+        QCOMPARE(form->ViewMode, 2);
+        form->menu().Normal->trigger();
+        QCOMPARE(form->ViewMode, 0);
+        set("systime", "50");
+        form->menu().Reset->trigger();
+        QCOMPARE(form->Label4, QString("0"));
+    }
+};
+
+QTEST_MAIN(TestClockMenu)
+#include "test_clock_menu.moc"

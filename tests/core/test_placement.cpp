@@ -1,0 +1,305 @@
+// The clock in its corner: tucking and coming out over pointer paths in every
+// corner, [Shift], hide mode and Autohid, the placement check, a changed work
+// area, and which parts of the face answer the pointer.
+#include "core/glyph_atlas.h"
+#include "core/tucking.h"
+#include "fakes/clock_fixture.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+
+using namespace vespera;
+
+namespace {
+const QPoint kAway(640, 400);
+
+void sendMouse(QWidget &w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
+{
+    QMouseEvent e(type, at, w.mapToGlobal(at), button,
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button),
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+void click(QWidget &w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    sendMouse(w, QEvent::MouseButtonPress, at, button);
+    sendMouse(w, QEvent::MouseButtonRelease, at, button);
+}
+
+QPoint centreOf(const Form1 &form, Ctl c) { return form.control(c).geometry.center(); }
+} // namespace
+
+class TestPlacement : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+    std::unique_ptr<Form1> startIn(int corner)
+    {
+        set("smode", QString::number(corner));
+        return start();
+    }
+    void tick(Form1 &form)
+    {
+        m_clock.advance(1);
+        form.Timer1_Timer();
+    }
+    int left(const Form1 &form) const { return form.pos().x(); }
+
+private slots:
+    void init() { reset(); }
+
+    // Work area 1280 x 800 at 0,0; a frameless window's FrameOffset is -25.
+    void corners_data()
+    {
+        QTest::addColumn<int>("corner");
+        QTest::addColumn<QPoint>("inZone");
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("tucked");
+        QTest::addColumn<int>("top");
+        QTest::newRow("top-left") << 0 << QPoint(430, 77) << -3 << -418 << 3;
+        QTest::newRow("bottom-left") << 1 << QPoint(430, 723) << -3 << -418 << 748;
+        QTest::newRow("top-right") << 2 << QPoint(850, 77) << 842 << 1268 << 3;
+        QTest::newRow("bottom-right") << 3 << QPoint(850, 723) << 842 << 1268 << 748;
+    }
+
+    void normalModeSlidesAwayAndBack_data() { corners_data(); }
+    void normalModeSlidesAwayAndBack()
+    {
+        QFETCH(int, corner);
+        QFETCH(QPoint, inZone);
+        QFETCH(int, out);
+        QFETCH(int, tucked);
+        QFETCH(int, top);
+        auto form = startIn(corner);
+        QCOMPARE(form->pos(), QPoint(out, top));
+        m_desktop.pointer = kAway;
+        tick(*form);
+        QCOMPARE(form->TuckState, kTuckOut);
+
+        form->Form_MouseMove({});
+        QCOMPARE(form->pos(), QPoint(tucked, top));
+        QCOMPARE(form->TuckState, kTucked);
+        m_desktop.pointer = inZone; // the edge of the zone still counts
+        tick(*form);
+        QCOMPARE(left(*form), tucked);
+        m_desktop.pointer = inZone + QPoint(corner >= 2 ? -1 : 1, 0);
+        tick(*form);
+        QCOMPARE(form->pos(), QPoint(out, top));
+    }
+
+    void shiftAloneKeepsItOut_data() { corners_data(); }
+    void shiftAloneKeepsItOut()
+    {
+        QFETCH(int, corner);
+        QFETCH(int, out);
+        auto form = startIn(corner);
+        m_desktop.shift = true;
+        form->Form_MouseMove({});
+        QCOMPARE(left(*form), out);
+        QCOMPARE(form->TuckState, kTuckUndecided);
+    }
+
+    void hideModeComesOutOnApproach_data() { corners_data(); }
+    void hideModeComesOutOnApproach()
+    {
+        QFETCH(int, corner);
+        QFETCH(QPoint, inZone);
+        QFETCH(int, out);
+        QFETCH(int, tucked);
+        set("hide", "1");
+        auto form = startIn(corner);
+        QVERIFY(form->Kakusu);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        QCOMPARE(left(*form), tucked);
+
+        m_desktop.shift = true; // [Shift] makes no difference in hide mode
+        form->Form_MouseMove({});
+        QCOMPARE(left(*form), out);
+        m_desktop.pointer = inZone;
+        tick(*form);
+        QCOMPARE(left(*form), out);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        QCOMPARE(left(*form), tucked);
+        tick(*form); // already tucked: no second move
+        QCOMPARE(form->TuckState, kTucked);
+    }
+
+    void hideToggleFromTheFace_data() { corners_data(); }
+    void hideToggleFromTheFace()
+    {
+        QFETCH(int, corner);
+        QFETCH(int, out);
+        QFETCH(int, tucked);
+        auto form = startIn(corner);
+        click(*form, centreOf(*form, Ctl::Image1));
+        QVERIFY(form->Kakusu);
+        QCOMPARE(left(*form), tucked);
+        form->Kakusu_Click();
+        QVERIFY(!form->Kakusu);
+        QCOMPARE(left(*form), out);
+    }
+
+    void withoutAutohideItNeverTucks()
+    {
+        set("ah", "0");
+        auto form = startIn(3);
+        QVERIFY(!form->Autohid);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        form->Form_MouseMove({});
+        QCOMPARE(left(*form), 842);
+        QCOMPARE(form->TuckState, kTuckOut);
+        form->Kakusu_Click(); // the check mark still toggles
+        QVERIFY(form->Kakusu);
+        tick(*form);
+        QCOMPARE(left(*form), 842);
+        form->Autohid_Click(); // allowed again: the next decision tucks
+        tick(*form);
+        QCOMPARE(left(*form), 1268);
+    }
+
+    void unknownCornerNeverMovesSideways()
+    {
+        auto form = startIn(7);
+        QCOMPARE(form->pos(), QPoint(-3, 3));
+        QVERIFY(!form->CheckPlacement().has_value());
+        form->Form_MouseMove({});
+        m_desktop.pointer = kAway;
+        tick(*form);
+        form->Kakusu_Click();
+        QCOMPARE(form->pos(), QPoint(-3, 3));
+        form->move(300, 200); // moved from outside: left where it is
+        tick(*form);
+        QCOMPARE(form->pos(), QPoint(300, 200));
+    }
+
+    void movedFromOutsideReturnsAtTheNextTick()
+    {
+        auto form = startIn(3);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        QCOMPARE(form->CheckPlacement(), std::optional<int>(0));
+        form->move(842, 500);
+        QCOMPARE(form->CheckPlacement(), std::optional<int>(1));
+        tick(*form);
+        QCOMPARE(form->pos(), QPoint(842, 748));
+        QCOMPARE(form->TuckState, kTuckUndecided); // it was activated anew
+        form->move(100, 748); // only a sideways move: the next decision sets it right
+        tick(*form);
+        QCOMPARE(form->TuckState, kTuckOut);
+    }
+
+    void panelChangesTheWorkArea()
+    {
+        auto form = startIn(3);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        form->workAreaChanged(); // the same area: nothing to do
+        QCOMPARE(form->TuckState, kTuckOut);
+        m_desktop.area.Bottom = 760;
+        m_desktop.area.Right = 1200;
+        form->workAreaChanged();
+        QCOMPARE(form->pos(), QPoint(1200 - 438, 760 - 77 + 25));
+        QCOMPARE(form->CheckPlacement(), std::optional<int>(0));
+    }
+
+    // The digits and marks pass the pointer on to the window; the click
+    // areas, the dog and the panels do not.
+    void whichPartsAnswerThePointer_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<bool>("tucks");
+        QTest::newRow("hour digit") << int(Ctl::FigP1) << true;
+        QTest::newRow("seconds") << int(Ctl::SP) << true;
+        QTest::newRow("alarm mark") << int(Ctl::AlP) << true;
+        QTest::newRow("weekday") << int(Ctl::Youbi) << true;
+        QTest::newRow("dog") << int(Ctl::Picture2) << false;
+        QTest::newRow("about area") << int(Ctl::Image6) << false;
+        QTest::newRow("menu area") << int(Ctl::Image5) << false;
+        QTest::newRow("window itself") << int(Ctl::Count) << true;
+    }
+    void whichPartsAnswerThePointer()
+    {
+        QFETCH(int, control);
+        QFETCH(bool, tucks);
+        auto form = startIn(0);
+        const QPoint at =
+            control == int(Ctl::Count) ? QPoint(200, 50) : centreOf(*form, Ctl(control));
+        sendMouse(*form, QEvent::MouseMove, at);
+        QCOMPARE(form->TuckState == kTucked, tucks);
+
+        // The right button over the same place: the menu, where moves reach the window.
+        sendMouse(*form, QEvent::MouseButtonPress, at, Qt::RightButton);
+        QCOMPARE(form->menu().Menu->isVisible(), tucks);
+        form->menu().Menu->hide();
+    }
+
+    void facePicturesRunTheirCommands()
+    {
+        auto form = startIn(2); // the right-hand layout
+        QSignalSpy options(form.get(), &Form1::optionsRequested);
+        QSignalSpy about(form.get(), &Form1::aboutRequested);
+
+        click(*form, centreOf(*form, Ctl::AlP));
+        QVERIFY(form->AlarmOn);
+        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOn());
+        click(*form, centreOf(*form, Ctl::AlP));
+        QVERIFY(!form->AlarmOn);
+        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOff());
+
+        click(*form, centreOf(*form, Ctl::TShell));
+        QCOMPARE(options.count(), 1);
+        click(*form, centreOf(*form, Ctl::Image6));
+        QCOMPARE(about.count(), 1);
+
+        // The preset area opens on any button, and only the preset hours.
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Image4), Qt::MiddleButton);
+        QVERIFY(form->menu().mnuPreAl->isVisible());
+        QVERIFY(!form->menu().Menu->isVisible());
+        form->menu().mnuPreAl->hide();
+        click(*form, centreOf(*form, Ctl::Image5));
+        QVERIFY(form->menu().Menu->isVisible());
+        form->menu().Menu->hide();
+
+        click(*form, centreOf(*form, Ctl::Image3));
+        QVERIFY(form->isUnloaded());
+        QCOMPARE(stored("systime"), QString("<absent>"));
+    }
+
+    void dogStartsTheDesignBrowser()
+    {
+        auto form = startIn(0);
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Picture2), Qt::LeftButton);
+        QVERIFY(m_programs.started.isEmpty()); // missing: nothing happens
+        QVERIFY(m_programs.activated.isEmpty());
+
+        m_programs.installed << "vesweb";
+        m_programs.windows << "VESPERA";
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Picture2), Qt::RightButton);
+        QCOMPARE(m_programs.started, QStringList{"vesweb"});
+        QCOMPARE(m_programs.activated, QStringList{"VESPERA"});
+        QVERIFY(!form->menu().Menu->isVisible());
+    }
+
+    void programsAreFoundByBareNameOnly()
+    {
+        QTemporaryDir bin;
+        QFile tool(bin.filePath("vesweb-test-tool"));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\n");
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ":" + path);
+        QCOMPARE(platform::QtProgramStarter::locate("vesweb-test-tool"), tool.fileName());
+        QCOMPARE(platform::QtProgramStarter::locate(bin.filePath("vesweb-test-tool")), QString());
+        QCOMPARE(platform::QtProgramStarter::locate("no-such-program-here"), QString());
+        qputenv("PATH", path);
+    }
+};
+
+QTEST_MAIN(TestPlacement)
+#include "test_placement.moc"

@@ -1,0 +1,132 @@
+#!/bin/bash
+# The clock in its corner under a real window manager, driven by the pointer:
+# sliding away and back, [Shift], hide mode, a window moved by another
+# program, a panel that reserves space, always on top, and the popup menu.
+# Usage: placement_on_x11.sh path/to/vespera [window-manager]
+VESPERA=$1
+WM=${2:-openbox}
+. "$(dirname "$0")/x11_session.sh"
+need xdotool xprop xmessage import
+start_x_session "$WM"
+
+# Where the clock belongs follows the work area, which the window manager's
+# own panels may have made smaller than the screen.
+read -r WA_X WA_Y WA_W WA_H < <(xprop -root _NET_WORKAREA | cut -d= -f2 | tr -d ',' | awk '{print $1, $2, $3, $4}')
+WA_R=$((WA_X + WA_W))
+WA_B=$((WA_Y + WA_H))
+at() { printf '%+d%+d' "$1" "$2"; }
+OUT=$(at $((WA_R - 438)) $((WA_B - 77 + 25)))  # bottom-right, out
+TUCKED=$(at $((WA_R - 12)) $((WA_B - 77 + 25))) # 12 pixels left of the right edge
+TL_OUT=$(at $((WA_X - 3)) $((WA_Y - 22 + 25)))
+TL_TUCKED=$(at $((WA_X - 418)) $((WA_Y - 22 + 25)))
+ON_FACE="$((WA_R - 280)) $((WA_B - 30))"
+AWAY="640 400"
+IN_ZONE_OFF_FACE="$((WA_R - 420)) $((WA_B - 70))" # in the corner zone, not on the window
+
+start_clock() {
+    "$VESPERA" >"$WORK/clock.log" 2>&1 &
+    CLOCK=$!
+    PIDS+=($CLOCK)
+    wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
+}
+stop_clock() {
+    kill -TERM "$CLOCK"
+    wait_gone "$CLOCK" || fail "the clock did not end"
+}
+pointer() { xdotool mousemove $1 $2; }
+# Moves onto the face in two steps, so the window sees the pointer move over it.
+touch_face() { xdotool mousemove $1 $2 sleep 0.1 mousemove $(($1 + 2)) $(($2 + 1)); }
+# Lets the clock tick a few times, to show that something does not happen.
+let_ticks_pass() { sleep 2.5; }
+stored() { grep "^$1=" "$XDG_CONFIG_HOME/kestrel.ini" | cut -d= -f2; }
+net_state() { xprop -id "$(clock_window)" _NET_WM_STATE; }
+
+# --- Top-left in hide mode: tucked 418 pixels beyond the left edge ---------
+printf '[pendra]\nsmode=0\nhide=1\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+pointer $AWAY
+start_clock
+wait_for 20 clock_at $TL_TUCKED || fail "$WM: hide mode top-left not at $TL_TUCKED but $(clock_position)"
+echo "ok: $WM: tucked top-left at $TL_TUCKED"
+# The few pixels still on screen bring it out.
+touch_face $WA_X $((WA_Y + 5))
+wait_for 10 clock_at $TL_OUT || fail "$WM: the tucked clock did not come out: $(clock_position)"
+pointer $AWAY
+wait_for 10 clock_at $TL_TUCKED || fail "$WM: it did not tuck again after the pointer left"
+echo "ok: $WM: comes out on approach, tucks again after leaving"
+stop_clock
+[ "$(stored hide)" = 1 ] || fail "hide mode not stored"
+
+# --- Bottom-right in normal mode --------------------------------------------
+printf '[pendra]\nsmode=3\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+start_clock
+wait_for 20 clock_at $OUT || fail "$WM: not at $OUT but $(clock_position)"
+W=$(clock_window)
+net_state | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "$WM: shown in the task bar: $(net_state)"
+net_state | grep -q _NET_WM_STATE_SKIP_PAGER || fail "$WM: shown in the pager: $(net_state)"
+echo "ok: $WM: at $OUT, out of the task bar and pager"
+
+touch_face $ON_FACE
+wait_for 10 clock_at $TUCKED || fail "$WM: the pointer on the face did not tuck it: $(clock_position)"
+pointer $IN_ZONE_OFF_FACE
+let_ticks_pass
+clock_at $TUCKED || fail "$WM: it came out while the pointer was still in the corner"
+pointer $AWAY
+wait_for 10 clock_at $OUT || fail "$WM: it did not come back after the pointer left"
+echo "ok: $WM: slides away from the pointer and back after it left"
+
+xdotool keydown shift
+touch_face $ON_FACE
+let_ticks_pass
+clock_at $OUT || { xdotool keyup shift; fail "$WM: it slid away with [Shift] held"; }
+# With [Shift] the face can be used: the right button opens the menu.
+xdotool click 3
+wait_for 10 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -v 441x129 | grep -q '123x110'" \
+    || { xdotool keyup shift; fail "$WM: no menu on the right button"; }
+xdotool keyup shift
+sleep 0.5 # let the menu finish painting before the picture is taken
+import -window root "$WORK/menu.png" 2>/dev/null
+[ -n "${E2E_SHOTS:-}" ] && cp "$WORK/menu.png" "$E2E_SHOTS/menu-$WM.png"
+echo "ok: $WM: stays with [Shift] held; the right button opens the menu"
+
+# The third entry is "常に手前": switch it off, then on again.
+net_state | grep -q _NET_WM_STATE_ABOVE || fail "$WM: not above other windows: $(net_state)"
+xdotool key Down Down Down Return
+wait_for 10 sh -c "! xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
+    || fail "$WM: always on top did not go off: $(net_state)"
+clock_at $OUT || fail "$WM: switching always on top moved the window: $(clock_position)"
+xdotool keydown shift
+touch_face $ON_FACE
+xdotool click 3 keyup shift
+wait_for 10 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -v 441x129 | grep -q '123x110'" \
+    || fail "$WM: no menu the second time"
+xdotool key Down Down Down Return
+wait_for 10 sh -c "xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
+    || fail "$WM: always on top did not come back: $(net_state)"
+[ "$(clock_window)" = "$W" ] || fail "$WM: the window was recreated"
+xwininfo -id "$W" -shape | grep -q 'Bounding shape extents.*' || true
+echo "ok: $WM: always on top goes off and on, in _NET_WM_STATE"
+pointer $AWAY
+
+# Moved by another program: back in its corner at the next tick.
+xdotool windowmove "$W" 300 200
+wait_for 10 clock_at $OUT || fail "$WM: it did not return after being moved: $(clock_position)"
+echo "ok: $WM: a window moved from outside returns to its corner"
+
+# A panel reserving 40 rows at the bottom: the clock moves above it at once.
+xmessage -geometry 1280x40+0+760 -name panel panel >/dev/null 2>&1 &
+PANEL=$!
+PIDS+=($PANEL)
+wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || fail "no panel window"
+P=$(xdotool search --class Xmessage | head -n1)
+xprop -id "$P" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,0,40,0,0,0,0,0,0,0,1279
+xprop -id "$P" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT 0,0,0,40
+wait_for 10 clock_at "$(at $((WA_R - 438)) $((760 - 77 + 25)))" \
+    || fail "$WM: not above the panel: $(clock_position)"
+kill $PANEL
+wait_for 10 clock_at $OUT || fail "$WM: not back at the edge once the panel went: $(clock_position)"
+echo "ok: $WM: a panel's strut moves the clock above it and back"
+
+stop_clock
+[ "$(stored at)" = 1 ] && [ "$(stored ah)" = 1 ] && [ "$(stored hide)" = 0 ] \
+    || fail "check marks not stored: at=$(stored at) ah=$(stored ah) hide=$(stored hide)"
+echo "ok: $WM: check marks stored at exit"

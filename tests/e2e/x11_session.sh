@@ -1,0 +1,74 @@
+# Shared by the end-to-end scripts: a private X server with a window manager,
+# a clean settings folder, polling, and cleanup of everything started.
+# Source it; then call start_x_session [window-manager].
+set -u
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.2
+    done
+}
+
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+}
+
+# Xvfb at 1280x800 on the first free display, the window manager on it, and
+# a settings folder of our own. Japanese titles need a UTF-8 locale.
+start_x_session() {
+    local wm=${1:-openbox}
+    need Xvfb xwininfo "$wm"
+    exec 3>"$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 30 test -s "$WORK/display" || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$WORK/display")
+    case $wm in
+    xfwm4 | metacity)
+        # These read their settings over a session bus.
+        need dbus-run-session
+        local options=--compositor=off
+        [ "$wm" = metacity ] && options=--no-composite
+        dbus-run-session -- "$wm" $options >"$WORK/wm.log" 2>&1 &
+        ;;
+    *) "$wm" >"$WORK/wm.log" 2>&1 & ;;
+    esac
+    PIDS+=($!)
+    wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
+        || fail "$wm did not start: $(cat "$WORK/wm.log")"
+
+    export XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+}
+
+# The clock's window: the one of its size among the windows titled "pendra".
+clock_window() { xwininfo -root -tree | grep '"pendra".*441x129' | awk '{print $1}' | head -n1; }
+# Where it is on the screen, as +X+Y.
+clock_position() {
+    local w
+    w=$(clock_window)
+    [ -n "$w" ] || return 1
+    xwininfo -id "$w" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        END {printf "%+d%+d\n", x, y}'
+}
+clock_at() { [ "$(clock_position)" = "$1" ]; }
+
+# Waits until a process has ended.
+wait_gone() { wait_for "${2:-30}" sh -c "! kill -0 $1 2>/dev/null"; }
