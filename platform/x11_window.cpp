@@ -124,7 +124,7 @@ void moveExact(QWidget *w, QPoint topLeft)
     xcb_flush(c);
 }
 
-QPoint realPosition(QWidget *w)
+QPoint realPosition(const QWidget *w)
 {
     xcb_connection_t *c = connection();
     if (!c)

@@ -21,7 +21,7 @@ void setKeepAbove(QWidget *w, bool above);
 // Moves the window on the server, bypassing Qt's idea of where it already is.
 void moveExact(QWidget *w, QPoint topLeft);
 // Where the window really is, asked of the X server.
-QPoint realPosition(QWidget *w);
+QPoint realPosition(const QWidget *w);
 // Asks the window manager to bring the managed window with this exact title
 // to the front; false when there is none.
 bool activateWindowTitled(const QString &title);

@@ -377,7 +377,7 @@ void Form1::CheckPointer()
 // have put the window elsewhere than Qt believes.
 int Form1::windowTop() const
 {
-    return platform::x11::realPosition(const_cast<Form1 *>(this)).y()
+    return platform::x11::realPosition(this).y()
            - (geometry().top() - frameGeometry().top());
 }
 

@@ -6,7 +6,7 @@
 VESPERA=$1
 WM=${2:-openbox}
 . "$(dirname "$0")/x11_session.sh"
-need xdotool xprop xmessage import
+need xdotool xprop xmessage import convert
 start_x_session "$WM"
 
 # Where the clock belongs follows the work area, which the window manager's
@@ -103,7 +103,10 @@ xdotool key Down Down Down Return
 wait_for 10 sh -c "xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
     || fail "$WM: always on top did not come back: $(net_state)"
 [ "$(clock_window)" = "$W" ] || fail "$WM: the window was recreated"
-xwininfo -id "$W" -shape | grep -q 'Bounding shape extents.*' || true
+# Still cut to its shape: a corner of its rectangle left of the rounded end shows the desktop.
+import -window root "$WORK/after.png" 2>/dev/null
+corner_pixel=$(convert "$WORK/after.png" -format "%[pixel:p{$((WA_R - 438 + 2)),$((WA_B - 77 + 25 + 2))}]" info:)
+[ "$corner_pixel" = "srgb(0,0,0)" ] || fail "$WM: the window lost its shape: $corner_pixel there"
 echo "ok: $WM: always on top goes off and on, in _NET_WM_STATE"
 pointer $AWAY
 
