@@ -440,8 +440,11 @@ void Form1::Image5_Click() { popUp(m_menu.Menu); }
 void Form1::TShell_Click()
 {
     emit optionsRequested(); // shown modeless: the clock goes on at once
+    List1.clear();
     LoadAlarmList();
 }
+
+void Form1::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
 
 void Form1::mnuNow_Click()
 {

@@ -1,6 +1,7 @@
 // Form1 — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
+#include "alarms/alarm_list.h"
 #include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
@@ -105,7 +106,8 @@ public:
     int TuckState = -2;
     bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
     QString Label3, Label4, Label5;
-    QString PAH; // the hour a preset alarm is for, "0"-"23"
+    QString PAH;    // the hour a preset alarm is for, "0"-"23"
+    AlarmList List1; // the reservations the tick checks
     platform::WorkArea WorkArea;
 
     const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
@@ -152,8 +154,9 @@ private:
     void popUp(QMenu *menu);
     int windowTop() const;
 
+    void LoadAlarmList();
+
     // Later parts of the clock hook in here, in their place in the order.
-    void LoadAlarmList() {}
     void AddCommandLineAlarm() {}
     void CheckAlarms() {}
     void CheckChime() {}

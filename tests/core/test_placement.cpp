@@ -239,6 +239,7 @@ private slots:
 
     void facePicturesRunTheirCommands()
     {
+        set("0", "07:30:00");
         auto form = startIn(2); // the right-hand layout
         QSignalSpy options(form.get(), &Form1::optionsRequested);
         QSignalSpy about(form.get(), &Form1::aboutRequested);
@@ -250,8 +251,15 @@ private slots:
         QVERIFY(!form->AlarmOn);
         QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOff());
 
+        // The options command also reloads the reservations from the store,
+        // dropping any that were only in memory.
+        QCOMPARE(form->List1, QStringList{"07:30:00"});
+        set("1", "08:00:00*");
+        set("3", "09:00:00"); // after a gap: not part of the list
+        form->List1 << "12:00:00";
         click(*form, centreOf(*form, Ctl::TShell));
         QCOMPARE(options.count(), 1);
+        QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00*"}));
         click(*form, centreOf(*form, Ctl::Image6));
         QCOMPARE(about.count(), 1);
 
