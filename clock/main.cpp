@@ -96,7 +96,6 @@ int main(int argc, char *argv[])
 
     form.show();
     // Some window managers clamp the first placement of a window; place it once more.
-    QTimer::singleShot(300, &form,
-                       [&form] { platform::x11::moveExact(&form, form.placedPosition()); });
+    QTimer::singleShot(300, &form, &vespera::Form1::placeAgain);
     return app.exec();
 }

@@ -136,6 +136,46 @@ QPoint realPosition(const QWidget *w)
     return p;
 }
 
+ConfigureWatcher::ConfigureWatcher(const QWidget *w) : m_window(w)
+{
+    if (qGuiApp)
+        qGuiApp->installNativeEventFilter(this);
+}
+
+ConfigureWatcher::~ConfigureWatcher()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+bool ConfigureWatcher::takeChanged()
+{
+    if (!available())
+        return true;
+    const bool changed = m_changed;
+    m_changed = false;
+    return changed;
+}
+
+bool ConfigureWatcher::nativeEventFilter(const QByteArray &type, void *message, qintptr *)
+{
+    if (type != "xcb_generic_event_t" || !m_window->internalWinId())
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    const auto window = xcb_window_t(m_window->internalWinId());
+    switch (event->response_type & 0x7f) { // synthetic ones count: a moved frame sends those
+    case XCB_CONFIGURE_NOTIFY:
+        m_changed |=
+            reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == window;
+        break;
+    case XCB_REPARENT_NOTIFY:
+        m_changed |= reinterpret_cast<const xcb_reparent_notify_event_t *>(event)->window == window;
+        break;
+    default: break;
+    }
+    return false; // Qt handles every event as well
+}
+
 bool activateWindowTitled(const QString &title)
 {
     xcb_connection_t *c = connection();

@@ -2,6 +2,7 @@
 // task bar, exact placement, the stacking state and the real position.
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QPoint>
 #include <QString>
 
@@ -22,6 +23,23 @@ void setKeepAbove(QWidget *w, bool above);
 void moveExact(QWidget *w, QPoint topLeft);
 // Where the window really is, asked of the X server.
 QPoint realPosition(const QWidget *w);
+// Notices when the X server reports that a window was moved, resized or
+// reparented, so that its real position need be asked for only after such a
+// change: asking costs a round trip to the server, and waking for it every
+// second would multiply the clock's wake-ups.
+class ConfigureWatcher : public QAbstractNativeEventFilter {
+public:
+    explicit ConfigureWatcher(const QWidget *w);
+    ~ConfigureWatcher() override;
+    // True once after each reported change, at first, and always without X11.
+    bool takeChanged();
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *result) override;
+
+private:
+    const QWidget *m_window;
+    bool m_changed = true;
+};
+
 // Asks the window manager to bring the managed window with this exact title
 // to the front; false when there is none.
 bool activateWindowTitled(const QString &title);

@@ -170,8 +170,7 @@ bool Form1::LoadSkin()
         && m_skin.isNull())
         return false;
 
-    m_placed = windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset);
-    platform::x11::moveExact(this, m_placed);
+    moveWindow(windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset));
     m_shape = windowRegion(Corner, FrameOffset);
     setMask(m_shape);
     return true;
@@ -359,14 +358,23 @@ void Form1::SetTucked(int mode)
         return;
     const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, Autohid, TuckState);
     TuckState = move.tuckState;
-    if (!move.left || *move.left == m_placed.x())
-        return;
-    m_placed.setX(*move.left); // the top stays where it was placed
-    platform::x11::moveExact(this, m_placed);
+    if (move.left && *move.left != m_placed.x())
+        moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
+}
+
+void Form1::moveWindow(QPoint topLeft)
+{
+    m_placed = topLeft;
+    platform::x11::moveExact(this, topLeft);
+    m_realTop.reset(); // wherever the window manager lets it go
 }
 
 void Form1::CheckPointer()
 {
+    // Where the clock already is what its mode wants, the pointer cannot
+    // change anything: spare the question to the X server.
+    if (pointerCheck(false, Kakusu, TuckState) == TuckMode::None)
+        return;
     const bool atClock = pointerAtClock(Corner, WorkArea, m_platform.desktop->pointerPos());
     const TuckMode mode = pointerCheck(atClock, Kakusu, TuckState);
     if (mode != TuckMode::None)
@@ -375,10 +383,12 @@ void Form1::CheckPointer()
 
 // The top of the window's frame as the X server has it: a window manager may
 // have put the window elsewhere than Qt believes.
-int Form1::windowTop() const
+int Form1::windowTop()
 {
-    return platform::x11::realPosition(this).y()
-           - (geometry().top() - frameGeometry().top());
+    if (m_configure.takeChanged() || !m_realTop)
+        m_realTop =
+            platform::x11::realPosition(this).y() - (geometry().top() - frameGeometry().top());
+    return *m_realTop;
 }
 
 std::optional<int> Form1::CheckPlacement()

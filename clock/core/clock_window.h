@@ -7,6 +7,8 @@
 #include "face.h"
 #include "skin_layout.h"
 
+#include "platform/x11_window.h"
+
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -106,7 +108,7 @@ public:
     int TuckState = -2;
     bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
     QString Label3, Label4, Label5;
-    QString PAH;    // the hour a preset alarm is for, "0"-"23"
+    QString PAH;     // the hour a preset alarm is for, "0"-"23"
     AlarmList List1; // the reservations the tick checks
     platform::WorkArea WorkArea;
 
@@ -114,6 +116,9 @@ public:
     QRegion windowShape() const { return m_shape; }
     QString skinPath() const { return m_skinPath; }
     QPoint placedPosition() const { return m_placed; }
+    // Moves the window once more where it was placed, for window managers
+    // that clamp the first placement.
+    void placeAgain() { moveWindow(m_placed); }
     bool isUnloaded() const { return m_unloaded; }
     bool isWagging() const { return m_timer2.isActive(); }
 
@@ -152,7 +157,8 @@ private:
     ClosingSettings closingSettings() const;
     Ctl controlAt(QPoint p) const;
     void popUp(QMenu *menu);
-    int windowTop() const;
+    int windowTop();
+    void moveWindow(QPoint topLeft);
 
     void LoadAlarmList();
 
@@ -185,6 +191,8 @@ private:
     // is there again, the window manager keeps it there, and placing it once
     // more would only repeat every second.
     std::optional<int> m_strayTop;
+    std::optional<int> m_realTop; // as last read from the X server
+    platform::x11::ConfigureWatcher m_configure{this};
     Ctl m_pressed = Ctl::Count;
     bool m_unloaded = false;
     bool m_activating = false;
