@@ -12,7 +12,6 @@
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
 #include "platform/termination.h"
-#include "platform/x11_window.h"
 
 #include <QApplication>
 #include <QScreen>
