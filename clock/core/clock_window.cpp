@@ -257,14 +257,8 @@ void Form1::Timer1_Timer()
         }
     }
     setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
-    if (CheckPlacement() == 1) {
-        const int top = windowTop();
-        if (top != m_strayTop)
-            Form_Activate();
-        m_strayTop = top;
-    } else {
-        m_strayTop.reset();
-    }
+    if (m_placement.shouldPlace(CheckPlacement() == 1, windowTop()))
+        Form_Activate();
     // Timed from the tick's own reading: the work since only makes it later.
     scheduleTick(now);
 }

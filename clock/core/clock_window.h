@@ -6,6 +6,7 @@
 #include "clock_settings.h"
 #include "face.h"
 #include "skin_layout.h"
+#include "tucking.h"
 
 #include "platform/x11_window.h"
 
@@ -187,10 +188,7 @@ private:
     qint64 m_lastTickSecond = -1;
     ClockMenu m_menu;
     HourMarks m_hourMarks;
-    // The top that made the last tick place the window anew: when the window
-    // is there again, the window manager keeps it there, and placing it once
-    // more would only repeat every second.
-    std::optional<int> m_strayTop;
+    PlacementGuard m_placement;
     std::optional<int> m_realTop; // as last read from the X server
     platform::x11::ConfigureWatcher m_configure{this};
     Ctl m_pressed = Ctl::Count;

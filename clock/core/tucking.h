@@ -39,4 +39,24 @@ struct TuckMove {
 TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
                   int tuckState);
 
+// Whether a tick that found the window off its place places it anew. It
+// does once; found at the same wrong top right after, the window manager
+// keeps it there, and placing it every second would only repeat.
+class PlacementGuard {
+public:
+    bool shouldPlace(bool misplaced, int top)
+    {
+        if (!misplaced) {
+            m_strayTop.reset();
+            return false;
+        }
+        const bool place = top != m_strayTop;
+        m_strayTop = top;
+        return place;
+    }
+
+private:
+    std::optional<int> m_strayTop; // the top that made the last tick place it
+};
+
 } // namespace vespera

@@ -192,6 +192,19 @@ private slots:
         QCOMPARE(form->TuckState, kTuckOut);
     }
 
+    // A window manager that keeps the window off its place is not fought
+    // every second; a new move is tried again.
+    void placementIsTriedOncePerStrayTop()
+    {
+        PlacementGuard guard;
+        QVERIFY(guard.shouldPlace(true, 500));
+        QVERIFY(!guard.shouldPlace(true, 500));
+        QVERIFY(!guard.shouldPlace(true, 500));
+        QVERIFY(guard.shouldPlace(true, 600));
+        QVERIFY(!guard.shouldPlace(false, 748));
+        QVERIFY(guard.shouldPlace(true, 500));
+    }
+
     void panelChangesTheWorkArea()
     {
         auto form = startIn(3);
