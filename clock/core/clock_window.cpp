@@ -429,6 +429,9 @@ void Form1::AllwaysTop_Click()
 {
     AllwaysTop = !AllwaysTop;
     SetTopmost(AllwaysTop);
+    // Some window managers keep a window below the others fully inside the
+    // work area; above them again, it may go back to its corner.
+    m_placement.reset();
 }
 
 void Form1::AlP_Click()

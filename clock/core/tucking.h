@@ -54,6 +54,8 @@ public:
         m_strayTop = top;
         return place;
     }
+    // What the window manager allows may have changed: try the place again.
+    void reset() { m_strayTop.reset(); }
 
 private:
     std::optional<int> m_strayTop; // the top that made the last tick place it
