@@ -1,5 +1,6 @@
 // vespera — the desktop clock program: one instance per user, then the clock window.
 #include "core/clock_window.h"
+#include "core/clock_windows.h"
 #include "core/command_line.h"
 
 #include "common/data_dir.h"
@@ -11,6 +12,7 @@
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
+#include "platform/sound.h"
 #include "platform/termination.h"
 
 #include <QApplication>
@@ -54,7 +56,10 @@ int main(int argc, char *argv[])
     platform::QtDesktop desktop;
     platform::StdRandomSource random;
     platform::QtProgramStarter programs;
-    vespera::Form1 form(store, {&clock, &desktop, &random, &programs}, commandLine);
+    platform::QtSound sound(common::programFolder());
+    const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
+    vespera::Form1 form(store, seams, commandLine);
+    vespera::ClockWindows windows(form, store, seams);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 

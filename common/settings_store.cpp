@@ -63,7 +63,10 @@ SettingsStore::SettingsStore(const QString &application)
 {
 }
 
-SettingsStore SettingsStore::atPath(const QString &iniPath) { return SettingsStore(Tag{}, iniPath); }
+SettingsStore SettingsStore::atPath(const QString &iniPath)
+{
+    return SettingsStore(Tag{}, iniPath);
+}
 
 IniDocument SettingsStore::snapshot() const { return IniDocument::parse(readAll(m_path)); }
 
@@ -100,6 +103,11 @@ bool SettingsStore::SaveSettings(const QString &section,
             doc.set(section, kv.first, kv.second);
         return true;
     });
+}
+
+bool SettingsStore::change(const std::function<bool(IniDocument &)> &edit)
+{
+    return rewrite(m_path, edit);
 }
 
 bool SettingsStore::DeleteSetting(const QString &section, const QString &key)

@@ -3,9 +3,10 @@
 
 #include "ini_document.h"
 
+#include <QPair>
 #include <QString>
 #include <QVector>
-#include <QPair>
+#include <functional>
 #include <optional>
 
 namespace common {
@@ -40,6 +41,10 @@ public:
     bool SaveSetting(const QString &section, const QString &key, const QString &value);
     // Several keys in one locked rewrite; order is kept.
     bool SaveSettings(const QString &section, const QVector<QPair<QString, QString>> &values);
+
+    // Any change of the document, in one locked rewrite; nothing is written
+    // when the change returns false.
+    bool change(const std::function<bool(IniDocument &)> &edit);
 
     // Removes one key; false when it was absent (callers ignore that).
     bool DeleteSetting(const QString &section, const QString &key);

@@ -3,6 +3,7 @@
 #include "x11_window.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -22,6 +23,18 @@ bool QtProgramStarter::start(const QString &name, const QStringList &arguments)
 {
     const QString program = locate(name);
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
+}
+
+bool QtProgramStarter::startCommand(const QString &command)
+{
+    const QFileInfo file(command);
+    if (file.isFile() && file.isExecutable())
+        return QProcess::startDetached(file.absoluteFilePath(), {});
+    QStringList words = QProcess::splitCommand(command);
+    if (words.isEmpty())
+        return false;
+    const QString program = words.takeFirst();
+    return QProcess::startDetached(program, words);
 }
 
 bool QtProgramStarter::activateWindow(const QString &title)

@@ -12,6 +12,10 @@ public:
     // Starts one of our programs, detached: the one beside the running
     // program first, then one on PATH. False when none was found or started.
     virtual bool start(const QString &name, const QStringList &arguments = {}) = 0;
+    // Starts a command, detached and unwatched: a path to a program file as
+    // it stands, anything else split as a shell would split it. False when
+    // it cannot start.
+    virtual bool startCommand(const QString &command) = 0;
     // Brings the top-level window with this title to the front; false when
     // there is no such window.
     virtual bool activateWindow(const QString &title) = 0;
@@ -20,6 +24,7 @@ public:
 class QtProgramStarter : public ProgramStarter {
 public:
     bool start(const QString &name, const QStringList &arguments = {}) override;
+    bool startCommand(const QString &command) override;
     bool activateWindow(const QString &title) override;
     // Where start() finds the program, or an empty string.
     static QString locate(const QString &name);

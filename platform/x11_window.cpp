@@ -78,6 +78,22 @@ QString windowTitle(xcb_connection_t *c, xcb_window_t w)
     return QString::fromLatin1(property(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING));
 }
 
+void requestActivation(xcb_connection_t *c, xcb_window_t window)
+{
+    xcb_client_message_event_t ev{};
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = window;
+    ev.type = atom(c, "_NET_ACTIVE_WINDOW");
+    // As a pager would ask: the user's own action, or an alarm, wants this window.
+    ev.data.data32[0] = 2;
+    ev.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, rootOf(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&ev));
+    xcb_flush(c);
+}
+
 } // namespace
 
 bool available() { return connection() != nullptr; }
@@ -176,6 +192,12 @@ bool ConfigureWatcher::nativeEventFilter(const QByteArray &type, void *message, 
     return false; // Qt handles every event as well
 }
 
+void activate(QWidget *w)
+{
+    if (xcb_connection_t *c = connection())
+        requestActivation(c, xcb_window_t(w->winId()));
+}
+
 bool activateWindowTitled(const QString &title)
 {
     xcb_connection_t *c = connection();
@@ -187,18 +209,7 @@ bool activateWindowTitled(const QString &title)
     for (int i = 0; i < int(list.size() / sizeof(xcb_window_t)); ++i) {
         if (windowTitle(c, windows[i]) != title)
             continue;
-        xcb_client_message_event_t ev{};
-        ev.response_type = XCB_CLIENT_MESSAGE;
-        ev.format = 32;
-        ev.window = windows[i];
-        ev.type = atom(c, "_NET_ACTIVE_WINDOW");
-        // As a pager would ask: the user's own click asked for this window.
-        ev.data.data32[0] = 2;
-        ev.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_send_event(c, 0, root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&ev));
-        xcb_flush(c);
+        requestActivation(c, windows[i]);
         return true;
     }
     return false;

@@ -40,6 +40,9 @@ private:
     bool m_changed = true;
 };
 
+// Asks the window manager to give this window of ours the focus and bring it
+// to the front, as a pager would ask, so that it is not refused.
+void activate(QWidget *w);
 // Asks the window manager to bring the managed window with this exact title
 // to the front; false when there is none.
 bool activateWindowTitled(const QString &title);

@@ -15,4 +15,20 @@ void LoadAlarmList(AlarmList &list, const common::SettingsStore &store)
     }
 }
 
+bool SaveAlarmList(const AlarmList &list, common::SettingsStore &store)
+{
+    constexpr int kLastKey = 11;
+    return store.change([&](common::IniDocument &doc) {
+        const QString section = common::kSection;
+        for (int k = 0; k <= 10; ++k)
+            doc.remove(section, QString::number(k));
+        int i = 0;
+        for (; i <= list.size() && i <= kLastKey; ++i)
+            doc.set(section, QString::number(i), i < list.size() ? list[i] : QString());
+        for (; i <= 10 || doc.find(section, QString::number(i)); ++i)
+            doc.remove(section, QString::number(i));
+        return true;
+    });
+}
+
 } // namespace vespera

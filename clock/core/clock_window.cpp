@@ -55,7 +55,7 @@ bool isDog(Ctl c) { return c == Ctl::Picture2 || c == Ctl::Image7 || c == Ctl::I
 Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
              const QString &commandLine, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_settings(store), m_platform(platform),
-      m_commandLine(commandLine), m_menu(this)
+      m_commandLine(commandLine), m_menu(this), m_chime(platform.sound, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -452,6 +452,58 @@ void Form1::TShell_Click()
 }
 
 void Form1::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
+
+void Form1::SaveAlarmList() { vespera::SaveAlarmList(List1, m_settings.store()); }
+
+void Form1::AddCommandLineAlarm()
+{
+    const std::optional<QString> entry = commandLineAlarm(m_commandLine);
+    if (!entry)
+        return;
+    List1 << *entry;
+    AlarmOn = true;
+    // Only a command line made for an alarm names a program; any other would
+    // start a piece of itself in place of the notice.
+    CommandLineProgram = commandLineProgram(m_commandLine);
+}
+
+void Form1::CheckAlarms()
+{
+    m_alarms.CheckAlarms(
+        List1, m_platform.clock->now().time(), [this] { SaveAlarmList(); },
+        [this] { FireAlarm(); });
+}
+
+void Form1::FireAlarm()
+{
+    // A program that cannot start is passed over in silence, as the alarm's
+    // program was chosen by the user.
+    const QString program =
+        CommandLineProgram.isEmpty()
+            ? m_settings.store().GetSetting(common::kSection, QStringLiteral("pgm"))
+            : CommandLineProgram;
+    if (!program.trimmed().isEmpty()) {
+        if (m_platform.programs)
+            m_platform.programs->startCommand(program);
+        return;
+    }
+    emit alarmNoticeRequested();
+}
+
+void Form1::CheckChime()
+{
+    if (ChimeOn && chimeDue(m_platform.clock->now().time()))
+        PlayChime();
+}
+
+void Form1::AddPresetAlarm(const QString &entry)
+{
+    List1 << entry;
+    // The mark goes where AlP's own click paints it.
+    setSource(Ctl::AlP, atlas::alarmOn());
+    AlarmOn = true;
+    SaveAlarmList();
+}
 
 void Form1::mnuNow_Click()
 {

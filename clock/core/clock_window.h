@@ -1,7 +1,9 @@
 // Form1 — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
+#include "alarms/alarm_engine.h"
 #include "alarms/alarm_list.h"
+#include "alarms/chime.h"
 #include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
@@ -22,6 +24,7 @@ class ClockSource;
 class Desktop;
 class RandomSource;
 class ProgramStarter;
+class Sound;
 } // namespace platform
 
 namespace vespera {
@@ -32,6 +35,7 @@ struct ClockPlatform {
     platform::Desktop *desktop;
     platform::RandomSource *random;
     platform::ProgramStarter *programs = nullptr;
+    platform::Sound *sound = nullptr;
 };
 
 class Form1 : public QWidget {
@@ -95,6 +99,16 @@ public:
     void StartDesignBrowser();
     ClockMenu &menu() { return m_menu; }
 
+    // Alarms and the chime.
+    void CheckAlarms();
+    void CheckChime();
+    void FireAlarm();
+    void PlayChime() { m_chime.PlayChime(); }
+    void SaveAlarmList();
+    // A one-time alarm from the preset dial: into the list, alarms on, the
+    // alarm mark painted, the list stored.
+    void AddPresetAlarm(const QString &entry);
+
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
     void SaveSettingsNow();
@@ -109,8 +123,9 @@ public:
     int TuckState = -2;
     bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
     QString Label3, Label4, Label5;
-    QString PAH;     // the hour a preset alarm is for, "0"-"23"
-    AlarmList List1; // the reservations the tick checks
+    QString PAH;                // the hour a preset alarm is for, "0"-"23"
+    AlarmList List1;            // the reservations the tick checks
+    QString CommandLineProgram; // started by every alarm when the clock was started with one
     platform::WorkArea WorkArea;
 
     const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
@@ -129,6 +144,7 @@ signals:
     void presetAlarmRequested();
     void optionsRequested();
     void aboutRequested();
+    void alarmNoticeRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -162,11 +178,9 @@ private:
     void moveWindow(QPoint topLeft);
 
     void LoadAlarmList();
+    void AddCommandLineAlarm();
 
     // Later parts of the clock hook in here, in their place in the order.
-    void AddCommandLineAlarm() {}
-    void CheckAlarms() {}
-    void CheckChime() {}
     void ShowWelcome() {}
 
     ClockSettings m_settings;
@@ -187,6 +201,8 @@ private:
     QTimer m_timer2;
     qint64 m_lastTickSecond = -1;
     ClockMenu m_menu;
+    AlarmEngine m_alarms;
+    Chime m_chime;
     HourMarks m_hourMarks;
     PlacementGuard m_placement;
     std::optional<int> m_realTop; // as last read from the X server

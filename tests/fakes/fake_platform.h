@@ -8,9 +8,11 @@
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
+#include "platform/sound.h"
 
 #include <QStringList>
 #include <deque>
+#include <vector>
 
 namespace fakes {
 
@@ -66,12 +68,17 @@ public:
 // front" when their title is in `windows`.
 class FakeProgramStarter : public platform::ProgramStarter {
 public:
-    QStringList installed, windows, started, activated;
+    QStringList installed, windows, started, activated, commands;
     bool start(const QString &name, const QStringList &arguments = {}) override
     {
         if (!installed.contains(name))
             return false;
         started << (arguments.isEmpty() ? name : name + QLatin1Char(' ') + arguments.join(' '));
+        return true;
+    }
+    bool startCommand(const QString &command) override
+    {
+        commands << command;
         return true;
     }
     bool activateWindow(const QString &title) override
@@ -80,6 +87,27 @@ public:
             return false;
         activated << title;
         return true;
+    }
+};
+
+// Records what is played and keeps the volume; nothing is heard.
+class FakeSound : public platform::Sound {
+public:
+    struct Played {
+        QString file;
+        quint32 volume;
+    };
+    std::vector<Played> played;
+    quint32 volume = platform::kFullWaveVolume;
+    void play(const QString &fileName) override { played.push_back({fileName, volume}); }
+    quint32 waveVolume() const override { return volume; }
+    void setWaveVolume(quint32 v) override { volume = v; }
+    QStringList files() const
+    {
+        QStringList names;
+        for (const Played &p : played)
+            names << p.file;
+        return names;
     }
 };
 

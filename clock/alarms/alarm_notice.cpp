@@ -1,0 +1,140 @@
+// Form3 — the alarm notice: shows the time and repeats the alarm sound.
+#include "alarm_notice.h"
+#include "alarm_engine.h"
+
+#include "platform/clock_source.h"
+#include "platform/sound.h"
+#include "platform/x11_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vespera {
+
+namespace {
+const QString kAlarmSound = QStringLiteral("al.wav");
+const QString kClosingSound = QStringLiteral("b.wav");
+constexpr int kRepeats = 5; // after the first: six starts in all, 4 s apart
+
+QLabel *whiteLabel(const QString &text, const QRect &place, int pixelSize, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(place);
+    QFont f = label->font();
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    label->setFont(f);
+    label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    return label;
+}
+} // namespace
+
+QString noticeTimeText(const QTime &t, bool use24Hour)
+{
+    if (use24Hour)
+        return t.toString(QStringLiteral("hh:mm"));
+    const int hour12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
+    return QString(t.hour() < 12 ? QStringLiteral("AM ") : QStringLiteral("PM "))
+           + QStringLiteral("%1:%2")
+                 .arg(hour12, 2, 10, QLatin1Char('0'))
+                 .arg(t.minute(), 2, 10, QLatin1Char('0'));
+}
+
+Form3::Form3(platform::Sound *sound, common::SettingsStore &store, platform::ClockSource *clock,
+             bool use24Hour, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::WindowStaysOnTopHint),
+      m_sound(sound), m_store(store), m_clock(clock), m_use24Hour(use24Hour)
+{
+    setWindowTitle(QStringLiteral("アラーム"));
+    setFixedSize(197, 91);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0, 68, 136));
+    setPalette(p);
+
+    Label1 = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
+    Label2 = whiteLabel(QStringLiteral("です。"), QRect(152, 29, 40, 24), 14, this);
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(72, 59, 63, 23);
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    Timer1.setInterval(4000);
+    connect(&Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(500);
+    connect(&m_pause, &QTimer::timeout, this, &Form3::playAlarm);
+    Form_Load();
+}
+
+void Form3::Form_Load()
+{
+    PlayCount = 0;
+    Timer1.start();
+    Label1->setText(noticeTimeText(m_clock->now().time(), m_use24Hour));
+    if (!m_sound)
+        return;
+    const bool ownVolume =
+        storedLevel(m_store.value(common::kSection, QStringLiteral("vol")), 0) == 1;
+    if (!ownVolume) {
+        playAlarm();
+        return;
+    }
+    m_savedVolume = m_sound->waveVolume();
+    const int level = storedLevel(m_store.value(common::kSection, QStringLiteral("volg")));
+    m_sound->setWaveVolume(WaveVolumeFromLevel(level));
+    m_pause.start(); // the first sound after half a second, as the volume settles
+}
+
+void Form3::playAlarm()
+{
+    if (m_sound)
+        m_sound->play(kAlarmSound);
+}
+
+void Form3::Timer1_Timer()
+{
+    ++PlayCount;
+    playAlarm();
+    if (PlayCount >= kRepeats)
+        Timer1.stop();
+}
+
+void Form3::showAbove()
+{
+    show();
+    raise();
+    activateWindow();
+    // Taking the focus lets it come above a full-screen window too.
+    platform::x11::activate(this);
+}
+
+void Form3::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    Timer1.stop();
+    m_pause.stop();
+    if (m_sound) {
+        m_sound->play(kClosingSound);
+        if (m_savedVolume)
+            m_sound->setWaveVolume(*m_savedVolume);
+    }
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QDialog::closeEvent(event);
+}
+
+void Form3::done(int result)
+{
+    Form_Unload(); // OK, Escape and the close box all end here
+    QDialog::done(result);
+}
+
+} // namespace vespera

@@ -1,0 +1,56 @@
+// Form3 — the alarm notice: shows the time and repeats the alarm sound.
+#pragma once
+
+#include "common/settings_store.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class ClockSource;
+class Sound;
+} // namespace platform
+
+namespace vespera {
+
+// "19:30" with the 24-hour face, otherwise "PM 07:30" (0:05 is "AM 12:05").
+QString noticeTimeText(const QTime &t, bool use24Hour);
+
+class Form3 : public QDialog {
+    Q_OBJECT
+public:
+    Form3(platform::Sound *sound, common::SettingsStore &store, platform::ClockSource *clock,
+          bool use24Hour, QWidget *parent = nullptr);
+
+    int PlayCount = 0;
+    QLabel *Label1, *Label2;
+    QPushButton *Command1;
+    QTimer Timer1;
+
+    // Shows it above every other window, full-screen ones included.
+    void showAbove();
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void playAlarm();
+
+    platform::Sound *m_sound;
+    common::SettingsStore &m_store;
+    platform::ClockSource *m_clock;
+    bool m_use24Hour;
+    QTimer m_pause;
+    std::optional<quint32> m_savedVolume; // set when the alarm's own volume was applied
+    bool m_unloaded = false;
+};
+
+} // namespace vespera

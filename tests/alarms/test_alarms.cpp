@@ -1,0 +1,334 @@
+// The alarm engine and its storage, the chime, and the alarm notice, on fake
+// time, a fake sound device and a settings file of their own.
+#include "alarms/alarm_engine.h"
+#include "alarms/alarm_list.h"
+#include "alarms/alarm_notice.h"
+#include "core/clock_windows.h"
+#include "core/glyph_atlas.h"
+#include "fakes/clock_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace vespera;
+
+class TestAlarms : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+    fakes::FakeSound m_sound;
+
+    std::unique_ptr<Form1> startWith(const QString &commandLine = QString())
+    {
+        auto form = std::make_unique<Form1>(
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
+            commandLine);
+        form->Form_Load();
+        return form;
+    }
+    void tickAt(Form1 &form, const QTime &t)
+    {
+        m_clock.time.setTime(t);
+        form.Timer1_Timer();
+    }
+    QStringList storedKeys(int upTo)
+    {
+        QStringList keys;
+        for (int i = 0; i <= upTo; ++i)
+            keys << stored(QString::number(i));
+        return keys;
+    }
+
+private slots:
+    void init()
+    {
+        reset();
+        m_sound = fakes::FakeSound();
+    }
+
+    void entryTimes_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("minute"); // empty: never fires
+        QTest::newRow("daily") << "07:30:00"
+                               << "7:30";
+        QTest::newRow("one-shot") << "21:05:00*"
+                                  << "21:05";
+        QTest::newRow("midnight") << "00:00:00"
+                                  << "0:00";
+        QTest::newRow("seconds carried") << "23:59:41"
+                                         << "23:59";
+        QTest::newRow("one-digit hour") << "7:30:00"
+                                        << "";
+        QTest::newRow("hour 24") << "24:00:00"
+                                 << "";
+        QTest::newRow("minute 60") << "07:60:00"
+                                   << "";
+        QTest::newRow("words") << "ab:cd:ef"
+                               << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void entryTimes()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, minute);
+        const std::optional<QTime> t = entryTime(entry);
+        QCOMPARE(t ? hmText(*t) : QString(), minute);
+    }
+
+    void bothEntriesOfAMinuteFireAndTheOneShotGoes()
+    {
+        set("0", "07:30:00");
+        set("1", "07:30:00*");
+        set("2", "08:00:00");
+        set("al", "1");
+        auto form = startWith();
+        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 30, 10));
+        QCOMPARE(notices.count(), 2);
+        QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
+    }
+
+    void theLatchRestsTheListForTheMinute()
+    {
+        set("0", "07:30:00");
+        set("1", "07:31:00");
+        set("al", "1");
+        auto form = startWith();
+        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 30, 0));
+        tickAt(*form, QTime(7, 30, 59));
+        QCOMPARE(notices.count(), 1);
+        tickAt(*form, QTime(7, 31, 0)); // the latch falls; the list rests
+        QCOMPARE(notices.count(), 1);
+        tickAt(*form, QTime(7, 31, 1));
+        QCOMPARE(notices.count(), 2);
+    }
+
+    void latchAcrossMidnight()
+    {
+        AlarmEngine engine;
+        AlarmList list{"23:59:00", "00:00:00"};
+        int fired = 0;
+        auto check = [&](int h, int m, int s) {
+            engine.CheckAlarms(
+                list, QTime(h, m, s), [] {}, [&] { ++fired; });
+        };
+        check(23, 59, 0);
+        check(23, 59, 59);
+        QCOMPARE(fired, 1);
+        check(0, 0, 0); // falls, rests
+        QCOMPARE(fired, 1);
+        // A midnight alarm fires once in its minute, not every other second.
+        for (int s = 1; s < 60; ++s)
+            check(0, 0, s);
+        QCOMPARE(fired, 2);
+    }
+
+    void alarmsOffFireNothing()
+    {
+        set("0", "07:30:00");
+        auto form = startWith();
+        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 30, 0));
+        QCOMPARE(notices.count(), 0);
+    }
+
+    void whatAnAlarmStarts_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("pgm");
+        QTest::addColumn<QString>("started"); // empty: the notice
+        QTest::newRow("notice") << ""
+                                << ""
+                                << "";
+        QTest::newRow("program of the options") << ""
+                                                << "/usr/bin/wake"
+                                                << "/usr/bin/wake";
+        QTest::newRow("command line first") << "AL 0645 /bin/radio --loud"
+                                            << "/usr/bin/wake"
+                                            << "/bin/radio --loud";
+        QTest::newRow("alarm without program") << "AL 0645"
+                                               << ""
+                                               << "";
+        QTest::newRow("not an alarm") << "--verbose-mode"
+                                      << ""
+                                      << "";
+    }
+    void whatAnAlarmStarts()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, pgm);
+        QFETCH(QString, started);
+        set("0", "07:30:00");
+        set("al", "1");
+        if (!pgm.isEmpty())
+            set("pgm", pgm);
+        auto form = startWith(commandLine);
+        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 30, 0)); // not the command line's 6:45: every alarm counts
+        QCOMPARE(m_programs.commands, started.isEmpty() ? QStringList() : QStringList{started});
+        QCOMPARE(notices.count(), started.isEmpty() ? 1 : 0);
+    }
+
+    void commandLineAlarmIsNotStored()
+    {
+        auto form = startWith("AL 0645 /bin/radio");
+        QVERIFY(form->AlarmOn);
+        QCOMPARE(form->List1, QStringList{"06:45:00"});
+        QCOMPARE(stored("0"), QString("<absent>"));
+        form->TShell_Click(); // the options reload the stored list
+        QVERIFY(form->List1.isEmpty());
+    }
+
+    void listStorage()
+    {
+        set("0", "07:00:00");
+        set("1", "");
+        set("2", "09:00:00");
+        AlarmList list;
+        LoadAlarmList(list, *m_store);
+        QCOMPARE(list, QStringList{"07:00:00"});
+
+        // Left-overs of a longer list do not come back.
+        for (int i = 0; i < 15; ++i)
+            set(QString::number(i), QString("10:%1:00").arg(i, 2, 10, QChar('0')));
+        QVERIFY(SaveAlarmList({"06:00:00", "06:30:00*"}, *m_store));
+        QCOMPARE(storedKeys(3), (QStringList{"06:00:00", "06:30:00*", "", "<absent>"}));
+        QCOMPARE(stored("14"), QString("<absent>"));
+
+        // Never a key past "11".
+        AlarmList thirteen;
+        for (int i = 0; i < 13; ++i)
+            thirteen << QString("11:%1:00").arg(i, 2, 10, QChar('0'));
+        QVERIFY(SaveAlarmList(thirteen, *m_store));
+        QCOMPARE(stored("11"), QString("11:11:00"));
+        QCOMPARE(stored("12"), QString("<absent>"));
+    }
+
+    void volumes_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<quint32>("volume");
+        QTest::newRow("200") << 200 << 0xC8C8C8C8u;
+        QTest::newRow("128") << 128 << 0x80808080u;
+        QTest::newRow("15") << 15 << 0x0F0F0F0Fu;
+        QTest::newRow("0") << 0 << 0u;
+        QTest::newRow("255") << 255 << 0xFFFFFFFFu;
+        QTest::newRow("too high") << 300 << 0xFFFFFFFFu;
+        QTest::newRow("negative") << -5 << 0u;
+    }
+    void volumes()
+    {
+        QFETCH(int, level);
+        QFETCH(quint32, volume);
+        QCOMPARE(WaveVolumeFromLevel(level), volume);
+    }
+
+    void chimeOnlyAtTheHalfHour()
+    {
+        set("zihou", "1");
+        auto form = startWith();
+        for (const QTime t : {QTime(12, 29, 59), QTime(12, 30, 1), QTime(12, 15, 0)})
+            tickAt(*form, t);
+        QVERIFY(m_sound.played.empty());
+        tickAt(*form, QTime(12, 30, 0));
+        tickAt(*form, QTime(13, 0, 0));
+        QCOMPARE(m_sound.files(), (QStringList{"zihou.wav", "zihou.wav"}));
+        QCOMPARE(m_sound.volume, platform::kFullWaveVolume);
+    }
+
+    // The chime's own volume holds for 5.5 s while the clock goes on ticking.
+    void chimeWithItsOwnVolume()
+    {
+        set("nvol", "1");
+        set("nvolg", "15");
+        auto form = startWith();
+        m_sound.volume = 0x12345678;
+        form->PlayChime();
+        QCOMPARE(m_sound.volume, 0x0F0F0F0Fu);
+        QVERIFY(m_sound.played.empty()); // half a second first
+        tickAt(*form, QTime(12, 30, 1)); // the tick is not held up
+        QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"zihou.wav"}, 5000);
+        QCOMPARE(m_sound.played.front().volume, 0x0F0F0F0Fu);
+        QTRY_COMPARE_WITH_TIMEOUT(m_sound.volume, 0x12345678u, 15000);
+    }
+
+    void noticeTimeTexts_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<bool>("use24Hour");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("24-hour") << QTime(19, 30) << true << "19:30";
+        QTest::newRow("evening") << QTime(19, 30) << false << "PM 07:30";
+        QTest::newRow("after midnight") << QTime(0, 5) << false << "AM 12:05";
+        QTest::newRow("noon") << QTime(12, 0) << false << "PM 12:00";
+        QTest::newRow("morning 24") << QTime(7, 5) << true << "07:05";
+    }
+    void noticeTimeTexts()
+    {
+        QFETCH(QTime, time);
+        QFETCH(bool, use24Hour);
+        QFETCH(QString, text);
+        QCOMPARE(noticeTimeText(time, use24Hour), text);
+    }
+
+    void noticeRepeatsSixTimesThenCloses()
+    {
+        m_clock.time.setTime(QTime(19, 30, 4));
+        Form3 notice(&m_sound, *m_store, &m_clock, false);
+        QCOMPARE(notice.windowTitle(), QString("アラーム"));
+        QCOMPARE(notice.Label1->text(), QString("PM 07:30"));
+        QCOMPARE(m_sound.files(), QStringList{"al.wav"});
+        QCOMPARE(notice.Timer1.interval(), 4000);
+        QVERIFY(notice.Timer1.isActive());
+        for (int i = 0; i < 5; ++i)
+            notice.Timer1_Timer();
+        QVERIFY(!notice.Timer1.isActive());
+        QCOMPARE(m_sound.played.size(), size_t(6));
+        notice.Command1->click();
+        QCOMPARE(m_sound.files().last(), QString("b.wav"));
+        QCOMPARE(m_sound.volume, platform::kFullWaveVolume);
+        notice.close(); // closing twice plays nothing more
+        QCOMPARE(m_sound.played.size(), size_t(7));
+    }
+
+    void noticeWithItsOwnVolume()
+    {
+        set("vol", "1");
+        set("volg", "128");
+        m_sound.volume = 0x11111111;
+        {
+            Form3 notice(&m_sound, *m_store, &m_clock, true);
+            QCOMPARE(m_sound.volume, 0x80808080u);
+            QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"al.wav"}, 5000);
+            notice.Timer1_Timer();
+            notice.reject(); // Escape or the close box
+        }
+        QCOMPARE(m_sound.files(), (QStringList{"al.wav", "al.wav", "b.wav"}));
+        for (const auto &p : m_sound.played)
+            QCOMPARE(p.volume, 0x80808080u);
+        QCOMPARE(m_sound.volume, 0x11111111u);
+    }
+
+    void aSecondAlarmReopensTheNotice()
+    {
+        set("0", "07:30:00");
+        set("1", "07:30:00*");
+        set("al", "1");
+        auto form = startWith();
+        ClockWindows windows(*form, *m_store,
+                             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
+        tickAt(*form, QTime(7, 30, 0));
+        QCOMPARE(m_sound.files(), (QStringList{"al.wav", "b.wav", "al.wav"}));
+        QVERIFY(windows.notice() && windows.notice()->isVisible());
+        QCOMPARE(windows.notice()->PlayCount, 0);
+        windows.notice()->accept();
+        QTRY_VERIFY(!windows.notice());
+    }
+};
+
+QTEST_MAIN(TestAlarms)
+#include "test_alarms.moc"
