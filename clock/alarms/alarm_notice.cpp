@@ -28,6 +28,18 @@ QLabel *whiteLabel(const QString &text, const QRect &place, int pixelSize, QWidg
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     return label;
 }
+// The large time text in the biggest size that fits its label ("PM 07:30" is
+// wider than "19:30").
+void fitText(QLabel *label)
+{
+    QFont f = label->font();
+    for (int size = 28; size > 8; --size) {
+        f.setPixelSize(size);
+        if (QFontMetrics(f).horizontalAdvance(label->text()) <= label->width())
+            break;
+    }
+    label->setFont(f);
+}
 } // namespace
 
 QString noticeTimeText(const QTime &t, bool use24Hour)
@@ -43,8 +55,8 @@ QString noticeTimeText(const QTime &t, bool use24Hour)
 
 Form3::Form3(platform::Sound *sound, common::SettingsStore &store, platform::ClockSource *clock,
              bool use24Hour, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_sound(sound), m_store(store), m_clock(clock), m_use24Hour(use24Hour)
 {
     setWindowTitle(QStringLiteral("アラーム"));
@@ -74,6 +86,7 @@ void Form3::Form_Load()
     PlayCount = 0;
     Timer1.start();
     Label1->setText(noticeTimeText(m_clock->now().time(), m_use24Hour));
+    fitText(Label1);
     if (!m_sound)
         return;
     const bool ownVolume =

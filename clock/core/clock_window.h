@@ -4,6 +4,7 @@
 #include "alarms/alarm_engine.h"
 #include "alarms/alarm_list.h"
 #include "alarms/chime.h"
+#include "alarms/preset_dial.h"
 #include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
@@ -38,7 +39,7 @@ struct ClockPlatform {
     platform::Sound *sound = nullptr;
 };
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public PresetTarget {
     Q_OBJECT
 public:
     // A control as it is painted: where, which rectangle of the design
@@ -107,7 +108,9 @@ public:
     void SaveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
-    void AddPresetAlarm(const QString &entry);
+    void AddPresetAlarm(const QString &entry) override;
+    QString presetHour() const override { return PAH; }
+    void setPresetHour(const QString &hour) override { PAH = hour; }
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.

@@ -22,6 +22,10 @@ void ClockWindows::showNotice()
     m_notice->showAbove();
 }
 
-void ClockWindows::showPresetDial() {}
+void ClockWindows::showPresetDial()
+{
+    Form5 dial(m_clock, m_presetScale, m_platform.clock);
+    dial.exec();
+}
 
 } // namespace vespera

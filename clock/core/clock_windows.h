@@ -27,6 +27,7 @@ private:
     common::SettingsStore &m_store;
     ClockPlatform m_platform;
     QPointer<Form3> m_notice;
+    PresetScale m_presetScale; // remembers a pick into the next opening
 };
 
 } // namespace vespera

@@ -1,0 +1,133 @@
+// Form5 — the preset dial: picks a minute of the preset hour on a scale and
+// sets a one-time alarm for it.
+#include "preset_dial.h"
+
+#include "common/data_dir.h"
+#include "platform/clock_source.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+
+namespace vespera {
+
+namespace {
+constexpr int kWidth = 468, kHeight = 127, kPictureHeight = 123;
+const QRect kLabel8(5, 25, 29, 31), kLabel6(41, 50, 35, 25), kPm(47, 25, 29, 31),
+    kPt(38, 79, 37, 30);
+
+void drawText(QPainter &p, const QRect &r, const QString &text, int pixelSize)
+{
+    QFont f = p.font();
+    f.setPixelSize(pixelSize);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+} // namespace
+
+Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time, QWidget *parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_clock(clock), m_scale(scale), m_time(time)
+{
+    setWindowTitle(QStringLiteral("プリセットアラーム"));
+    setFixedSize(kWidth, kHeight);
+    setMouseTracking(true);
+    m_picture.load(common::dataFile(QStringLiteral("preset.png")));
+
+    // The keys for the three buttons: Enter sets, Escape closes, N is NOW.
+    connect(new QShortcut(Qt::Key_Return, this), &QShortcut::activated, this,
+            &Form5::Command1_Click);
+    connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this,
+            &Form5::Command1_Click);
+    connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &Form5::Command4_Click);
+
+    // A hand-written PAH outside 0-23 gives the current hour.
+    bool ok = false;
+    int hour = m_clock.presetHour().toInt(&ok);
+    if (!ok || hour < 0 || hour > 23)
+        hour = m_time->now().time().hour();
+    m_scale.Form_Load(hour, m_time->now().time().minute());
+}
+
+void Form5::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
+
+void Form5::Command1_Click()
+{
+    m_clock.AddPresetAlarm(m_scale.entry());
+    accept();
+}
+
+void Form5::Command2_Click() { reject(); }
+
+void Form5::Command4_Click()
+{
+    const QTime now = m_time->now().time();
+    m_scale.Command4_Click(now.hour(), now.minute());
+    storeHour();
+    update();
+}
+
+void Form5::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0xe8, 0xee, 0xf4));
+    if (!m_picture.isNull())
+        p.drawPixmap(0, 0, m_picture, 0, 0, kWidth, kPictureHeight);
+    // The markers: where the pointer is, what is selected, the offset.
+    p.fillRect(QRect(m_scale.Shape2Left, 21, 5, 5), QColor(0x20, 0x50, 0xb0));
+    p.fillRect(QRect(m_scale.Shape1Left, 26, 5, 17), QColor(0xd0, 0x30, 0x30, 200));
+    p.fillRect(QRect(m_scale.Shape3Left, 81, 5, 17), QColor(0x20, 0x90, 0x40, 200));
+    p.setPen(QColor(0x10, 0x28, 0x48));
+    drawText(p, kLabel8, m_scale.Label8, 22);
+    drawText(p, kLabel6, m_scale.Label6, 12);
+    drawText(p, kPm, m_scale.pM, 22);
+    drawText(p, kPt, m_scale.pT, 20);
+}
+
+void Form5::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    m_scale.mouseMove(at.x(), at.y());
+    update();
+}
+
+void Form5::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    m_pressedButton = QRect();
+    for (const QRect &button : {Image1(), Image2(), Image3()}) {
+        if (button.contains(at))
+            m_pressedButton = button;
+    }
+    if (!m_pressedButton.isNull())
+        return;
+    const int before = m_scale.H;
+    m_scale.mouseDown(at.x(), at.y());
+    if (m_scale.H != before)
+        storeHour();
+    update();
+}
+
+void Form5::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressedButton.isNull() || !m_pressedButton.contains(event->position().toPoint()))
+        return;
+    if (m_pressedButton == Image1())
+        Command2_Click();
+    else if (m_pressedButton == Image2())
+        Command1_Click();
+    else
+        Command4_Click();
+}
+
+void Form5::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_scale.doubleClick())
+        Command1_Click();
+    else
+        QDialog::mouseDoubleClickEvent(event);
+}
+
+} // namespace vespera

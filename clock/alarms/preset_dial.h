@@ -1,0 +1,58 @@
+// Form5 — the preset dial: picks a minute of the preset hour on a scale and
+// sets a one-time alarm for it.
+#pragma once
+
+#include "preset_scale.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+namespace platform {
+class ClockSource;
+}
+
+namespace vespera {
+
+// What the dial reads and changes on the clock.
+class PresetTarget {
+public:
+    virtual ~PresetTarget() = default;
+    virtual QString presetHour() const = 0; // "0"-"23"
+    virtual void setPresetHour(const QString &hour) = 0;
+    virtual void AddPresetAlarm(const QString &entry) = 0;
+};
+
+class Form5 : public QDialog {
+    Q_OBJECT
+public:
+    // The scale outlives the window: a pick is remembered into the next opening.
+    Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
+          QWidget *parent = nullptr);
+
+    void Command1_Click(); // Set
+    void Command2_Click(); // ×
+    void Command4_Click(); // NOW
+
+    // The picture buttons, in the window's pixels.
+    static QRect Image1() { return {400, 67, 51, 20}; }
+    static QRect Image2() { return {400, 91, 51, 19}; }
+    static QRect Image3() { return {4, 91, 40, 20}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void storeHour();
+
+    PresetTarget &m_clock;
+    PresetScale &m_scale;
+    platform::ClockSource *m_time;
+    QPixmap m_picture;
+    QRect m_pressedButton;
+};
+
+} // namespace vespera

@@ -1,0 +1,110 @@
+// What the preset dial shows and picks: a minute scale for one hour, with
+// an offset of minutes that may carry into the next hour.
+#include "preset_scale.h"
+
+namespace vespera {
+
+namespace {
+bool inScale(int x) { return x >= PresetScale::kLeft && x < PresetScale::kRight; }
+bool inMinuteBands(int y) { return y >= 25 && y < 65; }
+bool inOffsetBands(int y) { return y >= 80 && y < 108; }
+} // namespace
+
+QString presetTimeText(int hour, int minute)
+{
+    return QStringLiteral("%1:%2:00")
+        .arg(hour, 2, 10, QLatin1Char('0'))
+        .arg(minute, 2, 10, QLatin1Char('0'));
+}
+
+void PresetScale::showHour(int hour)
+{
+    // Noon stays AM 12 and midnight AM 0, as the dial has always read.
+    Label6 = hour < 13 ? QStringLiteral("AM") : QStringLiteral("PM");
+    Label8 = QString::number(hour < 13 ? hour : hour - 12);
+}
+
+void PresetScale::showMinute(int minute)
+{
+    pM = QString::number(minute);
+    Shape1Left = markerLeft(minute);
+}
+
+void PresetScale::Form_Load(int hour, int currentMinute)
+{
+    H = hour;
+    showHour(H);
+    Shape2Left = markerLeft(currentMinute);
+    Shape1Left = kHidden;
+    Shape3Left = kHidden;
+    pickedText = presetTimeText(H, currentMinute);
+    pM = QString::number(currentMinute);
+}
+
+void PresetScale::mouseMove(int x, int y)
+{
+    const int along = x - kLeft;
+    if (inScale(x) && y >= 25 && y < 65) {
+        const int minute = y < 41 ? along / 5 : y < 53 ? along / 25 * 5 : along / 75 * 15;
+        if (pM != QString::number(minute))
+            showMinute(minute);
+        return;
+    }
+    if (inScale(x) && y >= 80 && y < 108) {
+        const int offset = y < 96 ? along / 5 : along / 25 * 5;
+        if (pT == QString::number(offset))
+            return;
+        pT = QString::number(offset);
+        Shape3Left = markerLeft(offset);
+        const int total = selectedMinute() + offset;
+        showMinute(total > 59 ? total - 60 : total);
+        showHour(total > 59 ? (H + 1) % 24 : H);
+        return;
+    }
+    // Off the bands: back to what was selected.
+    Picked = false;
+    if (presetTimeText(H, pM.toInt()) != pickedText) {
+        showHour(H);
+        pM = QString::number(selectedMinute());
+        Shape1Left = Shape2Left;
+    }
+    if (pT != QLatin1String("0")) {
+        pT = QStringLiteral("0");
+        Shape3Left = markerLeft(0);
+    }
+}
+
+void PresetScale::pick()
+{
+    pickedText = presetTimeText(H, pM.toInt());
+    // The selection goes to the minute shown, also when its marker was never
+    // drawn (a first move onto the minute already shown moves nothing).
+    Shape2Left = markerLeft(pM.toInt());
+    Shape1Left = Shape2Left;
+    Picked = true;
+}
+
+void PresetScale::mouseDown(int x, int y)
+{
+    if (!inScale(x))
+        return;
+    if (inMinuteBands(y)) {
+        pick();
+    } else if (inOffsetBands(y)) {
+        // An offset that carried into the next hour makes that hour the preset one.
+        H = Label8.toInt() + (Label6 == QLatin1String("AM") ? 0 : 12);
+        pick();
+    }
+}
+
+void PresetScale::Command4_Click(int currentHour, int currentMinute)
+{
+    H = currentHour;
+    Shape2Left = markerLeft(currentMinute);
+    showHour(H);
+    pM = QString::number(selectedMinute());
+    Shape1Left = Shape2Left;
+    pickedText = presetTimeText(H, pM.toInt());
+}
+
+} // namespace vespera

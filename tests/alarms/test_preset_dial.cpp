@@ -1,0 +1,156 @@
+// The preset dial: the bands of the scale and their arithmetic, the offset
+// that carries into the next hour, Picked, and what Set leaves on the clock.
+#include "alarms/preset_dial.h"
+#include "core/glyph_atlas.h"
+#include "fakes/clock_fixture.h"
+
+using namespace vespera;
+
+namespace {
+int bandX(int along) { return PresetScale::kLeft + along; }
+constexpr int kBandA = 30, kBandB = 45, kBandC = 60, kBandD = 85, kBandE = 100, kOff = 115;
+} // namespace
+
+class TestPresetDial : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { reset(); }
+
+    void bandsPickMinutes_data()
+    {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("along");
+        QTest::addColumn<QString>("minute");
+        QTest::newRow("A, minute 37") << kBandA << 37 * 5 << "37";
+        QTest::newRow("A, last pixel") << kBandA << 299 << "59";
+        QTest::newRow("B, five") << kBandB << 27 << "5";
+        QTest::newRow("B, 55") << kBandB << 299 << "55";
+        QTest::newRow("C, half past") << kBandC << 150 << "30";
+        QTest::newRow("C, last pixel") << kBandC << 299 << "45";
+    }
+    void bandsPickMinutes()
+    {
+        QFETCH(int, y);
+        QFETCH(int, along);
+        QFETCH(QString, minute);
+        PresetScale scale;
+        scale.Form_Load(7, 0);
+        scale.mouseMove(bandX(along), y);
+        QCOMPARE(scale.pM, minute);
+        QCOMPARE(scale.Shape1Left, PresetScale::markerLeft(minute.toInt()));
+    }
+
+    void offsetsCarryIntoTheNextHour_data()
+    {
+        QTest::addColumn<int>("hour");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("along");
+        QTest::addColumn<QString>("shown"); // "AM 7 53"
+        QTest::newRow("3 minutes") << 7 << kBandD << 15 << "AM 7 53";
+        QTest::newRow("15 minutes") << 7 << kBandE << 75 << "AM 8 5";
+        QTest::newRow("23 to 0") << 23 << kBandE << 75 << "AM 0 5";
+        QTest::newRow("noon") << 11 << kBandD << 50 << "AM 12 0";
+        QTest::newRow("one PM") << 12 << kBandD << 50 << "PM 1 0";
+    }
+    void offsetsCarryIntoTheNextHour()
+    {
+        QFETCH(int, hour);
+        QFETCH(int, y);
+        QFETCH(int, along);
+        QFETCH(QString, shown);
+        PresetScale scale;
+        scale.Form_Load(hour, 50);
+        scale.mouseMove(bandX(along), y);
+        QCOMPARE(scale.Label6 + ' ' + scale.Label8 + ' ' + scale.pM, shown);
+        QCOMPARE(scale.H, hour); // only a click commits the hour
+    }
+
+    void aClickCommitsTheShownHour()
+    {
+        PresetScale scale;
+        scale.Form_Load(23, 50);
+        scale.mouseMove(bandX(75), kBandE);
+        scale.mouseDown(bandX(75), kBandE);
+        QCOMPARE(scale.H, 0);
+        QVERIFY(scale.Picked);
+        scale.mouseMove(5, kOff); // leaving keeps the new hour and minute
+        QCOMPARE(scale.Label8, QString("0"));
+        QCOMPARE(scale.pM, QString("5"));
+        QCOMPARE(scale.pT, QString("0"));
+        QVERIFY(!scale.Picked);
+        QCOMPARE(scale.entry(), QString("00:05:00*"));
+    }
+
+    void leavingWithoutAClickGoesBack()
+    {
+        PresetScale scale;
+        scale.Form_Load(7, 50);
+        scale.mouseMove(bandX(50), kBandA);
+        scale.mouseMove(bandX(25), kBandD);
+        scale.mouseMove(bandX(0), kOff);
+        QCOMPARE(scale.pM, QString("50"));
+        QCOMPARE(scale.pT, QString("0"));
+        QCOMPARE(scale.Shape1Left, scale.Shape2Left);
+        QCOMPARE(scale.Shape3Left, PresetScale::markerLeft(0));
+        QCOMPARE(scale.entry(), QString("07:50:00*"));
+    }
+
+    // A first move onto the minute already shown moves no marker; the click
+    // must still select that minute.
+    void aClickSelectsTheMinuteShown()
+    {
+        PresetScale scale;
+        scale.Form_Load(12, 35);
+        QVERIFY(!scale.doubleClick());
+        scale.mouseMove(bandX(35 * 5), kBandA);
+        scale.mouseDown(bandX(35 * 5), kBandA);
+        QCOMPARE(scale.selectedMinute(), 35);
+        QVERIFY(scale.doubleClick());
+        QCOMPARE(scale.entry(), QString("12:35:00*"));
+    }
+
+    void setLeavesAOneTimeAlarmOnTheClock()
+    {
+        m_clock.time.setTime(QTime(7, 45, 10));
+        auto form = start();
+        form->PAH = "7";
+        PresetScale scale;
+        {
+            Form5 dial(*form, scale, &m_clock);
+            QCOMPARE(dial.windowTitle(), QString("プリセットアラーム"));
+            QCOMPARE(dial.size(), QSize(468, 127));
+            dial.Command1_Click();
+            QCOMPARE(dial.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(form->List1, QStringList{"07:45:00*"});
+        QVERIFY(form->AlarmOn);
+        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOn());
+        QCOMPARE(stored("0"), QString("07:45:00*"));
+        QCOMPARE(stored("1"), QString(""));
+    }
+
+    void nowAndPickedAcrossOpenings()
+    {
+        m_clock.time.setTime(QTime(16, 20));
+        auto form = start();
+        form->PAH = "99"; // hand-written nonsense: the current hour
+        PresetScale scale;
+        {
+            Form5 dial(*form, scale, &m_clock);
+            QCOMPARE(scale.H, 16);
+            scale.mouseDown(bandX(10), kBandA);
+            m_clock.time.setTime(QTime(17, 2));
+            dial.Command4_Click();
+            QCOMPARE(form->PAH, QString("17"));
+            QCOMPARE(scale.pM, QString("2"));
+            dial.Command2_Click();
+        }
+        QVERIFY(form->List1.isEmpty());
+        Form5 again(*form, scale, &m_clock);
+        QVERIFY(scale.Picked); // a pick is remembered into the next opening
+    }
+};
+
+QTEST_MAIN(TestPresetDial)
+#include "test_preset_dial.moc"
