@@ -48,7 +48,7 @@ SoundPlayer *QtSound::player()
 {
     if (!m_loadTried) {
         m_loadTried = true;
-        QLibrary library(QDir(QCoreApplication::applicationDirPath()).filePath(kPlayerLibrary));
+        QLibrary library(QDir(m_folder).filePath(kPlayerLibrary));
         if (auto create = reinterpret_cast<CreatePlayer>(library.resolve(kPlayerFactory)))
             m_player.reset(create());
         else

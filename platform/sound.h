@@ -31,6 +31,8 @@ public:
     virtual void setVolume(double volume) = 0;                 // for the sound playing
 };
 
+// Plays the files of a folder, with the player library found in that folder
+// too: programs, data and the player are built into one.
 class QtSound : public Sound {
 public:
     explicit QtSound(const QString &folder);
