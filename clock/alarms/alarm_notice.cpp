@@ -67,6 +67,7 @@ Form3::Form3(platform::Sound *sound, common::SettingsStore &store, platform::Clo
     setPalette(p);
 
     Label1 = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
     Label2 = whiteLabel(QStringLiteral("です。"), QRect(152, 29, 40, 24), 14, this);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setGeometry(72, 59, 63, 23);

@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     platform::SystemClockSource clock;
     platform::QtSound sound(QString::fromLocal8Bit(argv[1]));
     vespera::Form3 notice(&sound, store, &clock, true);
-    notice.show();
+    notice.showAbove();
     QTimer::singleShot(QString(argv[2]).toInt() * 1000, &notice, &QDialog::accept);
     QTimer::singleShot(QString(argv[2]).toInt() * 1000 + 1000, &app, &QApplication::quit);
     return app.exec();
