@@ -227,6 +227,16 @@ private slots:
         QCOMPARE(WaveVolumeFromLevel(level), volume);
     }
 
+    // Sounds play at the mean of the two channels of the wave-out volume.
+    void volumeAsPlayed()
+    {
+        QCOMPARE(platform::QtSound::linearVolume(platform::kFullWaveVolume), 1.0);
+        QCOMPARE(platform::QtSound::linearVolume(0), 0.0);
+        QCOMPARE(platform::QtSound::linearVolume(0x0000FFFF), 0.5); // left only
+        QVERIFY(qAbs(platform::QtSound::linearVolume(WaveVolumeFromLevel(128)) - 128 / 255.0)
+                < 1e-3);
+    }
+
     void chimeOnlyAtTheHalfHour()
     {
         set("zihou", "1");
