@@ -2,21 +2,31 @@
 #include "sound.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 
 namespace platform {
 
 namespace {
-using CreatePlayer = SoundPlayer *(*)();
-constexpr char kPlayerLibrary[] = "vespera-sound";
-constexpr char kPlayerFactory[] = "vespera_create_sound_player";
+constexpr char kHelper[] = "vespera-sound";
+constexpr qint64 kRetryWindowMs = 3000;
+
+QByteArray volumeText(double v) { return QByteArray::number(v, 'f', 4); }
 } // namespace
 
 QtSound::QtSound(const QString &folder) : m_folder(folder) {}
 
-QtSound::~QtSound() = default;
+QtSound::~QtSound()
+{
+    if (m_helper && m_helper->state() != QProcess::NotRunning) {
+        m_helper->disconnect();
+        m_helper->closeWriteChannel(); // the helper ends with its input
+        if (!m_helper->waitForFinished(500))
+            m_helper->kill();
+        m_helper->waitForFinished(500);
+    }
+}
 
 double QtSound::linearVolume(quint32 waveVolume)
 {
@@ -32,29 +42,47 @@ void QtSound::play(const QString &fileName)
         QApplication::beep();
         return;
     }
-    // Without a player (no media library, no sound server) the clock stays silent.
-    if (SoundPlayer *p = player())
-        p->play(file.absoluteFilePath(), linearVolume(m_volume));
+    m_lastPlay = "play " + volumeText(linearVolume(m_volume)) + ' '
+                 + file.absoluteFilePath().toUtf8() + '\n';
+    m_lastPlayAt = QDateTime::currentMSecsSinceEpoch();
+    m_retried = false;
+    send(m_lastPlay);
 }
 
 void QtSound::setWaveVolume(quint32 volume)
 {
     m_volume = volume;
-    if (m_player)
-        m_player->setVolume(linearVolume(volume));
+    if (m_helper && m_helper->state() != QProcess::NotRunning)
+        send("volume " + volumeText(linearVolume(volume)) + '\n');
 }
 
-SoundPlayer *QtSound::player()
+bool QtSound::send(const QByteArray &command)
 {
-    if (!m_loadTried) {
-        m_loadTried = true;
-        QLibrary library(QDir(m_folder).filePath(kPlayerLibrary));
-        if (auto create = reinterpret_cast<CreatePlayer>(library.resolve(kPlayerFactory)))
-            m_player.reset(create());
-        else
-            qWarning("vespera: no sound: %s", qPrintable(library.errorString()));
+    if (!m_helper || m_helper->state() == QProcess::NotRunning) {
+        const QString program = QDir(m_folder).filePath(kHelper);
+        if (!QFileInfo(program).isExecutable())
+            return false; // no helper: silence
+        m_helper = std::make_unique<QProcess>();
+        m_helper->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_helper->setStandardOutputFile(QProcess::nullDevice());
+        QObject::connect(m_helper.get(), &QProcess::finished, m_helper.get(),
+                         [this] { helperEnded(); });
+        m_helper->start(program, {});
     }
-    return m_player.get();
+    // Written before the helper is up, the command waits in the pipe.
+    return m_helper->write(command) == command.size();
+}
+
+// A helper that ends just after a sound was asked for (a sound server that
+// failed as it was reached) gets one more try with that sound.
+void QtSound::helperEnded()
+{
+    const bool justAsked = QDateTime::currentMSecsSinceEpoch() - m_lastPlayAt < kRetryWindowMs;
+    if (!justAsked || m_retried || m_lastPlay.isEmpty())
+        return;
+    m_retried = true;
+    m_helper.release()->deleteLater(); // we are inside its signal
+    send(m_lastPlay);
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // The clock's sounds and the wave-out volume they play at.
 #pragma once
 
+#include <QProcess>
 #include <QString>
 #include <memory>
 
@@ -22,17 +23,11 @@ public:
     virtual void setWaveVolume(quint32 volume) = 0;
 };
 
-// What actually makes sound: lives in a library of its own, loaded at the
-// first sound, so a clock that never rings never loads the media stack.
-class SoundPlayer {
-public:
-    virtual ~SoundPlayer() = default;
-    virtual void play(const QString &path, double volume) = 0; // volume 0..1
-    virtual void setVolume(double volume) = 0;                 // for the sound playing
-};
-
-// Plays the files of a folder, with the player library found in that folder
-// too: programs, data and the player are built into one.
+// Plays the files of a folder through the helper program "vespera-sound"
+// found in that folder too (programs and data are built into one). The
+// helper is started at the first sound: a clock that never rings never
+// loads the media libraries, and a sound server that fails can only end
+// the helper, which the next sound starts again.
 class QtSound : public Sound {
 public:
     explicit QtSound(const QString &folder);
@@ -45,11 +40,15 @@ public:
     static double linearVolume(quint32 waveVolume);
 
 private:
-    SoundPlayer *player();
+    bool send(const QByteArray &command);
+    void helperEnded();
+
     QString m_folder;
     quint32 m_volume = kFullWaveVolume;
-    std::unique_ptr<SoundPlayer> m_player;
-    bool m_loadTried = false;
+    std::unique_ptr<QProcess> m_helper;
+    QByteArray m_lastPlay; // sent again once when the helper ends right after it
+    qint64 m_lastPlayAt = 0;
+    bool m_retried = false;
 };
 
 } // namespace platform
