@@ -13,6 +13,7 @@
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
 #include "platform/sound.h"
+#include "platform/system_time.h"
 #include "platform/termination.h"
 
 #include <QApplication>
@@ -59,7 +60,8 @@ int main(int argc, char *argv[])
     platform::QtSound sound(common::programFolder());
     const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
     vespera::Form1 form(store, seams, commandLine);
-    vespera::ClockWindows windows(form, store, seams);
+    platform::TimedatedSystemTime systemTime;
+    vespera::ClockWindows windows(form, store, seams, &messages, &systemTime);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 

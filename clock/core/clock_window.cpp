@@ -447,8 +447,7 @@ void Form1::Image5_Click() { popUp(m_menu.Menu); }
 void Form1::TShell_Click()
 {
     emit optionsRequested(); // shown modeless: the clock goes on at once
-    List1.clear();
-    LoadAlarmList();
+    reloadAlarmList();
 }
 
 void Form1::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
@@ -494,6 +493,31 @@ void Form1::CheckChime()
 {
     if (ChimeOn && chimeDue(m_platform.clock->now().time()))
         PlayChime();
+}
+
+OptionsTarget::Flags Form1::optionFlags() const
+{
+    return {AllwaysTop, Autohid, Use24Hour, DogOn, NthWeekday, AlarmOn, ChimeOn};
+}
+
+void Form1::applyOptionFlags(const Flags &flags)
+{
+    Use24Hour = flags.Use24Hour;
+    AllwaysTop = flags.AllwaysTop;
+    SetTopmost(AllwaysTop);
+    m_placement.reset(); // as for the menu's switch: the corner may be reachable now
+    Autohid = flags.Autohid;
+    DogOn = flags.DogOn;
+    AlarmOn = flags.AlarmOn;
+    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    ChimeOn = flags.ChimeOn;
+    NthWeekday = flags.NthWeekday;
+}
+
+void Form1::reloadAlarmList()
+{
+    List1.clear();
+    LoadAlarmList();
 }
 
 void Form1::AddPresetAlarm(const QString &entry)

@@ -8,6 +8,7 @@
 #include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
+#include "options/options_dialog.h"
 #include "skin_layout.h"
 #include "tucking.h"
 
@@ -39,7 +40,7 @@ struct ClockPlatform {
     platform::Sound *sound = nullptr;
 };
 
-class Form1 : public QWidget, public PresetTarget {
+class Form1 : public QWidget, public PresetTarget, public OptionsTarget {
     Q_OBJECT
 public:
     // A control as it is painted: where, which rectangle of the design
@@ -104,13 +105,19 @@ public:
     void CheckAlarms();
     void CheckChime();
     void FireAlarm();
-    void PlayChime() { m_chime.PlayChime(); }
+    void PlayChime() override { m_chime.PlayChime(); }
     void SaveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
     void AddPresetAlarm(const QString &entry) override;
     QString presetHour() const override { return PAH; }
     void setPresetHour(const QString &hour) override { PAH = hour; }
+
+    // What the options dialog reads and gives back.
+    int corner() const override { return Corner; }
+    Flags optionFlags() const override;
+    void applyOptionFlags(const Flags &flags) override;
+    void reloadAlarmList() override;
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.

@@ -1,12 +1,21 @@
 // The clock program's other windows, opened when the clock window asks for them.
 #include "clock_windows.h"
 
+#include "common/data_dir.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
 namespace vespera {
 
 ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
-                           const ClockPlatform &platform)
-    : QObject(&clock), m_clock(clock), m_store(store), m_platform(platform)
+                           const ClockPlatform &platform, platform::Messages *messages,
+                           platform::SystemTime *systemTime)
+    : QObject(&clock), m_clock(clock), m_store(store), m_platform(platform), m_messages(messages),
+      m_systemTime(systemTime)
 {
+    connect(&clock, &Form1::optionsRequested, this, &ClockWindows::showOptions);
     connect(&clock, &Form1::alarmNoticeRequested, this, &ClockWindows::showNotice);
     connect(&clock, &Form1::presetAlarmRequested, this, &ClockWindows::showPresetDial);
 }
@@ -20,6 +29,40 @@ void ClockWindows::showNotice()
     m_notice = new Form3(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour);
     m_notice->setAttribute(Qt::WA_DeleteOnClose);
     m_notice->showAbove();
+}
+
+void ClockWindows::showOptions()
+{
+    if (m_options) {
+        m_options->raise();
+        m_options->activateWindow();
+        return;
+    }
+    const OptionsPlatform seams{m_platform.clock, m_platform.sound, m_platform.programs,
+                                m_systemTime,     m_messages,       common::programFolder()};
+    m_options = new Form2(m_clock, m_store, seams);
+    m_options->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_options, &Form2::alarmTestRequested, this, &ClockWindows::showTestNotice);
+    connect(m_options, &Form2::programChooserRequested, this, &ClockWindows::chooseProgram);
+    m_options->show();
+}
+
+void ClockWindows::showTestNotice()
+{
+    if (m_notice) {
+        m_notice->close();
+        delete m_notice;
+    }
+    Form3 test(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour, m_options);
+    test.exec();
+}
+
+void ClockWindows::chooseProgram(QLineEdit *pathBox)
+{
+    const QString chosen = QFileDialog::getOpenFileName(m_options, QStringLiteral("参照"),
+                                                        QFileInfo(pathBox->text()).path());
+    if (!chosen.isEmpty())
+        pathBox->setText(chosen);
 }
 
 void ClockWindows::showPresetDial()

@@ -4,6 +4,7 @@
 #include "clock_window.h"
 
 #include "alarms/alarm_notice.h"
+#include "options/options_dialog.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,20 +14,31 @@ namespace vespera {
 class ClockWindows : public QObject {
     Q_OBJECT
 public:
-    ClockWindows(Form1 &clock, common::SettingsStore &store, const ClockPlatform &platform);
+    ClockWindows(Form1 &clock, common::SettingsStore &store, const ClockPlatform &platform,
+                 platform::Messages *messages = nullptr,
+                 platform::SystemTime *systemTime = nullptr);
 
     Form3 *notice() const { return m_notice; }
+    Form2 *options() const { return m_options; }
 
 private:
     // A notice already open is closed first (its closing sound plays), then
     // a fresh one opens.
     void showNotice();
     void showPresetDial();
+    // One options dialog at a time: asking again brings the open one forward.
+    void showOptions();
+    // The alarm test's notice, modal; an alarm's notice that is open gives way to it.
+    void showTestNotice();
+    void chooseProgram(QLineEdit *pathBox);
 
     Form1 &m_clock;
     common::SettingsStore &m_store;
     ClockPlatform m_platform;
+    platform::Messages *m_messages;
+    platform::SystemTime *m_systemTime;
     QPointer<Form3> m_notice;
+    QPointer<Form2> m_options;
     PresetScale m_presetScale; // remembers a pick into the next opening
 };
 

@@ -9,6 +9,7 @@
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/sound.h"
+#include "platform/system_time.h"
 
 #include <QStringList>
 #include <deque>
@@ -108,6 +109,19 @@ public:
         for (const Played &p : played)
             names << p.file;
         return names;
+    }
+};
+
+// Never touches the real clock: records the time asked for and answers
+// with `result`.
+class FakeSystemTime : public platform::SystemTime {
+public:
+    QList<QTime> asked;
+    platform::SetTimeResult result{true, QString()};
+    void setTimeOfDay(const QTime &time, std::function<void(platform::SetTimeResult)> done) override
+    {
+        asked << time;
+        done(result);
     }
 };
 

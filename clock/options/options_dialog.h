@@ -1,0 +1,117 @@
+// Form2 — the options dialog: display, alarms and clock adjustment. Every
+// setting is read when it opens and applied and stored when it closes.
+#pragma once
+
+#include "alarms/reservation_editor.h"
+#include "clock_adjust.h"
+#include "common/settings_store.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace platform {
+class ClockSource;
+class Messages;
+class ProgramStarter;
+class Sound;
+class SystemTime;
+} // namespace platform
+
+namespace vespera {
+
+// What the dialog reads from the clock when it opens and hands back when it closes.
+class OptionsTarget {
+public:
+    struct Flags {
+        bool AllwaysTop = true, Autohid = true, Use24Hour = false, DogOn = false;
+        bool NthWeekday = false, AlarmOn = false, ChimeOn = false;
+    };
+    virtual ~OptionsTarget() = default;
+    virtual int corner() const = 0;
+    virtual Flags optionFlags() const = 0;
+    // Takes the flags and check marks over; always on top is applied at once.
+    virtual void applyOptionFlags(const Flags &flags) = 0;
+    // Replaces the clock's reservations with the stored ones.
+    virtual void reloadAlarmList() = 0;
+    virtual void PlayChime() = 0;
+};
+
+// The seams the dialog works through.
+struct OptionsPlatform {
+    platform::ClockSource *clock;
+    platform::Sound *sound;
+    platform::ProgramStarter *programs;
+    platform::SystemTime *systemTime;
+    platform::Messages *messages;
+    QString dataFolder;
+};
+
+class Form2 : public QDialog {
+    Q_OBJECT
+public:
+    Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
+          QWidget *parent = nullptr);
+
+    // Display
+    QComboBox *Combo1;
+    QCheckBox *Check6, *Check5, *Check9, *Check4;
+    QRadioButton *Option1, *Option2;
+    QLabel *Label12;
+    QListWidget *File1;
+    QPushButton *Command10, *Command4;
+    // Alarms
+    QListWidget *List1;
+    QPushButton *Command7, *Command9, *Command6, *Command5, *Command8, *Command11, *Command12;
+    QCheckBox *Check2, *Check3, *Check1, *Check7, *Check8;
+    QLineEdit *Text3, *Text4, *Text5, *Text2;
+    QScrollBar *HScroll1, *HScroll2;
+    QString H = QStringLiteral("00"), M = QStringLiteral("00"), S = QStringLiteral("00");
+    // Clock adjustment
+    QLabel *Label1, *Label2, *Label6;
+    QPushButton *Command1, *Command2, *Command3;
+    QTimer Timer1;
+
+    void Command5_Click();  // セット
+    void Command11_Click(); // the alarm test
+    void Command12_Click(); // the chime test
+    void Command1_Click();  // SET the computer's clock
+
+signals:
+    // The alarm test's notice, shown modally: the signal returns when it has closed.
+    void alarmTestRequested();
+    void programChooserRequested(QLineEdit *pathBox);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildDisplay(QGroupBox *frame);
+    void buildAlarms(QGroupBox *frame);
+    void buildAdjustment(QGroupBox *frame);
+    void Form_Load();
+    bool Form_Unload(); // false when the closing is cancelled
+    void Timer1_Timer();
+    void loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
+    void saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
+    void focusOn(EditorFocus focus);
+
+    OptionsTarget &m_clock;
+    common::SettingsStore &m_store;
+    OptionsPlatform m_platform;
+    ClockAdjust m_adjust;
+    QString m_mode = QStringLiteral("24");
+};
+
+} // namespace vespera

@@ -1,0 +1,312 @@
+// The options dialog driven as a user drives it: typing reservations, the
+// closing that a bad program refuses, the corner notice, the design list,
+// the volumes read back, the tests of alarm and chime, and the clock's SET.
+#include "core/clock_windows.h"
+#include "fakes/clock_fixture.h"
+#include "options/options_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using namespace vespera;
+
+class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+    fakes::FakeSound m_sound;
+    fakes::FakeMessages m_messages;
+    fakes::FakeSystemTime m_systemTime;
+    std::unique_ptr<Form1> m_form;
+
+    std::unique_ptr<Form2> open()
+    {
+        m_form = std::make_unique<Form1>(
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
+            QString());
+        m_form->Form_Load();
+        auto dialog =
+            std::make_unique<Form2>(*m_form, *m_store,
+                                    OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
+                                                    &m_messages, m_data->path()});
+        dialog->show();
+        dialog->activateWindow();
+        if (!QTest::qWaitForWindowExposed(dialog.get()))
+            qWarning("the options dialog was not shown");
+        return dialog;
+    }
+    // Types into whichever box has the focus, as the keyboard would.
+    void type(Form2 &dialog, const QString &keys)
+    {
+        for (QChar c : keys) {
+            QWidget *target = QApplication::focusWidget();
+            QVERIFY2(target, "no focus");
+            QTest::keyClick(target, c.toLatin1());
+        }
+        Q_UNUSED(dialog);
+    }
+    // Near the left edge: a check box takes clicks on its box and text only.
+    void click(QAbstractButton *button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    QStringList rows(QListWidget *list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        reset();
+        m_sound = fakes::FakeSound();
+        m_messages = fakes::FakeMessages();
+        m_systemTime = fakes::FakeSystemTime();
+    }
+
+    void opensWithTheClockState()
+    {
+        set("smode", "3");
+        set("0", "07:30:00");
+        set("hide", "1");
+        set("scm", "1");
+        set("pgm", "/usr/bin/wake");
+        auto dialog = open();
+        QCOMPARE(dialog->windowTitle(), QString("Option"));
+        QCOMPARE(QApplication::focusWidget(), dialog->Command4); // OK
+        QCOMPARE(dialog->Combo1->currentText(), QString("右下"));
+        QCOMPARE(rows(dialog->List1), QStringList{"07:30:00"});
+        QVERIFY(dialog->Option2->isChecked());
+        QVERIFY(dialog->Check1->isChecked() && dialog->Text2->isEnabled());
+        QCOMPARE(dialog->Text2->text(), QString("/usr/bin/wake"));
+        QCOMPARE(dialog->Label12->text(), QString("blue")); // skin missing
+    }
+
+    void typingReservations_data()
+    {
+        QTest::addColumn<int>("modeClicks");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("added");
+        QTest::newRow("7 then 3") << 0 << "73"
+                                  << "07:03:00";
+        QTest::newRow("PM 7:30") << 2 << "730"
+                                 << "19:30:00";
+        QTest::newRow("AM 12:00") << 1 << "120"
+                                  << "12:00:00";
+    }
+    void typingReservations()
+    {
+        QFETCH(int, modeClicks);
+        QFETCH(QString, keys);
+        QFETCH(QString, added);
+        auto dialog = open();
+        for (int i = 0; i < modeClicks; ++i)
+            click(dialog->Command6);
+        dialog->Text3->setFocus();
+        type(*dialog, keys);
+        click(dialog->Command5);
+        QCOMPARE(rows(dialog->List1), QStringList{added});
+        QVERIFY(m_messages.shown.isEmpty());
+    }
+
+    void refusedReservations()
+    {
+        auto dialog = open();
+        dialog->Text3->setFocus();
+        type(*dialog, "25");
+        QCOMPARE(QApplication::focusWidget(), dialog->Text4);
+        click(dialog->Command5);
+        QCOMPARE(m_messages.shown, QStringList{"pendra|時間が不正です"});
+        QCOMPARE(dialog->List1->count(), 0);
+
+        m_messages.shown.clear();
+        for (int i = 0; i < 11; ++i)
+            dialog->List1->addItem("06:00:00");
+        dialog->Text3->setFocus();
+        type(*dialog, "8");
+        click(dialog->Command5);
+        QCOMPARE(m_messages.shown, QStringList{"pendra|10項目以上は登録できません。"});
+    }
+
+    void deleteAndClear()
+    {
+        set("0", "07:00:00");
+        set("1", "08:00:00");
+        set("2", "09:00:00");
+        auto dialog = open();
+        dialog->List1->setCurrentRow(1);
+        click(dialog->Command7);
+        QCOMPARE(rows(dialog->List1), (QStringList{"07:00:00", "09:00:00"}));
+        QCOMPARE(dialog->List1->currentRow(), 1);
+        click(dialog->Command9);
+        QCOMPARE(dialog->List1->count(), 0);
+    }
+
+    void aBadProgramKeepsTheDialogOpenButStoresAll()
+    {
+        QTemporaryDir bin;
+        QFile program(bin.filePath("alarm.sh"));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.close();
+        program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+
+        auto dialog = open();
+        click(dialog->Check1);
+        dialog->Text2->setText(bin.filePath("alarm.bat"));
+        QVERIFY(!dialog->close());
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(m_messages.shown,
+                 QStringList{"アラーム起動ソフト|起動するソフトを正常に指定できていません。"});
+        QCOMPARE(stored("pgm"), bin.filePath("alarm.bat"));
+        dialog->Text2->setText(program.fileName());
+        QVERIFY(dialog->close());
+        QCOMPARE(stored("pgm"), program.fileName());
+
+        // Switched off, a bad text still holds the dialog; pgm is stored empty.
+        m_messages.shown.clear();
+        auto again = open();
+        click(again->Check1);
+        again->Text2->setText("C:\\tools\\alarm.bat");
+        QVERIFY(!again->close());
+        QCOMPARE(stored("pgm"), QString(""));
+    }
+
+    void theCornerTakesEffectAtTheNextStart()
+    {
+        set("smode", "3");
+        auto dialog = open();
+        dialog->Combo1->setCurrentIndex(0);
+        QVERIFY(dialog->close());
+        QCOMPARE(m_messages.shown,
+                 QStringList{"Option|位置の設定の適用は次回起動時に有効となります。"});
+        QCOMPARE(stored("smode"), QString("0"));
+        QCOMPARE(m_form->Corner, 3);
+        m_messages.shown.clear();
+        Form2 again(*m_form, *m_store,
+                    OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,
+                                    m_data->path()});
+        QCOMPARE(again.Combo1->currentText(), QString("右下"));
+        QVERIFY(again.close());
+        QCOMPARE(stored("smode"), QString("3"));
+        QVERIFY(m_messages.shown.isEmpty());
+    }
+
+    void designsAndTheEmptySkin()
+    {
+        writeDesign("night");
+        set("skin", "");
+        auto dialog = open();
+        QCOMPARE(dialog->Label12->text(), QString(""));
+        QCOMPARE(rows(dialog->File1), (QStringList{"blue.vss", "night.vss"}));
+        QVERIFY(dialog->close());
+        QCOMPARE(stored("skin"), QString("blue"));
+
+        auto again = open();
+        const QRect night = again->File1->visualItemRect(again->File1->item(1));
+        QTest::mouseClick(again->File1->viewport(), Qt::LeftButton, {}, night.center());
+        QCOMPARE(again->Label12->text(), QString("night"));
+        QVERIFY(again->close());
+        QCOMPARE(stored("skin"), QString("night"));
+    }
+
+    void volumesAndFlagsGoBack()
+    {
+        set("nvol", "1");
+        set("nvolg", "77");
+        m_sound.volume = 0xC8C8C8C8;
+        auto dialog = open();
+        QCOMPARE(dialog->HScroll1->value(), 200);
+        QVERIFY(!dialog->HScroll1->isEnabled());
+        QCOMPARE(dialog->HScroll2->value(), 77);
+        QVERIFY(dialog->HScroll2->isEnabled());
+
+        click(dialog->Check7);
+        dialog->HScroll1->setValue(128);
+        click(dialog->Check8);
+        click(dialog->Check9);
+        QVERIFY(dialog->Check9->isChecked());
+        click(dialog->Check6);
+        click(dialog->Check3);
+        QVERIFY(dialog->close());
+        QCOMPARE(stored("vol"), QString("1"));
+        QCOMPARE(stored("volg"), QString("128"));
+        QCOMPARE(stored("nvol"), QString("0"));
+        QCOMPARE(stored("nvolg"), QString("77"));
+        QVERIFY(m_form->Use24Hour);
+        QVERIFY(!m_form->AllwaysTop);
+        QVERIFY(m_form->AlarmOn);
+    }
+
+    void theTests()
+    {
+        auto dialog = open();
+        QSignalSpy notices(dialog.get(), &Form2::alarmTestRequested);
+        click(dialog->Command11);
+        QCOMPARE(m_messages.shown, QStringList{"pendra|アラームをONにしてください。"});
+        click(dialog->Check3);
+        click(dialog->Check1); // a program, but none named: nothing starts
+        click(dialog->Command11);
+        QVERIFY(m_programs.commands.isEmpty());
+        QCOMPARE(notices.count(), 0);
+        QVERIFY(dialog->Command11->isEnabled());
+        click(dialog->Check1);
+        click(dialog->Command11);
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(stored("vol"), QString("0"));
+
+        click(dialog->Check2);
+        click(dialog->Check8);
+        dialog->HScroll2->setValue(0);
+        m_sound.volume = 0x12345678;
+        click(dialog->Command12);
+        QCOMPARE(stored("nvol"), QString("1"));
+        QCOMPARE(stored("nvolg"), QString("0"));
+        QCOMPARE(m_sound.volume, 0u);
+        QVERIFY(!dialog->Command11->isEnabled() && !dialog->Command12->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->Command12->isEnabled(), 15000);
+        QTRY_COMPARE(m_sound.volume, 0x12345678u);
+        QVERIFY(dialog->Command11->isEnabled());
+    }
+
+    void oneDialogAtATime()
+    {
+        auto dialog = open(); // for the clock window
+        dialog->close();
+        ClockWindows windows(*m_form, *m_store,
+                             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
+                             &m_messages, &m_systemTime);
+        m_form->TShell_Click();
+        QPointer<Form2> first = windows.options();
+        QVERIFY(first && first->isVisible());
+        m_form->TShell_Click();
+        QCOMPARE(windows.options(), first.data());
+        first->close();
+        QTRY_VERIFY(!first);
+    }
+
+    void setTheComputersClock()
+    {
+        m_clock.time.setTime(QTime(23, 59, 45));
+        auto dialog = open();
+        click(dialog->Command2);
+        click(dialog->Command2);
+        QTRY_COMPARE(dialog->Label2->text(), QString("00:02:00"));
+        m_systemTime.result = {false, "時刻を設定する権限がありません。"};
+        click(dialog->Command1);
+        QCOMPARE(m_systemTime.asked, QList<QTime>{QTime(0, 2)});
+        QCOMPARE(m_messages.shown, QStringList{"Option|時刻を設定する権限がありません。"});
+        QVERIFY(dialog->isVisible());
+    }
+};
+
+QTEST_MAIN(TestOptionsDialog)
+#include "test_options_dialog.moc"
