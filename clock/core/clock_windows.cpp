@@ -3,8 +3,9 @@
 
 #include "common/data_dir.h"
 
-#include <QFileDialog>
-#include <QFileInfo>
+#include "alarms/program_chooser.h"
+
+#include <QDir>
 #include <QLineEdit>
 
 namespace vespera {
@@ -59,10 +60,8 @@ void ClockWindows::showTestNotice()
 
 void ClockWindows::chooseProgram(QLineEdit *pathBox)
 {
-    const QString chosen = QFileDialog::getOpenFileName(m_options, QStringLiteral("参照"),
-                                                        QFileInfo(pathBox->text()).path());
-    if (!chosen.isEmpty())
-        pathBox->setText(chosen);
+    Form6 chooser(pathBox, browsableVolumes(), QDir::currentPath(), m_options);
+    chooser.exec();
 }
 
 void ClockWindows::showPresetDial()

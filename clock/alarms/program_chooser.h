@@ -1,0 +1,54 @@
+// Form6 — the alarm program chooser: a volume, a folder, an executable file.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QComboBox;
+class QFileSystemModel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+namespace vespera {
+
+// The full path of a file in a folder: one "/" between them, none doubled
+// at a volume's root.
+QString chosenPath(const QString &folder, const QString &file);
+
+// The mount point a path lies on: the longest of `volumes` that holds it.
+QString volumeOf(const QString &path, const QStringList &volumes);
+
+// The mounted volumes worth browsing, the root first; filesystems of the
+// kernel's own (proc, sysfs and the like) are left out.
+QStringList browsableVolumes();
+
+class Form6 : public QDialog {
+    Q_OBJECT
+public:
+    // Starts from `path` (the options' program box) and writes the choice
+    // back into `target` when "指　定" is pressed or a file double-clicked.
+    Form6(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
+          QWidget *parent = nullptr);
+
+    QLineEdit *Text1;
+    QComboBox *Drive1;
+    QTreeView *Dir1;
+    QListWidget *File1;
+    QPushButton *Command1;
+
+    void showFolder(const QString &folder);
+    QString folder() const { return m_folder; }
+
+private:
+    void Drive1_Change();
+    void File1_Click();
+    void Command1_Click();
+
+    QLineEdit *m_target;
+    QFileSystemModel *m_folders;
+    QString m_folder;
+};
+
+} // namespace vespera

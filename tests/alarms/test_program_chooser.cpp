@@ -1,0 +1,108 @@
+// The program chooser: paths built from folder and file, the volume a path
+// lies on, the executable files listed, and what reaches the options' box.
+#include "alarms/program_chooser.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vespera;
+
+class TestProgramChooser : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    void file(const QString &name, bool executable)
+    {
+        QFile f(m_dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        f.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+    }
+    void clickRow(QListWidget *list, int row, bool twice = false)
+    {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        file("wake", true);
+        file("radio", true);
+        file("notes.txt", false);
+    }
+
+    void paths()
+    {
+        QCOMPARE(chosenPath("/", "clock"), QString("/clock"));
+        QCOMPARE(chosenPath("/opt/tools", "wake"), QString("/opt/tools/wake"));
+        const QStringList volumes{"/", "/home", "/home2", "/media/usb"};
+        QCOMPARE(volumeOf("/home/u/wake", volumes), QString("/home"));
+        QCOMPARE(volumeOf("/home2/wake", volumes), QString("/home2"));
+        QCOMPARE(volumeOf("/homes/wake", volumes), QString("/"));
+        QCOMPARE(volumeOf("/media/usb", volumes), QString("/media/usb"));
+        QCOMPARE(browsableVolumes().value(0), QString("/"));
+        QVERIFY(!browsableVolumes().contains("/proc"));
+    }
+
+    void choosingAFile()
+    {
+        QLineEdit text2("/usr/bin/old");
+        Form6 chooser(&text2, {"/"}, m_dir.path());
+        chooser.show();
+        QCOMPARE(chooser.windowTitle(), QString("実行ファイルを指定"));
+        QCOMPARE(chooser.Text1->text(), QString("/usr/bin/old"));
+        QStringList listed;
+        for (int i = 0; i < chooser.File1->count(); ++i)
+            listed << chooser.File1->item(i)->text();
+        QCOMPARE(listed, (QStringList{"radio", "wake"}));
+
+        clickRow(chooser.File1, 1);
+        QCOMPARE(chooser.Text1->text(), m_dir.filePath("wake"));
+        QTest::keyClicks(chooser.Text1, "xyz"); // keys change nothing
+        QCOMPARE(chooser.Text1->text(), m_dir.filePath("wake"));
+        QCOMPARE(text2.text(), QString("/usr/bin/old")); // nothing until 指定
+        QTest::mouseClick(chooser.Command1, Qt::LeftButton);
+        QCOMPARE(text2.text(), m_dir.filePath("wake"));
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+    }
+
+    void doubleClickChooses_closeBoxKeeps()
+    {
+        QLineEdit text2;
+        {
+            Form6 chooser(&text2, {"/"}, m_dir.path());
+            chooser.show();
+            clickRow(chooser.File1, 0);
+            chooser.reject(); // the close box
+        }
+        QCOMPARE(text2.text(), QString());
+        Form6 chooser(&text2, {"/"}, m_dir.path());
+        chooser.show();
+        clickRow(chooser.File1, 0, true);
+        QCOMPARE(text2.text(), m_dir.filePath("radio"));
+    }
+
+    void anUnreadableFolderListsNothing()
+    {
+        QLineEdit text2("/usr/bin/old");
+        Form6 chooser(&text2, {"/", "/nowhere"}, m_dir.path());
+        chooser.show();
+        chooser.Drive1->setCurrentText("/nowhere");
+        QCOMPARE(chooser.File1->count(), 0);
+        QVERIFY(chooser.isVisible());
+        QTest::mouseClick(chooser.Command1, Qt::LeftButton); // the old path stays
+        QCOMPARE(text2.text(), QString("/usr/bin/old"));
+    }
+};
+
+QTEST_MAIN(TestProgramChooser)
+#include "test_program_chooser.moc"
