@@ -8,6 +8,7 @@
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
 #include "platform/glyph_surface.h"
+#include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
@@ -61,7 +62,8 @@ int main(int argc, char *argv[])
     const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
     vespera::Form1 form(store, seams, commandLine);
     platform::TimedatedSystemTime systemTime;
-    vespera::ClockWindows windows(form, store, seams, &messages, &systemTime);
+    platform::DesktopHelpViewer help(common::programFolder());
+    vespera::ClockWindows windows(form, store, seams, &messages, &systemTime, &help);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 

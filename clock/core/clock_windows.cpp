@@ -12,9 +12,9 @@ namespace vespera {
 
 ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
                            const ClockPlatform &platform, platform::Messages *messages,
-                           platform::SystemTime *systemTime)
+                           platform::SystemTime *systemTime, platform::HelpViewer *help)
     : QObject(&clock), m_clock(clock), m_store(store), m_platform(platform), m_messages(messages),
-      m_systemTime(systemTime)
+      m_systemTime(systemTime), m_help(help)
 {
     connect(&clock, &Form1::optionsRequested, this, &ClockWindows::showOptions);
     connect(&clock, &Form1::alarmNoticeRequested, this, &ClockWindows::showNotice);

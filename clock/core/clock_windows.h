@@ -15,8 +15,8 @@ class ClockWindows : public QObject {
     Q_OBJECT
 public:
     ClockWindows(Form1 &clock, common::SettingsStore &store, const ClockPlatform &platform,
-                 platform::Messages *messages = nullptr,
-                 platform::SystemTime *systemTime = nullptr);
+                 platform::Messages *messages = nullptr, platform::SystemTime *systemTime = nullptr,
+                 platform::HelpViewer *help = nullptr);
 
     Form3 *notice() const { return m_notice; }
     Form2 *options() const { return m_options; }
@@ -37,6 +37,7 @@ private:
     ClockPlatform m_platform;
     platform::Messages *m_messages;
     platform::SystemTime *m_systemTime;
+    platform::HelpViewer *m_help;
     QPointer<Form3> m_notice;
     QPointer<Form2> m_options;
     PresetScale m_presetScale; // remembers a pick into the next opening

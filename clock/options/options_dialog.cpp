@@ -5,6 +5,7 @@
 
 #include "alarms/alarm_engine.h"
 #include "platform/clock_source.h"
+#include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/sound.h"
@@ -28,7 +29,8 @@ namespace vespera {
 
 namespace {
 const QString kTitle = QStringLiteral("pendra"); // the program's title on its message boxes
-constexpr int kChimeHoldMs = 5600;               // the chime keeps its own volume 5.5 s
+constexpr int kDialogTopic = 16, kDesignsTopic = 39;
+constexpr int kChimeHoldMs = 5600; // the chime keeps its own volume 5.5 s
 
 // Places are given in twips, 15 to the pixel.
 QRect twips(int left, int top, int width, int height)
@@ -104,7 +106,10 @@ void Form2::buildDisplay(QGroupBox *frame)
     connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         Label12->setText(item->text().left(item->text().size() - 4));
     });
-    connect(Command10, &QPushButton::clicked, this, [this] { Command4->setFocus(); });
+    connect(Command10, &QPushButton::clicked, this, [this] {
+        showHelp(kDesignsTopic);
+        Command4->setFocus();
+    });
 }
 
 void Form2::buildAlarms(QGroupBox *frame)
@@ -389,6 +394,23 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         focusOn(after.focus);
     }
     return false;
+}
+
+void Form2::showHelp(int topic)
+{
+    if (m_platform.help)
+        m_platform.help->showTopic(topic);
+}
+
+// F1 opens the help page of the dialog, or the one of the design button
+// when that has the focus.
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        showHelp(focusWidget() == Command10 ? kDesignsTopic : kDialogTopic);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -21,6 +21,7 @@ class QScrollBar;
 
 namespace platform {
 class ClockSource;
+class HelpViewer;
 class Messages;
 class ProgramStarter;
 class Sound;
@@ -54,6 +55,7 @@ struct OptionsPlatform {
     platform::SystemTime *systemTime;
     platform::Messages *messages;
     QString dataFolder;
+    platform::HelpViewer *help = nullptr;
 };
 
 class Form2 : public QDialog {
@@ -93,6 +95,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -106,6 +109,7 @@ private:
     void loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
     void saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
     void focusOn(EditorFocus focus);
+    void showHelp(int topic);
 
     OptionsTarget &m_clock;
     common::SettingsStore &m_store;

@@ -5,6 +5,7 @@
 
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
+#include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
@@ -122,6 +123,16 @@ public:
     {
         asked << time;
         done(result);
+    }
+};
+
+class FakeHelp : public platform::HelpViewer {
+public:
+    QList<int> topics;
+    bool showTopic(int topic) override
+    {
+        topics << topic;
+        return true;
     }
 };
 

@@ -23,6 +23,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
     fakes::FakeSound m_sound;
     fakes::FakeMessages m_messages;
     fakes::FakeSystemTime m_systemTime;
+    fakes::FakeHelp m_help;
     std::unique_ptr<Form1> m_form;
 
     std::unique_ptr<Form2> open()
@@ -34,7 +35,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
         auto dialog =
             std::make_unique<Form2>(*m_form, *m_store,
                                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
-                                                    &m_messages, m_data->path()});
+                                                    &m_messages, m_data->path(), &m_help});
         dialog->show();
         dialog->activateWindow();
         if (!QTest::qWaitForWindowExposed(dialog.get()))
@@ -71,6 +72,7 @@ private slots:
         m_sound = fakes::FakeSound();
         m_messages = fakes::FakeMessages();
         m_systemTime = fakes::FakeSystemTime();
+        m_help = fakes::FakeHelp();
     }
 
     void opensWithTheClockState()
@@ -275,6 +277,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(dialog->Command12->isEnabled(), 15000);
         QTRY_COMPARE(m_sound.volume, 0x12345678u);
         QVERIFY(dialog->Command11->isEnabled());
+    }
+
+    void helpTopics()
+    {
+        auto dialog = open();
+        QTest::keyClick(dialog->Combo1, Qt::Key_F1);
+        click(dialog->Command10);
+        QCOMPARE(QApplication::focusWidget(), dialog->Command4);
+        dialog->Command10->setFocus();
+        QTest::keyClick(dialog->Command10, Qt::Key_F1);
+        QCOMPARE(m_help.topics, (QList<int>{16, 39, 39}));
+        QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help16.html"));
+        QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help39.html"));
     }
 
     void oneDialogAtATime()
