@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 
 namespace vespera {
@@ -49,6 +50,13 @@ Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *tim
     if (!ok || hour < 0 || hour > 23)
         hour = m_time->now().time().hour();
     m_scale.Form_Load(hour, m_time->now().time().minute());
+}
+
+void Form5::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && screen()) // centred on the screen
+        move(screen()->availableGeometry().center() - rect().center());
 }
 
 void Form5::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }

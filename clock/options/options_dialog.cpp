@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace vespera {
@@ -264,6 +265,8 @@ void Form2::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check
 void Form2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (!event->spontaneous() && screen())
+        move(screen()->availableGeometry().center() - rect().center());
     Command4->setFocus();
 }
 

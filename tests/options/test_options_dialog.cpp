@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTimer>
 
 using namespace vespera;
 
@@ -306,6 +307,35 @@ private slots:
         QCOMPARE(windows.options(), first.data());
         first->close();
         QTRY_VERIFY(!first);
+    }
+
+    // The alarm test while an alarm's notice is open: that notice gives way,
+    // the test's notice shows, and the button comes back.
+    void alarmTestOverAnOpenNotice()
+    {
+        set("0", "07:30:00");
+        set("al", "1");
+        auto dialog = open();
+        ClockWindows windows(*m_form, *m_store,
+                             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
+                             &m_messages, &m_systemTime);
+        dialog->close();
+        m_form->TShell_Click();
+        Form2 *options = windows.options();
+        m_clock.time.setTime(QTime(7, 30, 0));
+        m_form->Timer1_Timer();
+        QPointer<Form3> alarmNotice = windows.notice();
+        QVERIFY(alarmNotice && alarmNotice->isVisible());
+        QTimer::singleShot(200, [] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        options->Check3->setChecked(true);
+        click(options->Command11); // returns when the test's notice has closed
+        QVERIFY(!alarmNotice);
+        QVERIFY(options->Command11->isEnabled());
+        QCOMPARE(m_sound.files().count("al.wav"), 2);
+        options->close();
     }
 
     void setTheComputersClock()
