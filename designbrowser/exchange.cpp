@@ -1,0 +1,179 @@
+// What the design browser trades with the design site: the design record
+// and its file, the URL encoder, the body posted to the site, and the scan
+// of the form the site submits when a design is applied.
+#include "exchange.h"
+
+#include "common/shift_jis.h"
+
+#include <QDir>
+
+namespace vesweb {
+
+const std::array<const char *, DesignRecord::kFields> &DesignRecord::keys()
+{
+    static const std::array<const char *, kFields> names = {"name", "c_mn", "c_bg", "c_ms",
+                                                            "c_mw", "c_bs", "fname"};
+    return names;
+}
+
+QString *DesignRecord::field(const QString &key)
+{
+    for (int i = 0; i < kFields; ++i) {
+        if (key == QLatin1String(keys()[size_t(i)]))
+            return &fields[size_t(i)];
+    }
+    return nullptr;
+}
+
+DesignSnapshot readSnapshot(const common::SettingsStore &store)
+{
+    const common::IniDocument doc = store.snapshot();
+    DesignSnapshot s;
+    if (const QString *skin = doc.find(common::kSection, QStringLiteral("skin")))
+        s.skin = *skin;
+    // Numbers as they are stored; text that is none reads as 0.
+    auto number = [&](const char *key) {
+        const QString *v = doc.find(common::kSection, QLatin1String(key));
+        const int n = v ? v->trimmed().toInt() : 0;
+        return qBound(-32768, n, 32767);
+    };
+    s.hide = number("hide");
+    s.wan = number("wan");
+    return s;
+}
+
+QString UrlEncode(const QString &text)
+{
+    QString out;
+    for (const uint code : text.toUcs4()) {
+        const QByteArray bytes =
+            common::toShiftJis(QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1));
+        const auto hex = [](uchar b) {
+            return QStringLiteral("%%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+        };
+        if (bytes.size() >= 2) {
+            out += hex(uchar(bytes[0])) + hex(uchar(bytes[1]));
+            continue;
+        }
+        const uchar c = bytes.isEmpty() ? uchar('?') : uchar(bytes[0]);
+        if (c == ' ')
+            out += QLatin1Char('+');
+        else if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')
+                 || c == '*' || c == '.' || c == '_' || c == '-')
+            out += QLatin1Char(char(c));
+        else
+            out += hex(c);
+    }
+    return out;
+}
+
+QByteArray outboundBody(const DesignSnapshot &snapshot, const DesignRecord &r)
+{
+    const QString text =
+        QStringLiteral("des=") + UrlEncode(snapshot.skin) + QStringLiteral("&name=")
+        + UrlEncode(r.value(0)) + QStringLiteral("&c_mn=") + r.value(1) + QStringLiteral("&c_bg=")
+        + r.value(2) + QStringLiteral("&c_ms=") + r.value(3) + QStringLiteral("&c_mw=") + r.value(4)
+        + QStringLiteral("&c_bs=") + r.value(5) + QStringLiteral("&fname=") + UrlEncode(r.value(6))
+        + QStringLiteral("&hide=") + QString::number(snapshot.hide) + QStringLiteral("&wan=")
+        + QString::number(snapshot.wan);
+    return common::toShiftJis(text);
+}
+
+QByteArray designFileBytes(const DesignRecord &record)
+{
+    QStringList fields;
+    for (const QString &f : record.fields)
+        fields << f;
+    return common::toShiftJis(fields.join(QLatin1Char(','))) + "\r\n";
+}
+
+DesignRecord readDesignFile(const QByteArray &bytes)
+{
+    const QString text = common::fromShiftJis(bytes);
+    DesignRecord record;
+    const auto isEnd = [&](int i) { return i >= text.size(); };
+    const auto endsField = [&](int i) {
+        return isEnd(i) || text[i] == QLatin1Char(',') || text[i] == QLatin1Char('\r')
+               || text[i] == QLatin1Char('\n');
+    };
+    int i = 0;
+    for (int f = 0; f < DesignRecord::kFields && !isEnd(i); ++f) {
+        while (!isEnd(i) && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+            ++i;
+        QString value;
+        if (!isEnd(i) && text[i] == QLatin1Char('"')) {
+            const int close = text.indexOf(QLatin1Char('"'), i + 1);
+            const int end = close < 0 ? text.size() : close;
+            value = text.mid(i + 1, end - i - 1);
+            i = close < 0 ? text.size() : close + 1;
+            while (!endsField(i)) // whatever follows the quote, up to the separator
+                ++i;
+        } else {
+            const int start = i;
+            while (!endsField(i))
+                ++i;
+            value = text.mid(start, i - start);
+        }
+        record.fields[size_t(f)] = value;
+        // Past the separator: a comma, or one line end (CR LF counts as one).
+        if (!isEnd(i) && text[i] == QLatin1Char('\r'))
+            ++i;
+        if (!isEnd(i) && (text[i] == QLatin1Char(',') || text[i] == QLatin1Char('\n')))
+            ++i;
+    }
+    return record;
+}
+
+QString designFilePath(const QString &folder, const QString &skin)
+{
+    if (skin.isEmpty() || skin.contains(QLatin1Char('/')) || skin.contains(QLatin1Char('\\'))
+        || skin.contains(QLatin1String("..")))
+        return QString();
+    return QDir(folder).filePath(skin + QStringLiteral(".vsn"));
+}
+
+namespace {
+// Keys a web page must never set: the program alarms start and the alarms.
+bool forbiddenKey(const QString &key)
+{
+    if (key.compare(QLatin1String("pgm"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool number = false;
+    key.toInt(&number);
+    return number || key.isEmpty();
+}
+} // namespace
+
+bool ApplyDesign(const QByteArray &body, DesignRecord &record,
+                 const std::function<void(const QString &, const QString &)> &save)
+{
+    static const QString marker = QStringLiteral("name=\"vsr");
+    const QString text = common::fromShiftJis(body);
+    bool changed = false;
+    int start = 0;
+    while (true) {
+        const int at = text.indexOf(marker, start);
+        if (at < 0)
+            break;
+        const int keyStart = at + marker.size();
+        const int quote = text.indexOf(QLatin1Char('"'), keyStart);
+        if (quote < 0)
+            break;                        // a key without its closing quote: nothing more to read
+        const int valueStart = quote + 5; // past the quote, CR LF and the empty line
+        const int cr = valueStart <= text.size() ? text.indexOf(QLatin1Char('\r'), valueStart) : -1;
+        if (cr < 0)
+            break; // a value without its CR
+        const QString key = text.mid(keyStart, quote - keyStart);
+        const QString value = text.mid(valueStart, cr - valueStart);
+        start = cr;
+        if (QString *field = record.field(key)) {
+            *field = value;
+            changed = true;
+        } else if (!forbiddenKey(key)) {
+            save(key, value);
+        }
+    }
+    return changed;
+}
+
+} // namespace vesweb
