@@ -7,7 +7,7 @@ mode=${1:-clock}
 cd "$(dirname "$0")/.."
 
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev fonts-noto-cjk)
-test_packages=(xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils)
+test_packages=(xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
