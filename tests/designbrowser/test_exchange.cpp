@@ -1,6 +1,7 @@
 // The exchange with the design site: the encoder, the posted body, the
 // design file both ways, the scan of an applied form, and hostile input.
 #include "common/shift_jis.h"
+#include "designbrowser/catalogue.h"
 #include "designbrowser/exchange.h"
 
 #include <QTemporaryDir>
@@ -187,6 +188,30 @@ private slots:
         QCOMPARE(designFilePath("/data", "桜"), QString("/data/桜.vsn"));
         for (const char *bad : {"", "../evil", "a/b", "..", "a\\b"})
             QCOMPARE(designFilePath("/data", bad), QString());
+    }
+
+    // The bundled catalogue reads what the browser posts and offers forms
+    // whose fields the scan takes back.
+    void catalogueRoundTrip()
+    {
+        DesignRecord record;
+        record.name() = "夜 桜&";
+        const QMap<QString, QString> posted =
+            parseUrlEncodedForm(outboundBody(DesignSnapshot{"night", 0, 1}, record));
+        QCOMPARE(posted.value("des"), QString("night"));
+        QCOMPARE(posted.value("name"), QString("夜 桜&"));
+        QCOMPARE(posted.value("wan"), QString("1"));
+
+        CataloguePage page{
+            "night", "夜 桜&", {"blue", "\"><script>"}, "http://apply.invalid/", "/preview/"};
+        const QString html = common::fromShiftJis(cataloguePage(page));
+        QVERIFY(html.contains("charset=Shift_JIS"));
+        QVERIFY(html.contains("いまのデザイン：<b>night</b>（夜 桜&amp;）"));
+        QCOMPARE(html.count("action=\"http://apply.invalid/\""), 2);
+        QVERIFY(html.contains("name=\"vsrskin\" value=\"blue\""));
+        QVERIFY(html.contains("src=\"/preview/blue.png\""));
+        QVERIFY(!html.contains("<script>"));
+        QVERIFY(html.contains("&quot;&gt;&lt;script&gt;"));
     }
 
     void snapshot()

@@ -1,0 +1,80 @@
+// The design catalogue that ships with the design browser: the page it
+// answers the browser's post with, listing every design found, each with an
+// apply form addressed to the apply pseudo-URL.
+#include "catalogue.h"
+
+#include "common/shift_jis.h"
+
+#include <QUrl>
+
+namespace vesweb {
+
+QMap<QString, QString> parseUrlEncodedForm(const QByteArray &body)
+{
+    QMap<QString, QString> fields;
+    for (const QByteArray &pair : body.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const int eq = pair.indexOf('=');
+        auto decode = [](QByteArray part) {
+            part.replace('+', ' ');
+            return common::fromShiftJis(QByteArray::fromPercentEncoding(part));
+        };
+        fields.insert(decode(eq < 0 ? pair : pair.left(eq)),
+                      eq < 0 ? QString() : decode(pair.mid(eq + 1)));
+    }
+    return fields;
+}
+
+QString htmlEscaped(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
+}
+
+namespace {
+QString hidden(const QString &key, const QString &value)
+{
+    return QStringLiteral("<input type=\"hidden\" name=\"vsr%1\" value=\"%2\">")
+        .arg(htmlEscaped(key), htmlEscaped(value));
+}
+} // namespace
+
+QByteArray cataloguePage(const CataloguePage &page)
+{
+    QString html =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\"><head>"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+                       "<title>デザインカタログ</title><style>"
+                       "body{font-family:sans-serif;background:#f4f7fb;color:#1a2a3a;margin:1em}"
+                       "h1{font-size:1.2em;border-bottom:2px solid #2858a0}"
+                       ".design{display:inline-block;margin:.5em;padding:.5em;background:#fff;"
+                       "border:1px solid #b8c8dc;border-radius:6px;text-align:center}"
+                       ".design img{display:block;width:440px;height:59px;margin-bottom:.4em}"
+                       "</style></head><body>\n");
+    html += QStringLiteral("<h1>デザインカタログ</h1>\n<p>いまのデザイン：<b>%1</b>")
+                .arg(htmlEscaped(page.currentSkin));
+    if (!page.currentName.isEmpty() && page.currentName != QLatin1String("def"))
+        html += QStringLiteral("（%1）").arg(htmlEscaped(page.currentName));
+    html += QStringLiteral("</p>\n");
+    if (page.skins.isEmpty())
+        html += QStringLiteral("<p>デザインが見つかりません。</p>\n");
+    for (const QString &skin : page.skins) {
+        const QString preview = page.previewBase
+                                + QString::fromLatin1(QUrl::toPercentEncoding(skin))
+                                + QStringLiteral(".png");
+        html += QStringLiteral("<div class=\"design\"><img src=\"%1\" alt=\"%2\">")
+                    .arg(htmlEscaped(preview), htmlEscaped(skin));
+        html += QStringLiteral("<form method=\"post\" enctype=\"multipart/form-data\" "
+                               "accept-charset=\"Shift_JIS\" action=\"%1\">")
+                    .arg(htmlEscaped(page.applyUrl));
+        html += hidden(QStringLiteral("skin"), skin) + hidden(QStringLiteral("name"), skin)
+                + hidden(QStringLiteral("fname"), skin + QStringLiteral(".vss"));
+        html += QStringLiteral("<b>%1</b> <button type=\"submit\">このデザインにする</button>"
+                               "</form></div>\n")
+                    .arg(htmlEscaped(skin));
+    }
+    html += QStringLiteral("</body></html>\n");
+    return common::toShiftJis(html);
+}
+
+} // namespace vesweb
