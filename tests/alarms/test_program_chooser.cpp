@@ -1,6 +1,7 @@
 // The program chooser: paths built from folder and file, the volume a path
 // lies on, the executable files listed, and what reaches the options' box.
 #include "alarms/program_chooser.h"
+#include "fakes/test_files.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -19,10 +20,7 @@ class TestProgramChooser : public QObject {
 
     void file(const QString &name, bool executable)
     {
-        QFile f(m_dir.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-        f.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+        QVERIFY(fakes::writeFile(m_dir.filePath(name), {}, executable));
     }
     void clickRow(QListWidget *list, int row, bool twice = false)
     {

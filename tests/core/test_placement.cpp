@@ -4,6 +4,7 @@
 #include "core/glyph_atlas.h"
 #include "core/tucking.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/test_files.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -310,14 +311,11 @@ private slots:
     void programsAreFoundByBareNameOnly()
     {
         QTemporaryDir bin;
-        QFile tool(bin.filePath("vesweb-test-tool"));
-        QVERIFY(tool.open(QIODevice::WriteOnly));
-        tool.write("#!/bin/sh\n");
-        tool.close();
-        tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString tool = bin.filePath("vesweb-test-tool");
+        QVERIFY(fakes::writeFile(tool, "#!/bin/sh\n", true));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8() + ":" + path);
-        QCOMPARE(platform::QtProgramStarter::locate("vesweb-test-tool"), tool.fileName());
+        QCOMPARE(platform::QtProgramStarter::locate("vesweb-test-tool"), tool);
         QCOMPARE(platform::QtProgramStarter::locate(bin.filePath("vesweb-test-tool")), QString());
         QCOMPARE(platform::QtProgramStarter::locate("no-such-program-here"), QString());
         qputenv("PATH", path);

@@ -6,25 +6,8 @@
 # Usage: sound_on_pulse.sh path/to/notice_probe folder-with-sounds
 PROBE=$1
 SOUNDS=$2
-set -u
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/session.sh"
 skip() { echo "SKIP: $*"; exit 77; }
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    until "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.2
-    done
-}
 
 command -v pulseaudio >/dev/null || skip "pulseaudio is not installed"
 command -v parec >/dev/null || skip "parec (pulseaudio-utils) is not installed"

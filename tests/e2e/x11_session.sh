@@ -1,33 +1,7 @@
-# Shared by the end-to-end scripts: a private X server with a window manager,
-# a clean settings folder, polling, and cleanup of everything started.
+# Shared by the end-to-end scripts on X11: a private X server with a window
+# manager, a clean settings folder, and where the clock's window is.
 # Source it; then call start_x_session [window-manager].
-set -u
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Polls a command until it succeeds, for at most $1 seconds.
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    until "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.2
-    done
-}
-
-need() {
-    local tool
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || fail "$tool is not installed"
-    done
-}
+. "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 # Xvfb at 1280x800 on the first free display, the window manager on it, and
 # a settings folder of our own. Japanese titles need a UTF-8 locale.
@@ -69,6 +43,3 @@ clock_position() {
         END {printf "%+d%+d\n", x, y}'
 }
 clock_at() { [ "$(clock_position)" = "$1" ]; }
-
-# Waits until a process has ended.
-wait_gone() { wait_for "${2:-30}" sh -c "! kill -0 $1 2>/dev/null"; }

@@ -3,6 +3,7 @@
 // the volumes read back, the tests of alarm and chime, and the clock's SET.
 #include "core/clock_windows.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/test_files.h"
 #include "options/options_dialog.h"
 
 #include <QCheckBox>
@@ -157,10 +158,8 @@ private slots:
     void aBadProgramKeepsTheDialogOpenButStoresAll()
     {
         QTemporaryDir bin;
-        QFile program(bin.filePath("alarm.sh"));
-        QVERIFY(program.open(QIODevice::WriteOnly));
-        program.close();
-        program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QString program = bin.filePath("alarm.sh");
+        QVERIFY(fakes::writeFile(program, {}, true));
 
         auto dialog = open();
         click(dialog->Check1);
@@ -170,9 +169,9 @@ private slots:
         QCOMPARE(m_messages.shown,
                  QStringList{"アラーム起動ソフト|起動するソフトを正常に指定できていません。"});
         QCOMPARE(stored("pgm"), bin.filePath("alarm.bat"));
-        dialog->Text2->setText(program.fileName());
+        dialog->Text2->setText(program);
         QVERIFY(dialog->close());
-        QCOMPARE(stored("pgm"), program.fileName());
+        QCOMPARE(stored("pgm"), program);
 
         // Switched off, a bad text still holds the dialog; pgm is stored empty.
         m_messages.shown.clear();

@@ -1,5 +1,6 @@
 // Which program texts the alarm options accept: files that can run, with or
 // without arguments, bare names on PATH, and paths with blanks.
+#include "fakes/test_files.h"
 #include "options/program_path.h"
 
 #include <QFile>
@@ -15,12 +16,10 @@ class TestProgramPath : public QObject {
 
     QString file(const QString &name, bool executable)
     {
-        QFile f(m_dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write("#!/bin/sh\n");
-        f.close();
-        f.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-        return f.fileName();
+        const QString path = m_dir.filePath(name);
+        if (!fakes::writeFile(path, "#!/bin/sh\n", executable))
+            qWarning("cannot write %s", qPrintable(path));
+        return path;
     }
 
 private slots:

@@ -1,5 +1,6 @@
 // The clock's side of the sound helper: what it is told, at which volume,
 // the beep for a missing file, and one more try when it ends at once.
+#include "fakes/test_files.h"
 #include "platform/sound.h"
 
 #include <QApplication>
@@ -13,18 +14,13 @@ namespace {
 // `failFirst` the first one started reads one command and fails.
 void writeHelper(const QTemporaryDir &dir, bool failFirst)
 {
-    QFile helper(dir.filePath("vespera-sound"));
-    QVERIFY(helper.open(QIODevice::WriteOnly));
     QByteArray script = "#!/bin/sh\ncd \"$(dirname \"$0\")\"\n";
     if (failFirst)
         script += "if [ ! -e started ]; then touch started; read line; "
                   "echo \"failed $line\" >> log; exit 1; fi\n";
     script += "while read line; do echo \"$line\" >> log; done\n";
-    helper.write(script);
-    helper.close();
-    helper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile sound(dir.filePath("al.wav"));
-    QVERIFY(sound.open(QIODevice::WriteOnly));
+    QVERIFY(fakes::writeFile(dir.filePath("vespera-sound"), script, true));
+    QVERIFY(fakes::writeFile(dir.filePath("al.wav")));
 }
 
 QStringList logOf(const QTemporaryDir &dir)
@@ -73,7 +69,7 @@ private slots:
     void noHelperIsSilence()
     {
         QTemporaryDir dir;
-        QFile(dir.filePath("al.wav")).open(QIODevice::WriteOnly);
+        QVERIFY(fakes::writeFile(dir.filePath("al.wav")));
         platform::QtSound sound(dir.path());
         sound.play("al.wav"); // nothing to start: no crash, no wait
         sound.setWaveVolume(0);

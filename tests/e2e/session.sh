@@ -1,0 +1,32 @@
+# Shared by every end-to-end script: a work folder, polling, and cleanup of
+# every process the script started. Source it.
+set -u
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Polls a command until it succeeds, for at most $1 seconds.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.2
+    done
+}
+
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+}
+
+# Waits until a process has ended.
+wait_gone() { wait_for "${2:-30}" sh -c "! kill -0 $1 2>/dev/null"; }
