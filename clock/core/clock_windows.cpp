@@ -21,12 +21,17 @@ ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
     connect(&clock, &Form1::presetAlarmRequested, this, &ClockWindows::showPresetDial);
 }
 
+void ClockWindows::closeNotice()
+{
+    if (!m_notice)
+        return;
+    m_notice->close(); // its closing sound plays
+    delete m_notice;
+}
+
 void ClockWindows::showNotice()
 {
-    if (m_notice) {
-        m_notice->close();
-        delete m_notice;
-    }
+    closeNotice();
     m_notice = new Form3(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour);
     m_notice->setAttribute(Qt::WA_DeleteOnClose);
     m_notice->showAbove();
@@ -50,10 +55,7 @@ void ClockWindows::showOptions()
 
 void ClockWindows::showTestNotice()
 {
-    if (m_notice) {
-        m_notice->close();
-        delete m_notice;
-    }
+    closeNotice();
     Form3 test(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour, m_options);
     test.exec();
 }

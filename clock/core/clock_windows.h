@@ -31,6 +31,7 @@ private:
     // The alarm test's notice, modal; an alarm's notice that is open gives way to it.
     void showTestNotice();
     void chooseProgram(QLineEdit *pathBox);
+    void closeNotice();
 
     Form1 &m_clock;
     common::SettingsStore &m_store;
