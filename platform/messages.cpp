@@ -1,7 +1,8 @@
-// Modal message boxes with an OK button.
+// Modal message boxes: notes with an OK button, and yes-or-no questions.
 #include "messages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -9,6 +10,21 @@ void QtMessages::information(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.exec();
+}
+
+void QtMessages::notice(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+bool QtMessages::question(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
+#include "platform/single_instance.h"
 #include "platform/sound.h"
 #include "platform/system_time.h"
 
@@ -63,6 +64,34 @@ public:
     void information(const QString &title, const QString &text) override
     {
         shown << title + QLatin1Char('|') + text;
+    }
+    // Noted with the information icon: also in `shown`.
+    QStringList noticed;
+    void notice(const QString &title, const QString &text) override
+    {
+        information(title, text);
+        noticed << title + QLatin1Char('|') + text;
+    }
+    // Every question is answered with `answer`.
+    QStringList asked;
+    bool answer = true;
+    bool question(const QString &title, const QString &text) override
+    {
+        asked << title + QLatin1Char('|') + text;
+        return answer;
+    }
+};
+
+// Another instance "runs" and comes to the front when `running` is set.
+class FakeInstanceGuard : public platform::InstanceGuard {
+public:
+    bool running = false;
+    int activations = 0;
+    bool claim() override { return !running; }
+    bool activateRunning() override
+    {
+        activations += running ? 1 : 0;
+        return running;
     }
 };
 
