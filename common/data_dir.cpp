@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace common {
 
@@ -22,6 +23,14 @@ QString dataFile(const QString &name)
         return name;
     return QDir(programFolder()).filePath(name);
 }
+
+QString userDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/vespera");
+}
+
+QStringList dataFolders() { return {userDataFolder(), programFolder()}; }
 
 bool FileExists(const QString &path)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace common {
 
@@ -9,6 +10,11 @@ namespace common {
 QString programFolder();
 // A data file beside the program: designs, sounds, pictures, notes, help.
 QString dataFile(const QString &name);
+// The user's own data folder, for the files our programs write
+// ($XDG_DATA_HOME/vespera); it may not exist yet.
+QString userDataFolder();
+// The folders data is looked up in, the user's first, then the program's.
+QStringList dataFolders();
 // True when the path names an existing regular file; never fails.
 bool FileExists(const QString &path);
 

@@ -124,10 +124,15 @@ DesignRecord readDesignFile(const QByteArray &bytes)
     return record;
 }
 
+bool isSafeDesignName(const QString &skin)
+{
+    return !skin.isEmpty() && !skin.contains(QLatin1Char('/')) && !skin.contains(QLatin1Char('\\'))
+           && !skin.contains(QLatin1String("..")) && !skin.contains(QChar(0));
+}
+
 QString designFilePath(const QString &folder, const QString &skin)
 {
-    if (skin.isEmpty() || skin.contains(QLatin1Char('/')) || skin.contains(QLatin1Char('\\'))
-        || skin.contains(QLatin1String("..")))
+    if (!isSafeDesignName(skin))
         return QString();
     return QDir(folder).filePath(skin + QStringLiteral(".vsn"));
 }

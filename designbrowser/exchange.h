@@ -47,8 +47,10 @@ QByteArray designFileBytes(const DesignRecord &record);
 // quote; missing fields stay empty, anything after the seventh is ignored.
 DesignRecord readDesignFile(const QByteArray &bytes);
 
-// Where the design file of a skin lives in a folder; empty for a skin name
-// that could reach outside it (a path separator, "..", or nothing at all).
+// A design name that can name files in a folder without reaching outside
+// it: not empty, no path separator, no "..", no NUL.
+bool isSafeDesignName(const QString &skin);
+// Where the design file of a skin lives in a folder; empty for an unsafe name.
 QString designFilePath(const QString &folder, const QString &skin);
 
 // Scans the form a site submitted for fields named "vsr" + key. Design

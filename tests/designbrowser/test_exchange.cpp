@@ -2,7 +2,9 @@
 // design file both ways, the scan of an applied form, and hostile input.
 #include "common/shift_jis.h"
 #include "designbrowser/catalogue.h"
+#include "designbrowser/design_session.h"
 #include "designbrowser/exchange.h"
+#include "fakes/test_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -228,6 +230,54 @@ private slots:
         QCOMPARE(s.skin, QString("night"));
         QCOMPARE(s.hide, 1);
         QCOMPARE(s.wan, 0);
+    }
+
+    // A run of the browser: the record is looked up in the user's folder,
+    // then the shipped one, and always written into the user's.
+    void session()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("user"), shipped = dir.filePath("shipped");
+        QDir().mkpath(shipped);
+        common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
+        store.SaveSetting("pendra", "skin", "night");
+        DesignSession run(store, user, {user, shipped});
+        run.load();
+        QCOMPARE(run.record().name(), QString("def"));
+        QVERIFY(run.outboundBody().startsWith("des=night&name=def&"));
+
+        QVERIFY(fakes::writeFile(shipped + "/night.vsn", "shipped,1\r\n"));
+        run.load();
+        QCOMPARE(run.record().name(), QString("shipped"));
+        QVERIFY(fakes::writeFile(shipped + "/night.vsn", ""));
+        run.load(); // an empty record is a record: all its fields empty
+        QCOMPARE(run.record().name(), QString());
+
+        // The new skin is stored, the record keeps the start-up skin's name.
+        QVERIFY(run.apply(multipart({{"skin", "blue"}, {"name", "夜"}, {"c_mn", "7"}})));
+        QCOMPARE(store.GetSetting("pendra", "skin"), QString("blue"));
+        QFile record(user + "/night.vsn");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(record.readAll(), common::toShiftJis("夜,7,,,,,\r\n"));
+        QCOMPARE(run.snapshot().skin, QString("night"));
+        QVERIFY(run.outboundBody().startsWith("des=night&name=%96%E9&c_mn=7&"));
+    }
+
+    void sessionReportsWhatItCouldNotStore()
+    {
+        QTemporaryDir dir;
+        common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
+        store.SaveSetting("pendra", "skin", "../../evil");
+        DesignSession run(store, dir.filePath("user"), {dir.filePath("user")});
+        run.load();
+        QString failure;
+        QVERIFY(!run.apply(multipart({{"wan", "1"}, {"name", "x"}}), &failure));
+        QVERIFY(failure.contains("デザイン情報を保存できませんでした"));
+        QCOMPARE(store.GetSetting("pendra", "wan"), QString("1"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("evil.vsn")));
+        // Settings alone need no record.
+        QVERIFY(run.apply(multipart({{"hide", "1"}}), &failure));
+        QVERIFY(failure.isEmpty());
     }
 };
 

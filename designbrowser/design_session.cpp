@@ -1,0 +1,68 @@
+// The design browser's side of the exchange for one run.
+#include "design_session.h"
+
+#include "common/data_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace vesweb {
+
+DesignSession::DesignSession(common::SettingsStore &store, const QString &writeFolder,
+                             const QStringList &readFolders)
+    : m_store(store), m_writeFolder(writeFolder), m_readFolders(readFolders)
+{
+}
+
+void DesignSession::load()
+{
+    m_snapshot = readSnapshot(m_store);
+    m_record = DesignRecord();
+    for (const QString &folder : m_readFolders) {
+        const QString path = designFilePath(folder, m_snapshot.skin);
+        if (!common::FileExists(path))
+            continue;
+        QFile file(path);
+        // A design record is one short line; read no more than a generous bit of it.
+        if (file.open(QIODevice::ReadOnly))
+            m_record = readDesignFile(file.read(64 * 1024));
+        return;
+    }
+    m_record.name() = QStringLiteral("def");
+}
+
+QByteArray DesignSession::outboundBody() const
+{
+    return vesweb::outboundBody(m_snapshot, m_record);
+}
+
+QString DesignSession::recordPath() const { return designFilePath(m_writeFolder, m_snapshot.skin); }
+
+bool DesignSession::apply(const QByteArray &body, QString *failure)
+{
+    QStringList unsaved;
+    const bool changed = ApplyDesign(body, m_record, [&](const QString &key, const QString &value) {
+        if (!m_store.SaveSetting(common::kSection, key, value))
+            unsaved << key;
+    });
+    QString problem;
+    if (!unsaved.isEmpty())
+        problem = QStringLiteral("設定を保存できませんでした（%1）。")
+                      .arg(unsaved.join(QStringLiteral(", ")));
+    if (changed) {
+        const QString path = recordPath();
+        QSaveFile file(path);
+        const bool written = !path.isEmpty() && QDir().mkpath(m_writeFolder)
+                             && file.open(QIODevice::WriteOnly)
+                             && file.write(designFileBytes(m_record)) >= 0 && file.commit();
+        if (!written)
+            problem += QStringLiteral("デザイン情報を保存できませんでした（%1）。")
+                           .arg(path.isEmpty() ? m_snapshot.skin : path);
+    }
+    if (failure)
+        *failure = problem;
+    return problem.isEmpty();
+}
+
+} // namespace vesweb
