@@ -6,7 +6,10 @@ set -euo pipefail
 mode=${1:-clock}
 cd "$(dirname "$0")/.."
 
-build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev fonts-noto-cjk)
+# qt6-websockets-dev: Debian's qt6-httpserver-dev needs it to be found by CMake
+# but does not pull it in.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev fonts-noto-cjk
+                qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev)
 test_packages=(xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")

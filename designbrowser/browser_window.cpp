@@ -1,0 +1,109 @@
+// The design browser's window.
+#include "browser_window.h"
+
+#include "design_session.h"
+
+#include "platform/messages.h"
+#include "platform/program_starter.h"
+#include "platform/single_instance.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWebEngineHttpRequest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+Q_LOGGING_CATEGORY(lcLoad, "vesweb.load", QtWarningMsg)
+
+namespace vesweb {
+
+namespace {
+const QString kTitle = QStringLiteral("vesweb");
+constexpr QSize kClientSize(642, 352);
+} // namespace
+
+Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
+             const QUrl &siteBase, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_platform(platform), m_siteBase(siteBase),
+      WebBrowser1(new QWebEngineView(this))
+{
+    setWindowTitle(QStringLiteral("VESPERA"));
+    WebBrowser1->setPage(new QWebEnginePage(profile, WebBrowser1));
+    setCentralWidget(WebBrowser1); // the browser always fills the client area
+    QAction *mnuHome = menuBar()->addAction(QStringLiteral("□ホーム"));
+    connect(mnuHome, &QAction::triggered, this, &Form1::mnuHome_Click);
+
+    Timer1.setSingleShot(true);
+    Timer1.setInterval(500);
+    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+
+    // Apply answers end in aborted loads; only pages that arrived count.
+    connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!ok || m_shown || WebBrowser1->url().isEmpty()
+            || WebBrowser1->url() == QUrl(QStringLiteral("about:blank")))
+            return;
+        m_shown = true;
+        qCInfo(lcLoad) << "first page shown:" << WebBrowser1->url().toString();
+        emit firstPageShown();
+    });
+
+    // Centred by its client area: the frame is the window manager's and not
+    // known before the window is shown.
+    QRect client(QPoint(),
+                 QSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height()));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        client.moveCenter(screen->availableGeometry().center());
+    setGeometry(client);
+}
+
+void Form1::Form_Load()
+{
+    WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
+    m_session.load();
+    mnuHome_Click();
+}
+
+void Form1::mnuHome_Click()
+{
+    QWebEngineHttpRequest request(m_siteBase, QWebEngineHttpRequest::Post);
+    request.setHeader(QByteArrayLiteral("Content-type"),
+                      QByteArrayLiteral("application/x-www-form-urlencoded"));
+    request.setPostData(m_session.outboundBody());
+    QCoreApplication::processEvents();
+    WebBrowser1->load(request);
+}
+
+void Form1::BeforeNavigate2(const QString &, const QByteArray &postData)
+{
+    // A page that sends its form again while the question is open gets no
+    // second question.
+    if (m_asking)
+        return;
+    m_asking = true;
+    const bool yes =
+        m_platform.messages->question(kTitle, QStringLiteral("設定を変更してもよろしいですか？"));
+    if (yes && m_platform.clock->activateRunning()) {
+        m_platform.messages->notice(kTitle,
+                                    QStringLiteral("時計が起動しています。時計を終了させてから、"
+                                                   "もう一度設定を押してください。"));
+    } else if (yes) {
+        QString failure;
+        if (!m_session.apply(postData, &failure))
+            m_platform.messages->information(kTitle, failure);
+        Timer1.start();
+    }
+    m_asking = false;
+}
+
+void Form1::Timer1_Timer()
+{
+    Timer1.stop();
+    if (!m_platform.programs->start(QStringLiteral("vespera")))
+        m_platform.messages->information(kTitle,
+                                         QStringLiteral("時計（vespera）を起動できませんでした。"));
+}
+
+} // namespace vesweb

@@ -1,0 +1,62 @@
+// The design browser's window: the design site in an embedded browser, the
+// Home menu item that posts the current design to it, and the handling of a
+// design the user applies there.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <QUrl>
+
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace platform {
+class InstanceGuard;
+class Messages;
+class ProgramStarter;
+} // namespace platform
+
+namespace vesweb {
+
+class DesignSession;
+
+struct BrowserPlatform {
+    platform::Messages *messages;
+    platform::InstanceGuard *clock; // the clock's activation: answers only while it runs
+    platform::ProgramStarter *programs;
+};
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
+          const QUrl &siteBase, QWidget *parent = nullptr);
+
+    // Loads the settings and the design record, then shows the site's answer
+    // to the first post.
+    void Form_Load();
+    void mnuHome_Click();
+    // A form was sent to the apply address: ask, refuse while the clock
+    // runs, else store the design and have the clock started again.
+    void BeforeNavigate2(const QString &url, const QByteArray &postData);
+
+    QWebEngineView *browser() const { return WebBrowser1; }
+    bool restartPending() const { return Timer1.isActive(); }
+
+signals:
+    // The first page the site answered with is shown.
+    void firstPageShown();
+
+private:
+    void Timer1_Timer();
+
+    DesignSession &m_session;
+    BrowserPlatform m_platform;
+    QUrl m_siteBase;
+    QWebEngineView *WebBrowser1;
+    QTimer Timer1;
+    bool m_asking = false;
+    bool m_shown = false;
+};
+
+} // namespace vesweb

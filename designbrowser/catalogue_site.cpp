@@ -1,0 +1,83 @@
+// The design catalogue we ship, served on the loopback server.
+#include "catalogue_site.h"
+
+#include "catalogue.h"
+#include "exchange.h"
+#include "preview.h"
+
+#include "common/data_dir.h"
+
+#include <QDir>
+#include <QHttpServer>
+
+namespace vesweb {
+
+namespace {
+QHttpServerResponse answer(const QByteArray &mime, const QByteArray &content)
+{
+    if (content.isEmpty())
+        return QHttpServerResponse(QHttpServerResponder::StatusCode::NotFound);
+    QHttpServerResponse response(mime, content);
+    response.setHeader("Cache-Control", "no-store");
+    return response;
+}
+} // namespace
+
+CatalogueSite::CatalogueSite(QHttpServer &server, const QUrl &base, const QString &applyUrl,
+                             const QStringList &dataFolders)
+    : m_base(base), m_applyUrl(applyUrl), m_folders(dataFolders)
+{
+    server.route(QStringLiteral("/"), [this](const QHttpServerRequest &request) {
+        return answer("text/html; charset=Shift_JIS", page(request.body()));
+    });
+    server.route(QStringLiteral("/preview/<arg>"), [this](const QString &fileName) {
+        return answer("image/png", preview(fileName));
+    });
+}
+
+QStringList CatalogueSite::designs(const QStringList &folders)
+{
+    QStringList found;
+    for (const QString &folder : folders) {
+        const QDir dir(folder);
+        for (const QString &file : dir.entryList({QStringLiteral("*.vss")}, QDir::Files)) {
+            const QString name = file.chopped(4);
+            // Only names that are safe to build file names and addresses from.
+            if (isSafeDesignName(name)
+                && common::FileExists(dir.filePath(name + QStringLiteral(".vsr"))))
+                found << name;
+        }
+    }
+    found.removeDuplicates();
+    found.sort();
+    return found;
+}
+
+QByteArray CatalogueSite::page(const QByteArray &postBody) const
+{
+    const QMap<QString, QString> posted = parseUrlEncodedForm(postBody);
+    CataloguePage page;
+    page.currentSkin = posted.value(QStringLiteral("des"));
+    page.currentName = posted.value(QStringLiteral("name"));
+    page.skins = designs(m_folders);
+    page.applyUrl = m_applyUrl;
+    page.previewBase = m_base.resolved(QUrl(QStringLiteral("preview/"))).toString();
+    return cataloguePage(page);
+}
+
+QByteArray CatalogueSite::preview(const QString &fileName) const
+{
+    if (!fileName.endsWith(QLatin1String(".png")))
+        return QByteArray();
+    const QString skin = fileName.chopped(4);
+    if (!isSafeDesignName(skin))
+        return QByteArray();
+    for (const QString &folder : m_folders) {
+        const QString picture = QDir(folder).filePath(skin + QStringLiteral(".vss"));
+        if (common::FileExists(picture))
+            return designPreviewPng(picture);
+    }
+    return QByteArray();
+}
+
+} // namespace vesweb

@@ -1,0 +1,32 @@
+// The design catalogue we ship, served from inside the design browser on its
+// loopback server: the page that answers the browser's post, and a preview
+// picture of every design found in the data folders.
+#pragma once
+
+#include <QStringList>
+#include <QUrl>
+
+class QHttpServer;
+
+namespace vesweb {
+
+class CatalogueSite {
+public:
+    // `server` listens on `base`; forms apply to `applyUrl`.
+    CatalogueSite(QHttpServer &server, const QUrl &base, const QString &applyUrl,
+                  const QStringList &dataFolders);
+
+    // The designs the clock can show: a picture for each side of the screen,
+    // found in any of the folders; sorted, each once.
+    static QStringList designs(const QStringList &folders);
+
+private:
+    QByteArray page(const QByteArray &postBody) const;
+    QByteArray preview(const QString &fileName) const;
+
+    QUrl m_base;
+    QString m_applyUrl;
+    QStringList m_folders;
+};
+
+} // namespace vesweb

@@ -1,0 +1,61 @@
+// What a design looks like on the desktop, for the catalogue.
+#include "preview.h"
+
+#include "clock/core/glyph_atlas.h"
+#include "clock/core/skin_layout.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+
+namespace vesweb {
+
+using vespera::Ctl;
+namespace atlas = vespera::atlas;
+
+QImage designPreview(const QImage &design)
+{
+    if (design.width() < atlas::kMinWidth || design.height() < atlas::kMinHeight)
+        return QImage();
+    QImage face = design.copy(atlas::background()).convertToFormat(QImage::Format_RGB32);
+    QPainter p(&face);
+    auto put = [&](Ctl at, const QRect &glyph) {
+        p.drawImage(vespera::controlRect(at, 0).topLeft(), design, glyph);
+    };
+    // 10:08 AM, Monday 7 December 2026, the second Monday of the month.
+    const int time[] = {1, 0, 0, 8};
+    const Ctl figures[] = {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4};
+    for (int i = 0; i < 4; ++i)
+        put(figures[i], atlas::largeDigit(time[i]));
+    put(Ctl::AP, atlas::amMark());
+    put(Ctl::SP, atlas::secondsStep(0));
+    const int year[] = {2, 0, 2, 6};
+    const Ctl yearFigures[] = {Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4};
+    for (int i = 0; i < 4; ++i)
+        put(yearFigures[i], atlas::smallDigit(year[i]));
+    put(Ctl::TFigP1, atlas::smallDigit(1));
+    put(Ctl::TFigP2, atlas::smallDigit(2));
+    put(Ctl::HFigP2, atlas::smallDigit(7));
+    put(Ctl::Youbi, atlas::weekday(0));
+    put(Ctl::WP, atlas::weekMark(2));
+    return face;
+}
+
+QByteArray designPreviewPng(const QString &picturePath)
+{
+    QImageReader reader(picturePath);
+    // A design picture is small; anything claiming to be huge is not one.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > 4096 || size.height() > 4096)
+        return QByteArray();
+    const QImage preview = designPreview(reader.read());
+    if (preview.isNull())
+        return QByteArray();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    preview.save(&buffer, "PNG");
+    return png;
+}
+
+} // namespace vesweb

@@ -1,0 +1,293 @@
+// The design browser's window with the real web engine: the catalogue we
+// ship, an apply sent from its page and what it stores, the refusal while
+// the clock runs, which addresses are taken as an apply, and the bytes the
+// window posts to a site.
+#include "common/shift_jis.h"
+#include "designbrowser/apply_gate.h"
+#include "designbrowser/browser_window.h"
+#include "designbrowser/catalogue_site.h"
+#include "designbrowser/design_session.h"
+#include "designbrowser/preview.h"
+#include "fakes/fake_platform.h"
+#include "fakes/test_files.h"
+
+#include <QApplication>
+#include <QHttpServer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+#include <QtTest>
+#include <memory>
+
+using namespace vesweb;
+
+namespace {
+
+constexpr int kPatience = 60000; // a first page on a slow, shared machine
+
+// A site that keeps every POST it is sent, as raw bytes, and answers each
+// with a small page.
+class RecordingSite : public QObject {
+public:
+    QList<QByteArray> heads, bodies;
+    QTcpServer server;
+
+    RecordingSite()
+    {
+        server.listen(QHostAddress::LocalHost);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = server.nextPendingConnection())
+                connect(s, &QTcpSocket::readyRead, this, [this, s] { read(s); });
+        });
+    }
+    QUrl base() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort()));
+    }
+
+private:
+    void read(QTcpSocket *s)
+    {
+        QByteArray &got = m_pending[s];
+        got += s->readAll();
+        const int end = got.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const QByteArray head = got.left(end);
+        qsizetype length = 0;
+        for (const QByteArray &line : head.split('\n'))
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toLongLong();
+        if (got.size() < end + 4 + length)
+            return;
+        if (head.startsWith("POST")) {
+            heads << head;
+            bodies << got.mid(end + 4, length);
+        }
+        m_pending.remove(s);
+        const QByteArray page = "<html><body><h1>site</h1></body></html>";
+        s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                 "Content-Length: "
+                 + QByteArray::number(page.size()) + "\r\n\r\n" + page);
+        s->disconnectFromHost();
+    }
+    QHash<QTcpSocket *, QByteArray> m_pending;
+};
+
+// A multipart form as a browser submits it.
+QByteArray multipart(const QString &key, const QString &value)
+{
+    return common::toShiftJis(
+        QStringLiteral(
+            "--b\r\nContent-Disposition: form-data; name=\"vsr%1\"\r\n\r\n%2\r\n--b--\r\n")
+            .arg(key, value));
+}
+
+} // namespace
+
+class TestBrowserWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<common::SettingsStore> m_store;
+    std::unique_ptr<DesignSession> m_session;
+    std::unique_ptr<QHttpServer> m_server;
+    std::unique_ptr<ApplyGate> m_gate;
+    std::unique_ptr<CatalogueSite> m_catalogue;
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    std::unique_ptr<Form1> m_form;
+    fakes::FakeMessages m_messages;
+    fakes::FakeInstanceGuard m_clock;
+    fakes::FakeProgramStarter m_programs;
+    QUrl m_loopback;
+    bool m_shown = false;
+
+    QString user() const { return m_dir->filePath("user"); }
+    QString shipped() const { return m_dir->filePath("shipped"); }
+
+    // A window on `site`, or on the catalogue we ship when it is empty.
+    void open(QUrl site = QUrl())
+    {
+        m_server = std::make_unique<QHttpServer>();
+        m_loopback = QUrl(QStringLiteral("http://127.0.0.1:%1/")
+                              .arg(m_server->listen(QHostAddress::LocalHost, 0)));
+        m_gate = std::make_unique<ApplyGate>(kApplyUrl, *m_server, m_loopback);
+        if (site.isEmpty()) {
+            m_catalogue = std::make_unique<CatalogueSite>(*m_server, m_loopback, kApplyUrl,
+                                                          QStringList{user(), shipped()});
+            site = m_loopback;
+        }
+        m_session =
+            std::make_unique<DesignSession>(*m_store, user(), QStringList{user(), shipped()});
+        m_profile = std::make_unique<QWebEngineProfile>(); // off the record
+        m_profile->setUrlRequestInterceptor(m_gate.get());
+        m_form = std::make_unique<Form1>(*m_session, seams(), m_profile.get(), site);
+        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &Form1::BeforeNavigate2);
+        connect(m_form.get(), &Form1::firstPageShown, this, [this] { m_shown = true; });
+        m_form->show();
+        m_form->Form_Load();
+        QTRY_VERIFY_WITH_TIMEOUT(m_shown, kPatience);
+    }
+    BrowserPlatform seams() { return {&m_messages, &m_clock, &m_programs}; }
+
+    QVariant js(const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        m_form->browser()->page()->runJavaScript(script, [&](const QVariant &v) {
+            result = v;
+            done = true;
+        });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, kPatience); }();
+        return result;
+    }
+    void pressApply(const QString &skin)
+    {
+        js(QStringLiteral("[...document.forms].find(f => f.vsrskin.value == '%1')"
+                          ".querySelector('button').click()")
+               .arg(skin));
+    }
+    QString stored(const QString &key) { return m_store->GetSetting("pendra", key); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir().mkpath(shipped());
+        const QString bin = QStringLiteral(VESPERA_BIN_DIR);
+        for (const char *side : {".vss", ".vsr"}) {
+            QFile::copy(bin + "/blue" + side, shipped() + "/blue" + side);
+            QFile::copy(bin + "/night" + side, shipped() + "/夜空" + side);
+            fakes::writeFile(shipped() + "/broken" + side, "not a picture");
+        }
+        m_store = std::make_unique<common::SettingsStore>(
+            common::SettingsStore::atPath(m_dir->filePath("kestrel.ini")));
+        m_messages = fakes::FakeMessages();
+        m_clock.running = false;
+        m_clock.activations = 0;
+        m_programs = fakes::FakeProgramStarter();
+        m_programs.installed << "vespera";
+        m_shown = false;
+    }
+    void cleanup()
+    {
+        m_form.reset(); // the page goes before its profile
+        m_profile.reset();
+        m_catalogue.reset();
+        m_gate.reset();
+        m_server.reset();
+    }
+
+    void catalogueShowsEveryDesignWithItsPreview()
+    {
+        QCOMPARE(CatalogueSite::designs({user(), shipped()}),
+                 QStringList({"blue", "broken", "夜空"}));
+        const QImage preview = QImage::fromData(designPreviewPng(shipped() + "/blue.vss"));
+        QCOMPARE(preview.size(), QSize(440, 59));
+        QVERIFY(designPreviewPng(shipped() + "/broken.vss").isEmpty());
+
+        open();
+        QCOMPARE(js("document.forms.length").toInt(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(js("document.images[0].naturalWidth").toInt(), 440, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(js("document.images[2].naturalWidth").toInt(), 440, kPatience);
+        QVERIFY(js("document.body.innerText").toString().contains("いまのデザイン：blue"));
+    }
+
+    // The clock is not running: the design is stored, the page stays as it
+    // was, and the clock is started once, half a second later.
+    void applyFromThePageStoresAndRestartsTheClock()
+    {
+        open();
+        const int history = m_form->browser()->history()->count();
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(stored("skin"), QString("夜空"), kPatience);
+        QCOMPARE(m_messages.asked, QStringList("vesweb|設定を変更してもよろしいですか？"));
+        QFile record(user() + "/blue.vsn");
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QCOMPARE(record.readAll(), common::toShiftJis("夜空,,,,,,夜空.vss\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
+        QVERIFY(!m_form->restartPending());
+        QCOMPARE(m_form->browser()->url(), m_loopback);
+        QCOMPARE(m_form->browser()->history()->count(), history);
+        QCOMPARE(js("document.forms.length").toInt(), 3);
+    }
+
+    void refusedWhileTheClockRunsAndNoStoresNothing()
+    {
+        open();
+        m_clock.running = true;
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.noticed.size(), 1, kPatience);
+        QVERIFY(m_messages.noticed[0].contains("時計が起動しています。"));
+        QCOMPARE(m_clock.activations, 1);
+
+        m_clock.running = false;
+        m_messages.answer = false;
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 2, kPatience);
+        QVERIFY(!m_form->restartPending());
+        QCOMPARE(stored("skin"), QString());
+        QVERIFY(!QFile::exists(user() + "/blue.vsn"));
+        QCOMPARE(m_programs.started, QStringList());
+    }
+
+    // The address without its final "/" is the same address to the engine;
+    // pictures, and addresses with a query, are not applies.
+    void onlyTheApplyAddressIsTaken()
+    {
+        open();
+        const QString submit = QStringLiteral(
+            "var f = document.createElement('form'); f.method = 'post';"
+            "f.enctype = 'multipart/form-data'; f.action = '%1';"
+            "var i = document.createElement('input'); i.name = 'vsrwan'; i.value = '1';"
+            "f.appendChild(i); document.body.appendChild(f); f.submit();");
+        js(submit.arg("http://apply.vespera.invalid"));
+        QTRY_COMPARE_WITH_TIMEOUT(stored("wan"), QString("1"), kPatience);
+
+        js("new Image().src = 'http://apply.vespera.invalid/';");
+        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        js(submit.arg("http://apply.vespera.invalid/?x=1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), kPatience);
+        QCOMPARE(m_messages.asked.size(), 1);
+    }
+
+    // What reaches a site, byte for byte: at start-up, and after an apply.
+    void postsTheDesignToTheSite()
+    {
+        m_store->SaveSetting("pendra", "skin", "夜");
+        m_store->SaveSetting("pendra", "hide", "-3");
+        m_store->SaveSetting("pendra", "wan", "2");
+        QDir().mkpath(user());
+        fakes::writeFile(user() + "/夜.vsn", common::toShiftJis("名前,a b&c,,,,,f 1\r\n"));
+        RecordingSite site;
+        open(site.base());
+        QCOMPARE(site.bodies.size(), 1);
+        QCOMPARE(site.bodies[0], QByteArray("des=%96%E9&name=%96%BC%91%4F&c_mn=a b&c&c_bg=&c_ms="
+                                            "&c_mw=&c_bs=&fname=f+1&hide=-3&wan=2"));
+        QVERIFY(site.heads[0].startsWith("POST / HTTP/1.1\r\n"));
+        // Header names are not case-sensitive; the value is ours, exactly.
+        QVERIFY(
+            site.heads[0].contains("\r\nContent-Type: application/x-www-form-urlencoded\r\n")
+            || site.heads[0].contains("\r\nContent-type: application/x-www-form-urlencoded\r\n"));
+
+        m_form->BeforeNavigate2(kApplyUrl, multipart("name", "x y"));
+        m_form->mnuHome_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(site.bodies.size(), 2, kPatience);
+        QVERIFY(site.bodies[1].startsWith("des=%96%E9&name=x+y&c_mn=a b&c&"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // tests may run as root
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestBrowserWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_browser_window.moc"

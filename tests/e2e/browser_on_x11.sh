@@ -1,0 +1,66 @@
+#!/bin/bash
+# The real design browser on a real X server with a window manager: centred,
+# one instance, the catalogue we ship; a design applied from the page while
+# the clock is closed starts the clock in it, and one applied while the clock
+# runs is refused and stores nothing.
+# Usage: browser_on_x11.sh path/to/vesweb
+VESWEB=$1
+BIN_DIR=$(dirname "$VESWEB")
+. "$(dirname "$0")/x11_session.sh"
+need xdotool
+start_x_session openbox
+export XDG_DATA_HOME=$WORK/data QTWEBENGINE_DISABLE_SANDBOX=1 QT_LOGGING_RULES=vesweb.load=true
+printf '[pendra]\nstart=2.15\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+
+(cd / && exec "$VESWEB") >"$WORK/browser.log" 2>&1 &
+PIDS+=($!)
+wait_for 120 grep -q "first page shown" "$WORK/browser.log" \
+    || fail "no catalogue page: $(tail -n 20 "$WORK/browser.log")"
+browser() { xdotool search --onlyvisible --name '^VESPERA$' | head -n1; }
+has_browser() { [ -n "$(browser)" ]; }
+wait_for 30 has_browser || fail "no window titled VESPERA"
+echo "ok: the catalogue is shown"
+
+# Centred: the middle of its client area is the screen's.
+read -r cx cy < <(xwininfo -id "$(browser)" | awk '/Absolute upper-left X/ {x=$4}
+    /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2}
+    END {print x + int(w / 2), y + int(h / 2)}')
+[ $((cx - 640)) -ge -1 ] && [ $((cx - 640)) -le 1 ] && [ $((cy - 400)) -ge -1 ] && [ $((cy - 400)) -le 1 ] \
+    || fail "not centred: middle at $cx,$cy"
+echo "ok: centred ($cx,$cy)"
+
+timeout 60 "$VESWEB" >"$WORK/second.log" 2>&1 || fail "a second start did not end cleanly"
+[ "$(xdotool search --onlyvisible --name '^VESPERA$' | wc -l)" = 1 ] || fail "a second window appeared"
+echo "ok: a second start ends and leaves one window"
+
+stored_skin() { sed -n 's/^skin=//p' "$XDG_CONFIG_HOME/kestrel.ini"; }
+dialog() { xdotool search --onlyvisible --name '^vesweb$' | head -n1; }
+has_dialog() { [ -n "$(dialog)" ]; }
+dialog_is_not() { [ "$(dialog)" != "$1" ]; }
+skin_is() { [ "$(stored_skin)" = "$1" ]; }
+has_clock() { [ -n "$(clock_window)" ]; }
+# Presses the apply button of the n-th design (blue, night, sakura), then
+# answers the question with Enter (yes).
+apply_design() {
+    xdotool windowactivate --sync "$(browser)"
+    xdotool mousemove --window "$(browser)" 320 60 click 1 # the page, not a control
+    xdotool key --delay 100 $(printf 'Tab %.0s' $(seq "$1")) Return
+    wait_for 30 has_dialog || fail "no question for design $1"
+    local question
+    question=$(dialog)
+    xdotool windowactivate --sync "$question" key Return
+    wait_for 30 dialog_is_not "$question" || fail "the question stays open"
+}
+
+apply_design 2
+wait_for 30 skin_is night || fail "the design was not stored: skin=$(stored_skin)"
+wait_for 60 has_clock || fail "the clock was not started again"
+CLOCK=$(pgrep -f "^$BIN_DIR/vespera\$" | head -n1)
+[ -n "$CLOCK" ] && PIDS+=($CLOCK)
+echo "ok: the design is stored and the clock started again"
+
+apply_design 3
+wait_for 30 has_dialog || fail "no refusal while the clock runs"
+[ "$(stored_skin)" = night ] || fail "stored while the clock runs: skin=$(stored_skin)"
+[ "$(pgrep -fc "^$BIN_DIR/vespera\$")" = 1 ] || fail "a second clock was started"
+echo "ok: refused while the clock runs"
