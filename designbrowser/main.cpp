@@ -16,6 +16,7 @@
 #include <QWebEngineProfile>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +42,12 @@ QUrl configuredSite()
 
 int main(int argc, char *argv[])
 {
+    // The engine's sandbox refuses to run as root; a root session (a test
+    // machine, a kiosk) still gets its browser, without the sandbox.
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        std::fputs("vesweb: running as root, the web engine's sandbox is off\n", stderr);
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesweb"));
