@@ -274,6 +274,11 @@ private slots:
             site.heads[0].contains("\r\nContent-Type: application/x-www-form-urlencoded\r\n")
             || site.heads[0].contains("\r\nContent-type: application/x-www-form-urlencoded\r\n"));
 
+        // The clock is started after every apply, a body without fields too.
+        m_form->BeforeNavigate2(kApplyUrl, QByteArray());
+        QVERIFY(m_form->restartPending());
+        QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
+
         m_form->BeforeNavigate2(kApplyUrl, multipart("name", "x y"));
         m_form->mnuHome_Click();
         QTRY_COMPARE_WITH_TIMEOUT(site.bodies.size(), 2, kPatience);
