@@ -61,9 +61,9 @@ seconds_match() {
     [ "$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)" = "0" ]
 }
 first_quarter=$(quarter)
-wait_for 20 sh -c "[ \$(( 10#\$(date +%S) / 15 )) -ne $first_quarter ]"
+wait_for 20 bash -c "[ \$(( 10#\$(date +%S) / 15 )) -ne $first_quarter ]"
 # Well inside a quarter, so the mark cannot change while we look.
-wait_for 20 sh -c '[ $(( 10#$(date +%S) % 15 )) -ge 1 ] && [ $(( 10#$(date +%S) % 15 )) -le 9 ]'
+wait_for 20 bash -c '[ $(( 10#$(date +%S) % 15 )) -ge 1 ] && [ $(( 10#$(date +%S) % 15 )) -le 9 ]'
 xrefresh
 wait_for 3 seconds_match || fail "after an expose the seconds mark is stale"
 echo "ok: the face survives an expose"
