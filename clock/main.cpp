@@ -10,6 +10,7 @@
 #include "platform/glyph_surface.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
+#include "platform/program_icon.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/single_instance.h"
@@ -43,6 +44,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pendra"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(platform::programIcon());
 
     const QString commandLine = vespera::joinCommandLine(app.arguments().mid(1));
     platform::QtMessages messages;
@@ -58,7 +60,7 @@ int main(int argc, char *argv[])
     platform::QtDesktop desktop;
     platform::StdRandomSource random;
     platform::QtProgramStarter programs;
-    platform::QtSound sound(common::programFolder());
+    platform::QtSound sound(common::dataFolders());
     const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
     vespera::Form1 form(store, seams, commandLine);
     platform::TimedatedSystemTime systemTime;
@@ -71,7 +73,7 @@ int main(int argc, char *argv[])
         messages.information(QStringLiteral("pendra"),
                              QStringLiteral("デザイン「blue」が見つからないか、読み込めません。\n"
                                             "探したフォルダ: %1")
-                                 .arg(common::programFolder()));
+                                 .arg(common::dataFolders().join(QStringLiteral(", "))));
         return 1;
     }
 

@@ -21,6 +21,9 @@ QString dataFile(const QString &name)
 {
     if (QDir::isAbsolutePath(name))
         return name;
+    const QString own = QDir(userDataFolder()).filePath(name);
+    if (FileExists(own))
+        return own;
     return QDir(programFolder()).filePath(name);
 }
 

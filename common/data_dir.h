@@ -8,7 +8,8 @@ namespace common {
 
 // The program's own folder (not the folder it was started from).
 QString programFolder();
-// A data file beside the program: designs, sounds, pictures, notes, help.
+// A data file: the user's own copy when there is one, else the one beside
+// the program (designs, sounds, pictures, notes, help).
 QString dataFile(const QString &name);
 // The user's own data folder, for the files our programs write
 // ($XDG_DATA_HOME/vespera); it may not exist yet.

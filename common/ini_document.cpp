@@ -24,9 +24,10 @@ QByteArray IniDocument::encodeKey(const QString &key)
         if (isPlainKeyChar(c))
             out += c;
         else
-            out += '%' + QByteArray::number(static_cast<unsigned char>(c), 16)
-                             .rightJustified(2, '0')
-                             .toUpper();
+            out += '%'
+                   + QByteArray::number(static_cast<unsigned char>(c), 16)
+                         .rightJustified(2, '0')
+                         .toUpper();
     }
     return out;
 }
@@ -41,8 +42,8 @@ QString IniDocument::decodeKey(const QByteArray &raw)
 QByteArray IniDocument::encodeValue(const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
-    bool needsQuotes = !utf8.isEmpty()
-                       && (utf8.startsWith('"') || utf8.trimmed().size() != utf8.size());
+    bool needsQuotes =
+        !utf8.isEmpty() && (utf8.startsWith('"') || utf8.trimmed().size() != utf8.size());
     for (char c : utf8) {
         if (static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == 0x7f)
             needsQuotes = true;
@@ -204,14 +205,10 @@ bool IniDocument::remove(const QString &sectionName, const QString &key)
 
 bool IniDocument::removeSection(const QString &sectionName)
 {
+    // Every spelling: a hand-edited file may hold the section more than once.
     const QString lower = sectionName.toLower();
-    for (int i = 0; i < m_sections.size(); ++i) {
-        if (m_sections[i].name == lower) {
-            m_sections.remove(i);
-            return true;
-        }
-    }
-    return false;
+    const auto removed = m_sections.removeIf([&](const Section &s) { return s.name == lower; });
+    return removed > 0;
 }
 
 } // namespace common

@@ -3,15 +3,14 @@
 
 #include "design_session.h"
 
+#include "platform/desktop.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
 #include "platform/single_instance.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMenuBar>
-#include <QScreen>
 #include <QWebEngineHttpRequest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -50,13 +49,8 @@ Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngine
         emit firstPageShown();
     });
 
-    // Centred by its client area: the frame is the window manager's and not
-    // known before the window is shown.
-    QRect client(QPoint(),
-                 QSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height()));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        client.moveCenter(screen->availableGeometry().center());
-    setGeometry(client);
+    resize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    platform::centreOnScreen(this);
 }
 
 void Form1::Form_Load()

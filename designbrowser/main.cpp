@@ -8,6 +8,7 @@
 #include "common/data_dir.h"
 #include "common/settings_store.h"
 #include "platform/messages.h"
+#include "platform/program_icon.h"
 #include "platform/program_starter.h"
 #include "platform/single_instance.h"
 
@@ -51,6 +52,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesweb"));
+    QApplication::setWindowIcon(platform::programIcon());
 
     platform::LocalInstanceGuard instance(QStringLiteral("vesweb"));
     if (!instance.claim()) {

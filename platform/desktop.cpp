@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 namespace platform {
 
@@ -25,6 +26,16 @@ bool QtDesktop::shiftAlone() const
     const auto mods = QGuiApplication::queryKeyboardModifiers()
                       & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     return mods == Qt::ShiftModifier;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect client(window->geometry().topLeft(), window->size());
+    client.moveCenter(screen->availableGeometry().center());
+    window->setGeometry(client);
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QRect>
 
+class QWidget;
+
 namespace platform {
 
 // Left/Top/Right/Bottom of the work area in pixels, Right and Bottom exclusive.
@@ -30,5 +32,9 @@ public:
     QPoint pointerPos() const override;
     bool shiftAlone() const override;
 };
+
+// Places a window that is not shown yet so that its client area is centred on
+// the primary screen's work area (its frame is not known before it shows).
+void centreOnScreen(QWidget *window);
 
 } // namespace platform

@@ -1,5 +1,7 @@
-// The program's help pages, shown in the user's web browser.
+// The program's help pages and text files, shown by the desktop's programs.
 #include "help_viewer.h"
+
+#include "common/data_dir.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -17,6 +19,12 @@ bool DesktopHelpViewer::showTopic(int topic)
 {
     const QString page = pageOf(topic);
     return QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+bool DesktopHelpViewer::showText(const QString &fileName)
+{
+    const QString path = common::dataFile(fileName);
+    return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace platform

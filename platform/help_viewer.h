@@ -1,4 +1,5 @@
-// The program's help pages, shown in the user's web browser.
+// The program's help pages, shown in the user's web browser, and its text
+// files, shown in the desktop's text editor.
 #pragma once
 
 #include <QString>
@@ -11,13 +12,18 @@ public:
     // Opens the page of a topic; false when there is no such page or no
     // browser took it.
     virtual bool showTopic(int topic) = 0;
+    // Opens a text file of the data folder; false when it is missing or no
+    // editor took it.
+    virtual bool showText(const QString &fileName) = 0;
 };
 
-// Pages "help<topic>.html" in a folder, opened with the desktop's browser.
+// Pages "help<topic>.html" in a folder, opened with the desktop's browser;
+// text files found with common::dataFile, opened with its text editor.
 class DesktopHelpViewer : public HelpViewer {
 public:
     explicit DesktopHelpViewer(const QString &folder) : m_folder(folder) {}
     bool showTopic(int topic) override;
+    bool showText(const QString &fileName) override;
     QString pageOf(int topic) const;
 
 private:

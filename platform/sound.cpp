@@ -15,7 +15,7 @@ constexpr qint64 kRetryWindowMs = 3000;
 QByteArray volumeText(double v) { return QByteArray::number(v, 'f', 4); }
 } // namespace
 
-QtSound::QtSound(const QString &folder) : m_folder(folder) {}
+QtSound::QtSound(const QStringList &folders) : m_folders(folders) {}
 
 QtSound::~QtSound()
 {
@@ -37,7 +37,12 @@ double QtSound::linearVolume(quint32 waveVolume)
 
 void QtSound::play(const QString &fileName)
 {
-    const QFileInfo file(QDir(m_folder).filePath(fileName));
+    QFileInfo file;
+    for (const QString &folder : m_folders) {
+        file = QFileInfo(QDir(folder).filePath(fileName));
+        if (file.isFile())
+            break;
+    }
     if (!file.isFile()) {
         QApplication::beep();
         return;
@@ -59,8 +64,9 @@ void QtSound::setWaveVolume(quint32 volume)
 bool QtSound::send(const QByteArray &command)
 {
     if (!m_helper || m_helper->state() == QProcess::NotRunning) {
-        const QString program = QDir(m_folder).filePath(kHelper);
-        if (!QFileInfo(program).isExecutable())
+        const QString program =
+            m_folders.isEmpty() ? QString() : QDir(m_folders.last()).filePath(kHelper);
+        if (program.isEmpty() || !QFileInfo(program).isExecutable())
             return false; // no helper: silence
         m_helper = std::make_unique<QProcess>();
         m_helper->setProcessChannelMode(QProcess::ForwardedErrorChannel);

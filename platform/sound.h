@@ -23,14 +23,14 @@ public:
     virtual void setWaveVolume(quint32 volume) = 0;
 };
 
-// Plays the files of a folder through the helper program "vespera-sound"
-// found in that folder too (programs and data are built into one). The
+// Plays the files of the first folder that holds them through the helper
+// program "vespera-sound" found in the last one, beside the programs. The
 // helper is started at the first sound: a clock that never rings never
 // loads the media libraries, and a sound server that fails can only end
 // the helper, which the next sound starts again.
 class QtSound : public Sound {
 public:
-    explicit QtSound(const QString &folder);
+    explicit QtSound(const QStringList &folders);
     ~QtSound() override;
     void play(const QString &fileName) override;
     quint32 waveVolume() const override { return m_volume; }
@@ -43,7 +43,7 @@ private:
     bool send(const QByteArray &command);
     void helperEnded();
 
-    QString m_folder;
+    QStringList m_folders;
     quint32 m_volume = kFullWaveVolume;
     std::unique_ptr<QProcess> m_helper;
     QByteArray m_lastPlay; // sent again once when the helper ends right after it

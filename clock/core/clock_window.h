@@ -155,6 +155,7 @@ signals:
     void optionsRequested();
     void aboutRequested();
     void alarmNoticeRequested();
+    void welcomeRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -190,8 +191,7 @@ private:
     void LoadAlarmList();
     void AddCommandLineAlarm();
 
-    // Later parts of the clock hook in here, in their place in the order.
-    void ShowWelcome() {}
+    void ShowWelcome() { emit welcomeRequested(); }
 
     ClockSettings m_settings;
     ClockPlatform m_platform;

@@ -19,6 +19,30 @@ ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
     connect(&clock, &Form1::optionsRequested, this, &ClockWindows::showOptions);
     connect(&clock, &Form1::alarmNoticeRequested, this, &ClockWindows::showNotice);
     connect(&clock, &Form1::presetAlarmRequested, this, &ClockWindows::showPresetDial);
+    connect(&clock, &Form1::aboutRequested, this, &ClockWindows::showAbout);
+    connect(&clock, &Form1::welcomeRequested, this, &ClockWindows::showWelcome);
+}
+
+void ClockWindows::showAbout()
+{
+    if (!m_about) {
+        m_about = new Form4(m_platform.random, m_aboutWagCounter);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+        m_about->setWindowIcon(m_clock.windowIcon());
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void ClockWindows::showWelcome()
+{
+    if (m_welcome)
+        return;
+    m_welcome = new Form7(m_store, m_help, m_messages);
+    m_welcome->setAttribute(Qt::WA_DeleteOnClose);
+    m_welcome->setWindowIcon(m_clock.windowIcon());
+    m_welcome->show();
 }
 
 void ClockWindows::closeNotice()
@@ -45,7 +69,7 @@ void ClockWindows::showOptions()
         return;
     }
     const OptionsPlatform seams{m_platform.clock, m_platform.sound, m_platform.programs,
-                                m_systemTime,     m_messages,       common::programFolder()};
+                                m_systemTime,     m_messages,       common::dataFolders()};
     m_options = new Form2(m_clock, m_store, seams);
     m_options->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_options, &Form2::alarmTestRequested, this, &ClockWindows::showTestNotice);

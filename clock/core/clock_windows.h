@@ -4,6 +4,8 @@
 #include "clock_window.h"
 
 #include "alarms/alarm_notice.h"
+#include "info/about_window.h"
+#include "info/welcome_window.h"
 #include "options/options_dialog.h"
 
 #include <QObject>
@@ -20,6 +22,8 @@ public:
 
     Form3 *notice() const { return m_notice; }
     Form2 *options() const { return m_options; }
+    Form4 *about() const { return m_about; }
+    Form7 *welcome() const { return m_welcome; }
 
 private:
     // A notice already open is closed first (its closing sound plays), then
@@ -31,6 +35,9 @@ private:
     // The alarm test's notice, modal; an alarm's notice that is open gives way to it.
     void showTestNotice();
     void chooseProgram(QLineEdit *pathBox);
+    // One about window at a time, beside the clock: asking again brings it forward.
+    void showAbout();
+    void showWelcome();
     void closeNotice();
 
     Form1 &m_clock;
@@ -41,6 +48,9 @@ private:
     platform::HelpViewer *m_help;
     QPointer<Form3> m_notice;
     QPointer<Form2> m_options;
+    QPointer<Form4> m_about;
+    QPointer<Form7> m_welcome;
+    int m_aboutWagCounter = 0; // carried from one opening of the about window to the next
     PresetScale m_presetScale; // remembers a pick into the next opening
 };
 

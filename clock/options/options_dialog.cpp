@@ -233,8 +233,11 @@ void Form2::Form_Load()
     loadVolume("nvol", "nvolg", Check8, HScroll2);
     Label12->setText(m_store.GetSetting(common::kSection, key("skin"), QStringLiteral("blue")));
 
-    const QStringList designs =
-        QDir(m_platform.dataFolder).entryList({QStringLiteral("*.vss")}, QDir::Files, QDir::Name);
+    QStringList designs;
+    for (const QString &folder : m_platform.dataFolders)
+        designs += QDir(folder).entryList({QStringLiteral("*.vss")}, QDir::Files);
+    designs.removeDuplicates();
+    designs.sort();
     File1->addItems(designs);
     Timer1_Timer();
 }

@@ -54,7 +54,7 @@ struct OptionsPlatform {
     platform::ProgramStarter *programs;
     platform::SystemTime *systemTime;
     platform::Messages *messages;
-    QString dataFolder;
+    QStringList dataFolders; // where designs are listed from
     platform::HelpViewer *help = nullptr;
 };
 

@@ -1,5 +1,6 @@
 // The settings store: absent against empty, names without case, odd values,
 // damaged files and two programs writing at once.
+#include "common/data_dir.h"
 #include "common/ini_document.h"
 #include "common/settings_store.h"
 
@@ -28,6 +29,25 @@ private:
     }
 
 private slots:
+    // Data files: the user's own copy first, then the one beside the programs.
+    void dataLookupPrefersTheUsersCopy()
+    {
+        QTemporaryDir user, shipped;
+        qputenv("XDG_DATA_HOME", user.path().toUtf8());
+        qputenv("VESPERA_DATA_DIR", shipped.path().toUtf8());
+        QVERIFY(QDir().mkpath(user.filePath("vespera")));
+        for (const QString &path : {user.filePath("vespera/a.wav"), shipped.filePath("a.wav"),
+                                    shipped.filePath("b.wav")}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(common::dataFile("a.wav"), user.filePath("vespera/a.wav"));
+        QCOMPARE(common::dataFile("b.wav"), shipped.filePath("b.wav"));
+        QCOMPARE(common::dataFile("c.wav"), shipped.filePath("c.wav"));
+        QCOMPARE(common::dataFolders(), QStringList({user.filePath("vespera"), shipped.path()}));
+        qunsetenv("VESPERA_DATA_DIR");
+    }
+
     void init() { QFile::remove(path()); }
 
     void absentGivesDefaultButEmptyIsKept()
@@ -83,7 +103,8 @@ private slots:
         QTest::newRow("quotes and backslashes") << "\"C:\\path\\\"";
         QTest::newRow("japanese") << "デザイン 青";
         QTest::newRow("equals and semicolon") << "a=b;c#d";
-        QTest::newRow("control chars") << QString::fromLatin1("a\x01" "b\x7f");
+        QTest::newRow("control chars") << QString::fromLatin1("a\x01"
+                                                              "b\x7f");
     }
     void valuesRoundTrip()
     {
@@ -109,17 +130,17 @@ private slots:
     void damagedFileYieldsWhatCanBeRead()
     {
         static const char damaged[] = "garbage before any section\n"
-                                     "[pendra]\r\n"
-                                     "smode=3\r\n"
-                                     "no equals sign here\n"
-                                     "=orphan value\n"
-                                     "\xff\xfe\x00binary\n"
-                                     "tfmode = 1 \n"
-                                     "[broken section\n"
-                                     "al=1\n"
-                                     "[pendra]\n"
-                                     "skin=\"unterminated\n"
-                                     "zihou=1\n";
+                                      "[pendra]\r\n"
+                                      "smode=3\r\n"
+                                      "no equals sign here\n"
+                                      "=orphan value\n"
+                                      "\xff\xfe\x00binary\n"
+                                      "tfmode = 1 \n"
+                                      "[broken section\n"
+                                      "al=1\n"
+                                      "[pendra]\n"
+                                      "skin=\"unterminated\n"
+                                      "zihou=1\n";
         writeFile(path(), QByteArray(damaged, sizeof damaged - 1));
         SettingsStore s = SettingsStore::atPath(path());
         QCOMPARE(s.GetSetting("pendra", "smode"), QString("3"));

@@ -15,7 +15,7 @@ int main(int argc, char **argv)
         return 2;
     common::SettingsStore store;
     platform::SystemClockSource clock;
-    platform::QtSound sound(QString::fromLocal8Bit(argv[1]));
+    platform::QtSound sound({QString::fromLocal8Bit(argv[1])});
     vespera::Form3 notice(&sound, store, &clock, true);
     notice.showAbove();
     QTimer::singleShot(QString(argv[2]).toInt() * 1000, &notice, &QDialog::accept);

@@ -158,10 +158,17 @@ public:
 class FakeHelp : public platform::HelpViewer {
 public:
     QList<int> topics;
+    QStringList texts;
+    bool textsFound = true;
     bool showTopic(int topic) override
     {
         topics << topic;
         return true;
+    }
+    bool showText(const QString &fileName) override
+    {
+        texts << fileName;
+        return textsFound;
     }
 };
 

@@ -37,7 +37,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
         auto dialog =
             std::make_unique<Form2>(*m_form, *m_store,
                                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
-                                                    &m_messages, m_data->path(), &m_help});
+                                                    &m_messages, {m_data->path()}, &m_help});
         dialog->show();
         dialog->activateWindow();
         if (!QTest::qWaitForWindowExposed(dialog.get()))
@@ -195,7 +195,7 @@ private slots:
         m_messages.shown.clear();
         Form2 again(*m_form, *m_store,
                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,
-                                    m_data->path()});
+                                    {m_data->path()}});
         QCOMPARE(again.Combo1->currentText(), QString("右下"));
         QVERIFY(again.close());
         QCOMPARE(stored("smode"), QString("3"));

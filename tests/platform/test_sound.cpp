@@ -43,7 +43,7 @@ private slots:
         writeHelper(dir, false);
         const QString path = QDir(dir.path()).absoluteFilePath("al.wav");
         {
-            platform::QtSound sound(dir.path());
+            platform::QtSound sound({dir.path()});
             QCOMPARE(sound.waveVolume(), platform::kFullWaveVolume);
             sound.play("al.wav");
             sound.setWaveVolume(0x80008000);
@@ -60,7 +60,7 @@ private slots:
         QTemporaryDir dir;
         writeHelper(dir, true);
         const QString path = QDir(dir.path()).absoluteFilePath("al.wav");
-        platform::QtSound sound(dir.path());
+        platform::QtSound sound({dir.path()});
         sound.play("al.wav");
         QTRY_COMPARE(logOf(dir),
                      (QStringList{"failed play 1.0000 " + path, "play 1.0000 " + path}));
@@ -70,7 +70,7 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(fakes::writeFile(dir.filePath("al.wav")));
-        platform::QtSound sound(dir.path());
+        platform::QtSound sound({dir.path()});
         sound.play("al.wav"); // nothing to start: no crash, no wait
         sound.setWaveVolume(0);
         QCOMPARE(sound.waveVolume(), 0u);

@@ -1,0 +1,46 @@
+// The about window: the version over a picture, a blinking star and a dog
+// that now and then wags. Opened from the clock's face, without blocking it.
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class RandomSource;
+}
+
+namespace vespera {
+
+class Form4 : public QDialog {
+    Q_OBJECT
+public:
+    // `wagCounter` outlives the window: a wag run cut short by closing
+    // carries on counting at the next opening.
+    Form4(platform::RandomSource *random, int &wagCounter, QWidget *parent = nullptr);
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void ShowInu(int frame);
+
+    // For tests: which pictures show and whether the dog is wagging.
+    int shownInu() const;
+    bool blinkShown(int which) const;
+    bool wagging() const { return Timer2.isActive(); }
+
+private:
+    QLabel *picture(const QRect &at, const QString &file);
+
+    platform::RandomSource *m_random;
+    int &m_counter;
+    QLabel *Image1, *Image2, *Image3;
+    std::array<QLabel *, 3> Inu{};
+    QLabel *Label1;
+    QPushButton *Command1;
+    QTimer Timer1, Timer2;
+};
+
+} // namespace vespera

@@ -1,0 +1,110 @@
+// The welcome window.
+#include "welcome_window.h"
+
+#include "common/settings_store.h"
+#include "platform/desktop.h"
+#include "platform/help_viewer.h"
+#include "platform/messages.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vespera {
+
+namespace {
+// Positions are given in twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QLabel *label(const QString &text, const QRect &at, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(at);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+} // namespace
+
+Form7::Form7(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
+             QWidget *parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint),
+      m_store(store), m_help(help), m_messages(messages)
+{
+    setWindowTitle(QStringLiteral("VESPERA"));
+    setFixedSize(315, 317);
+
+    QLabel *title = label(QStringLiteral("VESPERA Ver.2.15"), twips(120, 60, 4455, 405), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    title->setAlignment(Qt::AlignCenter);
+    label(QStringLiteral("この度はVESPERAをご選択いただき、ありがとうございます"),
+          twips(240, 480, 4215, 645), this);
+    label(QString(), twips(240, 960, 4575, 255), this);
+
+    auto *frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(twips(120, 1185, 4455, 1815));
+    label(QStringLiteral("時計はマウスを近づけると、隠れるようになっています。　"
+                         "時計を操作したい時は、[Shift]キーを押しながら行ってください。"),
+          twips(150, 210, 4215, 1260), frame);
+    label(QStringLiteral("詳しくはヘルプをご覧下さい。"), twips(120, 1410, 3735, 315), frame);
+
+    Check1 = new QCheckBox(QStringLiteral("了解したので、次回以降表示しない"), this);
+    Check1->setGeometry(twips(120, 3000, 4695, 405));
+    Command3 = new QPushButton(QStringLiteral("更新情報"), this);
+    Command3->setGeometry(twips(105, 3480, 1815, 375));
+    Command2 = new QPushButton(QStringLiteral("ヘルプ"), this);
+    Command2->setGeometry(twips(2040, 3480, 1215, 375));
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(twips(3360, 3480, 1215, 375));
+    Command1->setDefault(true);
+    label(QStringLiteral("↑　どこが新しくなったのか、是非ご確認ください"),
+          twips(240, 3960, 4215, 735), this);
+
+    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+
+    platform::centreOnScreen(this);
+}
+
+void Form7::Command1_Click()
+{
+    if (Check1->isChecked())
+        m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"));
+    close();
+}
+
+void Form7::Command2_Click()
+{
+    if (m_help && !m_help->showTopic(kWelcomeTopic) && m_messages)
+        m_messages->information(QStringLiteral("VESPERA"),
+                                QStringLiteral("ヘルプを開けませんでした。"));
+}
+
+void Form7::Command3_Click()
+{
+    if (m_help && !m_help->showText(QStringLiteral("update.txt")) && m_messages)
+        m_messages->information(QStringLiteral("VESPERA"),
+                                QStringLiteral("更新情報（update.txt）を開けませんでした。"));
+}
+
+void Form7::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        Command2_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace vespera

@@ -1,0 +1,81 @@
+// The settings remover's window.
+#include "remover_window.h"
+
+#include "settings_removal.h"
+
+#include "common/settings_store.h"
+#include "platform/desktop.h"
+#include "platform/messages.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace vesclean {
+
+namespace {
+const QString kDoneTitle = QStringLiteral("レジストリ削除");
+
+// Positions are given in twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+} // namespace
+
+Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint),
+      m_store(store), m_messages(messages)
+{
+    setWindowTitle(QStringLiteral("VESPERA　アンインストール　（レジストリ削除）"));
+    // The window grows when the desktop's font needs more room than the
+    // layout gives, so that no text is cut off; the buttons stay at the right.
+    int width = 385;
+    auto label = [this, &width](const QString &text, const QRect &at) {
+        auto *l = new QLabel(text, this);
+        l->setGeometry(at.x(), at.y(), qMax(at.width(), l->sizeHint().width()), at.height());
+        width = qMax(width, l->geometry().right() + 1 + 16);
+    };
+    label(QStringLiteral("この操作により、積算駆動時間などのデータがリセットされます"),
+          twips(240, 240, 5055, 255));
+    label(QStringLiteral("レジストリは再インストールや、バージョンアップで継承できます。"),
+          twips(240, 480, 5175, 255));
+    label(QStringLiteral("VESPERA　で設定されたレジストリを削除しますか？"),
+          twips(360, 840, 4575, 255));
+
+    // "いいえ" comes first in the tab order and is the default: Enter and
+    // Space answer no.
+    Command2 = new QPushButton(QStringLiteral("いいえ"), this);
+    Command2->setGeometry(twips(3840, 1200, 1695, 375));
+    Command1 = new QPushButton(QStringLiteral("は い"), this);
+    Command1->setGeometry(twips(2040, 1200, 1695, 375));
+    for (QPushButton *button : {Command1, Command2})
+        button->move(button->x() + width - 385, button->y());
+    setFixedSize(width, 118);
+    Command2->setDefault(true);
+    Command2->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    platform::centreOnScreen(this);
+}
+
+void Form1::Command1_Click()
+{
+    switch (removeAllSettings(m_store)) {
+    case Removal::Deleted:
+        m_messages.information(kDoneTitle, QStringLiteral("削除しました。"));
+        break;
+    case Removal::NothingStored:
+        m_messages.information(kDoneTitle, QStringLiteral("削除する設定はありませんでした。"));
+        break;
+    case Removal::Failed:
+        m_messages.information(
+            kDoneTitle, QStringLiteral("削除できませんでした。\n%1").arg(m_store.filePath()));
+        break;
+    }
+    accept();
+}
+
+void Form1::Command2_Click() { reject(); }
+
+} // namespace vesclean

@@ -1,0 +1,155 @@
+// The welcome and about windows: when the clock shows them, what "OK"
+// stores, the buttons that leave the window open, and the about window's
+// blink and dog.
+#include "core/clock_windows.h"
+#include "fakes/clock_fixture.h"
+#include "info/about_window.h"
+#include "info/welcome_window.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace vespera;
+
+class TestInfoWindows : public QObject, fakes::ClockFixture {
+    Q_OBJECT
+
+    fakes::FakeHelp m_help;
+    fakes::FakeMessages m_messages;
+
+    // The clock with its other windows, loaded as the program loads it.
+    struct Clock {
+        std::unique_ptr<Form1> form;
+        std::unique_ptr<ClockWindows> windows;
+    };
+    Clock startClock()
+    {
+        Clock c;
+        c.form = std::make_unique<Form1>(
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs}, QString());
+        c.windows = std::make_unique<ClockWindows>(
+            *c.form, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
+            &m_messages, nullptr, &m_help);
+        c.form->Form_Load();
+        return c;
+    }
+
+private slots:
+    void init()
+    {
+        reset();
+        m_help = fakes::FakeHelp();
+        m_messages = fakes::FakeMessages();
+    }
+
+    void welcomeUntilOkWithTheBoxTicked()
+    {
+        Clock first = startClock();
+        QPointer<Form7> welcome = first.windows->welcome();
+        QVERIFY(welcome && welcome->isVisible());
+        welcome->Command1_Click(); // box not ticked: shown again next time
+        QTRY_VERIFY(!welcome);
+        QCOMPARE(stored("start"), QString("<absent>"));
+
+        Clock second = startClock();
+        welcome = second.windows->welcome();
+        QVERIFY(welcome);
+        welcome->check()->setChecked(true);
+        QTest::keyClick(welcome.data(), Qt::Key_Return); // OK is the default button
+        QTRY_VERIFY(!welcome);
+        QCOMPARE(stored("start"), QString("2.15"));
+        QVERIFY(!startClock().windows->welcome());
+    }
+
+    // Help, F1 and the update notes leave the window open; a file that
+    // cannot be shown is said so.
+    void helpAndNotesKeepTheWindowOpen()
+    {
+        Form7 welcome(*m_store, &m_help, &m_messages);
+        welcome.show();
+        welcome.Command2_Click();
+        QTest::keyClick(&welcome, Qt::Key_F1);
+        QCOMPARE(m_help.topics, QList<int>({kWelcomeTopic, kWelcomeTopic}));
+        m_help.textsFound = false;
+        welcome.Command3_Click();
+        QCOMPARE(m_help.texts, QStringList("update.txt"));
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(welcome.isVisible());
+        QCOMPARE(stored("start"), QString("<absent>"));
+    }
+
+    void aboutOpensOnceFromTheFace()
+    {
+        set("start", "2.15");
+        Clock clock = startClock();
+        clock.form->Image6_Click();
+        QPointer<Form4> about = clock.windows->about();
+        QVERIFY(about && about->isVisible());
+        clock.form->Image6_Click();
+        QCOMPARE(clock.windows->about(), about.data());
+        QVERIFY(!about->isModal()); // it does not block the clock
+    }
+
+    // Each second the stars swap, whatever is drawn; a draw of 0 or 1 shows a
+    // dog frame, 2 starts a wag run, 3 does nothing more.
+    void aboutTicks()
+    {
+        int counter = 0;
+        Form4 about(&m_random, counter);
+        QCOMPARE(about.shownInu(), 0);
+        QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
+        QVERIFY(!about.wagging());
+
+        m_random.values = {0.3, 0.9, 0.0, 0.6};
+        about.Timer1_Timer();
+        QCOMPARE(about.shownInu(), 2);
+        QVERIFY(!about.blinkShown(0) && about.blinkShown(1));
+        about.Timer1_Timer();
+        QCOMPARE(about.shownInu(), 2);
+        QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
+        about.Timer1_Timer();
+        QCOMPARE(about.shownInu(), 0);
+        QVERIFY(!about.wagging());
+        about.Timer1_Timer();
+        QVERIFY(about.wagging());
+    }
+
+    // A wag run alternates frames 0 and 1 for ten steps; the step that ends
+    // it still moves the dog, and the count goes on at the next opening.
+    void wagRunsAndCarriesItsCount()
+    {
+        int counter = 0;
+        auto about = std::make_unique<Form4>(&m_random, counter);
+        m_random.values = {0.6};
+        about->Timer1_Timer();
+        QList<int> frames;
+        for (int i = 0; i < 10; ++i) {
+            about->Timer2_Timer();
+            frames << about->shownInu();
+        }
+        QCOMPARE(frames, QList<int>({1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+        QVERIFY(!about->wagging());
+        QCOMPARE(counter, 1);
+
+        // From frame 2 a step shows frame 0.
+        about->ShowInu(2);
+        about->Timer2_Timer();
+        QCOMPARE(about->shownInu(), 0);
+        QCOMPARE(counter, 2);
+
+        about.reset(); // closed in the middle of a run: the next run is shorter
+        Form4 again(&m_random, counter);
+        m_random.values = {0.6};
+        again.Timer1_Timer();
+        int steps = 0;
+        while (again.wagging() && steps < 20) {
+            again.Timer2_Timer();
+            ++steps;
+        }
+        QCOMPARE(steps, 8);
+    }
+};
+
+QTEST_MAIN(TestInfoWindows)
+#include "test_info_windows.moc"

@@ -1,0 +1,89 @@
+// The settings remover: what "は い" deletes and what it leaves, what it
+// says, and that Enter on the fresh window keeps everything.
+#include "common/settings_store.h"
+#include "fakes/fake_platform.h"
+#include "fakes/test_files.h"
+#include "remover/remover_window.h"
+#include "remover/settings_removal.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vesclean;
+
+namespace {
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TestRemover : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString iniPath() const { return m_dir.filePath("kestrel.ini"); }
+    common::SettingsStore store() const { return common::SettingsStore::atPath(iniPath()); }
+
+private slots:
+    void init()
+    {
+        // Both spellings of our section, another section, and another
+        // program's file beside ours.
+        QVERIFY(fakes::writeFile(iniPath(), "[pendra]\nskin=night\nsystime=1234\n"
+                                            "[other]\nkeep=1\n"
+                                            "[Pendra]\nSystime=99\n"));
+        QVERIFY(fakes::writeFile(m_dir.filePath("other.ini"), "[pendra]\nx=1\n"));
+    }
+
+    void removesEverySpellingAndNothingElse()
+    {
+        common::SettingsStore s = store();
+        QCOMPARE(removeAllSettings(s), Removal::Deleted);
+        QVERIFY(!s.value("pendra", "skin"));
+        QVERIFY(!s.value("pendra", "systime"));
+        QVERIFY(!s.value("Pendra", "Systime"));
+        QCOMPARE(s.GetSetting("other", "keep"), QString("1"));
+        QCOMPARE(readAll(m_dir.filePath("other.ini")), QByteArray("[pendra]\nx=1\n"));
+        QCOMPARE(removeAllSettings(s), Removal::NothingStored);
+    }
+
+    void enterKeepsTheSettings()
+    {
+        common::SettingsStore s = store();
+        fakes::FakeMessages messages;
+        Form1 window(s, messages);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.focusWidget(), window.noButton());
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCOMPARE(window.result(), int(QDialog::Rejected));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(s.GetSetting("pendra", "skin"), QString("night"));
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void yesDeletesAndSaysSo()
+    {
+        common::SettingsStore s = store();
+        fakes::FakeMessages messages;
+        Form1 window(s, messages);
+        window.show();
+        QTest::mouseClick(window.yesButton(), Qt::LeftButton);
+        QCOMPARE(messages.shown, QStringList("レジストリ削除|削除しました。"));
+        QVERIFY(!window.isVisible());
+        QVERIFY(!s.value("pendra", "skin"));
+
+        Form1 again(s, messages); // nothing left: it still ends, and says so
+        again.show();
+        again.Command1_Click();
+        QCOMPARE(messages.shown.size(), 2);
+        QVERIFY(messages.shown[1].contains("ありませんでした"));
+        QVERIFY(!again.isVisible());
+    }
+};
+
+QTEST_MAIN(TestRemover)
+#include "test_remover.moc"
