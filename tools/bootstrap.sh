@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 # but does not pull it in.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev fonts-noto-cjk
                 qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev)
-test_packages=(xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev)
+test_packages=(desktop-file-utils xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 

@@ -1,0 +1,48 @@
+#!/bin/bash
+# The programs installed as a desktop user gets them: installed into a
+# temporary prefix, the clock started from its launcher finds its data and
+# greets the user; the Debian package holds the same tree.
+# Usage: install_tree.sh path/to/build-dir
+BUILD=$1
+. "$(dirname "$0")/x11_session.sh"
+PREFIX=$WORK/prefix
+cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "install: $(tail -n 5 "$WORK/install.log")"
+
+for f in bin/vespera bin/vesweb bin/vesclean lib/vespera/vespera-sound lib/vespera/blue.vss \
+    lib/vespera/zihou.wav lib/vespera/update.txt lib/vespera/about.png \
+    share/applications/vespera.desktop share/applications/vesweb.desktop \
+    share/vespera/vespera.desktop share/icons/hicolor/256x256/apps/vespera.png; do
+    [ -e "$PREFIX/$f" ] || fail "not installed: $f"
+done
+if command -v desktop-file-validate >/dev/null; then
+    for d in "$PREFIX"/share/applications/*.desktop "$PREFIX/share/vespera/vespera.desktop"; do
+        desktop-file-validate "$d" || fail "invalid launcher $d"
+    done
+fi
+echo "ok: installed tree and launchers"
+
+# The launcher's command, from another folder, with the prefix's bin on PATH.
+start_x_session openbox
+export XDG_DATA_HOME=$WORK/data
+command=$(sed -n 's/^Exec=//p' "$PREFIX/share/applications/vespera.desktop")
+(cd / && PATH=$PREFIX/bin:$PATH exec $command) >"$WORK/clock.log" 2>&1 &
+PIDS+=($!)
+has_clock() { [ -n "$(clock_window)" ]; }
+wait_for 60 has_clock || fail "the installed clock did not show: $(cat "$WORK/clock.log")"
+welcome() { xwininfo -root -tree | grep -q '"VESPERA".*315x317'; }
+wait_for 30 welcome || fail "no welcome window on a first start"
+grep -q "^apath=$PREFIX/lib/vespera\$" "$XDG_CONFIG_HOME/kestrel.ini" \
+    || fail "the clock did not run from the installed folder: $(cat "$XDG_CONFIG_HOME/kestrel.ini")"
+echo "ok: the installed clock starts from its launcher"
+
+# The package: the same tree under /usr, and what it needs from Debian.
+(cd "$BUILD" && cpack -G DEB -B "$WORK/package") >"$WORK/cpack.log" 2>&1 || fail "cpack: $(tail -n 5 "$WORK/cpack.log")"
+deb=$(ls "$WORK"/package/*.deb | head -n1)
+[ -n "$deb" ] || fail "no package was made"
+dpkg-deb -c "$deb" >"$WORK/contents"
+for f in ./usr/bin/vespera ./usr/lib/vespera/vesweb ./usr/lib/vespera/blue.vsr \
+    ./usr/share/applications/vespera.desktop; do
+    grep -q " $f" "$WORK/contents" || fail "not in the package: $f"
+done
+dpkg-deb -f "$deb" Depends | grep -q libqt6webenginecore6-bin || fail "the package misses the web engine"
+echo "ok: the package holds the tree ($(basename "$deb"))"
