@@ -23,6 +23,12 @@ ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
     connect(&clock, &Form1::welcomeRequested, this, &ClockWindows::showWelcome);
 }
 
+ClockWindows::~ClockWindows()
+{
+    delete m_about;
+    delete m_welcome;
+}
+
 void ClockWindows::showAbout()
 {
     if (!m_about) {

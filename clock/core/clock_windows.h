@@ -19,6 +19,8 @@ public:
     ClockWindows(Form1 &clock, common::SettingsStore &store, const ClockPlatform &platform,
                  platform::Messages *messages = nullptr, platform::SystemTime *systemTime = nullptr,
                  platform::HelpViewer *help = nullptr);
+    // The windows of their own (about, welcome) go with the clock.
+    ~ClockWindows() override;
 
     Form3 *notice() const { return m_notice; }
     Form2 *options() const { return m_options; }
