@@ -4,22 +4,19 @@
 #include "settings_removal.h"
 
 #include "common/settings_store.h"
+#include "common/twips.h"
 #include "platform/desktop.h"
 #include "platform/messages.h"
 
 #include <QLabel>
 #include <QPushButton>
 
+using common::twips;
+
 namespace vesclean {
 
 namespace {
 const QString kDoneTitle = QStringLiteral("レジストリ削除");
-
-// Positions are given in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 } // namespace
 
 Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)

@@ -1,6 +1,8 @@
 // Form6 — the alarm program chooser: a volume, a folder, an executable file.
 #include "program_chooser.h"
 
+#include "common/twips.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -12,14 +14,11 @@
 
 #include <algorithm>
 
+using common::twips;
+
 namespace vespera {
 
 namespace {
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 bool isKernelFilesystem(const QByteArray &type)
 {
     static const QByteArrayList kernel = {

@@ -1,6 +1,8 @@
 // The welcome window.
 #include "welcome_window.h"
 
+#include "common/twips.h"
+
 #include "common/settings_store.h"
 #include "platform/desktop.h"
 #include "platform/help_viewer.h"
@@ -12,15 +14,11 @@
 #include <QLabel>
 #include <QPushButton>
 
+using common::twips;
+
 namespace vespera {
 
 namespace {
-// Positions are given in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 QLabel *label(const QString &text, const QRect &at, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);

@@ -1,6 +1,8 @@
 // Form2 — the options dialog: display, alarms and clock adjustment. Every
 // setting is read when it opens and applied and stored when it closes.
 #include "options_dialog.h"
+
+#include "common/twips.h"
 #include "program_path.h"
 
 #include "alarms/alarm_engine.h"
@@ -26,18 +28,14 @@
 #include <QScreen>
 #include <QScrollBar>
 
+using common::twips;
+
 namespace vespera {
 
 namespace {
 const QString kTitle = QStringLiteral("pendra"); // the program's title on its message boxes
 constexpr int kDialogTopic = 16, kDesignsTopic = 39;
 constexpr int kChimeHoldMs = 5600; // the chime keeps its own volume 5.5 s
-
-// Places are given in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 template <typename W> W *place(W *w, const QRect &r)
 {
