@@ -4,6 +4,7 @@
 //                     inu1.png, inu2.png and vespera-SIZE.png (48, 128, 256)
 #include "designs.h"
 #include "glyphs.h"
+#include "output.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -12,8 +13,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
-#include <cstdio>
 
 namespace {
 
@@ -156,31 +155,18 @@ QImage paintIcon(const Design &d, int size)
 
 bool save(const QImage &image, const QDir &dir, const QString &name)
 {
-    const QString file = dir.filePath(name);
-    if (!image.save(file, "PNG")) {
-        std::fprintf(stderr, "aboutgen: cannot write %s\n", qPrintable(file));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(file));
-    return true;
+    return savePicture(image, dir.filePath(name), "aboutgen");
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    paintOffscreen();
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: aboutgen OUTDIR\n");
-        return 2;
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.mkpath(".")) {
-        std::fprintf(stderr, "aboutgen: cannot create %s\n", argv[1]);
-        return 1;
-    }
+    QDir out;
+    if (const int status = outputFolder(argc, argv, "aboutgen", out))
+        return status;
     const Design d = blueDesign();
     const QImage background = paintBackground(d);
     bool ok = save(background, out, "about.png");

@@ -1,6 +1,7 @@
 // main.cpp — designgen: paints each design's picture (window face + glyph atlas) as PNG files.
 #include "designs.h"
 #include "glyphs.h"
+#include "output.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <cstdio>
 
 namespace {
 
@@ -224,11 +224,8 @@ bool writeDesign(const QDir &outDir, const Design &d)
 {
     for (Side side : {Side::Left, Side::Right}) {
         const QString file = outDir.filePath(d.name + (side == Side::Left ? ".vss" : ".vsr"));
-        if (!paintPicture(d, side).save(file, "PNG")) {
-            std::fprintf(stderr, "designgen: cannot write %s\n", qPrintable(file));
+        if (!savePicture(paintPicture(d, side), file, "designgen"))
             return false;
-        }
-        std::printf("%s\n", qPrintable(file));
     }
     return true;
 }
@@ -237,18 +234,11 @@ bool writeDesign(const QDir &outDir, const Design &d)
 
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    paintOffscreen();
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: designgen OUTDIR\n");
-        return 2;
-    }
-    const QDir outDir(QString::fromLocal8Bit(argv[1]));
-    if (!outDir.mkpath(".")) {
-        std::fprintf(stderr, "designgen: cannot create %s\n", argv[1]);
-        return 1;
-    }
+    QDir outDir;
+    if (const int status = outputFolder(argc, argv, "designgen", outDir))
+        return status;
     for (const Design &d : shippedDesigns()) {
         if (!writeDesign(outDir, d))
             return 1;
