@@ -17,6 +17,7 @@
 #include "platform/sound.h"
 #include "platform/system_time.h"
 #include "platform/termination.h"
+#include "platform/x11_window.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -90,19 +91,29 @@ int main(int argc, char *argv[])
         form.Form_Activate();
     });
 
-    // A panel that comes, goes or moves changes the work area: place the clock
-    // anew at once rather than leave it under the panel.
-    auto followWorkArea = [&form](QScreen *screen) {
-        if (screen)
-            QObject::connect(screen, &QScreen::availableGeometryChanged, &form,
-                             &vespera::Form1::workAreaChanged);
+    // A panel that comes, goes or moves changes the work area, and so does a
+    // monitor that comes or goes: place the clock anew at once rather than
+    // leave it under the panel or off the screens.
+    platform::x11::WorkAreaWatcher workAreas;
+    QObject::connect(&workAreas, &platform::x11::WorkAreaWatcher::changed, &form,
+                     &vespera::Form1::workAreaChanged);
+    auto followScreen = [&form](QScreen *screen) {
+        QObject::connect(screen, &QScreen::availableGeometryChanged, &form,
+                         &vespera::Form1::workAreaChanged);
+        QObject::connect(screen, &QScreen::geometryChanged, &form,
+                         &vespera::Form1::workAreaChanged);
     };
-    followWorkArea(QGuiApplication::primaryScreen());
-    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form,
-                     [&form, followWorkArea](QScreen *screen) {
-                         followWorkArea(screen);
-                         form.workAreaChanged();
+    for (QScreen *screen : QGuiApplication::screens())
+        followScreen(screen);
+    // Queued: a screen on its way out is still listed while it is removed.
+    auto replace = [&form] { QTimer::singleShot(0, &form, &vespera::Form1::workAreaChanged); };
+    QObject::connect(&app, &QGuiApplication::screenAdded, &form,
+                     [followScreen, replace](QScreen *s) {
+                         followScreen(s);
+                         replace();
                      });
+    QObject::connect(&app, &QGuiApplication::screenRemoved, &form, replace);
+    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form, replace);
 
     form.show();
     // Some window managers clamp the first placement of a window; place it once more.

@@ -1,5 +1,7 @@
-// The desktop around the clock: work area, pointer and the [Shift] key.
+// The desktop around the clock: monitors and their work areas, the pointer
+// and the [Shift] key.
 #include "desktop.h"
+#include "x11_window.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -8,17 +10,67 @@
 
 namespace platform {
 
-WorkArea QtDesktop::workArea() const
+QScreen *screenNamed(const QString &monitor)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!monitor.isEmpty()) {
+        for (QScreen *s : QGuiApplication::screens()) {
+            if (s->name() == monitor)
+                return s;
+        }
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+QList<Monitor> QtDesktop::monitors() const
+{
+    QList<Monitor> list;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    for (const QScreen *s : QGuiApplication::screens()) {
+        const Monitor m{s->name(), x11::toNative(s->geometry(), s).size(), s == primary};
+        if (m.primary)
+            list.prepend(m);
+        else
+            list.append(m);
+    }
+    return list;
+}
+
+WorkArea QtDesktop::workArea(const QString &monitor) const
+{
+    const QScreen *screen = screenNamed(monitor);
     if (!screen)
         return WorkArea{0, 0, 1024, 768};
-    // availableGeometry follows _NET_WORKAREA on X11.
-    const QRect r = screen->availableGeometry();
+    QRect r = screen->availableGeometry();
+    if (x11::available()) {
+        // Read from the X server: with several monitors Qt leaves the panels
+        // out of its answer. A monitor's own work area where the window
+        // manager publishes one, else the desktop's cut to the monitor.
+        const QRect monitorArea = x11::toNative(screen->geometry(), screen);
+        QRect area = monitorArea;
+        const QList<QRect> published = x11::workAreas();
+        bool own = false;
+        for (const QRect &a : published) {
+            if (!a.isEmpty() && monitorArea.contains(a)) {
+                area = a;
+                own = true;
+                break;
+            }
+        }
+        if (!own && !published.isEmpty() && published.first().intersects(monitorArea))
+            area = published.first() & monitorArea;
+        r = x11::fromNative(area, screen);
+    }
     return WorkArea{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
 
 QPoint QtDesktop::pointerPos() const { return QCursor::pos(); }
+
+std::optional<QPoint> QtDesktop::seenPointer() const
+{
+    if (x11::isXwayland() && !x11::pointerOverXWindow())
+        return std::nullopt;
+    return QCursor::pos();
+}
 
 bool QtDesktop::shiftAlone() const
 {

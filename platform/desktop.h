@@ -1,9 +1,15 @@
-// The desktop around the clock: work area, pointer and the [Shift] key.
+// The desktop around the clock: monitors and their work areas, the pointer
+// and the [Shift] key.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
+#include <QString>
+#include <optional>
 
+class QScreen;
 class QWidget;
 
 namespace platform {
@@ -18,20 +24,41 @@ struct WorkArea {
     bool operator!=(const WorkArea &o) const { return !(*this == o); }
 };
 
+struct Monitor {
+    QString name;     // the output's name, as the display server gives it ("DP-1")
+    QSize resolution; // in the monitor's own pixels, as its owner knows it
+    bool primary = false;
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    virtual WorkArea workArea() const = 0;
+    // Every monitor, the primary one first.
+    virtual QList<Monitor> monitors() const = 0;
+    // The work area of the named monitor (the monitor without the panels
+    // that reserve space on it); of the primary one when no monitor has
+    // that name, the empty name included.
+    virtual WorkArea workArea(const QString &monitor = QString()) const = 0;
+    // Where to open a menu for the pointer.
     virtual QPoint pointerPos() const = 0;
+    // Where the pointer is, when the desktop can tell. In a Wayland session
+    // the X server sees the pointer only over X windows; elsewhere it is
+    // not seen at all, and its last known place is no answer.
+    virtual std::optional<QPoint> seenPointer() const = 0;
     virtual bool shiftAlone() const = 0; // [Shift] held and no other modifier
 };
 
 class QtDesktop : public Desktop {
 public:
-    WorkArea workArea() const override;
+    QList<Monitor> monitors() const override;
+    WorkArea workArea(const QString &monitor = QString()) const override;
     QPoint pointerPos() const override;
+    std::optional<QPoint> seenPointer() const override;
     bool shiftAlone() const override;
 };
+
+// The screen of the named monitor; the primary one when none has that name.
+QScreen *screenNamed(const QString &monitor);
 
 // Places a window that is not shown yet so that its client area is centred on
 // the primary screen's work area (its frame is not known before it shows).

@@ -4,8 +4,12 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -94,9 +98,163 @@ void requestActivation(xcb_connection_t *c, xcb_window_t window)
     xcb_flush(c);
 }
 
+QList<quint32> cardinals(xcb_connection_t *c, xcb_window_t w, const char *name)
+{
+    const QByteArray raw = property(c, w, atom(c, name), XCB_ATOM_CARDINAL);
+    QList<quint32> values(raw.size() / 4);
+    memcpy(values.data(), raw.constData(), size_t(values.size()) * 4);
+    return values;
+}
+
+QList<QRect> rectsFrom(const QList<quint32> &v)
+{
+    QList<QRect> rects;
+    for (int i = 0; i + 3 < v.size(); i += 4)
+        rects << QRect(int(qint32(v[i])), int(qint32(v[i + 1])), int(v[i + 2]), int(v[i + 3]));
+    return rects;
+}
+
 } // namespace
 
 bool available() { return connection() != nullptr; }
+
+bool isXwayland()
+{
+    static const bool xwayland = [] {
+        xcb_connection_t *c = connection();
+        if (!c)
+            return false;
+        for (const QScreen *s : QGuiApplication::screens()) {
+            if (s->name().startsWith(QLatin1String("XWAYLAND")))
+                return true;
+        }
+        const char name[] = "XWAYLAND";
+        xcb_query_extension_reply_t *r = xcb_query_extension_reply(
+            c, xcb_query_extension(c, uint16_t(strlen(name)), name), nullptr);
+        const bool present = r && r->present;
+        free(r);
+        return present;
+    }();
+    return xwayland;
+}
+
+bool pointerOverXWindow()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return true;
+    xcb_query_pointer_reply_t *r =
+        xcb_query_pointer_reply(c, xcb_query_pointer(c, rootOf(c)), nullptr);
+    // Over no window of its own, Xwayland's pointer rests on the bare root.
+    const bool over = r && r->same_screen && r->child != XCB_NONE;
+    free(r);
+    return over;
+}
+
+namespace {
+qreal ratioOf(const QScreen *screen) { return screen ? screen->devicePixelRatio() : 1.0; }
+QPoint originOf(const QScreen *screen) { return screen ? screen->geometry().topLeft() : QPoint(); }
+} // namespace
+
+QPoint toNative(QPoint logical, const QScreen *screen)
+{
+    const qreal ratio = ratioOf(screen);
+    const QPoint o = originOf(screen);
+    return o + QPoint(qRound((logical.x() - o.x()) * ratio), qRound((logical.y() - o.y()) * ratio));
+}
+
+QRect toNative(const QRect &logical, const QScreen *screen)
+{
+    const QPoint topLeft = toNative(logical.topLeft(), screen);
+    const QPoint end = toNative(logical.bottomRight() + QPoint(1, 1), screen);
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+QRect fromNative(const QRect &native, const QScreen *screen)
+{
+    const qreal ratio = ratioOf(screen);
+    const QPoint o = originOf(screen);
+    const auto in = [ratio](int v, int origin, bool start) {
+        const qreal l = origin + (v - origin) / ratio;
+        // A thousandth of a pixel forgives the rounding of the division.
+        return int(start ? std::ceil(l - 1e-3) : std::floor(l + 1e-3));
+    };
+    const int left = in(native.left(), o.x(), true);
+    const int top = in(native.top(), o.y(), true);
+    const int right = in(native.right() + 1, o.x(), false);
+    const int bottom = in(native.bottom() + 1, o.y(), false);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QList<QRect> workAreas()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return {};
+    const xcb_window_t root = rootOf(c);
+    const QList<quint32> current = cardinals(c, root, "_NET_CURRENT_DESKTOP");
+    const int desktop = current.isEmpty() ? 0 : int(current.first());
+    const QList<QRect> perMonitor =
+        rectsFrom(cardinals(c, root, QByteArray("_GTK_WORKAREAS_D" + QByteArray::number(desktop))));
+    if (!perMonitor.isEmpty())
+        return perMonitor;
+    const QList<QRect> perDesktop = rectsFrom(cardinals(c, root, "_NET_WORKAREA"));
+    if (perDesktop.isEmpty())
+        return {};
+    return {perDesktop.value(desktop, perDesktop.first())};
+}
+
+namespace {
+// The root's properties that hold or choose the work areas.
+bool isWorkAreaProperty(xcb_connection_t *c, xcb_atom_t a)
+{
+    static const std::vector<xcb_atom_t> watched = [c] {
+        std::vector<xcb_atom_t> atoms{atom(c, "_NET_WORKAREA"), atom(c, "_NET_CURRENT_DESKTOP")};
+        for (int d = 0; d < 4; ++d) // desktops beyond the fourth follow at the next switch
+            atoms.push_back(atom(c, QByteArray("_GTK_WORKAREAS_D" + QByteArray::number(d))));
+        return atoms;
+    }();
+    return std::find(watched.begin(), watched.end(), a) != watched.end();
+}
+} // namespace
+
+WorkAreaWatcher::WorkAreaWatcher()
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    // Property changes of the root come to us only if asked for; add the
+    // mask to whatever Qt already asked for, not in its place.
+    const xcb_window_t root = rootOf(c);
+    xcb_get_window_attributes_reply_t *a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, root), nullptr);
+    const uint32_t mask = (a ? a->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+    free(a);
+    xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c);
+    isWorkAreaProperty(c, XCB_ATOM_NONE); // learn the atoms now, not inside an event
+    qGuiApp->installNativeEventFilter(this);
+}
+
+WorkAreaWatcher::~WorkAreaWatcher()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+bool WorkAreaWatcher::nativeEventFilter(const QByteArray &type, void *message, qintptr *)
+{
+    if (type != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    xcb_connection_t *c = connection();
+    const auto *notify = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+    if (c && notify->window == rootOf(c) && isWorkAreaProperty(c, notify->atom))
+        emit changed();
+    return false;
+}
 
 void prepareDock(QWidget *w, bool above)
 {
@@ -128,26 +286,27 @@ void setKeepAbove(QWidget *w, bool above)
     xcb_flush(c);
 }
 
-void moveExact(QWidget *w, QPoint topLeft)
+void moveExact(QWidget *w, QPoint topLeft, const QScreen *screen)
 {
     w->move(topLeft);
     xcb_connection_t *c = connection();
     if (!c || !w->isVisible())
         return;
-    const uint32_t values[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
+    const QPoint native = toNative(topLeft, screen);
+    const uint32_t values[] = {uint32_t(native.x()), uint32_t(native.y())};
     xcb_configure_window(c, xcb_window_t(w->winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y,
                          values);
     xcb_flush(c);
 }
 
-QPoint realPosition(const QWidget *w)
+QPoint realPosition(const QWidget *w, const QScreen *screen)
 {
     xcb_connection_t *c = connection();
     if (!c)
-        return w->pos();
+        return toNative(w->pos(), screen);
     xcb_translate_coordinates_reply_t *r = xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, xcb_window_t(w->winId()), rootOf(c), 0, 0), nullptr);
-    const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : w->pos();
+    const QPoint p = r ? QPoint(r->dst_x, r->dst_y) : toNative(w->pos(), screen);
     free(r);
     return p;
 }

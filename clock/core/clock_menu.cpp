@@ -1,6 +1,7 @@
 // The clock's popup menu: the tree of commands and the check marks it shows.
 #include "clock_menu.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 namespace vespera {
@@ -33,6 +34,8 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
     mnuNow2 = item(mnuPreAl, "mnuNow2", QStringLiteral("●　現在"));
     Reset = item(Setting, "Reset", QStringLiteral("積算カウンターリセット"));
     NoSum = item(Setting, "NoSum", QStringLiteral("積算禁止"), true);
+    mnuMonitor = Setting->addMenu(QStringLiteral("表示するモニター"));
+    mnuMonitor->setObjectName(QStringLiteral("mnuMonitor"));
 
     AllwaysTop = item(Menu, "AllwaysTop", QStringLiteral("常に手前"), true);
     Autohid = item(Menu, "Autohid", QStringLiteral("自動的に隠す"), true);
@@ -58,6 +61,30 @@ void ClockMenu::showChecks(const MenuChecks &checks)
     for (int hour = 0; hour < kHours; ++hour) {
         mnuPAH[hour]->setCheckable(checks.hours.isMarked(hour));
         mnuPAH[hour]->setChecked(checks.hours.isMarked(hour));
+    }
+}
+
+void ClockMenu::showMonitors(const QList<platform::Monitor> &monitors, const QString &chosen)
+{
+    mnuMonitor->clear();
+    auto *group = new QActionGroup(mnuMonitor); // goes with the actions at the next clear
+    bool found = false;
+    for (const platform::Monitor &m : monitors)
+        found = found || m.name == chosen;
+    auto add = [this, group](const QString &caption, const QString &name, bool checked) {
+        QAction *a = item(mnuMonitor, "mnuMonitorItem", caption, true);
+        a->setData(name);
+        a->setChecked(checked);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, name] { emit monitorChosen(name); });
+    };
+    add(QStringLiteral("プライマリモニター"), QString(), !found);
+    for (const platform::Monitor &m : monitors) {
+        add(QStringLiteral("%1（%2×%3）")
+                .arg(m.name)
+                .arg(m.resolution.width())
+                .arg(m.resolution.height()),
+            m.name, found && m.name == chosen);
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include "preset_hours.h"
 
+#include "platform/desktop.h"
+
 #include <QObject>
 #include <array>
 
@@ -26,17 +28,22 @@ public:
     // Puts the check marks where the clock's state has them; called before
     // every popup, so a mark toggled by a click never outlives the state.
     void showChecks(const MenuChecks &checks);
+    // Lists the monitors in their submenu, the chosen one checked ("" for the
+    // primary one, also while the chosen one is missing).
+    void showMonitors(const QList<platform::Monitor> &monitors, const QString &chosen);
 
     // The root is only ever shown as a popup, never as a menu bar.
     QMenu *Menu;
     QMenu *View, *Setting, *mnuPreAl;
     QAction *Normal, *SysTime, *SumSysTime, *Kakusu;
     QAction *mnuNow, *mnuNow2, *Reset, *NoSum;
+    QMenu *mnuMonitor;
     std::array<QAction *, kHours> mnuPAH{};
     QAction *AllwaysTop, *Autohid, *End;
 
 signals:
     void mnuPAH_Click(int hour);
+    void monitorChosen(const QString &monitor);
 
 private:
     QAction *item(QMenu *menu, const char *name, const QString &caption, bool checkable = false);

@@ -7,6 +7,7 @@ namespace {
 const QString kWelcomeVersion = QStringLiteral("2.15");
 const QString kLedgerBoot = QStringLiteral("systimeboot");
 const QString kLedgerCounted = QStringLiteral("systimecounted");
+const QString kMonitor = QStringLiteral("monitor");
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
@@ -42,6 +43,7 @@ StartupSettings ClockSettings::readStartup() const
     const int view = get(QStringLiteral("mmode")).trimmed().toInt();
     s.ViewMode = (view >= 0 && view <= 2) ? view : 0;
     s.showWelcome = get(QStringLiteral("start")) != kWelcomeVersion;
+    s.monitor = get(kMonitor).trimmed();
     return s;
 }
 
@@ -50,6 +52,13 @@ void ClockSettings::saveProgramFolder(const QString &folder)
     // Rewriting the same value would only cost the start-up a synced write.
     if (m_store.value(common::kSection, QStringLiteral("apath")) != folder)
         m_store.SaveSetting(common::kSection, QStringLiteral("apath"), folder);
+}
+
+// Stored when chosen, like a test button's volume: a choice of place is
+// made once and must survive a session that never closes the clock.
+void ClockSettings::saveMonitor(const QString &monitor)
+{
+    m_store.SaveSetting(common::kSection, kMonitor, monitor);
 }
 
 void ClockSettings::saveClosing(const ClosingSettings &s)

@@ -1,8 +1,8 @@
 // The clock's own keys in the settings store: what start-up reads and closing writes.
 #pragma once
 
-#include "counters.h"
 #include "common/settings_store.h"
+#include "counters.h"
 
 #include <QString>
 #include <optional>
@@ -13,13 +13,14 @@ struct StartupSettings {
     bool Use24Hour = false;
     int Corner = 0;
     bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false;
-    QString Systime;       // shown by Label4; empty when absent
-    UptimeLedger ledger;   // this boot's minutes already in Systime
-    bool hide = false;     // start in hide mode
+    QString Systime;     // shown by Label4; empty when absent
+    UptimeLedger ledger; // this boot's minutes already in Systime
+    bool hide = false;   // start in hide mode
     bool topmostOff = false;
     bool autohideOff = false;
     int ViewMode = 0;
     bool showWelcome = true;
+    QString monitor; // the monitor chosen for the clock; empty: the primary one
 };
 
 struct ClosingSettings {
@@ -38,6 +39,7 @@ public:
     StartupSettings readStartup() const;
     QString skin() const; // the chosen design, "blue" when none is stored
     void saveProgramFolder(const QString &folder);
+    void saveMonitor(const QString &monitor);
     void saveClosing(const ClosingSettings &s);
 
     common::SettingsStore &store() { return m_store; }

@@ -13,6 +13,7 @@
 #include "platform/x11_window.h"
 
 #include <QCloseEvent>
+#include <QEnterEvent>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMenu>
@@ -89,6 +90,7 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     connect(m_menu.AllwaysTop, &QAction::triggered, this, &Form1::AllwaysTop_Click);
     connect(m_menu.Autohid, &QAction::triggered, this, &Form1::Autohid_Click);
     connect(m_menu.End, &QAction::triggered, this, &Form1::End_Click);
+    connect(&m_menu, &ClockMenu::monitorChosen, this, &Form1::chooseMonitor);
 }
 
 bool Form1::Form_Load()
@@ -96,6 +98,7 @@ bool Form1::Form_Load()
     const StartupSettings s = m_settings.readStartup();
     Use24Hour = s.Use24Hour;
     Corner = s.Corner;
+    m_monitor = s.monitor; // the first placement already goes there
     if (!LoadSkin())
         return false;
     SetTopmost(true);
@@ -145,7 +148,7 @@ void Form1::Form_Activate()
 
 bool Form1::LoadSkin()
 {
-    WorkArea = m_platform.desktop->workArea();
+    WorkArea = m_platform.desktop->workArea(m_monitor);
     QString name = m_settings.skin();
     // A design is a pair of files beside the program; a name that reaches
     // elsewhere, or an incomplete pair, falls back to "blue" (not stored).
@@ -167,7 +170,7 @@ bool Form1::LoadSkin()
     const QString suffix = pictureSuffix(Corner);
     if (!loadPicture(name + suffix)
         && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
-        && m_skin.isNull())
+        && m_canvas.isNull())
         return false;
 
     moveWindow(windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset));
@@ -181,7 +184,7 @@ bool Form1::loadPicture(const QString &fileName)
     const QString path = common::dataFile(fileName);
     const QFileInfo info(path);
     const qint64 stamp = info.lastModified().toMSecsSinceEpoch() ^ info.size();
-    if (path == m_skinPath && stamp == m_skinStamp && !m_skin.isNull())
+    if (path == m_skinPath && stamp == m_skinStamp && !m_canvas.isNull())
         return true; // unchanged since the last load: no need to decode again
 
     QImageReader reader(path);
@@ -192,12 +195,13 @@ bool Form1::loadPicture(const QString &fileName)
     const QImage image = reader.read();
     if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
         return false;
-    m_skin = QPixmap::fromImage(image);
+    m_canvas.setScale(devicePixelRatioF());
+    m_canvas.setPicture(image);
     // The counter title sits on the fill patch: dark text on a light patch, light on dark.
     const QColor fill = image.pixelColor(atlas::fillPatch().center());
     m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
     if (m_surface)
-        m_surface->setPicture(image);
+        m_surface->setPicture(m_canvas.devicePicture());
     m_skinPath = path;
     m_skinStamp = stamp;
     update();
@@ -356,10 +360,14 @@ void Form1::SetTucked(int mode)
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
 }
 
+// The screen of the clock's monitor: its positions are mapped to the X
+// server's pixels by that screen, also where they reach past its edge.
+QScreen *Form1::clockScreen() const { return platform::screenNamed(m_monitor); }
+
 void Form1::moveWindow(QPoint topLeft)
 {
     m_placed = topLeft;
-    platform::x11::moveExact(this, topLeft);
+    platform::x11::moveExact(this, topLeft, clockScreen());
     m_realTop.reset(); // wherever the window manager lets it go
 }
 
@@ -369,19 +377,32 @@ void Form1::CheckPointer()
     // change anything: spare the question to the X server.
     if (pointerCheck(false, Kakusu, TuckState) == TuckMode::None)
         return;
-    const bool atClock = pointerAtClock(Corner, WorkArea, m_platform.desktop->pointerPos());
+    const qint64 nowMs = m_platform.clock->uptimeMs();
+    const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
+    bool atClock;
+    if (seen) {
+        m_unseenPointer.seen();
+        atClock = pointerAtClock(Corner, WorkArea, *seen);
+    } else {
+        atClock = !m_unseenPointer.countsAsAway(nowMs);
+    }
     const TuckMode mode = pointerCheck(atClock, Kakusu, TuckState);
-    if (mode != TuckMode::None)
-        SetTucked(int(mode));
+    if (mode == TuckMode::None)
+        return;
+    SetTucked(int(mode));
+    if (!seen && mode == TuckMode::Out)
+        m_unseenPointer.cameOutOnGuess(nowMs);
 }
 
-// The top of the window's frame as the X server has it: a window manager may
-// have put the window elsewhere than Qt believes.
+// The top of the window's frame as the X server has it, in its pixels: a
+// window manager may have put the window elsewhere than Qt believes.
 int Form1::windowTop()
 {
-    if (m_configure.takeChanged() || !m_realTop)
-        m_realTop =
-            platform::x11::realPosition(this).y() - (geometry().top() - frameGeometry().top());
+    if (m_configure.takeChanged() || !m_realTop) {
+        const QPoint frame = platform::x11::toNative(frameGeometry().topLeft(), clockScreen());
+        const QPoint client = platform::x11::toNative(geometry().topLeft(), clockScreen());
+        m_realTop = platform::x11::realPosition(this, clockScreen()).y() - (client.y() - frame.y());
+    }
     return *m_realTop;
 }
 
@@ -389,20 +410,34 @@ std::optional<int> Form1::CheckPlacement()
 {
     if (!isKnownCorner(Corner))
         return std::nullopt;
-    return windowTop() == demandedTop(Corner, WorkArea, FrameOffset) ? 0 : 1;
+    const int demanded = demandedTop(Corner, WorkArea, FrameOffset);
+    return windowTop() == platform::x11::toNative(QPoint(0, demanded), clockScreen()).y() ? 0 : 1;
 }
 
 void Form1::workAreaChanged()
 {
-    if (m_platform.desktop->workArea() != WorkArea)
+    if (m_platform.desktop->workArea(m_monitor) != WorkArea)
         Form_Activate();
+}
+
+void Form1::chooseMonitor(const QString &monitor)
+{
+    if (monitor == m_monitor)
+        return;
+    m_monitor = monitor;
+    m_settings.saveMonitor(monitor);
+    m_placement.reset();
+    Form_Activate();
 }
 
 void Form1::Form_MouseMove(QPoint)
 {
     const TuckMode mode = faceMove(Kakusu, m_platform.desktop->shiftAlone());
-    if (mode != TuckMode::None)
-        SetTucked(int(mode));
+    if (mode == TuckMode::None)
+        return;
+    if (mode == TuckMode::Tuck && TuckState != kTucked)
+        m_unseenPointer.pushedAway(m_platform.clock->uptimeMs());
+    SetTucked(int(mode));
 }
 
 void Form1::Form_MouseDown(Qt::MouseButton button, QPoint)
@@ -416,6 +451,7 @@ void Form1::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
     m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks});
+    m_menu.showMonitors(m_platform.desktop->monitors(), m_monitor);
     menu->popup(m_platform.desktop->pointerPos());
 }
 
@@ -631,35 +667,32 @@ void Form1::repaintControl(Ctl c)
 }
 
 // Draws an area by copying from the picture on the display server, in the
-// order paintEvent paints; false when only the painter can draw it.
+// order a repaint paints; false when only the painter can draw it.
 bool Form1::copyToScreen(const QRect &area)
 {
-    if (!m_surface || !m_surface->ready() || !isVisible() || m_skin.isNull())
+    if (!m_surface || !isVisible() || m_canvas.isNull())
         return false;
-    const QLine line = line1(Corner);
-    if (area.intersects(QRect(line.p1(), line.p2()).normalized()))
+    followScale();
+    if (!m_surface->ready())
         return false;
-    for (const Control &k : m_controls) {
-        if (k.visible && k.stretch && k.geometry.intersects(area))
-            return false; // stretched panels and their title
-    }
-    auto copyPart = [&](const QRect &at, const QRect &source) {
-        const QRect part = at.intersected(QRect(at.topLeft(), source.size())).intersected(area);
-        if (!part.isEmpty())
-            m_surface->copy(part.translated(source.topLeft() - at.topLeft()), part.topLeft());
-    };
-    copyPart(atlas::background(), atlas::background());
-    for (const Control &k : m_controls) {
-        if (!k.visible || k.source.isNull() || !k.geometry.intersects(area))
-            continue;
-        copyPart(k.geometry, k.source);
-        if (!k.overlay.isNull())
-            copyPart(k.geometry, k.overlay);
-    }
+    const auto copies = m_canvas.copiesFor(area, m_controls, faceExtras());
+    if (!copies)
+        return false;
+    for (const CellCopy &c : *copies)
+        m_surface->copy(c.source, c.target);
     m_surface->flush();
     m_staleInBackingStore += area;
     return true;
 }
+
+void Form1::followScale()
+{
+    const qreal ratio = windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
+    if (m_canvas.setScale(ratio) && m_surface)
+        m_surface->setPicture(m_canvas.devicePicture());
+}
+
+FaceExtras Form1::faceExtras() const { return {line1(Corner), Label5, m_titleColor}; }
 
 // Qt answers an expose from its own copy of the window, which misses what was
 // copied straight to the screen: have it repaint those parts first.
@@ -675,36 +708,20 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::paintEvent(QPaintEvent *event)
 {
+    followScale();
+    const QSize deviceSize = m_canvas.toDevice(rect()).size();
+    if (m_frame.size() != deviceSize)
+        m_frame = QImage(deviceSize, QImage::Format_RGB32);
+    // A pixel more on each side: Qt rounds the area to repaint its own way.
+    const QRect area =
+        m_canvas.toDevice(event->rect()).adjusted(-1, -1, 1, 1).intersected(m_frame.rect());
+    m_canvas.paint(m_frame, area, m_controls, faceExtras(), font());
+    // One pixel of the frame to one pixel of the screen: undo the painter's
+    // own scaling, so nothing is resampled.
     QPainter p(this);
-    const QRect dirty = event->rect();
-    p.fillRect(dirty, Qt::black);
-    if (m_skin.isNull())
-        return;
-    p.drawPixmap(0, 0, m_skin, 0, 0, atlas::background().width(), atlas::background().height());
-    p.setPen(QColor(0x60, 0x60, 0x60));
-    p.drawLine(line1(Corner));
-    for (int i = 0; i < kCtlCount; ++i) {
-        const Control &k = m_controls[i];
-        if (!k.visible || k.source.isNull() || !k.geometry.intersects(dirty))
-            continue;
-        if (k.stretch) {
-            p.drawPixmap(k.geometry, m_skin, k.source);
-        } else {
-            // Copied at natural size into the control's corner, clipped to the control.
-            p.setClipRect(k.geometry.intersected(dirty));
-            p.drawPixmap(k.geometry.topLeft(), m_skin, k.source);
-            if (!k.overlay.isNull())
-                p.drawPixmap(k.geometry.topLeft(), m_skin, k.overlay);
-            p.setClipping(false);
-        }
-        if (static_cast<Ctl>(i) == Ctl::Picture4 && !Label5.isEmpty()) {
-            QFont f = font();
-            f.setPixelSize(9);
-            p.setFont(f);
-            p.setPen(m_titleColor);
-            p.drawText(k.geometry, Qt::AlignCenter, Label5);
-        }
-    }
+    const qreal scale = m_canvas.scale();
+    p.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    p.drawImage(area.topLeft(), m_frame, area);
 }
 
 Ctl Form1::controlAt(QPoint pos) const
@@ -720,6 +737,7 @@ Ctl Form1::controlAt(QPoint pos) const
 void Form1::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    m_lastPointer = event->globalPosition();
     m_pressed = controlAt(pos);
     if (isDog(m_pressed))
         StartDesignBrowser();
@@ -747,9 +765,20 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 
 void Form1::mouseMoveEvent(QMouseEvent *event)
 {
+    // A window that appears under a resting pointer is told of a move to
+    // where the pointer already was; only a pointer that moved has moved.
+    if (m_lastPointer == event->globalPosition())
+        return;
+    m_lastPointer = event->globalPosition();
     const QPoint pos = event->position().toPoint();
     if (reachesWindow(controlAt(pos)))
         Form_MouseMove(pos);
+}
+
+void Form1::enterEvent(QEnterEvent *event)
+{
+    m_lastPointer = event->globalPosition();
+    QWidget::enterEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

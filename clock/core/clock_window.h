@@ -8,13 +8,14 @@
 #include "clock_menu.h"
 #include "clock_settings.h"
 #include "face.h"
+#include "face_canvas.h"
 #include "options/options_dialog.h"
 #include "skin_layout.h"
 #include "tucking.h"
 
 #include "platform/x11_window.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -43,15 +44,7 @@ struct ClockPlatform {
 class Form1 : public QWidget, public PresetTarget, public OptionsTarget {
     Q_OBJECT
 public:
-    // A control as it is painted: where, which rectangle of the design
-    // picture (plus an overlay for the 24-hour mark), stretched or not.
-    struct Control {
-        QRect geometry;
-        QRect source;
-        QRect overlay;
-        bool visible = true;
-        bool stretch = false;
-    };
+    using Control = FaceControl;
 
     Form1(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
           QWidget *parent = nullptr);
@@ -86,8 +79,13 @@ public:
     void Image1_Click() { Kakusu_Click(); }
     void Autohid_Click() { Autohid = !Autohid; }
     void AllwaysTop_Click();
-    // The work area changed (a panel came, went or moved): place the clock anew.
+    // The work area changed (a panel came, went or moved, a monitor came or
+    // went): place the clock anew.
     void workAreaChanged();
+    // The monitor the clock lives on; empty for the primary one, which it
+    // also goes to while the chosen one is missing. Stored at once.
+    void chooseMonitor(const QString &monitor);
+    QString monitor() const { return m_monitor; }
 
     // The face's pictures and the menu's commands.
     void AlP_Click();
@@ -162,6 +160,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -173,6 +172,9 @@ private:
     void setSource(Ctl c, const QRect &source, const QRect &overlay = QRect());
     void repaintControl(Ctl c);
     bool copyToScreen(const QRect &area);
+    // Follows the device pixel ratio of the screen the window is on.
+    void followScale();
+    FaceExtras faceExtras() const;
     bool loadPicture(const QString &name);
     void paintFixedPieces();
     void SetDogPose(int pose);
@@ -187,6 +189,7 @@ private:
     void popUp(QMenu *menu);
     int windowTop();
     void moveWindow(QPoint topLeft);
+    QScreen *clockScreen() const;
 
     void LoadAlarmList();
     void AddCommandLineAlarm();
@@ -198,8 +201,9 @@ private:
     QString m_commandLine;
     Face m_face;
     UptimeLedger m_ledger;
-    std::array<Control, kCtlCount> m_controls{};
-    QPixmap m_skin;
+    FaceControls m_controls{};
+    FaceCanvas m_canvas;
+    QImage m_frame; // the window at device size, painted into before it goes to Qt
     QColor m_titleColor;
     platform::GlyphSurface *m_surface = nullptr;
     QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
@@ -215,7 +219,10 @@ private:
     Chime m_chime;
     HourMarks m_hourMarks;
     PlacementGuard m_placement;
-    std::optional<int> m_realTop; // as last read from the X server
+    UnseenPointer m_unseenPointer;
+    QString m_monitor;
+    std::optional<QPointF> m_lastPointer; // where the pointer was last seen over the window
+    std::optional<int> m_realTop;         // as last read from the X server, in its pixels
     platform::x11::ConfigureWatcher m_configure{this};
     Ctl m_pressed = Ctl::Count;
     bool m_unloaded = false;

@@ -37,6 +37,21 @@ TuckMode faceMove(bool hideMode, bool shiftAlone)
     return shiftAlone ? TuckMode::None : TuckMode::Tuck;
 }
 
+bool UnseenPointer::countsAsAway(qint64 nowMs)
+{
+    if (!m_unseenSince)
+        m_unseenSince = nowMs;
+    return nowMs - *m_unseenSince >= m_waitMs;
+}
+
+void UnseenPointer::pushedAway(qint64 nowMs)
+{
+    const bool wrongGuess = m_cameOutAt && nowMs - *m_cameOutAt < kSoonMs;
+    m_waitMs = wrongGuess ? qBound(kFirstWaitMs, m_waitMs * 2, kLongestWaitMs) : 0;
+    m_cameOutAt.reset();
+    m_unseenSince.reset(); // it was on the face just now
+}
+
 TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
                   int tuckState)
 {

@@ -39,6 +39,35 @@ struct TuckMove {
 TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
                   int tuckState);
 
+// In a Wayland session the X server loses sight of the pointer once it
+// leaves the X windows, so after sliding away the clock cannot tell whether
+// the pointer still rests in its corner. It guesses that the pointer went:
+// the clock comes out at the next tick that does not see the pointer. When
+// the pointer pushes it away again soon after, each next guess waits twice
+// as long, so a pointer working near the corner does not swing the clock
+// out and in every second; a clock left out for a while starts afresh.
+class UnseenPointer {
+public:
+    // At a tick with the pointer out of sight: whether it counts as away.
+    bool countsAsAway(qint64 nowMs);
+    // The pointer was seen: it went out of sight, if at all, only later.
+    void seen() { m_unseenSince.reset(); }
+    // The clock came out because the pointer counted as away unseen.
+    void cameOutOnGuess(qint64 nowMs) { m_cameOutAt = nowMs; }
+    // The pointer moved over the face and the clock slid away from it.
+    void pushedAway(qint64 nowMs);
+    qint64 waitMs() const { return m_waitMs; }
+
+    static constexpr qint64 kSoonMs = 3000;      // pushed back within this: the guess was wrong
+    static constexpr qint64 kFirstWaitMs = 2000; // after the first wrong guess
+    static constexpr qint64 kLongestWaitMs = 16000;
+
+private:
+    std::optional<qint64> m_unseenSince;
+    std::optional<qint64> m_cameOutAt;
+    qint64 m_waitMs = 0;
+};
+
 // Whether a tick that found the window off its place places it anew. It
 // does once; found at the same wrong top right after, the window manager
 // keeps it there, and placing it every second would only repeat.

@@ -58,6 +58,7 @@ private slots:
                  << "    ●　現在"
                  << "  積算カウンターリセット"
                  << "  積算禁止"
+                 << "  表示するモニター"
                  << "常に手前"
                  << "自動的に隠す"
                  << "終了";
@@ -156,6 +157,49 @@ private slots:
         set("systime", "50");
         form->menu().Reset->trigger();
         QCOMPARE(form->Label4, QString("0"));
+    }
+
+    // The monitors are listed when the menu opens; a pick moves the clock to
+    // that monitor's corner at once and is stored; a stored monitor that is
+    // missing leaves the clock on the primary one, and it goes back to its
+    // own when that comes again.
+    void monitorChoice()
+    {
+        m_desktop.others["HDMI-2"] = platform::WorkArea{1280, 30, 2304, 798};
+        set("smode", "2");
+        auto form = start();
+        QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
+        openMenu(*form);
+        QMenu *monitors = form->menu().mnuMonitor;
+        QStringList captions;
+        for (const QAction *a : monitors->actions())
+            captions << a->text() + (a->isChecked() ? "*" : "");
+        QCOMPARE(captions,
+                 (QStringList{"プライマリモニター*", "FAKE-1（1280×800）", "HDMI-2（1024×768）"}));
+
+        monitors->actions().at(2)->trigger();
+        QCOMPARE(form->pos(), QPoint(2304 - 438, 30 + 3));
+        QCOMPARE(stored("monitor"), QString("HDMI-2"));
+        form->Form_MouseMove({}); // still tucks at the new place
+        QCOMPARE(form->pos(), QPoint(2304 - 12, 30 + 3));
+
+        m_desktop.others.clear(); // unplugged
+        form->workAreaChanged();
+        QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
+        QCOMPARE(stored("monitor"), QString("HDMI-2"));
+        openMenu(*form);
+        QVERIFY(monitors->actions().at(0)->isChecked());
+
+        m_desktop.others["HDMI-2"] = platform::WorkArea{1280, 0, 2304, 768};
+        form->workAreaChanged();
+        QCOMPARE(form->pos(), QPoint(2304 - 438, 3));
+        form.reset();
+        auto again = start(); // and starts there
+        QCOMPARE(again->pos(), QPoint(2304 - 438, 3));
+        openMenu(*again);
+        again->menu().mnuMonitor->actions().at(0)->trigger();
+        QCOMPARE(stored("monitor"), QString());
+        QCOMPARE(again->pos(), QPoint(1280 - 438, 3));
     }
 };
 

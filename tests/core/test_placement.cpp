@@ -6,6 +6,7 @@
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
 
+#include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -30,6 +31,19 @@ void click(QWidget &w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 }
 
 QPoint centreOf(const Form1 &form, Ctl c) { return form.control(c).geometry.center(); }
+
+// The pointer at a place of the screen, as the window hears of it.
+void pointerEnters(QWidget &w, QPoint global)
+{
+    QEnterEvent e(w.mapFromGlobal(global), w.mapFromGlobal(global), global);
+    QCoreApplication::sendEvent(&w, &e);
+}
+void pointerMoves(QWidget &w, QPoint global)
+{
+    QMouseEvent e(QEvent::MouseMove, w.mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &e);
+}
 } // namespace
 
 class TestPlacement : public QObject, protected fakes::ClockFixture {
@@ -191,6 +205,80 @@ private slots:
         form->move(100, 748); // only a sideways move: the next decision sets it right
         tick(*form);
         QCOMPARE(form->TuckState, kTuckOut);
+    }
+
+    // In a Wayland session the X server does not see the pointer once it
+    // left the X windows: the clock takes it as gone at the next tick, does
+    // not run from a pointer that rests where it comes out, and waits longer
+    // each time a pointer near the corner pushes it straight back.
+    void pointerOutOfSight()
+    {
+        auto form = startIn(0);
+        const QPoint onFace(200, 30);
+        m_desktop.pointer = onFace; // the last place the X server saw
+        tick(*form);
+        pointerEnters(*form, onFace);
+        pointerMoves(*form, onFace + QPoint(1, 0));
+        QCOMPARE(left(*form), -418);
+        m_desktop.pointerSeen = false;
+        tick(*form);
+        QCOMPARE(left(*form), -3); // out, although the last place seen is in the corner
+
+        // Out under a resting pointer: the move that comes with it is no move.
+        pointerEnters(*form, onFace + QPoint(1, 0));
+        pointerMoves(*form, onFace + QPoint(1, 0));
+        QCOMPARE(left(*form), -3);
+        tick(*form);
+        tick(*form);
+        QCOMPARE(left(*form), -3);
+
+        // The pointer goes on over the face: pushed back within moments of
+        // coming out, the clock waits 2, then 4 seconds before it guesses again.
+        pointerMoves(*form, onFace + QPoint(5, 0));
+        QCOMPARE(left(*form), -418);
+        auto ticksUntilOut = [&] {
+            for (int n = 1; n <= 30; ++n) {
+                tick(*form);
+                if (left(*form) == -3)
+                    return n;
+            }
+            return -1;
+        };
+        QCOMPARE(ticksUntilOut(), 3);
+        pointerMoves(*form, onFace + QPoint(9, 0));
+        QCOMPARE(ticksUntilOut(), 5);
+        // Left out a while, it trusts the next guess at once again.
+        for (int i = 0; i < 5; ++i)
+            tick(*form);
+        pointerMoves(*form, onFace + QPoint(12, 0));
+        QCOMPARE(ticksUntilOut(), 1);
+
+        // Seen again over some X window in the corner: the corner rule holds.
+        pointerMoves(*form, onFace + QPoint(14, 0));
+        m_desktop.pointerSeen = true;
+        m_desktop.pointer = QPoint(420, 60);
+        tick(*form);
+        tick(*form);
+        QCOMPARE(left(*form), -418);
+    }
+
+    void hideModeTucksWhenThePointerIsOutOfSight()
+    {
+        set("hide", "1");
+        auto form = startIn(3);
+        m_desktop.pointerSeen = false;
+        tick(*form);
+        QCOMPARE(left(*form), 1268);
+        pointerEnters(*form, QPoint(1275, 760));
+        pointerMoves(*form, QPoint(1276, 760));
+        QCOMPARE(left(*form), 842);
+        m_desktop.pointerSeen = true; // over the face now
+        m_desktop.pointer = QPoint(1000, 760);
+        tick(*form);
+        QCOMPARE(left(*form), 842);
+        m_desktop.pointerSeen = false; // gone over a window the X server does not see
+        tick(*form);
+        QCOMPARE(left(*form), 1268);
     }
 
     // A window manager that keeps the window off its place is not fought

@@ -15,6 +15,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <map>
 #include <vector>
 
 namespace fakes {
@@ -36,11 +37,29 @@ public:
 
 class FakeDesktop : public platform::Desktop {
 public:
-    platform::WorkArea area{0, 0, 1280, 800};
+    platform::WorkArea area{0, 0, 1280, 800}; // the primary monitor's
+    // Monitors beside the primary one ("FAKE-1"), by name.
+    std::map<QString, platform::WorkArea> others;
     QPoint pointer{640, 400};
+    bool pointerSeen = true; // false: the pointer is over no window of the X server
     bool shift = false;
-    platform::WorkArea workArea() const override { return area; }
+    QList<platform::Monitor> monitors() const override
+    {
+        QList<platform::Monitor> list{{QStringLiteral("FAKE-1"), QSize(1280, 800), true}};
+        for (const auto &[name, a] : others)
+            list.append({name, QSize(a.Right - a.Left, a.Bottom - a.Top), false});
+        return list;
+    }
+    platform::WorkArea workArea(const QString &monitor) const override
+    {
+        const auto it = others.find(monitor);
+        return it == others.end() ? area : it->second;
+    }
     QPoint pointerPos() const override { return pointer; }
+    std::optional<QPoint> seenPointer() const override
+    {
+        return pointerSeen ? std::optional<QPoint>(pointer) : std::nullopt;
+    }
     bool shiftAlone() const override { return shift; }
 };
 

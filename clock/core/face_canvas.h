@@ -1,0 +1,86 @@
+// The face as pixels: the design picture at the screen's scale, and the one
+// way its pieces are laid on the window, whether painted or copied straight
+// to the screen.
+#pragma once
+
+#include "skin_layout.h"
+
+#include <QColor>
+#include <QImage>
+#include <QLine>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+class QFont;
+
+namespace vespera {
+
+// A control as it is painted: where, which rectangle of the design picture
+// (plus an overlay for the 24-hour mark), stretched or not.
+struct FaceControl {
+    QRect geometry;
+    QRect source;
+    QRect overlay;
+    bool visible = true;
+    bool stretch = false;
+};
+using FaceControls = std::array<FaceControl, kCtlCount>;
+
+// What the face shows beyond its controls: the line under the dog and the
+// title of a counter view, written on its panel.
+struct FaceExtras {
+    QLine line;
+    QString title;
+    QColor titleColor;
+};
+
+// One rectangle of the device picture copied to the window, device pixels.
+struct CellCopy {
+    QRect source;
+    QPoint target;
+};
+
+class FaceCanvas {
+public:
+    // The design as loaded: one picture pixel to a face pixel.
+    void setPicture(const QImage &picture);
+    bool isNull() const { return m_picture.isNull(); }
+    const QImage &picture() const { return m_picture; }
+    // Device pixels to a face pixel; true when that changed the device picture.
+    bool setScale(qreal scale);
+    qreal scale() const { return m_scale; }
+    // The design enlarged to the device's pixels, each picture pixel a block
+    // (designs are pixel art: no smoothing); the display server holds a copy.
+    const QImage &devicePicture() const { return m_device; }
+
+    // Every edge of a face rectangle goes to the nearest device pixel, so
+    // pieces that meet on the face meet on the screen, at any scale.
+    QRect toDevice(const QRect &face) const;
+
+    // The copies that draw this part of the face (face pixels), bottom piece
+    // first; nothing when a part of it needs painting (a stretched panel,
+    // the line, the title).
+    std::optional<std::vector<CellCopy>> copiesFor(const QRect &area, const FaceControls &controls,
+                                                   const FaceExtras &extras) const;
+    // Paints a part of the face (device pixels) into an image of the window
+    // at device size: the pieces that copiesFor would copy, copied alike.
+    void paint(QImage &target, const QRect &deviceArea, const FaceControls &controls,
+               const FaceExtras &extras, const QFont &font) const;
+
+private:
+    // The copies that lay one piece of the picture at its natural size into
+    // the corner of a control, clipped to the control.
+    void addPiece(std::vector<CellCopy> &out, const QRect &at, const QRect &source,
+                  const QRect &deviceArea) const;
+    std::vector<CellCopy> backgroundCopies(const QRect &deviceArea) const;
+    std::vector<CellCopy> controlCopies(const FaceControl &k, const QRect &deviceArea) const;
+
+    QImage m_picture;
+    QImage m_device;
+    qreal m_scale = 1.0;
+};
+
+} // namespace vespera
