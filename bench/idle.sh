@@ -1,11 +1,12 @@
 #!/bin/bash
 # idle.sh — what a desktop clock costs while it just sits there ticking.
 #
-# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [COMMAND...]
+# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [-x DPI] [COMMAND...]
 #   -d SEC  length of one idle run (default 60)
 #   -r N    idle runs per command (default 3)
 #   -s N    recorded start-ups per command, after one unrecorded warm-up (default 5)
 #   -w SEC  settle time between the window showing and an idle run (default 5)
+#   -x DPI  Xft.dpi for the screen, e.g. 192 for 200 % (default: none set, 100 %)
 #   COMMAND one quoted command line each, e.g. 'xclock -digital -update 1';
 #           default: build/bin/vespera of this repository.
 #
@@ -29,10 +30,10 @@ export LC_ALL=C
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(dirname "$HERE")
-DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60
+DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60 DPI=
 XVFB='' WM='' HELPER='' CHILD='' NAP=''
 
-usage() { sed -n '2,11s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '2,12s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 die() { echo "idle.sh: $*" >&2; exit 1; }
 log() { echo "$*" >&2; }
 # Polls a command until it succeeds, for at most $1 seconds.
@@ -157,9 +158,10 @@ report() {
     done
 }
 
-while getopts d:r:s:w:h opt; do
+while getopts d:r:s:w:x:h opt; do
     case $opt in
         d) DURATION=$OPTARG ;; r) RUNS=$OPTARG ;; s) STARTS=$OPTARG ;; w) SETTLE=$OPTARG ;;
+        x) DPI=$OPTARG ;;
         *) usage ;;
     esac
 done
@@ -181,6 +183,10 @@ export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
 unset QT_QPA_PLATFORM
 start_x
 start_wm
+if [ -n "$DPI" ]; then
+    command -v xrdb >/dev/null || die "xrdb is not installed"
+    echo "Xft.dpi: $DPI" | xrdb -merge
+fi
 
 for round in $(seq 0 "$STARTS"); do
     label=''; [ "$round" = 0 ] && label=warm-up

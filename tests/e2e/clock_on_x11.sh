@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real clock on a real X server with a window manager: its place in the
 # bottom-right corner, the digits it shows, a second start, and closing on
-# SIGTERM with its settings stored.
+# SIGTERM with its settings stored. With E2E_SCALE=2 the same at 200 %: the
+# face drawn at twice the size, every copied cell the design's pixels doubled.
 # Usage: clock_on_x11.sh path/to/vespera
 VESPERA=$1
 BIN_DIR=$(dirname "$VESPERA")
@@ -17,12 +18,21 @@ PIDS+=($CLOCK)
 
 wait_for 60 clock_position >/dev/null || fail "the clock window never appeared: $(cat "$WORK/clock.log")"
 # The window manager may place it once more shortly after mapping.
-wait_for 20 clock_at +842+748 || fail "clock not at +842+748: $(clock_position)"
+X0=$((1280 - $(px 438))) Y0=$((800 - $(px 52)))
+wait_for 20 clock_at +$X0+$Y0 || fail "clock not at +$X0+$Y0: $(clock_position)"
 echo "ok: placed at $(clock_position)"
 
 # The last visible row and column are the screen's last; nothing above the face.
 shot() { import -window root "$WORK/shot.png" 2>/dev/null; }
 pixel() { convert "$WORK/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
+# Whether a cell of the screen shows a piece of the design, each design
+# pixel an SxS block: cell x y w h (face pixels), then the piece's x y.
+cell_shows() {
+    convert "$WORK/shot.png" -crop "$(px $3)x$(px $4)+$((X0 + $(px $1)))+$((Y0 + $(px $2)))" \
+        +repage "$WORK/got.png"
+    convert "$BIN_DIR/blue.vsr" -crop "$3x$4+$5+$6" +repage -scale "$((100 * S))%" "$WORK/want.png"
+    [ "$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)" = "0" ]
+}
 digits_match() {
     local before after
     before=$(date +%I%M)
@@ -33,18 +43,14 @@ digits_match() {
     local ok=0 cell
     for cell in "205 $h" "241 $mt" "263 $mu"; do
         set -- $cell
-        convert "$WORK/shot.png" -crop 22x32+$((842 + $1))+$((748 + 11)) +repage "$WORK/got.png"
-        convert "$BIN_DIR/blue.vsr" -crop 22x32+$((22 * $2))+60 +repage "$WORK/want.png"
-        local diff
-        diff=$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)
-        [ "$diff" = "0" ] || ok=1
+        cell_shows "$1" 11 22 32 $((22 * $2)) 60 || ok=1
     done
     return $ok
 }
 wait_for 30 digits_match || fail "the face does not show the current time $(date +%I:%M)"
 echo "ok: the face shows $(date +%I:%M) from the design picture"
-[ "$(pixel 1279 799)" != "$(pixel 1279 700)" ] || fail "the bottom-right pixel is not part of the clock"
-[ "$(pixel 1279 747)" = "$(pixel 1279 700)" ] || fail "the clock reaches above its first row"
+[ "$(pixel 1279 799)" != "$(pixel 1279 600)" ] || fail "the bottom-right pixel is not part of the clock"
+[ "$(pixel 1279 $((Y0 - 1)))" = "$(pixel 1279 600)" ] || fail "the clock reaches above its first row"
 echo "ok: last visible row and column touch the screen's edge"
 
 # Changed cells are copied straight to the screen; after an expose the window
@@ -56,17 +62,34 @@ seconds_match() {
     shot
     after=$(quarter)
     [ "$before" = "$after" ] || return 1
-    convert "$WORK/shot.png" -crop 23x42+$((842 + 318))+$((748 + 5)) +repage "$WORK/got.png"
-    convert "$BIN_DIR/blue.vsr" -crop 23x42+$((23 * before))+92 +repage "$WORK/want.png"
-    [ "$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)" = "0" ]
+    cell_shows 318 5 23 42 $((23 * before)) 92
 }
 first_quarter=$(quarter)
 wait_for 20 bash -c "[ \$(( 10#\$(date +%S) / 15 )) -ne $first_quarter ]"
 # Well inside a quarter, so the mark cannot change while we look.
 wait_for 20 bash -c '[ $(( 10#$(date +%S) % 15 )) -ge 1 ] && [ $(( 10#$(date +%S) % 15 )) -le 9 ]'
+wait_for 3 seconds_match || fail "the seconds mark copied to the screen is wrong"
 xrefresh
 wait_for 3 seconds_match || fail "after an expose the seconds mark is stale"
 echo "ok: the face survives an expose"
+
+# What the ticks copied to the screen equals what a full repaint shows: the
+# whole face before and after an expose, within one second.
+face_area() { convert "$WORK/$1.png" -crop "$CLOCK_SIZE+$X0+$Y0" +repage "$WORK/$1-face.png"; }
+copies_equal_repaint() {
+    local second
+    second=$(date +%s)
+    import -window root "$WORK/copied.png" 2>/dev/null
+    xrefresh
+    sleep 0.3 # the expose is answered at once; this only lets it land
+    import -window root "$WORK/repainted.png" 2>/dev/null
+    [ "$(date +%s)" = "$second" ] || return 1 # a tick came between: look again
+    face_area copied && face_area repainted
+    [ "$(compare -metric AE "$WORK/copied-face.png" "$WORK/repainted-face.png" null: 2>&1)" = "0" ]
+}
+sleep 2 # a few ticks of copies on top of the first paint
+wait_for 20 copies_equal_repaint || fail "the copied cells differ from a full repaint"
+echo "ok: the cells copied each second equal a full repaint"
 
 # A second start with "a" ends silently; any other shows the message and ends.
 "$VESPERA" a >/dev/null 2>&1 &
@@ -94,8 +117,6 @@ cp "$VESPERA" "$WORK/bare/"
 XDG_RUNTIME_DIR=$WORK/run2 "$WORK/bare/vespera" >/dev/null 2>&1 &
 BARE=$!
 PIDS+=($BARE)
-message_shown() {
-    xwininfo -root -tree | grep '"pendra"' | grep -v '441x129' | grep -Eq '[0-9]{3,}x[0-9]{2,}\+'
-}
+message_shown() { other_window >/dev/null; }
 wait_for 30 message_shown || fail "no message about the missing design"
 echo "ok: a missing design is reported"

@@ -2,6 +2,7 @@
 # The clock in its corner under a real window manager, driven by the pointer:
 # sliding away and back, [Shift], hide mode, a window moved by another
 # program, a panel that reserves space, always on top, and the popup menu.
+# With E2E_SCALE=2 the same at 200 %: every distance of the clock doubles.
 # Usage: placement_on_x11.sh path/to/vespera [window-manager]
 VESPERA=$1
 WM=${2:-openbox}
@@ -15,13 +16,13 @@ read -r WA_X WA_Y WA_W WA_H < <(xprop -root _NET_WORKAREA | cut -d= -f2 | tr -d 
 WA_R=$((WA_X + WA_W))
 WA_B=$((WA_Y + WA_H))
 at() { printf '%+d%+d' "$1" "$2"; }
-OUT=$(at $((WA_R - 438)) $((WA_B - 77 + 25)))  # bottom-right, out
-TUCKED=$(at $((WA_R - 12)) $((WA_B - 77 + 25))) # 12 pixels left of the right edge
-TL_OUT=$(at $((WA_X - 3)) $((WA_Y - 22 + 25)))
-TL_TUCKED=$(at $((WA_X - 418)) $((WA_Y - 22 + 25)))
-ON_FACE="$((WA_R - 280)) $((WA_B - 30))"
+OUT=$(at $((WA_R - $(px 438))) $((WA_B - $(px 52))))  # bottom-right, out
+TUCKED=$(at $((WA_R - $(px 12))) $((WA_B - $(px 52)))) # 12 pixels left of the right edge
+TL_OUT=$(at $((WA_X - $(px 3))) $((WA_Y + $(px 3))))
+TL_TUCKED=$(at $((WA_X - $(px 418))) $((WA_Y + $(px 3))))
+ON_FACE="$((WA_R - $(px 280))) $((WA_B - $(px 30)))"
 AWAY="640 400"
-IN_ZONE_OFF_FACE="$((WA_R - 420)) $((WA_B - 70))" # in the corner zone, not on the window
+IN_ZONE_OFF_FACE="$((WA_R - $(px 420))) $((WA_B - $(px 70)))" # in the corner zone, not on the window
 
 start_clock() {
     "$VESPERA" >"$WORK/clock.log" 2>&1 &
@@ -48,7 +49,7 @@ start_clock
 wait_for 20 clock_at $TL_TUCKED || fail "$WM: hide mode top-left not at $TL_TUCKED but $(clock_position)"
 echo "ok: $WM: tucked top-left at $TL_TUCKED"
 # The few pixels still on screen bring it out.
-touch_face $WA_X $((WA_Y + 5))
+touch_face $WA_X $((WA_Y + $(px 5)))
 wait_for 10 clock_at $TL_OUT || fail "$WM: the tucked clock did not come out: $(clock_position)"
 pointer $AWAY
 wait_for 10 clock_at $TL_TUCKED || fail "$WM: it did not tuck again after the pointer left"
@@ -80,8 +81,7 @@ let_ticks_pass
 clock_at $OUT || { xdotool keyup shift; fail "$WM: it slid away with [Shift] held"; }
 # With [Shift] the face can be used: the right button opens the menu.
 xdotool click 3
-wait_for 10 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -v 441x129 | grep -q '123x110'" \
-    || { xdotool keyup shift; fail "$WM: no menu on the right button"; }
+wait_for 10 other_window >/dev/null || { xdotool keyup shift; fail "$WM: no menu on the right button"; }
 xdotool keyup shift
 sleep 0.5 # let the menu finish painting before the picture is taken
 import -window root "$WORK/menu.png" 2>/dev/null
@@ -90,12 +90,11 @@ echo "ok: $WM: stays with [Shift] held; the right button opens the menu"
 
 # The third of the menu's five entries is "常に手前": a click in the middle
 # of the menu switches it off, and again on.
-menu_geometry() { xwininfo -root -tree | grep '"pendra"' | grep -v 441x129 | grep -o '123x110+[0-9]*+[0-9]*' | head -n1; }
 click_menu_middle() {
-    local g x y
-    g=$(menu_geometry) || return 1
-    x=${g#123x110+}; y=${x#*+}; x=${x%%+*}
-    xdotool mousemove $((x + 60)) $((y + 55)) sleep 0.2 click 1
+    local g w h x y
+    g=$(other_window) || return 1
+    IFS='x+' read -r w h x y <<<"$g"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.2 click 1
 }
 net_state | grep -q _NET_WM_STATE_ABOVE || fail "$WM: not above other windows: $(net_state)"
 click_menu_middle || fail "$WM: the menu went away"
@@ -105,8 +104,7 @@ clock_at $OUT || fail "$WM: switching always on top moved the window: $(clock_po
 xdotool keydown shift
 touch_face $ON_FACE
 xdotool click 3 keyup shift
-wait_for 10 sh -c "xwininfo -root -tree | grep '\"pendra\"' | grep -v 441x129 | grep -q '123x110'" \
-    || fail "$WM: no menu the second time"
+wait_for 10 other_window >/dev/null || fail "$WM: no menu the second time"
 click_menu_middle || fail "$WM: the menu went away"
 wait_for 10 sh -c "xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
     || fail "$WM: always on top did not come back: $(net_state)"
@@ -114,7 +112,7 @@ wait_for 10 sh -c "xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
 # Still cut to its shape: a corner of its rectangle left of the rounded end
 # shows the same desktop as the pixel just left of the window.
 import -window root "$WORK/after.png" 2>/dev/null
-shape_x=$((WA_R - 438)) shape_y=$((WA_B - 77 + 25 + 2))
+shape_x=$((WA_R - $(px 438))) shape_y=$((WA_B - $(px 52) + $(px 2)))
 inside=$(convert "$WORK/after.png" -format "%[pixel:p{$((shape_x + 2)),$shape_y}]" info:)
 outside=$(convert "$WORK/after.png" -format "%[pixel:p{$((shape_x - 1)),$shape_y}]" info:)
 [ "$inside" = "$outside" ] || fail "$WM: the window lost its shape: $inside, desktop $outside"
@@ -134,7 +132,7 @@ wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || fail "no panel
 P=$(xdotool search --class Xmessage | head -n1)
 xprop -id "$P" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,0,40,0,0,0,0,0,0,0,1279
 xprop -id "$P" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT 0,0,0,40
-wait_for 10 clock_at "$(at $((WA_R - 438)) $((760 - 77 + 25)))" \
+wait_for 10 clock_at "$(at $((WA_R - $(px 438))) $((760 - $(px 52))))" \
     || fail "$WM: not above the panel: $(clock_position)"
 kill $PANEL
 wait_for 10 clock_at $OUT || fail "$WM: not back at the edge once the panel went: $(clock_position)"

@@ -3,6 +3,12 @@
 # Source it; then call start_x_session [window-manager].
 . "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
+# The screen's scale: E2E_SCALE=2 asks Qt for 200 % through Xft.dpi, as a
+# desktop set to 200 % does. S multiplies the clock's own pixels.
+S=${E2E_SCALE:-1}
+px() { echo $(($1 * S)); }
+CLOCK_SIZE="$(px 441)x$(px 129)"
+
 # Xvfb at 1280x800 on the first free display, the window manager on it, and
 # a settings folder of our own. Japanese titles need a UTF-8 locale.
 start_x_session() {
@@ -27,13 +33,29 @@ start_x_session() {
     wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         || fail "$wm did not start: $(cat "$WORK/wm.log")"
 
+    if [ "$S" != 1 ]; then
+        need xrdb
+        echo "Xft.dpi: $((96 * S))" | xrdb -merge
+    fi
+
     export XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8
     mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
 }
 
 # The clock's window: the one of its size among the windows titled "pendra".
-clock_window() { xwininfo -root -tree | grep '"pendra".*441x129' | awk '{print $1}' | head -n1; }
+clock_window() { xwininfo -root -tree | grep "\"pendra\".*$CLOCK_SIZE" | awk '{print $1}' | head -n1; }
+# Another shown window of the clock, such as its menu or a message: WxH+X+Y.
+other_window() {
+    local id
+    for id in $(xwininfo -root -tree | grep '"pendra"' | grep -v "$CLOCK_SIZE" | awk '{print $1}'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+        xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+            /^  Width/ {w=$2} /^  Height/ {h=$2} END {printf "%dx%d+%d+%d\n", w, h, x, y}'
+        return 0
+    done
+    return 1
+}
 # Where it is on the screen, as +X+Y.
 clock_position() {
     local w
