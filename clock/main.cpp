@@ -64,6 +64,10 @@ int main(int argc, char *argv[])
     platform::QtSound sound(common::dataFolders());
     const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
     vespera::Form1 form(store, seams, commandLine);
+    if (form.bypassesWindowManager())
+        qWarning("vespera: this window manager (wlroots) would float the clock in the middle of "
+                 "the screen; it is placed past it instead, so it stays above other windows and "
+                 "cannot see panels that reserve space.");
     platform::TimedatedSystemTime systemTime;
     platform::DesktopHelpViewer help(common::programFolder());
     vespera::ClockWindows windows(form, store, seams, &messages, &systemTime, &help);

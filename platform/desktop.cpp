@@ -21,6 +21,10 @@ QScreen *screenNamed(const QString &monitor)
     return QGuiApplication::primaryScreen();
 }
 
+QtDesktop::QtDesktop() : m_pointerWatch(std::make_unique<x11::PointerWatch>()) {}
+
+QtDesktop::~QtDesktop() = default;
+
 QList<Monitor> QtDesktop::monitors() const
 {
     QList<Monitor> list;
@@ -67,7 +71,7 @@ QPoint QtDesktop::pointerPos() const { return QCursor::pos(); }
 
 std::optional<QPoint> QtDesktop::seenPointer() const
 {
-    if (x11::isXwayland() && !x11::pointerOverXWindow())
+    if (!m_pointerWatch->pointerSeen())
         return std::nullopt;
     return QCursor::pos();
 }

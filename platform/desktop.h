@@ -7,12 +7,16 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QScreen;
 class QWidget;
 
 namespace platform {
+namespace x11 {
+class PointerWatch;
+}
 
 // Left/Top/Right/Bottom of the work area in pixels, Right and Bottom exclusive.
 struct WorkArea {
@@ -50,11 +54,16 @@ public:
 
 class QtDesktop : public Desktop {
 public:
+    QtDesktop();
+    ~QtDesktop() override;
     QList<Monitor> monitors() const override;
     WorkArea workArea(const QString &monitor = QString()) const override;
     QPoint pointerPos() const override;
     std::optional<QPoint> seenPointer() const override;
     bool shiftAlone() const override;
+
+private:
+    std::unique_ptr<x11::PointerWatch> m_pointerWatch;
 };
 
 // The screen of the named monitor; the primary one when none has that name.

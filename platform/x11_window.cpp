@@ -7,10 +7,12 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 namespace platform::x11 {
@@ -138,17 +140,122 @@ bool isXwayland()
     return xwayland;
 }
 
-bool pointerOverXWindow()
+PointerWatch::PointerWatch()
+{
+    if (!qGuiApp || !isXwayland())
+        return;
+    m_root = rootOf(connection());
+    qGuiApp->installNativeEventFilter(this);
+}
+
+PointerWatch::~PointerWatch()
+{
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+namespace {
+QString windowManagerName(xcb_connection_t *c)
+{
+    const QByteArray check =
+        property(c, rootOf(c), atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() < int(sizeof(xcb_window_t)))
+        return QString();
+    return windowTitle(c, *reinterpret_cast<const xcb_window_t *>(check.constData()));
+}
+} // namespace
+
+bool managerCentresEveryWindow()
 {
     xcb_connection_t *c = connection();
-    if (!c)
+    return c && windowManagerName(c) == QLatin1String("wlroots wm");
+}
+
+void PointerSighting::left(QPoint at)
+{
+    m_inside = false;
+    m_lastAt = at;
+    m_restingAt.reset();
+}
+
+bool PointerSighting::seen(QPoint at, qint64 nowMs, bool leavingReported)
+{
+    if (!m_inside) {
+        const bool moved = !m_lastAt || at != *m_lastAt;
+        m_lastAt = at;
+        return moved;
+    }
+    if (leavingReported)
+        return true;
+    if (at != m_restingAt) {
+        m_restingAt = at;
+        m_restingSinceMs = nowMs;
+    }
+    return nowMs - m_restingSinceMs < kRestMs;
+}
+
+bool PointerWatch::nativeEventFilter(const QByteArray &type, void *message, qintptr *)
+{
+    if (type != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    // Qt listens on the root too: a pointer that lands on the bare root
+    // has gone out of sight, not come back to us.
+    switch (event->response_type & 0x7f) {
+    case XCB_LEAVE_NOTIFY: {
+        const auto *leave = reinterpret_cast<const xcb_leave_notify_event_t *>(event);
+        if (leave->event != m_root && leave->detail != XCB_NOTIFY_DETAIL_INFERIOR)
+            m_sighting.left(QPoint(leave->root_x, leave->root_y));
+        break;
+    }
+    case XCB_ENTER_NOTIFY:
+        if (reinterpret_cast<const xcb_enter_notify_event_t *>(event)->event != m_root)
+            m_sighting.entered();
+        break;
+    default: break;
+    }
+    return false; // Qt handles every event as well
+}
+
+// GNOME's compositor reports every leave; the others are not trusted to.
+bool PointerWatch::leavingIsReported()
+{
+    if (!m_leavingReported) {
+        const QString name = windowManagerName(connection());
+        if (name.isEmpty())
+            return true; // no window manager yet: ask again later
+        m_leavingReported =
+            name.contains(QLatin1String("Mutter")) || name.contains(QLatin1String("GNOME Shell"));
+    }
+    return *m_leavingReported;
+}
+
+bool PointerWatch::pointerSeen()
+{
+    xcb_connection_t *c = connection();
+    if (!c || !isXwayland())
         return true;
     xcb_query_pointer_reply_t *r =
         xcb_query_pointer_reply(c, xcb_query_pointer(c, rootOf(c)), nullptr);
-    // Over no window of its own, Xwayland's pointer rests on the bare root.
-    const bool over = r && r->same_screen && r->child != XCB_NONE;
+    if (!r)
+        return true;
+    const QPoint at(r->root_x, r->root_y);
     free(r);
-    return over;
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    return m_sighting.seen(at, now, leavingIsReported());
+}
+
+void inputFollowsShape(QWidget *w)
+{
+    xcb_connection_t *c = connection();
+    if (!c)
+        return;
+    const auto win = xcb_window_t(w->winId());
+    xcb_shape_combine(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_SHAPE_SK_BOUNDING, win, 0, 0,
+                      win);
+    xcb_flush(c);
 }
 
 namespace {

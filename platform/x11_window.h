@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <optional>
 
 class QScreen;
 class QWidget;
@@ -22,8 +23,53 @@ xcb_connection_t *connection(); // Qt's connection to the X server, or null
 // pointer is over one of its own windows; elsewhere it keeps the last place
 // it saw, which says nothing about where the pointer is now.
 bool isXwayland();
-// Whether the pointer is over an X window now (always so on a plain X server).
-bool pointerOverXWindow();
+// Whether Xwayland still sees the pointer, from what it told us. A pointer
+// that went on over a Wayland window leaves the X server's idea of it
+// frozen where it was last seen, while one that goes over X windows keeps
+// it moving: so away from our windows, a pointer that X places where it
+// was at the last look (or where it left us) is out of sight. The window X
+// finds below it tells nothing: under GNOME it is the window manager's
+// full-screen guard window. On our windows X sees the pointer, except where
+// the compositor never tells Xwayland that the pointer left a window it
+// moved in (KWin 5.27): there a pointer unmoved for kRestMs counts as gone.
+class PointerSighting {
+public:
+    void entered() { m_inside = true; }
+    void left(QPoint at);
+    // At a look: where X places the pointer now (its own pixels).
+    bool seen(QPoint at, qint64 nowMs, bool leavingReported);
+
+    static constexpr qint64 kRestMs = 5000;
+
+private:
+    bool m_inside = false;
+    std::optional<QPoint> m_lastAt; // where X placed it at the last look, or where it left us
+    std::optional<QPoint> m_restingAt;
+    qint64 m_restingSinceMs = 0;
+};
+
+// Feeds a PointerSighting with the crossings of this program's windows.
+class PointerWatch : public QAbstractNativeEventFilter {
+public:
+    PointerWatch();
+    ~PointerWatch() override;
+    // Whether the X server sees the pointer now (always on a plain X server).
+    bool pointerSeen();
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *result) override;
+
+private:
+    bool leavingIsReported();
+
+    PointerSighting m_sighting;
+    std::optional<bool> m_leavingReported;
+    quint32 m_root = 0;
+};
+
+// Lets the pointer through the window wherever its shape is cut away: its
+// input region becomes its shape. A compositor hands the pointer to an X
+// window by the input region alone, so without this the cut-away corners
+// would swallow the pointer on a Wayland desktop.
+void inputFollowsShape(QWidget *w);
 
 // Qt places windows in device-independent pixels, the X server in its own.
 // A screen has its top left corner at the same place in both and scales by
@@ -50,6 +96,12 @@ public:
 signals:
     void changed();
 };
+
+// The X11 window manager of wlroots compositors (sway and others) floats
+// every window of a fixed size in the middle of the screen and ignores the
+// positions asked for, later moves included: a window that has to sit in a
+// corner must go past it (override-redirect) and keep itself on top.
+bool managerCentresEveryWindow();
 
 // Before the first show: make the window a dock (placed at exact pixels by
 // every window manager tried, no strut) that skips the task bar and pager.

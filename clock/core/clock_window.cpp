@@ -51,12 +51,22 @@ bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
 bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
 
 bool isDog(Ctl c) { return c == Ctl::Picture2 || c == Ctl::Image7 || c == Ctl::Image8; }
+
+Qt::WindowFlags clockWindowFlags(bool bypassManager)
+{
+    Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::Tool;
+    if (bypassManager)
+        flags |= Qt::X11BypassWindowManagerHint;
+    return flags;
+}
 } // namespace
 
 Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
              const QString &commandLine, QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_settings(store), m_platform(platform),
-      m_commandLine(commandLine), m_menu(this), m_chime(platform.sound, store, this)
+    : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
+      m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
+      m_platform(platform), m_commandLine(commandLine), m_menu(this),
+      m_chime(platform.sound, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -176,6 +186,7 @@ bool Form1::LoadSkin()
     moveWindow(windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset));
     m_shape = windowRegion(Corner, FrameOffset);
     setMask(m_shape);
+    platform::x11::inputFollowsShape(this);
     return true;
 }
 
@@ -242,6 +253,7 @@ void Form1::Timer1_Timer()
     m_lastTickSecond = second;
 
     m_platform.random->reseedFromTimer();
+    m_arrivingUnderPointer = false; // its coming in would have been told by now
     CheckPointer();
     switch (ViewMode) {
     case 0: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
@@ -261,6 +273,10 @@ void Form1::Timer1_Timer()
         }
     }
     setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
+    // Past the window manager nothing keeps the window above the others
+    // for X, which picks the window under the pointer by its own stacking.
+    if (m_bypassesManager && AllwaysTop)
+        raise();
     if (m_placement.shouldPlace(CheckPlacement() == 1, windowTop()))
         Form_Activate();
     // Timed from the tick's own reading: the work since only makes it later.
@@ -356,8 +372,11 @@ void Form1::SetTucked(int mode)
         return;
     const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, Autohid, TuckState);
     TuckState = move.tuckState;
-    if (move.left && *move.left != m_placed.x())
+    if (move.left && *move.left != m_placed.x()) {
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
+        // Coming out under the pointer makes it come in without a move.
+        m_arrivingUnderPointer = mode == 0;
+    }
 }
 
 // The screen of the clock's monitor: its positions are mapped to the X
@@ -765,20 +784,30 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 
 void Form1::mouseMoveEvent(QMouseEvent *event)
 {
-    // A window that appears under a resting pointer is told of a move to
-    // where the pointer already was; only a pointer that moved has moved.
-    if (m_lastPointer == event->globalPosition())
-        return;
-    m_lastPointer = event->globalPosition();
-    const QPoint pos = event->position().toPoint();
-    if (reachesWindow(controlAt(pos)))
-        Form_MouseMove(pos);
+    pointerMoved(event->globalPosition(), event->position().toPoint());
 }
 
+// Coming in is a move too: some compositors (wlroots') tell a window past
+// the window manager of the pointer's coming and going only.
 void Form1::enterEvent(QEnterEvent *event)
 {
-    m_lastPointer = event->globalPosition();
+    if (m_arrivingUnderPointer)
+        m_lastPointer = event->globalPosition();
+    else
+        pointerMoved(event->globalPosition(), event->position().toPoint());
+    m_arrivingUnderPointer = false;
     QWidget::enterEvent(event);
+}
+
+void Form1::pointerMoved(QPointF global, QPoint pos)
+{
+    // A window that appears under a resting pointer is told of the pointer
+    // where it already was; only a pointer that moved has moved.
+    if (m_lastPointer == global)
+        return;
+    m_lastPointer = global;
+    if (reachesWindow(controlAt(pos)))
+        Form_MouseMove(pos);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -144,6 +144,9 @@ public:
     // that clamp the first placement.
     void placeAgain() { moveWindow(m_placed); }
     bool isUnloaded() const { return m_unloaded; }
+    // Placed past a window manager that would float it in the middle of the
+    // screen (wlroots'): above the others for good, and blind to panels.
+    bool bypassesWindowManager() const { return m_bypassesManager; }
     bool isWagging() const { return m_timer2.isActive(); }
 
 signals:
@@ -189,6 +192,7 @@ private:
     void popUp(QMenu *menu);
     int windowTop();
     void moveWindow(QPoint topLeft);
+    void pointerMoved(QPointF global, QPoint pos);
     QScreen *clockScreen() const;
 
     void LoadAlarmList();
@@ -196,6 +200,7 @@ private:
 
     void ShowWelcome() { emit welcomeRequested(); }
 
+    bool m_bypassesManager;
     ClockSettings m_settings;
     ClockPlatform m_platform;
     QString m_commandLine;
@@ -222,6 +227,7 @@ private:
     UnseenPointer m_unseenPointer;
     QString m_monitor;
     std::optional<QPointF> m_lastPointer; // where the pointer was last seen over the window
+    bool m_arrivingUnderPointer = false;  // just came out, maybe under a resting pointer
     std::optional<int> m_realTop;         // as last read from the X server, in its pixels
     platform::x11::ConfigureWatcher m_configure{this};
     Ctl m_pressed = Ctl::Count;

@@ -224,9 +224,10 @@ private slots:
         tick(*form);
         QCOMPARE(left(*form), -3); // out, although the last place seen is in the corner
 
-        // Out under a resting pointer: the move that comes with it is no move.
-        pointerEnters(*form, onFace + QPoint(1, 0));
-        pointerMoves(*form, onFace + QPoint(1, 0));
+        // Out under a pointer that rests (it may have moved while unseen):
+        // coming in under it, and the move to where it is, are no moves.
+        pointerEnters(*form, onFace + QPoint(3, 2));
+        pointerMoves(*form, onFace + QPoint(3, 2));
         QCOMPARE(left(*form), -3);
         tick(*form);
         tick(*form);
@@ -260,6 +261,24 @@ private slots:
         tick(*form);
         tick(*form);
         QCOMPARE(left(*form), -418);
+    }
+
+    // Where the compositor tells a window only of the pointer coming in, that
+    // is a move onto the face; but not when the window came to the pointer.
+    void comingInIsAMove()
+    {
+        auto form = startIn(3);
+        m_desktop.pointer = kAway;
+        tick(*form);
+        pointerEnters(*form, QPoint(1000, 770));
+        QCOMPARE(left(*form), 1268);
+        tick(*form);
+        QCOMPARE(left(*form), 842);
+        pointerEnters(*form, QPoint(1002, 771)); // it came out under the pointer
+        QCOMPARE(left(*form), 842);
+        tick(*form);
+        pointerEnters(*form, QPoint(1010, 771)); // later, the pointer came in
+        QCOMPARE(left(*form), 1268);
     }
 
     void hideModeTucksWhenThePointerIsOutOfSight()
