@@ -9,13 +9,14 @@ S=${E2E_SCALE:-1}
 px() { echo $(($1 * S)); }
 CLOCK_SIZE="$(px 441)x$(px 129)"
 
-# Xvfb at 1280x800 on the first free display, the window manager on it, and
-# a settings folder of our own. Japanese titles need a UTF-8 locale.
+# Xvfb at 1280x800 (or E2E_SCREEN) on the first free display, the window
+# manager on it, and a settings folder of our own. Japanese titles need a
+# UTF-8 locale.
 start_x_session() {
     local wm=${1:-openbox}
     need Xvfb xwininfo "$wm"
     exec 3>"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x800}x24" -br -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
     PIDS+=($!)
     wait_for 30 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
