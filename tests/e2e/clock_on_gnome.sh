@@ -233,17 +233,10 @@ corners_and_stacking() {
     echo "ok: always on top goes off and on from the menu"
 
     # A panel along the bottom: the clock moves above it at once, and back.
-    xmessage -geometry 1280x40+0+760 -name panel panel >/dev/null 2>&1 &
-    local panel=$!
-    PIDS+=($panel)
-    wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || part_failed "no panel window" || return
-    local p
-    p=$(xdotool search --class Xmessage | head -n1)
-    xprop -id "$p" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,0,40,0,0,0,0,0,0,0,1279
-    xprop -id "$p" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT 0,0,0,40
+    add_bottom_panel 1280 40 800
     wait_for 10 clock_at "$(at $((WA_R - 438)) $((WA_B - 40 - 52)))" \
         || part_failed "not above the panel: $(where); work area $(xprop -root _NET_WORKAREA)" || return
-    kill $panel
+    kill $PANEL
     wait_for 10 clock_at "$(corner_place 3)" || part_failed "not back once the panel went: $(where)" || return
     echo "ok: a panel's strut moves the clock above it and back"
 }
@@ -252,20 +245,10 @@ stop_clock
 
 # --- Other windows: the welcome, a notice over a full-screen window, the
 # design browser -------------------------------------------------------------
-window_geometry() { # WxH+X+Y of the first shown window titled $1
-    local id
-    for id in $(xwininfo -root -tree | grep "\"$1\"" | awk '{print $1}'); do
-        xwininfo -id "$id" | grep -q 'Map State: IsViewable' || continue
-        xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-            /^  Width/ {w=$2} /^  Height/ {h=$2} END {printf "%dx%d+%d+%d\n", w, h, x, y}'
-        return 0
-    done
-    return 1
-}
 # Its middle within a few pixels of the work area's.
 centred() {
     local g w h x y
-    g=$(window_geometry "$1") || return 1
+    g=$(shown_window "$1") || return 1
     IFS='x+' read -r w h x y <<<"$g"
     local dx=$((x + w / 2 - (WA_X + WA_R) / 2)) dy=$((y + h / 2 - (WA_Y + WA_B) / 2))
     [ ${dx#-} -le 4 ] && [ ${dy#-} -le 4 ]
@@ -277,8 +260,8 @@ other_windows() {
     settings smode=3 # no start=: the welcome window greets
     start_as_user "$WORK/clock.log" "$VESPERA"
     CLOCK=$USER_PID
-    wait_for 60 window_geometry VESPERA >/dev/null || part_failed "no welcome window" || return
-    wait_for 10 centred VESPERA || part_failed "the welcome is not centred: $(window_geometry VESPERA)" || return
+    wait_for 60 shown_window VESPERA >/dev/null || part_failed "no welcome window" || return
+    wait_for 10 centred VESPERA || part_failed "the welcome is not centred: $(shown_window VESPERA)" || return
     echo "ok: the welcome window is centred"
     stop_clock
 
@@ -291,7 +274,7 @@ other_windows() {
         || part_failed "the window did not fill the screen" || return
     start_as_user "$WORK/notice.log" "$(user_path "$NOTICE_PROBE")" "$(dirname "$VESPERA")" 20
     local probe=$USER_PID
-    wait_for 20 window_geometry "アラーム" >/dev/null || part_failed "no alarm notice: $(cat "$WORK/notice.log")" || return
+    wait_for 20 shown_window "アラーム" >/dev/null || part_failed "no alarm notice: $(cat "$WORK/notice.log")" || return
     notice_on_top() {
         local top
         top=$(xprop -root _NET_CLIENT_LIST_STACKING | awk -F', ' '{print $NF}')
@@ -302,8 +285,8 @@ other_windows() {
     kill "$probe" 2>/dev/null
 
     start_as_user "$WORK/vesweb.log" env QTWEBENGINE_DISABLE_SANDBOX=1 "$(user_path "$VESWEB")"
-    wait_for 60 window_geometry VESPERA >/dev/null || part_failed "no design browser: $(cat "$WORK/vesweb.log")" || return
-    wait_for 10 centred VESPERA || part_failed "the design browser is not centred: $(window_geometry VESPERA)" || return
+    wait_for 60 shown_window VESPERA >/dev/null || part_failed "no design browser: $(cat "$WORK/vesweb.log")" || return
+    wait_for 10 centred VESPERA || part_failed "the design browser is not centred: $(shown_window VESPERA)" || return
     echo "ok: the design browser opens, centred"
 }
 NOTICE_PROBE=${2:-}

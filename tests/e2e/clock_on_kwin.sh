@@ -11,41 +11,24 @@ need xdotool xmessage
 [ -x "${1:-}" ] || fail "usage: $0 path/to/vespera"
 VESPERA=$1
 start_kwin_session 1280x800
-compositor_pointer_start
+kwin_pointer_start
 
 at() { printf '%+d%+d' "$1" "$2"; }
 OUT_TL=$(at -3 3) TUCKED_TL=$(at -418 3)
 OUT_BR=$(at 842 748) TUCKED_BR=$(at 1268 748)
 MID="640 400"
 where() { echo "the clock is at $(clock_position); X places the pointer at $(xdotool getmouselocation)"; }
-start_clock() {
-    printf '[pendra]\nstart=2.15\n%s\n' "$@" >"$XDG_CONFIG_HOME/kestrel.ini"
-    "$VESPERA" >"$WORK/clock.log" 2>&1 &
-    CLOCK=$!
-    PIDS+=($CLOCK)
-    wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
-}
-stop_clock() {
-    kill -TERM "$CLOCK"
-    wait_gone "$CLOCK" || fail "the clock did not end"
-}
 # There and a pixel further, so that what is there sees the pointer move.
 point_at() { compositor_move "$1" "$2" && compositor_move $(($1 + 1)) "$2"; }
 
 compositor_move $MID
-start_clock smode=3
+start_clock start=2.15 smode=3
 wait_for 20 clock_at "$OUT_BR" || fail "not at $OUT_BR: $(where)"
 xprop -id "$(clock_window)" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "not above other windows"
 echo "ok: KWin: bottom-right at $OUT_BR, above other windows"
 
 # KWin publishes a work area only once some window reserves space.
-xmessage -geometry 1280x40+0+760 -name panel panel >/dev/null 2>&1 &
-PANEL=$!
-PIDS+=($PANEL)
-wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || fail "no panel window"
-P=$(xdotool search --class Xmessage | head -n1)
-xprop -id "$P" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,0,40,0,0,0,0,0,0,0,1279
-xprop -id "$P" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT 0,0,0,40
+add_bottom_panel 1280 40 800
 wait_for 10 clock_at "$(at 842 708)" || fail "not above the panel: $(where)"
 kill $PANEL
 wait_for 10 clock_at "$OUT_BR" || fail "not back at the edge once the panel went: $(where)"
@@ -66,7 +49,7 @@ wait_for 20 clock_at "$OUT_BR" || fail "not back out after the pointer went away
 echo "ok: KWin: back out after the pointer went to the middle of the screen"
 stop_clock
 
-start_clock smode=0 hide=1
+start_clock start=2.15 smode=0 hide=1
 wait_for 20 clock_at "$TUCKED_TL" || fail "hide mode: not tucked at $TUCKED_TL: $(where)"
 point_at 1 6
 wait_for 10 clock_at "$OUT_TL" || fail "hide mode: the strip did not bring it out: $(where)"

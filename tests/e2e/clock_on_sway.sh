@@ -9,18 +9,14 @@ need xdotool
 [ -x "${1:-}" ] || fail "usage: $0 path/to/vespera"
 VESPERA=$1
 start_sway_session 1280x800
-compositor_pointer_start
+sway_pointer_start
 
 at() { printf '%+d%+d' "$1" "$2"; }
 where() { echo "the clock is at $(clock_position); X places the pointer at $(xdotool getmouselocation)"; }
 point_at() { compositor_move "$1" "$2" && compositor_move $(($1 + 1)) "$2"; }
 
 compositor_move 640 400
-printf '[pendra]\nstart=2.15\nsmode=3\n' >"$XDG_CONFIG_HOME/kestrel.ini"
-"$VESPERA" >"$WORK/clock.log" 2>&1 &
-CLOCK=$!
-PIDS+=($CLOCK)
-wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
+start_clock start=2.15 smode=3
 wait_for 20 clock_at "$(at 842 748)" || fail "not in the bottom-right corner: $(where)"
 grep -q 'wlroots' "$WORK/clock.log" || fail "nothing said on stderr about going past the window manager"
 echo "ok: sway: in the bottom-right corner, and says why on stderr"
@@ -35,5 +31,4 @@ wait_for 10 clock_at "$(at 1268 748)" || fail "the pointer on the face did not t
 point_at 640 400
 wait_for 20 clock_at "$(at 842 748)" || fail "not back out after the pointer left: $(where)"
 echo "ok: sway: slides away from the pointer over another window, and back"
-kill -TERM $CLOCK
-wait_gone $CLOCK || fail "the clock did not end"
+stop_clock

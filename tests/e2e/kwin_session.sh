@@ -14,12 +14,7 @@
 #   one of their windows. Once it is away from them, XQueryPointer keeps
 #   answering the last position it had over an X window, and a window it
 #   left after moving inside it gets no LeaveNotify.
-. "$(dirname "${BASH_SOURCE[0]}")/x11_session.sh"
-
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/compositor_session.sh"
 
 start_kwin_session() {
     local size=${1:-1280x800} kwin
@@ -64,8 +59,8 @@ EOF
     export DISPLAY
     DISPLAY=$(sed -n 1p "$k/where")
     KWIN_BUS=$(sed -n 2p "$k/where")
-    KWIN_RUNTIME=$k/run
-    KWIN_SOCKET=vespera-kwin
+    COMPOSITOR_RUNTIME=$k/run
+    COMPOSITOR_SOCKET=vespera-kwin
     wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         || fail "KWin did not take up its place as X11 window manager"
 
@@ -75,100 +70,8 @@ EOF
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY XAUTHORITY
 }
 
-# The name the window manager gives itself to X11 clients: "KWin" here.
-x11_wm_name() {
-    local check
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '{print $NF}')
-    xprop -id "$check" _NET_WM_NAME | cut -d'"' -f2
-}
-
-# Moves KWin's own pointer, as a mouse does, through its fake-input protocol.
-# One connection serves the whole test: KWin adds a pointer to its seat for
-# each fake-input client and takes it away when the client goes, and
-# Xwayland loses track of the pointer with it.
-compositor_pointer_start() {
-    cat >"$WORK/fake_input.py" <<'EOF'
-# Speaks the Wayland wire protocol itself, so that nothing but Python is
-# needed. Commands on standard input, one a line: "move X Y", "click BUTTON"
-# (272 left, 273 right); "ok" follows once KWin has handled each.
-import os, socket, struct, sys
-
-sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-sock.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
-buf = b""
-ids = iter(range(2, 1 << 30))
-found = {}
-
-def send(obj, op, fmt, *args):
-    body = b""
-    for f, a in zip(fmt, args):
-        if f == "s":
-            b = a.encode() + b"\0"
-            body += struct.pack("=I", len(b)) + b + b"\0" * (-len(b) % 4)
-        else:
-            body += struct.pack("=i" if f == "i" else "=I", a)
-    sock.sendall(struct.pack("=II", obj, (8 + len(body)) << 16 | op) + body)
-
-def roundtrip(registry=None):
-    global buf
-    done = next(ids)
-    send(1, 0, "u", done)  # wl_display.sync
-    while True:
-        while len(buf) >= 8:
-            obj, word = struct.unpack("=II", buf[:8])
-            if len(buf) < word >> 16:
-                break
-            msg, buf = buf[8:word >> 16], buf[word >> 16:]
-            op = word & 0xffff
-            if obj == 1 and op == 0:
-                sys.exit("Wayland protocol error: " + msg[12:].rstrip(b"\0").decode())
-            if obj == registry and op == 0:  # wl_registry.global
-                name, n = struct.unpack("=II", msg[:8])
-                found[msg[8:8 + n - 1].decode()] = name
-            if obj == done and op == 0:
-                return
-        data = sock.recv(65536)
-        if not data:
-            sys.exit("KWin closed the connection")
-        buf += data
-
-registry = next(ids)
-send(1, 1, "u", registry)  # wl_display.get_registry
-roundtrip(registry)
-if "org_kde_kwin_fake_input" not in found:
-    sys.exit("KWin does not offer fake input to this program")
-fake = next(ids)
-send(registry, 0, "usuu", found["org_kde_kwin_fake_input"], "org_kde_kwin_fake_input", 4, fake)
-send(fake, 0, "ss", "vespera tests", "the end-to-end tests move the pointer")  # authenticate
-roundtrip()
-print("ready", flush=True)
-for line in sys.stdin:
-    w = line.split()
-    if w[0] == "move":  # pointer_motion_absolute, in wl_fixed
-        send(fake, 9, "ii", int(w[1]) * 256, int(w[2]) * 256)
-    elif w[0] == "click":  # button pressed, then released
-        send(fake, 2, "uu", int(w[1]), 1)
-        send(fake, 2, "uu", int(w[1]), 0)
-    else:
-        sys.exit("unknown command: " + line)
-    roundtrip()
-    print("ok", flush=True)
-EOF
-    local line
-    coproc COMPOSITOR_POINTER {
-        XDG_RUNTIME_DIR=$KWIN_RUNTIME WAYLAND_DISPLAY=$KWIN_SOCKET exec /usr/bin/python3 "$WORK/fake_input.py"
-    }
-    PIDS+=("$COMPOSITOR_POINTER_PID")
-    read -r -t 30 line <&"${COMPOSITOR_POINTER[0]}" && [ "$line" = ready ] \
-        || fail "no fake input from KWin"
-}
-compositor_command() {
-    local line
-    echo "$*" >&"${COMPOSITOR_POINTER[1]}"
-    read -r -t 30 line <&"${COMPOSITOR_POINTER[0]}" && [ "$line" = ok ]
-}
-compositor_move() { compositor_command move "$1" "$2"; }
-compositor_click() { compositor_command click "${1:-272}"; }
+# KWin's own pointer, through its fake input.
+kwin_pointer_start() { compositor_pointer_start kwin; }
 
 # What KWin shows, the whole screen, as a PNG; through its ScreenShot2
 # interface on KWin's session bus.

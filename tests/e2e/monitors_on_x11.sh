@@ -18,25 +18,14 @@ at() { printf '%+d%+d' "$1" "$2"; }
 ON_PRIMARY=$(at $((1280 - 438)) $((800 - 52)))
 ON_RIGHT=$(at $((2304 - 438)) $((768 - 52)))
 TUCKED_RIGHT=$(at $((2304 - 12)) $((768 - 52)))
-start_clock() {
-    printf '[pendra]\nstart=2.15\nsmode=3\n%s\n' "$@" >"$XDG_CONFIG_HOME/kestrel.ini"
-    "$VESPERA" >"$WORK/clock.log" 2>&1 &
-    CLOCK=$!
-    PIDS+=($CLOCK)
-    wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
-}
-stop_clock() {
-    kill -TERM "$CLOCK"
-    wait_gone "$CLOCK" || fail "the clock did not end"
-}
 xdotool mousemove 640 300
 
-start_clock
+start_clock start=2.15 smode=3
 wait_for 20 clock_at "$ON_PRIMARY" || fail "not on the primary monitor: $(clock_position)"
 echo "ok: on the primary monitor by default"
 stop_clock
 
-start_clock monitor=RIGHT
+start_clock start=2.15 smode=3 monitor=RIGHT
 wait_for 20 clock_at "$ON_RIGHT" || fail "not in the chosen monitor's corner: $(clock_position)"
 xdotool mousemove 2000 740 sleep 0.1 mousemove 2002 741
 wait_for 10 clock_at "$TUCKED_RIGHT" || fail "not tucked at its monitor's edge: $(clock_position)"

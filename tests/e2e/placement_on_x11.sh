@@ -24,16 +24,6 @@ ON_FACE="$((WA_R - $(px 280))) $((WA_B - $(px 30)))"
 AWAY="640 400"
 IN_ZONE_OFF_FACE="$((WA_R - $(px 420))) $((WA_B - $(px 70)))" # in the corner zone, not on the window
 
-start_clock() {
-    "$VESPERA" >"$WORK/clock.log" 2>&1 &
-    CLOCK=$!
-    PIDS+=($CLOCK)
-    wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
-}
-stop_clock() {
-    kill -TERM "$CLOCK"
-    wait_gone "$CLOCK" || fail "the clock did not end"
-}
 pointer() { xdotool mousemove $1 $2; }
 # Moves onto the face in two steps, so the window sees the pointer move over it.
 touch_face() { xdotool mousemove $1 $2 sleep 0.1 mousemove $(($1 + 2)) $(($2 + 1)); }
@@ -43,9 +33,8 @@ stored() { grep "^$1=" "$XDG_CONFIG_HOME/kestrel.ini" | cut -d= -f2; }
 net_state() { xprop -id "$(clock_window)" _NET_WM_STATE; }
 
 # --- Top-left in hide mode: tucked 418 pixels beyond the left edge ---------
-printf '[pendra]\nsmode=0\nhide=1\n' >"$XDG_CONFIG_HOME/kestrel.ini"
 pointer $AWAY
-start_clock
+start_clock smode=0 hide=1
 wait_for 20 clock_at $TL_TUCKED || fail "$WM: hide mode top-left not at $TL_TUCKED but $(clock_position)"
 echo "ok: $WM: tucked top-left at $TL_TUCKED"
 # The few pixels still on screen bring it out.
@@ -58,8 +47,7 @@ stop_clock
 [ "$(stored hide)" = 1 ] || fail "hide mode not stored"
 
 # --- Bottom-right in normal mode --------------------------------------------
-printf '[pendra]\nsmode=3\n' >"$XDG_CONFIG_HOME/kestrel.ini"
-start_clock
+start_clock smode=3
 wait_for 20 clock_at $OUT || fail "$WM: not at $OUT but $(clock_position)"
 W=$(clock_window)
 net_state | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "$WM: shown in the task bar: $(net_state)"
@@ -125,13 +113,7 @@ wait_for 10 clock_at $OUT || fail "$WM: it did not return after being moved: $(c
 echo "ok: $WM: a window moved from outside returns to its corner"
 
 # A panel reserving 40 rows at the bottom: the clock moves above it at once.
-xmessage -geometry 1280x40+0+760 -name panel panel >/dev/null 2>&1 &
-PANEL=$!
-PIDS+=($PANEL)
-wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || fail "no panel window"
-P=$(xdotool search --class Xmessage | head -n1)
-xprop -id "$P" -f _NET_WM_STRUT_PARTIAL 32c -set _NET_WM_STRUT_PARTIAL 0,0,0,40,0,0,0,0,0,0,0,1279
-xprop -id "$P" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT 0,0,0,40
+add_bottom_panel 1280 40 800
 wait_for 10 clock_at "$(at $((WA_R - $(px 438))) $((760 - $(px 52))))" \
     || fail "$WM: not above the panel: $(clock_position)"
 kill $PANEL

@@ -17,12 +17,7 @@
 #   by its own stacking, so such a window has to raise itself in X11 too.
 # - xdotool (XTest) moves only Xwayland's idea of the pointer;
 #   compositor_move moves sway's own, as a mouse would.
-. "$(dirname "${BASH_SOURCE[0]}")/x11_session.sh"
-
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/compositor_session.sh"
 
 # sway refuses to run as root; a root test runs it as this user.
 SWAY_USER=vesperawlr
@@ -84,9 +79,9 @@ EOF
     wait_for 60 test -s "$s/where" || skip "sway's Xwayland did not come up: $(tail -n 5 "$WORK/sway.log")"
     export DISPLAY SWAYSOCK
     DISPLAY=$(sed -n 1p "$s/where")
-    SWAY_SOCKET=$(sed -n 2p "$s/where")
+    COMPOSITOR_SOCKET=$(sed -n 2p "$s/where")
     SWAYSOCK=$(sed -n 3p "$s/where")
-    SWAY_RUNTIME=$s/run
+    COMPOSITOR_RUNTIME=$s/run
     SWAY_SIZE=$size
     wait_for 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
         || fail "sway did not take up its place as X11 window manager"
@@ -97,108 +92,12 @@ EOF
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY XAUTHORITY
 }
 
-# The name the window manager gives itself to X11 clients: "wlroots wm" here.
-x11_wm_name() {
-    local check
-    check=$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '{print $NF}')
-    xprop -id "$check" _NET_WM_NAME | cut -d'"' -f2
-}
-
-# Moves sway's own pointer, as a mouse does, through the wlroots
-# virtual-pointer protocol. One connection serves the whole test: the seat
-# has a pointer only while a virtual one exists, and Xwayland loses track of
-# the pointer each time it goes.
-compositor_pointer_start() {
-    cat >"$WORK/virtual_pointer.py" <<'EOF'
-# Speaks the Wayland wire protocol itself, so that nothing but Python is
-# needed. Commands on standard input, one a line: "move X Y", "click BUTTON"
-# (272 left, 273 right); "ok" follows once sway has handled each.
-# Argument: the size of the screen, WIDTHxHEIGHT, for absolute motion.
-import os, socket, struct, sys, time
-
-sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-sock.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
-width, height = map(int, sys.argv[1].split("x"))
-buf = b""
-ids = iter(range(2, 1 << 30))
-found = {}
-
-def send(obj, op, *args):
-    body = b"".join(struct.pack("=I", a) for a in args)
-    sock.sendall(struct.pack("=II", obj, (8 + len(body)) << 16 | op) + body)
-
-def bind(registry, iface, version, new):
-    b = iface.encode() + b"\0"
-    body = struct.pack("=II", found[iface], len(b)) + b + b"\0" * (-len(b) % 4) + struct.pack("=II", version, new)
-    sock.sendall(struct.pack("=II", registry, (8 + len(body)) << 16 | 0) + body)
-
-def roundtrip(registry=None):
-    global buf
-    done = next(ids)
-    send(1, 0, done)  # wl_display.sync
-    while True:
-        while len(buf) >= 8:
-            obj, word = struct.unpack("=II", buf[:8])
-            if len(buf) < word >> 16:
-                break
-            msg, buf = buf[8:word >> 16], buf[word >> 16:]
-            op = word & 0xffff
-            if obj == 1 and op == 0:
-                sys.exit("Wayland protocol error: " + msg[12:].rstrip(b"\0").decode())
-            if obj == registry and op == 0:  # wl_registry.global
-                name, n = struct.unpack("=II", msg[:8])
-                found[msg[8:8 + n - 1].decode()] = name
-            if obj == done and op == 0:
-                return
-        data = sock.recv(65536)
-        if not data:
-            sys.exit("sway closed the connection")
-        buf += data
-
-registry = next(ids)
-send(1, 1, registry)  # wl_display.get_registry
-roundtrip(registry)
-if "zwlr_virtual_pointer_manager_v1" not in found:
-    sys.exit("sway offers no virtual pointer")
-manager, pointer = next(ids), next(ids)
-bind(registry, "zwlr_virtual_pointer_manager_v1", 1, manager)
-send(manager, 0, 0, pointer)  # create_virtual_pointer, on the default seat
-roundtrip()
-print("ready", flush=True)
-ms = lambda: int(time.monotonic() * 1000) & 0xffffffff
-for line in sys.stdin:
-    w = line.split()
-    if w[0] == "move":  # motion_absolute, then frame
-        send(pointer, 1, ms(), int(w[1]), int(w[2]), width, height)
-        send(pointer, 4)
-    elif w[0] == "click":  # button pressed, then released, each a frame
-        for state in (1, 0):
-            send(pointer, 2, ms(), int(w[1]), state)
-            send(pointer, 4)
-    else:
-        sys.exit("unknown command: " + line)
-    roundtrip()
-    print("ok", flush=True)
-EOF
-    local line
-    coproc COMPOSITOR_POINTER {
-        XDG_RUNTIME_DIR=$SWAY_RUNTIME WAYLAND_DISPLAY=$SWAY_SOCKET exec /usr/bin/python3 "$WORK/virtual_pointer.py" "$SWAY_SIZE"
-    }
-    PIDS+=("$COMPOSITOR_POINTER_PID")
-    read -r -t 30 line <&"${COMPOSITOR_POINTER[0]}" && [ "$line" = ready ] \
-        || fail "no virtual pointer from sway"
-}
-compositor_command() {
-    local line
-    echo "$*" >&"${COMPOSITOR_POINTER[1]}"
-    read -r -t 30 line <&"${COMPOSITOR_POINTER[0]}" && [ "$line" = ok ]
-}
-compositor_move() { compositor_command move "$1" "$2"; }
-compositor_click() { compositor_command click "${1:-272}"; }
+# sway's own pointer, through the wlroots virtual pointer.
+sway_pointer_start() { compositor_pointer_start wlr "$SWAY_SIZE"; }
 
 # What sway shows, the whole screen, as a PNG (grim, through wlroots'
 # screencopy).
 sway_screenshot() {
     need grim
-    XDG_RUNTIME_DIR=$SWAY_RUNTIME WAYLAND_DISPLAY=$SWAY_SOCKET grim "$1"
+    XDG_RUNTIME_DIR=$COMPOSITOR_RUNTIME WAYLAND_DISPLAY=$COMPOSITOR_SOCKET grim "$1"
 }

@@ -46,16 +46,47 @@ start_x_session() {
 
 # The clock's window: the one of its size among the windows titled "pendra".
 clock_window() { xwininfo -root -tree | grep "\"pendra\".*$CLOCK_SIZE" | awk '{print $1}' | head -n1; }
-# Another shown window of the clock, such as its menu or a message: WxH+X+Y.
-other_window() {
+# The first shown window titled $1 (and not of the size $2): WxH+X+Y.
+shown_window() {
     local id
-    for id in $(xwininfo -root -tree | grep '"pendra"' | grep -v "$CLOCK_SIZE" | awk '{print $1}'); do
+    for id in $(xwininfo -root -tree | grep "\"$1\"" | grep -v "${2:-^$}" | awk '{print $1}'); do
         xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
         xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
             /^  Width/ {w=$2} /^  Height/ {h=$2} END {printf "%dx%d+%d+%d\n", w, h, x, y}'
         return 0
     done
     return 1
+}
+# Another shown window of the clock, such as its menu or a message.
+other_window() { shown_window pendra "$CLOCK_SIZE"; }
+
+# Starts $VESPERA with a settings file of these lines and waits for its
+# window; CLOCK is its pid.
+start_clock() {
+    printf '[pendra]\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+    [ $# -eq 0 ] || printf '%s\n' "$@" >>"$XDG_CONFIG_HOME/kestrel.ini"
+    "$VESPERA" >"$WORK/clock.log" 2>&1 &
+    CLOCK=$!
+    PIDS+=($CLOCK)
+    wait_for 60 clock_position >/dev/null || fail "no clock window: $(cat "$WORK/clock.log")"
+}
+stop_clock() {
+    kill -TERM "$CLOCK"
+    wait_gone "$CLOCK" || fail "the clock did not end"
+}
+
+# A panel along the bottom of a screen $1 pixels wide, reserving $2 rows
+# above a bottom edge at $3, as a task bar does; PANEL is its pid.
+add_bottom_panel() {
+    local width=$1 rows=$2 bottom=$3 p
+    xmessage -geometry "${width}x$rows+0+$((bottom - rows))" -name panel panel >/dev/null 2>&1 &
+    PANEL=$!
+    PIDS+=($PANEL)
+    wait_for 20 sh -c 'xdotool search --class Xmessage >/dev/null' || fail "no panel window"
+    p=$(xdotool search --class Xmessage | head -n1)
+    xprop -id "$p" -f _NET_WM_STRUT_PARTIAL 32c \
+        -set _NET_WM_STRUT_PARTIAL "0,0,0,$rows,0,0,0,0,0,0,0,$((width - 1))"
+    xprop -id "$p" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0,0,0,$rows"
 }
 # Where it is on the screen, as +X+Y.
 clock_position() {
