@@ -28,9 +28,7 @@ namespace {
 
 void prepareEnvironment()
 {
-    // Corner placement needs X11 positioning, also inside a Wayland session.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    platform::x11::preferX11();
     // Without shared memory Qt paints without a round trip to the X server,
     // which halves the clock's wake-ups per second.
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))

@@ -11,6 +11,7 @@
 #include "platform/program_icon.h"
 #include "platform/program_starter.h"
 #include "platform/single_instance.h"
+#include "platform/x11_window.h"
 
 #include <QApplication>
 #include <QHttpServer>
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
         std::fputs("vesweb: running as root, the web engine's sandbox is off\n", stderr);
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
+    platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesweb"));

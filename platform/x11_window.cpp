@@ -118,6 +118,12 @@ QList<QRect> rectsFrom(const QList<quint32> &v)
 
 } // namespace
 
+void preferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 bool available() { return connection() != nullptr; }
 
 bool isXwayland()

@@ -16,6 +16,12 @@ struct xcb_connection_t;
 
 namespace platform::x11 {
 
+// Before the QApplication: X11, also in a Wayland session (through
+// Xwayland), unless the user asked for a platform. The programs place
+// their windows, keep the clock in its corner and bring each other's
+// windows to the front through X11; a Wayland window can do none of these.
+void preferX11();
+
 bool available();               // running on the xcb platform
 xcb_connection_t *connection(); // Qt's connection to the X server, or null
 
