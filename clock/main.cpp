@@ -80,7 +80,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    QObject::connect(&form, &vespera::Form1::unloaded, &app, &QCoreApplication::quit);
+    // The clock ends the program at once: its other windows go with it
+    // without closing (quit() would close each first, and a dialog would
+    // store its edits, ask a question or refuse, and a notice would ring).
+    QObject::connect(&form, &vespera::Form1::unloaded, &app, [] { QCoreApplication::exit(0); });
     platform::TerminationWatcher termination;
     QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
                      &vespera::Form1::Form_Unload);

@@ -31,4 +31,19 @@ bool SaveAlarmList(const AlarmList &list, common::SettingsStore &store)
     });
 }
 
+AlarmList mergeAlarmEdits(const AlarmList &opened, const AlarmList &edited,
+                          const AlarmList &stored)
+{
+    AlarmList removed = opened; // what the user took out: opened less edited
+    AlarmList added;            // what the user put in: edited less opened
+    for (const QString &entry : edited) {
+        if (!removed.removeOne(entry))
+            added << entry;
+    }
+    AlarmList merged = stored;
+    for (const QString &entry : removed)
+        merged.removeOne(entry);
+    return merged + added;
+}
+
 } // namespace vespera

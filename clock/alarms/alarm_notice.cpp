@@ -53,11 +53,12 @@ QString noticeTimeText(const QTime &t, bool use24Hour)
                  .arg(t.minute(), 2, 10, QLatin1Char('0'));
 }
 
-Form3::Form3(platform::Sound *sound, common::SettingsStore &store, platform::ClockSource *clock,
+Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
              bool use24Hour, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_sound(sound), m_store(store), m_clock(clock), m_use24Hour(use24Hour)
+      m_volumes(volumes), m_sound(volumes.sound()), m_store(store), m_clock(clock),
+      m_use24Hour(use24Hour)
 {
     setWindowTitle(QStringLiteral("アラーム"));
     setFixedSize(197, 91);
@@ -96,9 +97,8 @@ void Form3::Form_Load()
         playAlarm();
         return;
     }
-    m_savedVolume = m_sound->waveVolume();
     const int level = storedLevel(m_store.value(common::kSection, QStringLiteral("volg")));
-    m_sound->setWaveVolume(WaveVolumeFromLevel(level));
+    m_volumeTicket = m_volumes.begin(WaveVolumeFromLevel(level));
     m_pause.start(); // the first sound after half a second, as the volume settles
 }
 
@@ -132,11 +132,10 @@ void Form3::Form_Unload()
     m_unloaded = true;
     Timer1.stop();
     m_pause.stop();
-    if (m_sound) {
+    if (m_sound)
         m_sound->play(kClosingSound);
-        if (m_savedVolume)
-            m_sound->setWaveVolume(*m_savedVolume);
-    }
+    if (m_volumeTicket)
+        m_volumes.end(*m_volumeTicket);
 }
 
 void Form3::closeEvent(QCloseEvent *event)

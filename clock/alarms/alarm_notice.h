@@ -1,6 +1,8 @@
 // Form3 — the alarm notice: shows the time and repeats the alarm sound.
 #pragma once
 
+#include "volume_overrides.h"
+
 #include "common/settings_store.h"
 
 #include <QDialog>
@@ -23,7 +25,7 @@ QString noticeTimeText(const QTime &t, bool use24Hour);
 class Form3 : public QDialog {
     Q_OBJECT
 public:
-    Form3(platform::Sound *sound, common::SettingsStore &store, platform::ClockSource *clock,
+    Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
           bool use24Hour, QWidget *parent = nullptr);
 
     int PlayCount = 0;
@@ -44,12 +46,13 @@ private:
     void Form_Unload();
     void playAlarm();
 
+    VolumeOverrides &m_volumes;
     platform::Sound *m_sound;
     common::SettingsStore &m_store;
     platform::ClockSource *m_clock;
     bool m_use24Hour;
     QTimer m_pause;
-    std::optional<quint32> m_savedVolume; // set when the alarm's own volume was applied
+    std::optional<int> m_volumeTicket; // held while the alarm's own volume is on
     bool m_unloaded = false;
 };
 

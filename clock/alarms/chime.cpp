@@ -8,8 +8,8 @@ namespace {
 const QString kChimeSound = QStringLiteral("zihou.wav");
 }
 
-Chime::Chime(platform::Sound *sound, common::SettingsStore &store, QObject *parent)
-    : QObject(parent), m_sound(sound), m_store(store)
+Chime::Chime(VolumeOverrides &volumes, common::SettingsStore &store, QObject *parent)
+    : QObject(parent), m_volumes(volumes), m_store(store)
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(500);
@@ -21,35 +21,36 @@ Chime::Chime(platform::Sound *sound, common::SettingsStore &store, QObject *pare
 
 void Chime::PlayChime()
 {
-    if (!m_sound)
+    platform::Sound *sound = m_volumes.sound();
+    if (!sound)
         return;
     const bool ownVolume =
         storedLevel(m_store.value(common::kSection, QStringLiteral("nvol")), 0) == 1;
     if (!ownVolume) {
-        m_sound->play(kChimeSound);
+        sound->play(kChimeSound);
         return;
     }
-    // A chime that comes while one is still playing keeps the volume from
-    // before the first, so that is what returns at the end.
-    if (!m_savedVolume)
-        m_savedVolume = m_sound->waveVolume();
+    // A chime that comes while one is still playing takes over its ticket.
     const int level = storedLevel(m_store.value(common::kSection, QStringLiteral("nvolg")));
-    m_sound->setWaveVolume(WaveVolumeFromLevel(level));
+    const int ticket = m_volumes.begin(WaveVolumeFromLevel(level));
+    restore();
+    m_ticket = ticket;
     m_hold.stop();
     m_pause.start();
 }
 
 void Chime::start()
 {
-    m_sound->play(kChimeSound);
+    if (m_volumes.sound())
+        m_volumes.sound()->play(kChimeSound);
     m_hold.start();
 }
 
 void Chime::restore()
 {
-    if (m_savedVolume)
-        m_sound->setWaveVolume(*m_savedVolume);
-    m_savedVolume.reset();
+    if (m_ticket)
+        m_volumes.end(*m_ticket);
+    m_ticket.reset();
 }
 
 } // namespace vespera

@@ -4,6 +4,7 @@
 
 #include "common/data_dir.h"
 #include "platform/clock_source.h"
+#include "platform/messages.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,10 +28,11 @@ void drawText(QPainter &p, const QRect &r, const QString &text, int pixelSize)
 }
 } // namespace
 
-Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time, QWidget *parent)
+Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
+             platform::Messages *messages, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_clock(clock), m_scale(scale), m_time(time)
+      m_clock(clock), m_scale(scale), m_time(time), m_messages(messages)
 {
     setWindowTitle(QStringLiteral("プリセットアラーム"));
     setFixedSize(kWidth, kHeight);
@@ -63,7 +65,14 @@ void Form5::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
 
 void Form5::Command1_Click()
 {
-    m_clock.AddPresetAlarm(m_scale.entry());
+    if (!m_clock.AddPresetAlarm(m_scale.entry())) {
+        // The twelve stored keys are taken: an alarm set now would vanish
+        // at the next start. The dial stays open for another try later.
+        if (m_messages)
+            m_messages->information(QStringLiteral("pendra"),
+                                    QStringLiteral("アラームの予約は12件までです。"));
+        return;
+    }
     accept();
 }
 

@@ -9,7 +9,8 @@
 
 namespace platform {
 class ClockSource;
-}
+class Messages;
+} // namespace platform
 
 namespace vespera {
 
@@ -19,7 +20,8 @@ public:
     virtual ~PresetTarget() = default;
     virtual QString presetHour() const = 0; // "0"-"23"
     virtual void setPresetHour(const QString &hour) = 0;
-    virtual void AddPresetAlarm(const QString &entry) = 0;
+    // False when the list is full: the store keeps no more.
+    virtual bool AddPresetAlarm(const QString &entry) = 0;
 };
 
 class Form5 : public QDialog {
@@ -27,7 +29,7 @@ class Form5 : public QDialog {
 public:
     // The scale outlives the window: a pick is remembered into the next opening.
     Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
-          QWidget *parent = nullptr);
+          platform::Messages *messages = nullptr, QWidget *parent = nullptr);
 
     void Command1_Click(); // Set
     void Command2_Click(); // ×
@@ -52,6 +54,7 @@ private:
     PresetTarget &m_clock;
     PresetScale &m_scale;
     platform::ClockSource *m_time;
+    platform::Messages *m_messages;
     QPixmap m_picture;
     QRect m_pressedButton;
 };

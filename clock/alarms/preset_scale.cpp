@@ -39,6 +39,7 @@ void PresetScale::Form_Load(int hour, int currentMinute)
     Shape3Left = kHidden;
     pickedText = presetTimeText(H, currentMinute);
     pM = QString::number(currentMinute);
+    pT = QStringLiteral("00"); // a new window's offset; only Picked carries over
 }
 
 void PresetScale::mouseMove(int x, int y)

@@ -66,7 +66,7 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
       m_platform(platform), m_commandLine(commandLine), m_menu(this),
-      m_chime(platform.sound, store, this)
+      m_volumes(platform.sound), m_chime(m_volumes, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -575,13 +575,16 @@ void Form1::reloadAlarmList()
     LoadAlarmList();
 }
 
-void Form1::AddPresetAlarm(const QString &entry)
+bool Form1::AddPresetAlarm(const QString &entry)
 {
+    if (List1.size() >= kMaxStoredAlarms)
+        return false;
     List1 << entry;
     // The mark goes where AlP's own click paints it.
     setSource(Ctl::AlP, atlas::alarmOn());
     AlarmOn = true;
     SaveAlarmList();
+    return true;
 }
 
 void Form1::mnuNow_Click()
@@ -780,6 +783,15 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     case Ctl::TShell: TShell_Click(); break;
     default: break;
     }
+}
+
+// Qt tells a double click as press, release, double click, release: the
+// first pair has acted already, so the second does nothing (QWidget would
+// take the double click for another press, and its release for a click).
+void Form1::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_lastPointer = event->globalPosition();
+    m_pressed = Ctl::Count; // the release that follows meets no press
 }
 
 void Form1::mouseMoveEvent(QMouseEvent *event)

@@ -98,6 +98,8 @@ public:
     void mnuPAH_Click(int hour);
     void StartDesignBrowser();
     ClockMenu &menu() { return m_menu; }
+    // The volume of the program's sounds, shared by the chime and the notices.
+    VolumeOverrides &volumes() { return m_volumes; }
 
     // Alarms and the chime.
     void CheckAlarms();
@@ -107,7 +109,7 @@ public:
     void SaveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
-    void AddPresetAlarm(const QString &entry) override;
+    bool AddPresetAlarm(const QString &entry) override;
     QString presetHour() const override { return PAH; }
     void setPresetHour(const QString &hour) override { PAH = hour; }
 
@@ -162,6 +164,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -220,6 +223,7 @@ private:
     QTimer m_timer2;
     qint64 m_lastTickSecond = -1;
     ClockMenu m_menu;
+    VolumeOverrides m_volumes;
     AlarmEngine m_alarms;
     Chime m_chime;
     HourMarks m_hourMarks;

@@ -62,8 +62,9 @@ void ClockWindows::closeNotice()
 void ClockWindows::showNotice()
 {
     closeNotice();
-    m_notice = new Form3(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour);
+    m_notice = new Form3(m_clock.volumes(), m_store, m_platform.clock, m_clock.Use24Hour);
     m_notice->setAttribute(Qt::WA_DeleteOnClose);
+    activateClockWhenGone(m_notice);
     m_notice->showAbove();
 }
 
@@ -75,18 +76,28 @@ void ClockWindows::showOptions()
         return;
     }
     const OptionsPlatform seams{m_platform.clock, m_platform.sound, m_platform.programs,
-                                m_systemTime,     m_messages,       common::dataFolders()};
+                                m_systemTime,     m_messages,       common::dataFolders(),
+                                m_help};
     m_options = new Form2(m_clock, m_store, seams);
     m_options->setAttribute(Qt::WA_DeleteOnClose);
+    activateClockWhenGone(m_options);
     connect(m_options, &Form2::alarmTestRequested, this, &ClockWindows::showTestNotice);
     connect(m_options, &Form2::programChooserRequested, this, &ClockWindows::chooseProgram);
     m_options->show();
 }
 
+// A window that closes gives the clock back its activation, as on the
+// desktop it was made for: a design or a face chosen in the options shows
+// at once. A dock-type clock is not activated by the window manager here.
+void ClockWindows::activateClockWhenGone(QWidget *window)
+{
+    connect(window, &QObject::destroyed, &m_clock, [clock = &m_clock] { clock->Form_Activate(); });
+}
+
 void ClockWindows::showTestNotice()
 {
     closeNotice();
-    Form3 test(m_platform.sound, m_store, m_platform.clock, m_clock.Use24Hour, m_options);
+    Form3 test(m_clock.volumes(), m_store, m_platform.clock, m_clock.Use24Hour, m_options);
     test.exec();
 }
 
@@ -98,7 +109,7 @@ void ClockWindows::chooseProgram(QLineEdit *pathBox)
 
 void ClockWindows::showPresetDial()
 {
-    Form5 dial(m_clock, m_presetScale, m_platform.clock);
+    Form5 dial(m_clock, m_presetScale, m_platform.clock, m_messages);
     dial.exec();
 }
 

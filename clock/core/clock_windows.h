@@ -41,6 +41,7 @@ private:
     void showAbout();
     void showWelcome();
     void closeNotice();
+    void activateClockWhenGone(QWidget *window);
 
     Form1 &m_clock;
     common::SettingsStore &m_store;

@@ -99,6 +99,7 @@ void Form2::buildDisplay(QGroupBox *frame)
         place(new QRadioButton(QStringLiteral("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
     label(QStringLiteral("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
     Label12 = label(QString(), twips(360, 3600, 2415, 405), frame);
+    Label12->setTextFormat(Qt::PlainText); // a name a design site set, never markup
     File1 = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
     Command10 = place(new QPushButton(QStringLiteral("その他のデザイン"), frame),
                       twips(240, 5160, 2655, 360));
@@ -208,9 +209,9 @@ void Form2::buildAdjustment(QGroupBox *frame)
 void Form2::Form_Load()
 {
     List1->clear();
-    AlarmList stored;
-    LoadAlarmList(stored, m_store);
-    List1->addItems(stored);
+    m_openedAlarms.clear();
+    LoadAlarmList(m_openedAlarms, m_store);
+    List1->addItems(m_openedAlarms);
     const OptionsTarget::Flags flags = m_clock.optionFlags();
     Check3->setChecked(flags.AlarmOn);
     Check2->setChecked(flags.ChimeOn);
@@ -219,7 +220,10 @@ void Form2::Form_Load()
     Text2->setText(program);
     Text2->setEnabled(!program.isEmpty());
     Command8->setEnabled(!program.isEmpty());
-    Combo1->setCurrentIndex(std::clamp(m_clock.corner(), 0, 3));
+    // A hand-edited corner the clock does not know is laid out like the
+    // top-left one, so that is what shows.
+    m_shownCorner = m_clock.corner() >= 0 && m_clock.corner() <= 3 ? m_clock.corner() : 0;
+    Combo1->setCurrentIndex(m_shownCorner);
     Check4->setChecked(flags.DogOn);
     Check9->setChecked(flags.Use24Hour);
     (flags.NthWeekday ? Option2 : Option1)->setChecked(true);
@@ -371,6 +375,10 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     const QString typed = keyEvent->text();
     const bool character = !typed.isEmpty() && typed.at(0).isPrint();
     if (event->type() == QEvent::KeyPress) {
+        // Enter is no digit either: it must not press the dialog's default
+        // button and close it over a reservation not yet added.
+        if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter)
+            return true;
         if (!character)
             return false; // Tab, arrows, Backspace and the like edit as usual
         if (box == Text5) {
@@ -438,10 +446,24 @@ bool Form2::Form_Unload()
     }
     m_store.SaveSetting(common::kSection, key("skin"),
                         Label12->text().isEmpty() ? QStringLiteral("blue") : Label12->text());
-    AlarmList entries;
+    AlarmList edited;
     for (int i = 0; i < List1->count(); ++i)
-        entries << List1->item(i)->text();
+        edited << List1->item(i)->text();
+    AlarmList stored;
+    LoadAlarmList(stored, m_store);
+    AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
+    if (entries.size() > kMaxStoredAlarms) {
+        if (m_platform.messages)
+            m_platform.messages->information(
+                kTitle, QStringLiteral("アラームの予約は12件までです。"
+                                       "入りきらない予約は保存されませんでした。"));
+        entries = entries.mid(0, kMaxStoredAlarms);
+    }
     SaveAlarmList(entries, m_store);
+    // A closing refused below leaves the dialog open on what is stored now.
+    m_openedAlarms = entries;
+    List1->clear();
+    List1->addItems(entries);
 
     OptionsTarget::Flags flags;
     flags.Use24Hour = Check9->isChecked();
@@ -456,11 +478,16 @@ bool Form2::Form_Unload()
     saveVolume("vol", "volg", Check7, HScroll1);
     saveVolume("nvol", "nvolg", Check8, HScroll2);
     m_store.SaveSetting(common::kSection, key("pgm"), Check1->isChecked() ? program : QString());
-    if (Combo1->currentIndex() != m_clock.corner() && m_platform.messages)
+    // Compared with what the dialog showed: a hand-edited corner left alone
+    // is neither announced nor overwritten.
+    const bool cornerChanged = Combo1->currentIndex() != m_shownCorner;
+    if (cornerChanged && m_platform.messages)
         m_platform.messages->information(
             QStringLiteral("Option"),
             QStringLiteral("位置の設定の適用は次回起動時に有効となります。"));
-    m_store.SaveSetting(common::kSection, key("smode"), QString::number(Combo1->currentIndex()));
+    if (cornerChanged || m_shownCorner == m_clock.corner())
+        m_store.SaveSetting(common::kSection, key("smode"),
+                            QString::number(Combo1->currentIndex()));
     if (closing)
         Timer1.stop();
     return closing;

@@ -2,6 +2,7 @@
 // setting is read when it opens and applied and stored when it closes.
 #pragma once
 
+#include "alarms/alarm_list.h"
 #include "alarms/reservation_editor.h"
 #include "clock_adjust.h"
 #include "common/settings_store.h"
@@ -93,6 +94,10 @@ signals:
     void alarmTestRequested();
     void programChooserRequested(QLineEdit *pathBox);
 
+public slots:
+    // Escape closes as the close box does: everything is applied and stored.
+    void reject() override { close(); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -116,6 +121,8 @@ private:
     OptionsPlatform m_platform;
     ClockAdjust m_adjust;
     QString m_mode = QStringLiteral("24");
+    AlarmList m_openedAlarms; // the stored list as the dialog opened it
+    int m_shownCorner = 0;    // the corner the dialog showed
 };
 
 } // namespace vespera

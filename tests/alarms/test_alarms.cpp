@@ -288,7 +288,8 @@ private slots:
     void noticeRepeatsSixTimesThenCloses()
     {
         m_clock.time.setTime(QTime(19, 30, 4));
-        Form3 notice(&m_sound, *m_store, &m_clock, false);
+        VolumeOverrides volumes(&m_sound);
+        Form3 notice(volumes, *m_store, &m_clock, false);
         QCOMPARE(notice.windowTitle(), QString("アラーム"));
         QCOMPARE(notice.Label1->text(), QString("PM 07:30"));
         QCOMPARE(m_sound.files(), QStringList{"al.wav"});
@@ -310,8 +311,9 @@ private slots:
         set("vol", "1");
         set("volg", "128");
         m_sound.volume = 0x11111111;
+        VolumeOverrides volumes(&m_sound);
         {
-            Form3 notice(&m_sound, *m_store, &m_clock, true);
+            Form3 notice(volumes, *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);
             QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"al.wav"}, 5000);
             notice.Timer1_Timer();
@@ -321,6 +323,59 @@ private slots:
         for (const auto &p : m_sound.played)
             QCOMPARE(p.volume, 0x80808080u);
         QCOMPARE(m_sound.volume, 0x11111111u);
+    }
+
+    // Sounds with volumes of their own overlap; each gives back its ticket,
+    // and once none is held the user's own volume is back, in any order.
+    void volumeOverridesInterleave()
+    {
+        fakes::FakeSound sound;
+        sound.volume = 0x12345678;
+        VolumeOverrides v(&sound);
+        const int chime = v.begin(0x0F0F0F0F);
+        const int notice = v.begin(0x80808080);
+        QCOMPARE(v.userVolume(), 0x12345678u);
+        v.end(chime); // the chime's 5.5 s end while the notice rings
+        QCOMPARE(sound.volume, 0x80808080u);
+        v.end(notice);
+        QCOMPARE(sound.volume, 0x12345678u);
+
+        const int test = v.begin(0x40404040);
+        const int alarm = v.begin(0x80808080);
+        v.end(alarm);
+        QCOMPARE(sound.volume, 0x40404040u);
+        v.end(alarm); // twice: nothing
+        QCOMPARE(sound.volume, 0x40404040u);
+        v.end(test);
+        QCOMPARE(sound.volume, 0x12345678u);
+        v.end(12345);
+        QCOMPARE(sound.volume, 0x12345678u);
+        QCOMPARE(v.userVolume(), 0x12345678u);
+    }
+
+    // An alarm at hh:00 with its own volume while the chime holds its own:
+    // the chime ends first, the notice is closed later, and every sound
+    // after plays at the user's volume again.
+    void chimeAndNoticeVolumesCross()
+    {
+        set("nvol", "1");
+        set("nvolg", "15");
+        set("vol", "1");
+        set("volg", "128");
+        auto form = startWith();
+        m_sound.volume = 0x12345678;
+        form->PlayChime();
+        {
+            Form3 notice(form->volumes(), *m_store, &m_clock, true);
+            QCOMPARE(m_sound.volume, 0x80808080u);
+            QTRY_COMPARE_WITH_TIMEOUT(m_sound.files().count("zihou.wav"), 1, 5000);
+            // The chime gives its volume back while the notice still rings:
+            // its own, the notice's, and the notice's again.
+            QTRY_VERIFY_WITH_TIMEOUT(m_sound.volumeChanges >= 3, 15000);
+            QCOMPARE(m_sound.volume, 0x80808080u);
+            notice.accept();
+        }
+        QCOMPARE(m_sound.volume, 0x12345678u);
     }
 
     void aSecondAlarmReopensTheNotice()

@@ -150,6 +150,44 @@ private slots:
         Form5 again(*form, scale, &m_clock);
         QVERIFY(scale.Picked); // a pick is remembered into the next opening
     }
+
+    // A new window starts with no offset: only Picked carries over.
+    void theOffsetStartsAfreshEachOpening()
+    {
+        m_clock.time.setTime(QTime(7, 20));
+        auto form = start();
+        form->PAH = "7";
+        PresetScale scale;
+        {
+            Form5 dial(*form, scale, &m_clock);
+            scale.mouseMove(bandX(75), kBandE);
+            QCOMPARE(scale.pT, QString("15"));
+            dial.Command2_Click();
+        }
+        Form5 again(*form, scale, &m_clock);
+        QCOMPARE(scale.pT, QString("00"));
+        QCOMPARE(scale.Shape3Left, PresetScale::kHidden);
+    }
+
+    // The store keeps twelve reservations; a thirteenth would be gone at the
+    // next start, so the dial says so and adds nothing.
+    void aFullListIsRefused()
+    {
+        for (int i = 0; i < kMaxStoredAlarms; ++i)
+            set(QString::number(i), QStringLiteral("%1:00:00").arg(i + 1, 2, 10, QChar('0')));
+        auto form = start();
+        QCOMPARE(form->List1.size(), kMaxStoredAlarms);
+        fakes::FakeMessages messages;
+        PresetScale scale;
+        Form5 dial(*form, scale, &m_clock, &messages);
+        dial.Command1_Click();
+        QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
+        QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
+        QCOMPARE(form->List1.size(), kMaxStoredAlarms);
+        AlarmList stored;
+        LoadAlarmList(stored, *m_store);
+        QCOMPARE(stored, form->List1);
+    }
 };
 
 QTEST_MAIN(TestPresetDial)

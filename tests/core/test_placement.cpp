@@ -400,6 +400,24 @@ private slots:
         QCOMPARE(stored("systime"), QString("<absent>"));
     }
 
+    // Qt tells a double click as press, release, double click, release: it
+    // acts once, on the bell as on the dog.
+    void aDoubleClickActsOnce()
+    {
+        auto form = startIn(0);
+        m_programs.installed << "vesweb";
+        auto doubleClick = [&](QPoint at) {
+            sendMouse(*form, QEvent::MouseButtonPress, at, Qt::LeftButton);
+            sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+            sendMouse(*form, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+            sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+        };
+        doubleClick(centreOf(*form, Ctl::AlP));
+        QVERIFY(form->AlarmOn);
+        doubleClick(centreOf(*form, Ctl::Picture2));
+        QCOMPARE(m_programs.started, QStringList{"vesweb"});
+    }
+
     void dogStartsTheDesignBrowser()
     {
         auto form = startIn(0);

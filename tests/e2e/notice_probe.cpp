@@ -16,7 +16,8 @@ int main(int argc, char **argv)
     common::SettingsStore store;
     platform::SystemClockSource clock;
     platform::QtSound sound({QString::fromLocal8Bit(argv[1])});
-    vespera::Form3 notice(&sound, store, &clock, true);
+    vespera::VolumeOverrides volumes(&sound);
+    vespera::Form3 notice(volumes, store, &clock, true);
     notice.showAbove();
     QTimer::singleShot(QString(argv[2]).toInt() * 1000, &notice, &QDialog::accept);
     QTimer::singleShot(QString(argv[2]).toInt() * 1000 + 1000, &app, &QApplication::quit);

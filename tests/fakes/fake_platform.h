@@ -151,7 +151,12 @@ public:
     quint32 volume = platform::kFullWaveVolume;
     void play(const QString &fileName) override { played.push_back({fileName, volume}); }
     quint32 waveVolume() const override { return volume; }
-    void setWaveVolume(quint32 v) override { volume = v; }
+    int volumeChanges = 0;
+    void setWaveVolume(quint32 v) override
+    {
+        volume = v;
+        ++volumeChanges;
+    }
     QStringList files() const
     {
         QStringList names;

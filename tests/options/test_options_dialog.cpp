@@ -337,6 +337,136 @@ private slots:
         options->close();
     }
 
+    // F1 and "その他のデザイン" reach the help viewer through the clock's
+    // own set-up of the dialog, not only when a test hands it one.
+    void helpThroughTheClocksWindows()
+    {
+        auto dialog = open();
+        dialog->close();
+        ClockWindows windows(*m_form, *m_store,
+                             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
+                             &m_messages, &m_systemTime, &m_help);
+        m_form->TShell_Click();
+        Form2 *options = windows.options();
+        QVERIFY(options);
+        m_help.topics.clear();
+        QTest::keyClick(options->Combo1, Qt::Key_F1);
+        click(options->Command10);
+        QCOMPARE(m_help.topics, (QList<int>{16, 39}));
+        options->close();
+    }
+
+    // Escape closes as the close box does: every edit is applied and stored.
+    void escapeStoresLikeTheCloseBox()
+    {
+        auto dialog = open();
+        click(dialog->Check7);
+        click(dialog->Check9);
+        QTest::keyClick(dialog->Command4, Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(stored("vol"), QString("1"));
+        QVERIFY(m_form->Use24Hour);
+    }
+
+    // Enter in the hour and minute boxes is no digit: it does not press OK
+    // and close the dialog over a reservation not yet added.
+    void enterInTheTimeBoxesIsDiscarded()
+    {
+        auto dialog = open();
+        std::vector<std::unique_ptr<QSignalSpy>> presses;
+        for (QPushButton *button : dialog->findChildren<QPushButton *>())
+            presses.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
+        for (QLineEdit *box : {dialog->Text3, dialog->Text4}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClick(box, Qt::Key_Enter);
+        }
+        QVERIFY(dialog->isVisible());
+        for (const auto &spy : presses)
+            QCOMPARE(spy->count(), 0); // no button, default or not, was pressed
+    }
+
+    // While the dialog is open the clock removes a one-time alarm that rang
+    // and adds a preset one; closing keeps both changes and the user's own.
+    void whatTheClockChangedSurvivesTheClose()
+    {
+        set("0", "07:30:00*");
+        set("1", "08:00:00");
+        set("2", "06:00:00");
+        set("al", "1");
+        auto dialog = open();
+        m_clock.time.setTime(QTime(7, 30, 0));
+        m_form->Timer1_Timer(); // rings, and the one-time alarm goes
+        QCOMPARE(stored("0"), QString("08:00:00"));
+        QVERIFY(m_form->AddPresetAlarm("10:15:00*"));
+
+        dialog->List1->setCurrentRow(2); // the user deletes 06:00:00...
+        click(dialog->Command7);
+        dialog->Text3->setFocus(); // ...and adds 9:05
+        type(*dialog, "95");
+        click(dialog->Command5);
+        dialog->close();
+        const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
+        AlarmList now;
+        LoadAlarmList(now, *m_store);
+        QCOMPARE(now, expected);
+        QCOMPARE(m_form->List1, expected);
+    }
+
+    void mergingEdits_data()
+    {
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QStringList>("edited");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("merged");
+        const QStringList ab{"07:00:00", "08:00:00"};
+        QTest::newRow("nothing changed") << ab << ab << ab << ab;
+        QTest::newRow("clock removed one") << ab << ab << QStringList{"08:00:00"}
+                                           << QStringList{"08:00:00"};
+        QTest::newRow("clock added, user cleared")
+            << ab << QStringList() << QStringList{"07:00:00", "08:00:00", "09:00:00*"}
+            << QStringList{"09:00:00*"};
+        QTest::newRow("duplicates, one removed")
+            << QStringList{"07:00:00", "07:00:00"} << QStringList{"07:00:00"}
+            << QStringList{"07:00:00", "07:00:00", "10:00:00*"}
+            << QStringList{"07:00:00", "10:00:00*"};
+        QTest::newRow("removed what the clock removed too")
+            << ab << QStringList{"08:00:00", "11:00:00"} << QStringList{"08:00:00"}
+            << QStringList{"08:00:00", "11:00:00"};
+    }
+    void mergingEdits()
+    {
+        QFETCH(QStringList, opened);
+        QFETCH(QStringList, edited);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, merged);
+        QCOMPARE(mergeAlarmEdits(opened, edited, stored), merged);
+    }
+
+    // A corner the clock does not know shows as the top-left one it is laid
+    // out like; closing without touching it says nothing and keeps the key.
+    void handEditedCornerIsLeftAlone()
+    {
+        set("smode", "7");
+        auto dialog = open();
+        QCOMPARE(dialog->Combo1->currentText(), QString("左上"));
+        dialog->close();
+        QVERIFY(m_messages.shown.isEmpty());
+        QCOMPARE(stored("smode"), QString("7"));
+    }
+
+    // A design name a site stored is shown as it is, never as markup.
+    void designNameIsPlainText()
+    {
+        set("skin", "<b>big</b>");
+        auto dialog = open();
+        QLabel plain(dialog->Label12->parentWidget());
+        plain.setGeometry(dialog->Label12->geometry());
+        plain.setTextFormat(Qt::PlainText);
+        plain.setText("<b>big</b>");
+        QCOMPARE(dialog->Label12->grab().toImage(), plain.grab().toImage());
+    }
+
     void setTheComputersClock()
     {
         m_clock.time.setTime(QTime(23, 59, 45));
