@@ -31,8 +31,7 @@ bool SaveAlarmList(const AlarmList &list, common::SettingsStore &store)
     });
 }
 
-AlarmList mergeAlarmEdits(const AlarmList &opened, const AlarmList &edited,
-                          const AlarmList &stored)
+AlarmList mergeAlarmEdits(const AlarmList &opened, const AlarmList &edited, const AlarmList &stored)
 {
     AlarmList removed = opened; // what the user took out: opened less edited
     AlarmList added;            // what the user put in: edited less opened

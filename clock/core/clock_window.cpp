@@ -65,8 +65,8 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
              const QString &commandLine, QWidget *parent)
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
-      m_platform(platform), m_commandLine(commandLine), m_menu(this),
-      m_volumes(platform.sound), m_chime(m_volumes, store, this)
+      m_platform(platform), m_commandLine(commandLine), m_menu(this), m_volumes(platform.sound),
+      m_chime(m_volumes, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);

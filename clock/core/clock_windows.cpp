@@ -75,9 +75,9 @@ void ClockWindows::showOptions()
         m_options->activateWindow();
         return;
     }
-    const OptionsPlatform seams{m_platform.clock, m_platform.sound, m_platform.programs,
-                                m_systemTime,     m_messages,       common::dataFolders(),
-                                m_help};
+    OptionsPlatform seams{m_platform.clock, m_platform.sound, m_platform.programs,
+                          m_systemTime,     m_messages,       common::dataFolders()};
+    seams.help = m_help;
     m_options = new Form2(m_clock, m_store, seams);
     m_options->setAttribute(Qt::WA_DeleteOnClose);
     activateClockWhenGone(m_options);

@@ -421,8 +421,8 @@ private slots:
         QTest::addColumn<QStringList>("merged");
         const QStringList ab{"07:00:00", "08:00:00"};
         QTest::newRow("nothing changed") << ab << ab << ab << ab;
-        QTest::newRow("clock removed one") << ab << ab << QStringList{"08:00:00"}
-                                           << QStringList{"08:00:00"};
+        QTest::newRow("clock removed one")
+            << ab << ab << QStringList{"08:00:00"} << QStringList{"08:00:00"};
         QTest::newRow("clock added, user cleared")
             << ab << QStringList() << QStringList{"07:00:00", "08:00:00", "09:00:00*"}
             << QStringList{"09:00:00*"};
