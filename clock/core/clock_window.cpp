@@ -206,7 +206,7 @@ bool Form1::loadPicture(const QString &fileName)
     const QImage image = reader.read();
     if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
         return false;
-    m_canvas.setScale(devicePixelRatioF());
+    m_canvas.setScale(deviceRatio()); // before the picture: it is enlarged once
     m_canvas.setPicture(image);
     // The counter title sits on the fill patch: dark text on a light patch, light on dark.
     const QColor fill = image.pixelColor(atlas::fillPatch().center());
@@ -418,9 +418,10 @@ void Form1::CheckPointer()
 int Form1::windowTop()
 {
     if (m_configure.takeChanged() || !m_realTop) {
-        const QPoint frame = platform::x11::toNative(frameGeometry().topLeft(), clockScreen());
-        const QPoint client = platform::x11::toNative(geometry().topLeft(), clockScreen());
-        m_realTop = platform::x11::realPosition(this, clockScreen()).y() - (client.y() - frame.y());
+        const QScreen *screen = clockScreen();
+        const QPoint frame = platform::x11::toNative(frameGeometry().topLeft(), screen);
+        const QPoint client = platform::x11::toNative(geometry().topLeft(), screen);
+        m_realTop = platform::x11::realPosition(this, screen).y() - (client.y() - frame.y());
     }
     return *m_realTop;
 }
@@ -707,10 +708,14 @@ bool Form1::copyToScreen(const QRect &area)
     return true;
 }
 
+qreal Form1::deviceRatio() const
+{
+    return windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
+}
+
 void Form1::followScale()
 {
-    const qreal ratio = windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
-    if (m_canvas.setScale(ratio) && m_surface)
+    if (m_canvas.setScale(deviceRatio()) && m_surface)
         m_surface->setPicture(m_canvas.devicePicture());
 }
 

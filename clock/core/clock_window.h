@@ -180,6 +180,7 @@ private:
     bool copyToScreen(const QRect &area);
     // Follows the device pixel ratio of the screen the window is on.
     void followScale();
+    qreal deviceRatio() const;
     FaceExtras faceExtras() const;
     bool loadPicture(const QString &name);
     void paintFixedPieces();

@@ -33,9 +33,7 @@ QRect lineArea(const QLine &line) { return QRect(line.p1(), line.p2()).normalize
 void FaceCanvas::setPicture(const QImage &picture)
 {
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
-    const qreal scale = m_scale;
-    m_scale = 0; // forces the device picture to be made anew
-    setScale(scale);
+    enlarge();
 }
 
 bool FaceCanvas::setScale(qreal scale)
@@ -43,12 +41,18 @@ bool FaceCanvas::setScale(qreal scale)
     if (scale <= 0 || scale == m_scale)
         return false;
     m_scale = scale;
-    if (m_picture.isNull() || scale == 1.0) {
+    enlarge();
+    return true;
+}
+
+void FaceCanvas::enlarge()
+{
+    if (m_picture.isNull() || m_scale == 1.0) {
         m_device = m_picture;
-        return true;
+        return;
     }
-    const std::vector<int> columns = faceIndex(m_picture.width(), scale);
-    const std::vector<int> rows = faceIndex(m_picture.height(), scale);
+    const std::vector<int> columns = faceIndex(m_picture.width(), m_scale);
+    const std::vector<int> rows = faceIndex(m_picture.height(), m_scale);
     m_device = QImage(int(columns.size()), int(rows.size()), QImage::Format_RGB32);
     for (int y = 0; y < m_device.height(); ++y) {
         const auto *from = reinterpret_cast<const QRgb *>(m_picture.constScanLine(rows[y]));
@@ -56,7 +60,6 @@ bool FaceCanvas::setScale(qreal scale)
         for (int x = 0; x < m_device.width(); ++x)
             to[x] = from[columns[x]];
     }
-    return true;
 }
 
 QRect FaceCanvas::toDevice(const QRect &face) const

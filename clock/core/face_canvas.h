@@ -71,6 +71,7 @@ public:
                const FaceExtras &extras, const QFont &font) const;
 
 private:
+    void enlarge(); // makes the device picture from the picture at the scale
     // The copies that lay one piece of the picture at its natural size into
     // the corner of a control, clipped to the control.
     void addPiece(std::vector<CellCopy> &out, const QRect &at, const QRect &source,
