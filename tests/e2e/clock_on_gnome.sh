@@ -192,6 +192,7 @@ MENU_BUTTON="$((WA_R - 438 + 422)) $((WA_B - 52 + 18))"
 click_menu_middle() {
     local g w h x y
     g=$(other_window) || return 1
+    MENU_AT=$g
     IFS='x+' read -r w h x y <<<"$g"
     point_at $((x + w / 2 - 2)) $((y + h / 2))
     pointer click 1
@@ -223,6 +224,7 @@ corners_and_stacking() {
     click_menu_middle
     wait_for 10 sh -c "! xprop -id $(clock_window) _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
         || part_failed "always on top did not go off: $(net_state)" || return
+    wait_for 10 menu_gone || part_failed "the menu stayed after a click on its entry" || return
     point_at $MENU_BUTTON
     pointer click 1
     wait_for 10 other_window >/dev/null || part_failed "no menu the second time" || return
@@ -236,7 +238,7 @@ corners_and_stacking() {
     add_bottom_panel 1280 40 800
     wait_for 10 clock_at "$(at $((WA_R - 438)) $((WA_B - 40 - 52)))" \
         || part_failed "not above the panel: $(where); work area $(xprop -root _NET_WORKAREA)" || return
-    kill $PANEL
+    remove_panel
     wait_for 10 clock_at "$(corner_place 3)" || part_failed "not back once the panel went: $(where)" || return
     echo "ok: a panel's strut moves the clock above it and back"
 }

@@ -30,12 +30,18 @@ echo "ok: KWin: bottom-right at $OUT_BR, above other windows"
 # KWin publishes a work area only once some window reserves space.
 add_bottom_panel 1280 40 800
 wait_for 10 clock_at "$(at 842 708)" || fail "not above the panel: $(where)"
-kill $PANEL
+remove_panel
 wait_for 10 clock_at "$OUT_BR" || fail "not back at the edge once the panel went: $(where)"
 echo "ok: KWin: a panel's strut moves the clock above it and back"
 
-point_at 1000 770
-wait_for 10 clock_at "$TUCKED_BR" || fail "the pointer on the face did not tuck it: $(where)"
+# Where the panel was, KWin may still hand the first moves to the window that
+# has just gone; a hand goes on moving until the clock answers.
+nudge=0
+moving_on_face() {
+    nudge=$((1 - nudge))
+    compositor_move $((1000 + nudge)) 770 && clock_at "$TUCKED_BR"
+}
+wait_for 10 moving_on_face || fail "the pointer on the face did not tuck it: $(where)"
 # The pointer rests where the face was: the clock comes back out under it,
 # and stays while the pointer does not move.
 wait_for 10 clock_at "$OUT_BR" || fail "not out again under the resting pointer: $(where)"

@@ -81,6 +81,7 @@ echo "ok: $WM: stays with [Shift] held; the right button opens the menu"
 click_menu_middle() {
     local g w h x y
     g=$(other_window) || return 1
+    MENU_AT=$g
     IFS='x+' read -r w h x y <<<"$g"
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.2 click 1
 }
@@ -89,6 +90,7 @@ click_menu_middle || fail "$WM: the menu went away"
 wait_for 10 sh -c "! xprop -id $W _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" \
     || fail "$WM: always on top did not go off: $(net_state)"
 clock_at $OUT || fail "$WM: switching always on top moved the window: $(clock_position)"
+wait_for 10 menu_gone || fail "$WM: the menu stayed after a click on its entry"
 xdotool keydown shift
 touch_face $ON_FACE
 xdotool click 3 keyup shift
@@ -116,7 +118,7 @@ echo "ok: $WM: a window moved from outside returns to its corner"
 add_bottom_panel 1280 40 800
 wait_for 10 clock_at "$(at $((WA_R - $(px 438))) $((760 - $(px 52))))" \
     || fail "$WM: not above the panel: $(clock_position)"
-kill $PANEL
+remove_panel
 wait_for 10 clock_at $OUT || fail "$WM: not back at the edge once the panel went: $(clock_position)"
 echo "ok: $WM: a panel's strut moves the clock above it and back"
 

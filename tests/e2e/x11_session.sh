@@ -59,6 +59,10 @@ shown_window() {
 }
 # Another shown window of the clock, such as its menu or a message.
 other_window() { shown_window pendra "$CLOCK_SIZE"; }
+# A menu that is closing may still be shown: wait for the one last seen at
+# MENU_AT (WxH+X+Y) to go before the next is opened, or that one's place is
+# read from the old.
+menu_gone() { [ "$(other_window)" != "$MENU_AT" ]; }
 
 # Starts $VESPERA with a settings file of these lines and waits for its
 # window; CLOCK is its pid.
@@ -87,6 +91,10 @@ add_bottom_panel() {
     xprop -id "$p" -f _NET_WM_STRUT_PARTIAL 32c \
         -set _NET_WM_STRUT_PARTIAL "0,0,0,$rows,0,0,0,0,0,0,0,$((width - 1))"
     xprop -id "$p" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "0,0,0,$rows"
+}
+remove_panel() {
+    kill "$PANEL"
+    wait_for 10 sh -c '! xdotool search --class Xmessage >/dev/null' || fail "the panel stayed"
 }
 # Where it is on the screen, as +X+Y.
 clock_position() {
