@@ -1,8 +1,6 @@
 // A small INI document: ordered sections of ordered key/value strings.
 #include "ini_document.h"
 
-#include <QList>
-
 namespace common {
 
 namespace {
@@ -109,28 +107,54 @@ QString IniDocument::decodeValue(const QByteArray &raw)
 IniDocument IniDocument::parse(const QByteArray &bytes)
 {
     IniDocument doc;
-    Section *current = nullptr;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (const QByteArray &rawLine : lines) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
+    // Some editors begin a UTF-8 file with a byte-order mark; it is no part
+    // of the first line, nor of any other.
+    static const QByteArray kBom("\xEF\xBB\xBF");
+    int current = -1; // the section the lines go to; -1: none yet
+    auto keepRaw = [&doc, &current](const QByteArray &raw) {
+        if (current < 0) {
+            doc.m_sections.append(Section{});
+            doc.m_sections.last().verbatim = true;
+            current = doc.m_sections.size() - 1;
+        }
+        doc.m_sections[current].lines.append(Line{{}, {}, raw, true});
+    };
+    for (int from = 0; from < bytes.size();) {
+        int end = bytes.indexOf('\n', from);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray raw = bytes.mid(from, end - from);
+        from = end + 1;
+        while (raw.endsWith('\r')) // a file saved with CR LF line ends
+            raw.chop(1);
+        while (raw.startsWith(kBom))
+            raw.remove(0, kBom.size());
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty())
+            continue; // blank lines are laid out anew between sections
         if (line.startsWith('[')) {
             const int close = line.indexOf(']');
             if (close < 0) {
-                current = nullptr; // a broken header: skip its keys rather than misfile them
+                // A header that does not close: its keys are not guessed at,
+                // but kept with it.
+                doc.m_sections.append(Section{});
+                doc.m_sections.last().verbatim = true;
+                doc.m_sections.last().header = raw;
+                current = doc.m_sections.size() - 1;
                 continue;
             }
-            current = doc.section(decodeKey(line.mid(1, close - 1)), true);
+            const QString name = decodeKey(line.mid(1, close - 1));
+            doc.section(name, true);
+            current = doc.m_index.value(name);
             continue;
         }
         const int eq = line.indexOf('=');
-        if (eq <= 0 || !current)
+        const QString key = eq > 0 ? decodeKey(line.left(eq)) : QString();
+        if (current < 0 || doc.m_sections[current].verbatim || key.isEmpty()) {
+            keepRaw(raw);
             continue;
-        const QString key = decodeKey(line.left(eq));
-        if (key.isEmpty())
-            continue;
-        doc.set(current->name, key, decodeValue(line.mid(eq + 1)));
+        }
+        doc.set(doc.m_sections[current].name, key, decodeValue(line.mid(eq + 1)));
     }
     return doc;
 }
@@ -139,53 +163,78 @@ QByteArray IniDocument::serialize() const
 {
     QByteArray out;
     for (const Section &s : m_sections) {
+        if (s.verbatim && s.lines.isEmpty() && s.header.isEmpty())
+            continue;
         if (!out.isEmpty())
             out += '\n';
-        out += '[' + encodeKey(s.name) + "]\n";
-        for (const Entry &e : s.entries)
-            out += encodeKey(e.key) + '=' + encodeValue(e.value) + '\n';
+        if (!s.verbatim)
+            out += '[' + encodeKey(s.name) + "]\n";
+        else if (!s.header.isEmpty())
+            out += s.header + '\n';
+        for (const Line &l : s.lines) {
+            if (l.isRaw)
+                out += l.raw + '\n';
+            else
+                out += encodeKey(l.key) + '=' + encodeValue(l.value) + '\n';
+        }
     }
     return out;
+}
+
+void IniDocument::Section::reindex()
+{
+    keys.clear();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!lines[i].isRaw)
+            keys.insert(lines[i].key, i);
+    }
+}
+
+void IniDocument::reindex()
+{
+    m_index.clear();
+    for (int i = 0; i < m_sections.size(); ++i) {
+        if (!m_sections[i].verbatim && !m_index.contains(m_sections[i].name))
+            m_index.insert(m_sections[i].name, i);
+    }
 }
 
 IniDocument::Section *IniDocument::section(const QString &name, bool create)
 {
     const QString lower = name.toLower();
-    for (Section &s : m_sections) {
-        if (s.name == lower)
-            return &s;
-    }
+    const auto found = m_index.constFind(lower);
+    if (found != m_index.constEnd())
+        return &m_sections[*found];
     if (!create)
         return nullptr;
-    m_sections.append(Section{lower, {}});
+    Section s;
+    s.name = lower;
+    m_sections.append(s);
+    m_index.insert(lower, m_sections.size() - 1);
     return &m_sections.last();
 }
 
 const QString *IniDocument::find(const QString &sectionName, const QString &key) const
 {
-    const QString s = sectionName.toLower(), k = key.toLower();
-    for (const Section &sec : m_sections) {
-        if (sec.name != s)
-            continue;
-        for (const Entry &e : sec.entries) {
-            if (e.key == k)
-                return &e.value;
-        }
-    }
-    return nullptr;
+    const auto s = m_index.constFind(sectionName.toLower());
+    if (s == m_index.constEnd())
+        return nullptr;
+    const Section &sec = m_sections[*s];
+    const auto k = sec.keys.constFind(key.toLower());
+    return k == sec.keys.constEnd() ? nullptr : &sec.lines[*k].value;
 }
 
 void IniDocument::set(const QString &sectionName, const QString &key, const QString &value)
 {
     Section *s = section(sectionName, true);
     const QString k = key.toLower();
-    for (Entry &e : s->entries) {
-        if (e.key == k) {
-            e.value = value;
-            return;
-        }
+    const auto found = s->keys.constFind(k);
+    if (found != s->keys.constEnd()) {
+        s->lines[*found].value = value;
+        return;
     }
-    s->entries.append(Entry{k, value});
+    s->lines.append(Line{k, value, {}, false});
+    s->keys.insert(k, s->lines.size() - 1);
 }
 
 bool IniDocument::remove(const QString &sectionName, const QString &key)
@@ -193,21 +242,20 @@ bool IniDocument::remove(const QString &sectionName, const QString &key)
     Section *s = section(sectionName, false);
     if (!s)
         return false;
-    const QString k = key.toLower();
-    for (int i = 0; i < s->entries.size(); ++i) {
-        if (s->entries[i].key == k) {
-            s->entries.remove(i);
-            return true;
-        }
-    }
-    return false;
+    const auto found = s->keys.constFind(key.toLower());
+    if (found == s->keys.constEnd())
+        return false;
+    s->lines.remove(*found);
+    s->reindex();
+    return true;
 }
 
 bool IniDocument::removeSection(const QString &sectionName)
 {
-    // Every spelling: a hand-edited file may hold the section more than once.
     const QString lower = sectionName.toLower();
-    const auto removed = m_sections.removeIf([&](const Section &s) { return s.name == lower; });
+    const auto removed =
+        m_sections.removeIf([&](const Section &s) { return !s.verbatim && s.name == lower; });
+    reindex();
     return removed > 0;
 }
 

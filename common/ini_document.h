@@ -2,13 +2,16 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
 namespace common {
 
-// Reads whatever lines it can understand and skips the rest, so a damaged
-// file still yields every readable setting. Names are kept lower-cased.
+// Reads whatever lines it can understand and keeps the rest as they were,
+// so a damaged or hand-annotated file still yields every readable setting
+// and a rewrite loses nothing of it. Names are kept lower-cased. Keys and
+// sections are indexed: a file of a hundred thousand keys reads in one pass.
 class IniDocument {
 public:
     static IniDocument parse(const QByteArray &bytes);
@@ -26,16 +29,30 @@ public:
     static QString decodeKey(const QByteArray &raw);
 
 private:
-    struct Entry {
+    // A key and its value, or a line that is no key (a comment, a line
+    // without "="), kept in `raw` as it stood.
+    struct Line {
         QString key;
         QString value;
+        QByteArray raw;
+        bool isRaw = false;
     };
+    // A section under its header; or, without a name, the lines before the
+    // first header or under a header that does not close, which are never
+    // read as keys and are written back as they stood (`header` is that
+    // header line, empty for the lines before the first).
     struct Section {
         QString name;
-        QVector<Entry> entries;
+        QByteArray header;
+        QVector<Line> lines;
+        QHash<QString, int> keys; // key -> its index in lines
+        bool verbatim = false;
+        void reindex();
     };
     Section *section(const QString &name, bool create);
+    void reindex();
     QVector<Section> m_sections;
+    QHash<QString, int> m_index; // section name -> its index in m_sections
 };
 
 } // namespace common

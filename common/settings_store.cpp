@@ -1,52 +1,79 @@
 // The per-user settings store shared by the clock, the design browser and the remover.
 #include "settings_store.h"
+#include "atomic_file.h"
 #include "ini_document.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QFileInfo>
+#include <QThread>
 #include <functional>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace common {
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
+constexpr int kLockPollMs = 20;
 
-// Runs one change of the file under the store's lock: read the newest file,
-// change it, replace it atomically. Returns what the change returned, or false
-// when the file could not be written.
-bool rewrite(const QString &path, const std::function<bool(IniDocument &)> &change)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QLockFile lock(path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(10000);
-    // A writer that hangs while holding the lock must not stop us for good:
-    // after the wait we write anyway, which is no worse than having no lock.
-    const bool locked = lock.tryLock(5000);
+QString errorText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
-    IniDocument doc = IniDocument::parse(readAll(path));
-    const bool result = change(doc);
-    if (!result)
-        return false;
+// An advisory lock on "<file>.lock" beside the settings file, held while the
+// object lives. The kernel drops it when its holder ends in any way, so no
+// lock is ever stale, whatever the lock file holds. A folder made at that
+// name is locked the same way, as a folder.
+class WriteLock {
+public:
+    WriteLock(const QString &path, int waitMs, QString *error)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0 && errno == EISDIR)
+            m_fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0) {
+            *error = path + QStringLiteral(": ") + errorText(errno);
+            return;
+        }
+        const QDeadlineTimer deadline(waitMs);
+        for (;;) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                m_held = true;
+                return;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                *error = path + QStringLiteral(": ") + errorText(errno);
+                return;
+            }
+            if (deadline.hasExpired()) {
+                *error = QStringLiteral("%1: another program has held it for over %2 s")
+                             .arg(path)
+                             .arg(waitMs / 1000.0);
+                return;
+            }
+            QThread::msleep(kLockPollMs);
+        }
+    }
+    ~WriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // and with it the lock
+    }
+    WriteLock(const WriteLock &) = delete;
+    WriteLock &operator=(const WriteLock &) = delete;
+    bool held() const { return m_held; }
 
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(doc.serialize());
-    const bool written = out.commit();
-    if (locked)
-        lock.unlock();
-    return written;
-}
+private:
+    int m_fd = -1;
+    bool m_held = false;
+};
 
 } // namespace
 
@@ -68,7 +95,91 @@ SettingsStore SettingsStore::atPath(const QString &iniPath)
     return SettingsStore(Tag{}, iniPath);
 }
 
-IniDocument SettingsStore::snapshot() const { return IniDocument::parse(readAll(m_path)); }
+std::optional<IniDocument> SettingsStore::read(QString *error) const
+{
+    const QByteArray name = QFile::encodeName(m_path);
+    // Not blocking: a pipe or device put at the file's place must not hang us.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            m_parsed.reset();
+            return IniDocument{}; // nothing stored yet
+        }
+        *error = m_path + QStringLiteral(": ") + errorText(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        *error = m_path + QStringLiteral(": ")
+                 + (S_ISDIR(st.st_mode) ? errorText(EISDIR) : QStringLiteral("not a file"));
+        ::close(fd);
+        return std::nullopt;
+    }
+    auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    if (m_parsed && m_parsed->device == st.st_dev && m_parsed->inode == st.st_ino
+        && m_parsed->size == st.st_size && m_parsed->modifiedNs == ns(st.st_mtim)
+        && m_parsed->changedNs == ns(st.st_ctim)) {
+        ::close(fd);
+        return m_parsed->doc;
+    }
+    QFile file;
+    const bool opened = file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError) {
+        *error = m_path + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    m_parsed = Parsed{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                      ns(st.st_mtim),     ns(st.st_ctim),     IniDocument::parse(bytes)};
+    return m_parsed->doc;
+}
+
+IniDocument SettingsStore::snapshot() const
+{
+    QString error;
+    if (std::optional<IniDocument> doc = read(&error))
+        return *doc;
+    // Readers go on with their defaults; writes refuse until it can be read.
+    if (!m_warnedUnreadable)
+        std::fprintf(stderr, "cannot read the settings, using defaults: %s\n", qPrintable(error));
+    m_warnedUnreadable = true;
+    return {};
+}
+
+bool SettingsStore::failed(const QString &why)
+{
+    m_lastError = why;
+    std::fprintf(stderr, "cannot save the settings: %s\n", qPrintable(why));
+    return false;
+}
+
+// One change of the file under the lock: read the newest file, change it,
+// replace it whole. Returns what the change returned, or false when the file
+// could not be read or written (then it is as it was).
+bool SettingsStore::rewrite(const std::function<bool(IniDocument &)> &change)
+{
+    m_lastError.clear();
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(folder + QStringLiteral(": cannot make this folder"));
+    QString error;
+    const WriteLock lock(m_path + QStringLiteral(".lock"), m_lockWaitMs, &error);
+    if (!lock.held())
+        return failed(error);
+    // Under the lock no other write is under way: anything half-written
+    // beside the file is what a crash left.
+    removeUnfinishedWrites(m_path);
+
+    std::optional<IniDocument> doc = read(&error);
+    if (!doc) // a file we cannot read is not ours to overwrite
+        return failed(error + QStringLiteral(" (left as it is)"));
+    if (!change(*doc))
+        return false;
+    if (!writeFileAtomically(m_path, doc->serialize(), &error))
+        return failed(error);
+    m_parsed.reset(); // the next read parses what was written
+    return true;
+}
 
 std::optional<QString> SettingsStore::value(const QString &section, const QString &key) const
 {
@@ -98,26 +209,23 @@ bool SettingsStore::SaveSetting(const QString &section, const QString &key, cons
 bool SettingsStore::SaveSettings(const QString &section,
                                  const QVector<QPair<QString, QString>> &values)
 {
-    return rewrite(m_path, [&](IniDocument &doc) {
+    return rewrite([&](IniDocument &doc) {
         for (const auto &kv : values)
             doc.set(section, kv.first, kv.second);
         return true;
     });
 }
 
-bool SettingsStore::change(const std::function<bool(IniDocument &)> &edit)
-{
-    return rewrite(m_path, edit);
-}
+bool SettingsStore::change(const std::function<bool(IniDocument &)> &edit) { return rewrite(edit); }
 
 bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
 {
-    return rewrite(m_path, [&](IniDocument &doc) { return doc.remove(section, key); });
+    return rewrite([&](IniDocument &doc) { return doc.remove(section, key); });
 }
 
 bool SettingsStore::DeleteSection(const QString &section)
 {
-    return rewrite(m_path, [&](IniDocument &doc) { return doc.removeSection(section); });
+    return rewrite([&](IniDocument &doc) { return doc.removeSection(section); });
 }
 
 } // namespace common

@@ -20,6 +20,9 @@ inline const QString kSection = QStringLiteral("pendra");
 // lower-cased. Every write takes a lock, re-reads the file, changes only its
 // own keys and replaces the file atomically, so programs writing at the same
 // time never lose each other's keys and a crash never leaves a torn file.
+// A write that cannot be done whole (a full disk, a lock held too long, a
+// file that exists but cannot be read) changes nothing, says why on stderr
+// and returns false; lastError() keeps the reason for a message.
 class SettingsStore {
 public:
     explicit SettingsStore(const QString &application = kApplication);
@@ -51,10 +54,41 @@ public:
     // Removes a whole section; false when it was absent.
     bool DeleteSection(const QString &section);
 
+    // How long a write waits for another program's to end before it fails.
+    void setLockWait(int ms) { m_lockWaitMs = ms; }
+
+    // Why the last write failed; empty when it succeeded, or when it
+    // returned false only because there was nothing to change.
+    QString lastError() const { return m_lastError; }
+    // What a person who asked for the last write is told when it failed.
+    QString unsavedMessage() const
+    {
+        return QStringLiteral("設定を保存できませんでした。\n") + m_lastError;
+    }
+
 private:
     struct Tag {};
     SettingsStore(Tag, const QString &path) : m_path(path) {}
+    bool rewrite(const std::function<bool(IniDocument &)> &change);
+    bool failed(const QString &why);
+    // The file as it is now, or nothing when it exists but cannot be read.
+    std::optional<IniDocument> read(QString *error) const;
+
+    // The last file parsed, known by its identity and times: a reader that
+    // asks again while the file is unchanged is not made to parse it again.
+    struct Parsed {
+        quint64 device = 0, inode = 0;
+        qint64 size = -1, modifiedNs = 0, changedNs = 0;
+        IniDocument doc;
+    };
     QString m_path;
+    QString m_lastError;
+    // Our programs hold the lock for the few milliseconds a rewrite takes, so
+    // a longer hold means a program that hangs: better to fail and say so
+    // than to write past it and have its commit wipe out ours.
+    int m_lockWaitMs = 10000;
+    mutable std::optional<Parsed> m_parsed;
+    mutable bool m_warnedUnreadable = false;
 };
 
 QString configDirectory();

@@ -1,5 +1,5 @@
 // The settings store: absent against empty, names without case, odd values,
-// damaged files and two programs writing at once.
+// damaged and hand-edited files, writes that fail, and programs writing at once.
 #include "common/data_dir.h"
 #include "common/ini_document.h"
 #include "common/settings_store.h"
@@ -9,6 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using common::SettingsStore;
 
@@ -26,6 +29,11 @@ private:
         QFile f(p);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
+    }
+    static QByteArray readFile(const QString &p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
 
 private slots:
@@ -149,11 +157,103 @@ private slots:
         QVERIFY(!s.value("pendra", "al")); // filed under a broken header: not guessed
         QCOMPARE(s.GetSetting("pendra", "skin"), QString("\"unterminated"));
 
-        // A write keeps every readable key.
+        // A write keeps every readable key, and every line it could not
+        // read stays where it was: the new key goes into its own section,
+        // not under the broken header.
         QVERIFY(s.SaveSetting("pendra", "wan", "1"));
         QCOMPARE(s.GetSetting("pendra", "smode"), QString("3"));
         QCOMPARE(s.GetSetting("pendra", "zihou"), QString("1"));
         QCOMPARE(s.GetSetting("pendra", "wan"), QString("1"));
+        const QByteArray text = readFile(path());
+        QVERIFY2(text.startsWith("garbage before any section\n\n[pendra]\nsmode=3\n"
+                                 "no equals sign here\n=orphan value\n"),
+                 text.constData());
+        QVERIFY2(text.contains("\n[broken section\nal=1\n"), text.constData());
+        QVERIFY(text.indexOf("wan=1") < text.indexOf("[broken section"));
+        QVERIFY(text.contains("\xff\xfe"));
+    }
+
+    // Comments and lines a person added by hand survive every rewrite, and a
+    // file written by an editor that begins with a byte-order mark loses
+    // neither its first section nor anything else.
+    void handEditsAndByteOrderMarkSurviveRewrites()
+    {
+        writeFile(path(), "\xEF\xBB\xBF; my clock\r\n[pendra]\r\n# alarms below\r\n"
+                          "0=07:00 mo\r\nal=1\r\nmine=kept\r\n");
+        SettingsStore s = SettingsStore::atPath(path());
+        QCOMPARE(s.GetSetting("pendra", "al"), QString("1"));
+        QCOMPARE(s.GetSetting("pendra", "0"), QString("07:00 mo"));
+        QVERIFY(s.SaveSetting("pendra", "zihou", "1"));
+        QVERIFY(s.DeleteSetting("pendra", "0"));
+        QCOMPARE(readFile(path()), QByteArray("; my clock\n\n[pendra]\n# alarms below\n"
+                                              "al=1\nmine=kept\nzihou=1\n"));
+    }
+
+    // A file that exists but cannot be read counts as empty for readers, but
+    // is never overwritten: its keys would be lost.
+    void unreadableFileIsNeverOverwritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("write-only file") << "write-only";
+        QTest::newRow("folder at its place") << "folder";
+        QTest::newRow("pipe at its place") << "pipe";
+    }
+    void unreadableFileIsNeverOverwritten()
+    {
+        QFETCH(QString, kind);
+        const QString p = path("kind-" + kind + ".ini");
+        if (kind == "write-only") {
+            if (geteuid() == 0)
+                QSKIP("root reads a write-only file");
+            writeFile(p, "[pendra]\nal=1\n[other]\nx=1\n");
+            QVERIFY(QFile::setPermissions(p, QFile::WriteOwner));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(p));
+        } else {
+            QCOMPARE(mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+        }
+        SettingsStore s = SettingsStore::atPath(p);
+        QCOMPARE(s.GetSetting("pendra", "al", "0"), QString("0"));
+        QVERIFY(!s.SaveSetting("pendra", "zihou", "1"));
+        QVERIFY2(s.lastError().contains(p), qPrintable(s.lastError()));
+        QVERIFY(!s.DeleteSection("pendra"));
+        QVERIFY(!s.lastError().isEmpty());
+        if (kind == "write-only") {
+            QVERIFY(QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner));
+            QCOMPARE(readFile(p), QByteArray("[pendra]\nal=1\n[other]\nx=1\n"));
+        }
+    }
+
+    // A write that cannot be made changes nothing and says so.
+    void failedWriteLeavesTheFileAndSaysWhy()
+    {
+        writeFile(path("blocker"), "not a folder");
+        SettingsStore inFile = SettingsStore::atPath(path("blocker") + "/kestrel.ini");
+        QVERIFY(!inFile.SaveSetting("pendra", "al", "1"));
+        QVERIFY(!inFile.lastError().isEmpty());
+
+        SettingsStore s = SettingsStore::atPath(path());
+        QVERIFY(s.SaveSetting("pendra", "al", "1"));
+        QVERIFY(s.lastError().isEmpty());
+        QVERIFY(!s.DeleteSetting("pendra", "absent")); // nothing to do is no failure
+        QVERIFY(s.lastError().isEmpty());
+    }
+
+    // The file behind a symbolic link is replaced; the link and the file's
+    // permissions stay.
+    void linkAndPermissionsAreKept()
+    {
+        QVERIFY(QDir().mkpath(path("real")));
+        writeFile(path("real/kestrel.ini"), "[pendra]\nal=1\n");
+        QVERIFY(
+            QFile::setPermissions(path("real/kestrel.ini"), QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link(path("real/kestrel.ini"), path("linked.ini")));
+        SettingsStore s = SettingsStore::atPath(path("linked.ini"));
+        QVERIFY(s.SaveSetting("pendra", "wan", "1"));
+        QVERIFY(QFileInfo(path("linked.ini")).isSymLink());
+        QCOMPARE(readFile(path("real/kestrel.ini")), QByteArray("[pendra]\nal=1\nwan=1\n"));
+        QCOMPARE(QFile::permissions(path("real/kestrel.ini")),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
 
     void unreadableOrMissingFileGivesDefaults()
@@ -179,8 +279,56 @@ private slots:
         SettingsStore s = SettingsStore::atPath(path());
         for (int i = 0; i < 5; ++i)
             s.SaveSetting("pendra", QString::number(i), "x");
-        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
-        QCOMPARE(files, QStringList{"kestrel.ini"});
+        // The lock file stays: the lock is on it, not in it.
+        const QStringList ours = {"kestrel.ini*", ".kestrel.ini*"};
+        const QStringList files = QDir(m_dir.path()).entryList(ours, QDir::Files | QDir::Hidden);
+        QCOMPARE(files, QStringList({"kestrel.ini", "kestrel.ini.lock"}));
+
+        // What a write cut short by a crash left is cleared by the next.
+        writeFile(path(".kestrel.ini.k3x9q"), "[pendra]\nhalf");
+        writeFile(path(".kestrel.ini.notes~"), "someone else's");
+        QVERIFY(s.SaveSetting("pendra", "x", "y"));
+        QCOMPARE(QDir(m_dir.path()).entryList(ours, QDir::Files | QDir::Hidden),
+                 QStringList({".kestrel.ini.notes~", "kestrel.ini", "kestrel.ini.lock"}));
+    }
+
+    // A write waits for another program's write and keeps its key; a lock
+    // held past the wait fails the write and leaves the file alone. Whatever
+    // is at the lock's place, a lock no process holds never delays a write.
+    void lockIsWaitedForAndNeverWrittenPast()
+    {
+        writeFile(path(), "[pendra]\nal=1\n");
+        QProcess holder;
+        holder.start(STORE_WRITER, {path(), "hold", "1500", "theirs"});
+        QVERIFY(holder.waitForReadyRead(30000));
+        QCOMPARE(holder.readAll(), QByteArray("locked\n"));
+        SettingsStore s = SettingsStore::atPath(path());
+        QVERIFY(s.SaveSetting("pendra", "ours", "1"));
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(holder.exitCode(), 0);
+        QCOMPARE(s.GetSetting("pendra", "theirs"), QString("held"));
+        QCOMPARE(s.GetSetting("pendra", "ours"), QString("1"));
+
+        holder.start(STORE_WRITER, {path(), "hold", "3000", "late"});
+        QVERIFY(holder.waitForReadyRead(30000));
+        s.setLockWait(200);
+        QVERIFY(!s.SaveSetting("pendra", "ours", "2"));
+        QVERIFY2(s.lastError().contains("held"), qPrintable(s.lastError()));
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(s.GetSetting("pendra", "late"), QString("held"));
+        QCOMPARE(s.GetSetting("pendra", "ours"), QString("1"));
+
+        // No process holds these: a short wait is enough.
+        for (const QByteArray &lock :
+             {QByteArray(), QByteArray("garbage\x01\n"), QByteArray("99999999\nvespera\nhost\n")}) {
+            writeFile(path("kestrel.ini.lock"), lock);
+            QVERIFY(s.SaveSetting("pendra", "ours", QString::number(lock.size())));
+        }
+        QVERIFY(QFile::remove(path("kestrel.ini.lock")));
+        QVERIFY(QDir().mkpath(path("kestrel.ini.lock")));
+        QVERIFY(s.SaveSetting("pendra", "ours", "folder"));
+        QCOMPARE(s.GetSetting("pendra", "ours"), QString("folder"));
+        QVERIFY(QDir(path("kestrel.ini.lock")).removeRecursively());
     }
 
     void twoWritersAtOnceLoseNothing()

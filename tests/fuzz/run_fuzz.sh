@@ -1,5 +1,5 @@
 #!/bin/bash
-# Builds the exchange's fuzz target with clang (libFuzzer, AddressSanitizer,
+# Builds the fuzz target of the exchange and the settings file with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs it for a bounded time. CTest runs it
 # for 20 s; for a long run: bash tests/fuzz/run_fuzz.sh . build/fuzz 3600
 # Exits 77 (skipped) when clang cannot build a fuzzer here.
@@ -13,7 +13,7 @@ command -v clang++ >/dev/null || { echo "SKIP: clang++ is not installed"; exit 7
 flags=(-std=c++17 -fPIC -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -I"$SRC" $(pkg-config --cflags Qt6Core))
 sources=("$SRC/tests/fuzz/fuzz_exchange.cpp" "$SRC/designbrowser/exchange.cpp"
-         "$SRC/common/shift_jis.cpp" "$SRC/common/settings_store.cpp"
+         "$SRC/common/shift_jis.cpp" "$SRC/common/settings_store.cpp" "$SRC/common/atomic_file.cpp"
          "$SRC/common/ini_document.cpp" "$SRC/common/data_dir.cpp")
 if ! clang++ "${flags[@]}" "${sources[@]}" $(pkg-config --libs Qt6Core) -o "$OUT/fuzz_exchange" \
         2>"$OUT/build.log"; then
