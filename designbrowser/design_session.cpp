@@ -1,11 +1,11 @@
 // The design browser's side of the exchange for one run.
 #include "design_session.h"
 
+#include "common/atomic_file.h"
 #include "common/data_dir.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace vesweb {
 
@@ -42,23 +42,26 @@ QString DesignSession::recordPath() const { return designFilePath(m_writeFolder,
 bool DesignSession::apply(const QByteArray &body, QString *failure)
 {
     QStringList unsaved;
+    QString storeError;
     const bool changed = ApplyDesign(body, m_record, [&](const QString &key, const QString &value) {
-        if (!m_store.SaveSetting(common::kSection, key, value))
+        if (!m_store.SaveSetting(common::kSection, key, value)) {
             unsaved << key;
+            storeError = m_store.lastError();
+        }
     });
     QString problem;
     if (!unsaved.isEmpty())
-        problem = QStringLiteral("設定を保存できませんでした（%1）。")
-                      .arg(unsaved.join(QStringLiteral(", ")));
+        problem = QStringLiteral("設定を保存できませんでした（%1）。\n%2\n")
+                      .arg(unsaved.join(QStringLiteral(", ")), storeError);
     if (changed) {
         const QString path = recordPath();
-        QSaveFile file(path);
-        const bool written = !path.isEmpty() && QDir().mkpath(m_writeFolder)
-                             && file.open(QIODevice::WriteOnly)
-                             && file.write(designFileBytes(m_record)) >= 0 && file.commit();
+        QString error;
+        const bool written =
+            !path.isEmpty() && QDir().mkpath(m_writeFolder)
+            && common::writeFileAtomically(path, designFileBytes(m_record), &error);
         if (!written)
-            problem += QStringLiteral("デザイン情報を保存できませんでした（%1）。")
-                           .arg(path.isEmpty() ? m_snapshot.skin : path);
+            problem += QStringLiteral("デザイン情報を保存できませんでした（%1）。%2")
+                           .arg(path.isEmpty() ? m_snapshot.skin : path, error);
     }
     if (failure)
         *failure = problem;

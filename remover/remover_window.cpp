@@ -67,7 +67,7 @@ void Form1::Command1_Click()
         break;
     case Removal::Failed:
         m_messages.information(
-            kDoneTitle, QStringLiteral("削除できませんでした。\n%1").arg(m_store.filePath()));
+            kDoneTitle, QStringLiteral("削除できませんでした。\n%1").arg(m_store.lastError()));
         break;
     }
     accept();

@@ -12,9 +12,11 @@ Removal removeAllSettings(common::SettingsStore &store)
         found = doc.removeSection(common::kSection);
         return found;
     });
-    if (!found)
-        return Removal::NothingStored;
-    return written ? Removal::Deleted : Removal::Failed;
+    // A file that could not be read or locked was never looked into: that
+    // is a failure, not an empty store.
+    if (!written && !store.lastError().isEmpty())
+        return Removal::Failed;
+    return found ? Removal::Deleted : Removal::NothingStored;
 }
 
 } // namespace vesclean

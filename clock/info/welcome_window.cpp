@@ -77,8 +77,10 @@ Form7::Form7(common::SettingsStore &store, platform::HelpViewer *help, platform:
 
 void Form7::Command1_Click()
 {
-    if (Check1->isChecked())
-        m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"));
+    if (Check1->isChecked()
+        && !m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"))
+        && m_messages)
+        m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
     close();
 }
 

@@ -258,13 +258,13 @@ void Form2::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check
     bar->setEnabled(own);
 }
 
-void Form2::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
+bool Form2::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
 {
     if (check->isChecked())
-        m_store.SaveSettings(common::kSection, {{key(onKey), QStringLiteral("1")},
-                                                {key(levelKey), QString::number(bar->value())}});
-    else
-        m_store.SaveSetting(common::kSection, key(onKey), QStringLiteral("0"));
+        return m_store.SaveSettings(
+            common::kSection,
+            {{key(onKey), QStringLiteral("1")}, {key(levelKey), QString::number(bar->value())}});
+    return m_store.SaveSetting(common::kSection, key(onKey), QStringLiteral("0"));
 }
 
 void Form2::showEvent(QShowEvent *event)
@@ -444,8 +444,14 @@ bool Form2::Form_Unload()
                 QStringLiteral("起動するソフトを正常に指定できていません。"));
         closing = false; // everything below is stored all the same
     }
-    m_store.SaveSetting(common::kSection, key("skin"),
-                        Label12->text().isEmpty() ? QStringLiteral("blue") : Label12->text());
+    // Every write is tried; the person hears once if any failed.
+    QString unsaved;
+    auto note = [&](bool ok) {
+        if (!ok && unsaved.isEmpty())
+            unsaved = m_store.unsavedMessage();
+    };
+    note(m_store.SaveSetting(common::kSection, key("skin"),
+                             Label12->text().isEmpty() ? QStringLiteral("blue") : Label12->text()));
     AlarmList edited;
     for (int i = 0; i < List1->count(); ++i)
         edited << List1->item(i)->text();
@@ -459,7 +465,7 @@ bool Form2::Form_Unload()
                                        "入りきらない予約は保存されませんでした。"));
         entries = entries.mid(0, kMaxStoredAlarms);
     }
-    SaveAlarmList(entries, m_store);
+    note(SaveAlarmList(entries, m_store));
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     List1->clear();
@@ -475,9 +481,10 @@ bool Form2::Form_Unload()
     flags.NthWeekday = !Option1->isChecked();
     m_clock.reloadAlarmList();
     m_clock.applyOptionFlags(flags);
-    saveVolume("vol", "volg", Check7, HScroll1);
-    saveVolume("nvol", "nvolg", Check8, HScroll2);
-    m_store.SaveSetting(common::kSection, key("pgm"), Check1->isChecked() ? program : QString());
+    note(saveVolume("vol", "volg", Check7, HScroll1));
+    note(saveVolume("nvol", "nvolg", Check8, HScroll2));
+    note(m_store.SaveSetting(common::kSection, key("pgm"),
+                             Check1->isChecked() ? program : QString()));
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
     const bool cornerChanged = Combo1->currentIndex() != m_shownCorner;
@@ -486,8 +493,10 @@ bool Form2::Form_Unload()
             QStringLiteral("Option"),
             QStringLiteral("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == m_clock.corner())
-        m_store.SaveSetting(common::kSection, key("smode"),
-                            QString::number(Combo1->currentIndex()));
+        note(m_store.SaveSetting(common::kSection, key("smode"),
+                                 QString::number(Combo1->currentIndex())));
+    if (!unsaved.isEmpty() && m_platform.messages)
+        m_platform.messages->information(kTitle, unsaved);
     if (closing)
         Timer1.stop();
     return closing;

@@ -112,7 +112,7 @@ private:
     bool Form_Unload(); // false when the closing is cancelled
     void Timer1_Timer();
     void loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
-    void saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
+    bool saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
     void focusOn(EditorFocus focus);
     void showHelp(int topic);
 

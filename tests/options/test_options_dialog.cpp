@@ -220,6 +220,24 @@ private slots:
         QCOMPARE(stored("skin"), QString("night"));
     }
 
+    // Settings that cannot be stored (here the file gave way to a folder
+    // while the dialog was open) are reported once, and the dialog closes
+    // with its choices in effect for this run.
+    void unstorableSettingsAreReportedOnce()
+    {
+        auto dialog = open();
+        click(dialog->Check9);
+        QVERIFY(QFile::remove(m_store->filePath()));
+        QVERIFY(QDir().mkpath(m_store->filePath()));
+        QVERIFY(dialog->close());
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY2(m_messages.shown[0].startsWith("pendra|設定を保存できませんでした。")
+                     && m_messages.shown[0].contains(m_store->filePath()),
+                 qPrintable(m_messages.shown.join('\n')));
+        QVERIFY(m_form->Use24Hour);
+        QVERIFY(QDir(m_store->filePath()).removeRecursively());
+    }
+
     void volumesAndFlagsGoBack()
     {
         set("nvol", "1");

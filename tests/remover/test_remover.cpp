@@ -6,6 +6,7 @@
 #include "remover/remover_window.h"
 #include "remover/settings_removal.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -82,6 +83,24 @@ private slots:
         QCOMPARE(messages.shown.size(), 2);
         QVERIFY(messages.shown[1].contains("ありませんでした"));
         QVERIFY(!again.isVisible());
+    }
+
+    // A file the remover cannot read, or a lock another program holds too
+    // long, is a failure and is reported as one, never as "nothing stored".
+    void unreadableFileIsAFailure()
+    {
+        QVERIFY(QFile::remove(iniPath()));
+        QVERIFY(QDir().mkpath(iniPath())); // a folder where the file belongs
+        common::SettingsStore s = store();
+        fakes::FakeMessages messages;
+        Form1 window(s, messages);
+        window.show();
+        QTest::mouseClick(window.yesButton(), Qt::LeftButton);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].contains("削除できませんでした")
+                     && messages.shown[0].contains(iniPath()),
+                 qPrintable(messages.shown[0]));
+        QVERIFY(QDir(iniPath()).removeRecursively());
     }
 };
 
