@@ -61,7 +61,7 @@ void ClockSettings::saveMonitor(const QString &monitor)
     m_store.SaveSetting(common::kSection, kMonitor, monitor);
 }
 
-void ClockSettings::saveClosing(const ClosingSettings &s)
+bool ClockSettings::saveClosing(const ClosingSettings &s)
 {
     QVector<QPair<QString, QString>> values = {
         {QStringLiteral("al"), flag(s.AlarmOn)},     {QStringLiteral("zihou"), flag(s.ChimeOn)},
@@ -72,10 +72,12 @@ void ClockSettings::saveClosing(const ClosingSettings &s)
     };
     if (s.Systime)
         values.append({QStringLiteral("Systime"), QString::number(*s.Systime)});
-    values.append({kLedgerBoot, s.ledger.boot});
-    values.append({kLedgerCounted, QString::number(s.ledger.counted)});
+    if (s.ledger) {
+        values.append({kLedgerBoot, s.ledger->boot});
+        values.append({kLedgerCounted, QString::number(s.ledger->counted)});
+    }
     // One locked rewrite: a logout in the middle cannot leave half the flags.
-    m_store.SaveSettings(common::kSection, values);
+    return m_store.SaveSettings(common::kSection, values);
 }
 
 } // namespace vespera

@@ -28,8 +28,8 @@ struct ClosingSettings {
     bool topmost = true, autohide = true, NthWeekday = false;
     int ViewMode = 0;
     bool Use24Hour = false;
-    std::optional<qint64> Systime; // nothing: leave the stored total alone
-    UptimeLedger ledger;
+    std::optional<qint64> Systime;      // nothing: leave the stored total alone
+    std::optional<UptimeLedger> ledger; // nothing: leave the stored ledger alone
 };
 
 class ClockSettings {
@@ -40,7 +40,8 @@ public:
     QString skin() const; // the chosen design, "blue" when none is stored
     void saveProgramFolder(const QString &folder);
     void saveMonitor(const QString &monitor);
-    void saveClosing(const ClosingSettings &s);
+    // False when it could not be stored (the store has said why).
+    bool saveClosing(const ClosingSettings &s);
 
     common::SettingsStore &store() { return m_store; }
 

@@ -25,6 +25,9 @@ namespace vespera {
 
 namespace {
 constexpr int kTickLateMs = 4; // a tick lands this much after the whole second, never before
+// The running total and the flags are stored this often while the clock runs:
+// one small write each ten minutes costs nothing measurable when idle.
+constexpr qint64 kStoreEveryMs = 10 * 60 * 1000;
 constexpr int kMaxPictureSide = 4096;
 
 const Ctl kCounterShown[] = {Ctl::FigP1,  Ctl::FigP2,  Ctl::FigP3,  Ctl::FigP4,   Ctl::NFigP1,
@@ -101,6 +104,11 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     connect(m_menu.Autohid, &QAction::triggered, this, &Form1::Autohid_Click);
     connect(m_menu.End, &QAction::triggered, this, &Form1::End_Click);
     connect(&m_menu, &ClockMenu::monitorChosen, this, &Form1::chooseMonitor);
+    // A switch turned in the menu is stored at once (after its own slot): a
+    // session that ends without closing the clock still keeps it.
+    for (QAction *a : {m_menu.Normal, m_menu.SysTime, m_menu.SumSysTime, m_menu.Kakusu,
+                       m_menu.AllwaysTop, m_menu.Autohid})
+        connect(a, &QAction::triggered, this, &Form1::storeFlags);
 }
 
 bool Form1::Form_Load()
@@ -120,6 +128,7 @@ bool Form1::Form_Load()
     NthWeekday = s.NthWeekday;
     Label4 = s.Systime;
     m_ledger = s.ledger;
+    m_storedAtMs = m_platform.clock->uptimeMs();
     if (s.hide)
         Image1_Click();
     if (s.topmostOff) {
@@ -264,6 +273,12 @@ void Form1::Timer1_Timer()
     if (AlarmOn)
         CheckAlarms();
     CheckChime();
+    // A crash, or a power cut, then costs at most this much of the total.
+    if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
+        m_storedAtMs = up;
+        store(!NoSum); // with "no sum" on, the minutes since are not added
+    }
+
     if (DogOn) {
         switch (static_cast<int>(m_platform.random->next() * 4)) {
         case 0: SetDogPose(0); break;
@@ -311,7 +326,7 @@ void Form1::ShowTotalUptime()
 {
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
     const qint64 total =
-        totalValue(Label4) + minutesNotCounted(m_ledger, m_platform.clock->bootId(), up);
+        addedTotal(totalValue(Label4), minutesNotCounted(m_ledger, m_platform.clock->bootId(), up));
     Label3 = QString::number(total);
     showCounter(total);
 }
@@ -568,6 +583,7 @@ void Form1::applyOptionFlags(const Flags &flags)
     setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
     ChimeOn = flags.ChimeOn;
     NthWeekday = flags.NthWeekday;
+    storeFlags();
 }
 
 void Form1::reloadAlarmList()
@@ -610,7 +626,7 @@ void Form1::StartDesignBrowser()
         m_platform.programs->activateWindow(QStringLiteral("VESPERA"));
 }
 
-ClosingSettings Form1::closingSettings() const
+ClosingSettings Form1::closingSettings(bool withTotal) const
 {
     ClosingSettings c;
     c.AlarmOn = AlarmOn;
@@ -622,23 +638,29 @@ ClosingSettings Form1::closingSettings() const
     c.NthWeekday = NthWeekday;
     c.ViewMode = ViewMode;
     c.Use24Hour = Use24Hour;
+    if (!withTotal)
+        return c;
     const QString boot = m_platform.clock->bootId();
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
     if (!SkipTotalSave)
-        c.Systime = totalValue(Label4) + (NoSum ? 0 : minutesNotCounted(m_ledger, boot, up));
+        c.Systime =
+            addedTotal(totalValue(Label4), NoSum ? 0 : minutesNotCounted(m_ledger, boot, up));
     // Whatever happened to the total, this boot's minutes so far are dealt
     // with: the next run within the same boot must not add them again.
     c.ledger = UptimeLedger{boot, up};
     return c;
 }
 
-void Form1::SaveSettingsNow()
+void Form1::store(bool withTotal)
 {
-    const ClosingSettings c = closingSettings();
+    const ClosingSettings c = closingSettings(withTotal);
     m_settings.saveClosing(c);
+    // Also when the write failed: the next one then stores this total plus
+    // the minutes since, which is the same sum.
     if (c.Systime)
         Label4 = QString::number(*c.Systime);
-    m_ledger = c.ledger;
+    if (c.ledger)
+        m_ledger = *c.ledger;
 }
 
 void Form1::Form_Unload()
@@ -780,8 +802,14 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || released != m_pressed)
         return;
     switch (released) {
-    case Ctl::AlP: AlP_Click(); break;
-    case Ctl::Image1: Image1_Click(); break;
+    case Ctl::AlP:
+        AlP_Click();
+        storeFlags();
+        break;
+    case Ctl::Image1:
+        Image1_Click();
+        storeFlags();
+        break;
     case Ctl::Image3: Image3_Click(); break;
     case Ctl::Image5: Image5_Click(); break;
     case Ctl::Image6: Image6_Click(); break;

@@ -121,7 +121,7 @@ public:
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
-    void SaveSettingsNow();
+    void SaveSettingsNow() { store(true); }
 
     // State the other windows of the clock read and change.
     bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false, Use24Hour = false;
@@ -191,7 +191,10 @@ private:
     void showCounter(qint64 minutes);
     void showCounterView(const QString &title, int mode);
     void scheduleTick(const QDateTime &now);
-    ClosingSettings closingSettings() const;
+    ClosingSettings closingSettings(bool withTotal) const;
+    // Stores the flags, and with withTotal the running total too.
+    void store(bool withTotal);
+    void storeFlags() { store(false); }
     Ctl controlAt(QPoint p) const;
     void popUp(QMenu *menu);
     int windowTop();
@@ -223,6 +226,7 @@ private:
     QTimer m_timer1;
     QTimer m_timer2;
     qint64 m_lastTickSecond = -1;
+    qint64 m_storedAtMs = 0; // uptime at the last store in the tick
     ClockMenu m_menu;
     VolumeOverrides m_volumes;
     AlarmEngine m_alarms;

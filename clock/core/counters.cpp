@@ -6,7 +6,7 @@ namespace vespera {
 
 QString counterText(qint64 minutes)
 {
-    minutes = qBound<qint64>(0, minutes, 999999LL * 60 + 59);
+    minutes = qBound<qint64>(0, minutes, kMaxTotalMinutes);
     return QStringLiteral("%1:%2")
         .arg(minutes / 60, 6, 10, QLatin1Char('0'))
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
@@ -31,7 +31,14 @@ qint64 totalValue(const QString &text)
 {
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
-    return ok && v > 0 ? v : 0;
+    return ok && v > 0 && v <= kMaxTotalMinutes ? v : 0;
+}
+
+qint64 addedTotal(qint64 total, qint64 minutes)
+{
+    // Both are at most kMaxTotalMinutes or an uptime in minutes: the sum
+    // cannot overflow before it is bounded.
+    return qBound<qint64>(0, total + minutes, kMaxTotalMinutes);
 }
 
 qint64 minutesNotCounted(const UptimeLedger &ledger, const QString &boot, qint64 uptimeMin)

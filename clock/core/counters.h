@@ -9,14 +9,21 @@ namespace vespera {
 
 inline qint64 uptimeMinutes(qint64 uptimeMs) { return uptimeMs / 1000 / 60; }
 
-// Hours to at least six digits, ":", minutes to two: 1234 minutes give "000020:34".
-// Past 999999:59 the display stays there; the stored total keeps counting.
+// The longest time the counters show, 999999:59 (over a hundred years). A
+// running total stops there; a stored one beyond it was not written by the
+// clock and counts as 0.
+constexpr qint64 kMaxTotalMinutes = 999999LL * 60 + 59;
+
+// Hours to six digits, ":", minutes to two: 1234 minutes give "000020:34".
 QString counterText(qint64 minutes);
 // The eight digit controls of a counter view, painted from a counter text.
 GlyphPaints counterGlyphs(const QString &text);
 
-// The number a stored or shown total stands for: 0 when it is not a whole number.
+// The number a stored or shown total stands for: 0 when it is not a whole
+// number from 0 to kMaxTotalMinutes.
 qint64 totalValue(const QString &text);
+// A total with minutes added, stopping at kMaxTotalMinutes.
+qint64 addedTotal(qint64 total, qint64 minutes);
 
 // Which boot's minutes the saved total already holds. The total is kept in
 // whole minutes; the ledger beside it makes a second run within one boot add

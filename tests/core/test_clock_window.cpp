@@ -210,6 +210,77 @@ private slots:
         QCOMPARE(stored("systime"), QString("50"));
     }
 
+    // A total at the counters' end stops there; one beyond what the clock
+    // can have written counts as 0, like any other nonsense.
+    void totalStopsAtTheCountersEnd_data()
+    {
+        QTest::addColumn<QString>("storedTotal");
+        QTest::addColumn<QString>("expected");
+        const QString max = QString::number(vespera::kMaxTotalMinutes);
+        QTest::newRow("just below the end")
+            << QString::number(vespera::kMaxTotalMinutes - 10) << max;
+        QTest::newRow("at the end") << max << max;
+        QTest::newRow("past the end") << QString::number(vespera::kMaxTotalMinutes + 1) << "30";
+        QTest::newRow("near the largest number") << "9223372036854775800"
+                                                 << "30";
+        QTest::newRow("beyond any number") << "99999999999999999999999"
+                                           << "30";
+    }
+    void totalStopsAtTheCountersEnd()
+    {
+        QFETCH(QString, storedTotal);
+        QFETCH(QString, expected);
+        set("Systime", storedTotal);
+        m_clock.uptime = 30 * 60000;
+        auto form = start();
+        form->SumSysTime_Click();
+        m_clock.advance(1);
+        form->Timer1_Timer();
+        QCOMPARE(form->Label3, expected);
+        form->Form_Unload();
+        QCOMPARE(stored("systime"), expected);
+    }
+
+    // While it runs the clock stores its total every ten minutes, and a
+    // switch from the menu at once, so a crash and a reboot lose little.
+    void runningClockStoresAsItGoes()
+    {
+        set("Systime", "100");
+        m_clock.uptime = 30 * 60000;
+        auto form = start();
+        m_clock.advance(9 * 60);
+        form->Timer1_Timer();
+        QCOMPARE(stored("systime"), QString("100"));
+        m_clock.advance(60);
+        form->Timer1_Timer();
+        QCOMPARE(stored("systime"), QString("140"));
+        QCOMPARE(stored("al"), QString("0"));
+
+        form->AlarmOn = true; // a switch is stored with the next one from the menu
+        form->menu().Autohid->trigger();
+        QCOMPARE(stored("ah"), QString("0"));
+        QCOMPARE(stored("al"), QString("1"));
+        QCOMPARE(stored("systime"), QString("140")); // the total waits for its time
+
+        // With "no sum" on, the minutes since are not added, as at closing.
+        form->NoSum_Click();
+        m_clock.advance(10 * 60);
+        form->Timer1_Timer();
+        QCOMPARE(stored("systime"), QString("140"));
+        form->NoSum_Click();
+        m_clock.advance(10 * 60);
+        form->Timer1_Timer();
+        QCOMPARE(stored("systime"), QString("160"));
+
+        // A crash now (the window goes without closing), then a reboot: the
+        // next run goes on from what was stored.
+        form.reset();
+        m_clock.boot = "boot-2";
+        m_clock.uptime = 60000;
+        start()->Form_Unload();
+        QCOMPARE(stored("systime"), QString("161"));
+    }
+
     void savingBeforeLogoutDoesNotCountTwice()
     {
         set("Systime", "100");
