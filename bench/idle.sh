@@ -1,12 +1,14 @@
 #!/bin/bash
 # idle.sh — what a desktop clock costs while it just sits there ticking.
 #
-# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [-x DPI] [COMMAND...]
+# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [-x DPI] [-k N] [COMMAND...]
 #   -d SEC  length of one idle run (default 60)
 #   -r N    idle runs per command (default 3)
 #   -s N    recorded start-ups per command, after one unrecorded warm-up (default 5)
 #   -w SEC  settle time between the window showing and an idle run (default 5)
 #   -x DPI  Xft.dpi for the screen, e.g. 192 for 200 % (default: none set, 100 %)
+#   -k N    the settings file also holds N keys of another section (default 0),
+#           to time a start that reads a large file
 #   COMMAND one quoted command line each, e.g. 'xclock -digital -update 1';
 #           default: build/bin/vespera of this repository.
 #
@@ -30,10 +32,10 @@ export LC_ALL=C
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(dirname "$HERE")
-DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60 DPI=
+DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60 DPI= KEYS=0
 XVFB='' WM='' HELPER='' CHILD='' NAP=''
 
-usage() { sed -n '2,12s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '2,14s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 die() { echo "idle.sh: $*" >&2; exit 1; }
 log() { echo "$*" >&2; }
 # Polls a command until it succeeds, for at most $1 seconds.
@@ -85,7 +87,7 @@ answered() { [ -s "$TMP/map" ] || gone "$HELPER"; }
 # Starts command $1 through the helper, each time with fresh settings;
 # sets CHILD and STARTUP_MS.
 launch() {
-    printf '[pendra]\nstart=2.15\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+    { printf '[pendra]\nstart=2.15\n'; cat "$TMP/more-keys"; } >"$XDG_CONFIG_HOME/kestrel.ini"
     : >"$TMP/map"
     # shellcheck disable=SC2086 # a command line is split into words on purpose
     "$TMP/waitmap" $MAP_TIMEOUT $1 >"$TMP/map" 2>>"$TMP/programs.log" &
@@ -158,10 +160,11 @@ report() {
     done
 }
 
-while getopts d:r:s:w:x:h opt; do
+while getopts d:r:s:w:x:k:h opt; do
     case $opt in
         d) DURATION=$OPTARG ;; r) RUNS=$OPTARG ;; s) STARTS=$OPTARG ;; w) SETTLE=$OPTARG ;;
         x) DPI=$OPTARG ;;
+        k) KEYS=$OPTARG ;;
         *) usage ;;
     esac
 done
@@ -176,6 +179,8 @@ TMP=$(mktemp -d /tmp/vespera-idle.XXXXXX) || die "no temp dir"
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 cc -O2 -o "$TMP/waitmap" "$HERE/waitmap.c" -lX11 || die "cannot build waitmap"
+awk -v n="$KEYS" 'BEGIN { if (n > 0) print "\n[other]"; for (i = 0; i < n; i++) printf "key%d=value %d\n", i, i }' \
+    >"$TMP/more-keys"
 export XDG_CONFIG_HOME=$TMP/config XDG_RUNTIME_DIR=$TMP/run
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 # No session bus: where a login session would have one there is nothing.
