@@ -1,10 +1,12 @@
 // One running instance per user and title, and activation of the running one.
 #include "single_instance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
@@ -47,20 +49,54 @@ QByteArray readWithin(int fd, int size, int timeoutMs)
     return got;
 }
 
+// Whoever may add or replace files in the folder of the lock and the socket
+// decides whether we start and what the running instance "answers". So: a
+// real directory (a symlink could be pointed at someone else's), ours, and
+// closed to group and others.
+bool isPrivateFolder(const QByteArray &path)
+{
+    struct stat st;
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()
+           && (st.st_mode & 077) == 0;
+}
+
+// The folder is private, but an answer is believed only from a process of our
+// own user all the same: the socket file says nothing about who listens on it.
+bool peerIsOurUser(int fd)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer
+           && peer.uid == ::geteuid();
+}
+
 } // namespace
 
 QString LocalInstanceGuard::runtimeDirectory()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists())
+    if (!runtime.isEmpty() && isPrivateFolder(QFile::encodeName(runtime)))
         return runtime;
-    return QDir::tempPath();
+    // The temp folder is everyone's; a folder of our own in it is not, once
+    // checked: an existing one (EEXIST) may have been made by someone else.
+    const QString own = QDir::tempPath() + QStringLiteral("/vespera-%1").arg(::geteuid());
+    const QByteArray native = QFile::encodeName(own);
+    ::mkdir(native.constData(), 0700);
+    if (isPrivateFolder(native))
+        return own;
+    static std::atomic_flag told = ATOMIC_FLAG_INIT;
+    if (!told.test_and_set())
+        qWarning("%s: %s is not a private folder; not looking for another running instance",
+                 qPrintable(QCoreApplication::applicationName()), native.constData());
+    return {};
 }
 
 LocalInstanceGuard::LocalInstanceGuard(const QString &title, QObject *parent)
-    : InstanceGuard(parent),
-      m_base(runtimeDirectory() + QStringLiteral("/kestrel-%1-%2").arg(getuid()).arg(title))
+    : InstanceGuard(parent)
 {
+    const QString folder = runtimeDirectory();
+    if (!folder.isEmpty())
+        m_base = folder + QStringLiteral("/kestrel-%1-%2").arg(::geteuid()).arg(title);
 }
 
 LocalInstanceGuard::~LocalInstanceGuard()
@@ -73,6 +109,10 @@ LocalInstanceGuard::~LocalInstanceGuard()
 
 bool LocalInstanceGuard::claim()
 {
+    // Without a safe folder another user could stop us from starting; running
+    // twice is the smaller harm.
+    if (m_base.isEmpty())
+        return true;
     m_lock = std::make_unique<QLockFile>(m_base + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0); // only a dead owner makes the lock stale
     if (!m_lock->tryLock(0)) {
@@ -110,10 +150,15 @@ void LocalInstanceGuard::onConnection()
     const int client = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0)
         return;
+    if (!peerIsOurUser(client)) {
+        ::close(client);
+        return;
+    }
     // A request is one short line sent at once; a client that dawdles is dropped.
     const bool asked = readWithin(client, 64, 500) == kActivate;
-    if (asked)
+    if (asked) {
         [[maybe_unused]] const auto n = ::write(client, kAnswer, sizeof kAnswer - 1);
+    }
     ::close(client);
     if (asked)
         emit activationRequested();
@@ -122,13 +167,13 @@ void LocalInstanceGuard::onConnection()
 bool LocalInstanceGuard::activateRunning()
 {
     sockaddr_un addr;
-    if (!socketAddress(m_base + QStringLiteral(".sock"), addr))
+    if (m_base.isEmpty() || !socketAddress(m_base + QStringLiteral(".sock"), addr))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
     bool answered = false;
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && peerIsOurUser(fd)
         && ::write(fd, kActivate, sizeof kActivate - 1) == ssize_t(sizeof kActivate - 1))
         answered = readWithin(fd, 16, 2000).startsWith("ok"); // a live program took it
     ::close(fd);

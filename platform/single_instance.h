@@ -35,13 +35,16 @@ public:
     bool claim() override;
     bool activateRunning() override;
 
+    // The folder of the lock and the socket: $XDG_RUNTIME_DIR, else a folder of
+    // this user's own in the temp folder; empty when neither is private, and
+    // then claim() always succeeds and activateRunning() always fails.
     static QString runtimeDirectory();
 
 private:
     void listen();
     void onConnection();
 
-    QString m_base;
+    QString m_base; // empty without a private folder
     std::unique_ptr<QLockFile> m_lock;
     int m_listener = -1;
     QSocketNotifier *m_notifier = nullptr;
