@@ -66,17 +66,24 @@ QByteArray temporaryStem(const QString &target)
 
 } // namespace
 
-bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error)
+bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error, Links links)
 {
-    const QString target = targetOf(path);
+    const QString target = links == Links::Follow ? targetOf(path) : path;
     const QByteArray targetName = QFile::encodeName(target);
     const QString folder = QFileInfo(target).absolutePath();
     const QByteArray stem = temporaryStem(target);
 
     struct stat old {};
-    const bool existed = ::stat(targetName.constData(), &old) == 0;
+    const bool existed = (links == Links::Follow ? ::stat(targetName.constData(), &old)
+                                                 : ::lstat(targetName.constData(), &old))
+                         == 0;
     if (existed && S_ISDIR(old.st_mode))
         return fail(error, target, EISDIR);
+    if (existed && !S_ISREG(old.st_mode)) {
+        if (error)
+            *error = target + QStringLiteral(": not a regular file, left alone");
+        return false;
+    }
 
     // A new file gets the mode the user's umask gives any new file; one that
     // replaces another gets the other's mode.

@@ -1,5 +1,7 @@
 // Where the site's apply form lands.
 #include "apply_gate.h"
+#include "exchange.h"
+#include "loopback_server.h"
 
 #include <QHttpServer>
 #include <QRandomGenerator>
@@ -17,29 +19,26 @@ QString newToken()
 }
 } // namespace
 
-ApplyGate::ApplyGate(const QString &applyUrl, QHttpServer &server, const QUrl &base,
-                     QObject *parent)
-    : QWebEngineUrlRequestInterceptor(parent), m_applyUrl(applyUrl), m_base(base)
+ApplyGate::ApplyGate(const QString &applyUrl, LoopbackServer &server, QObject *parent)
+    : QWebEngineUrlRequestInterceptor(parent), m_applyUrl(applyUrl), m_base(server.base())
 {
-    server.route(QStringLiteral("/apply/<arg>"), [this](const QString &token,
-                                                        const QHttpServerRequest &request) {
-        if (!m_tokens.remove(token))
-            return QHttpServerResponse(QHttpServerResponder::StatusCode::NotFound);
-        const QByteArray body = request.body();
-        QTimer::singleShot(0, this, [this, body] { emit applyRequested(m_applyUrl, body); });
-        return QHttpServerResponse(QHttpServerResponder::StatusCode::NoContent);
-    });
+    server.http().route(
+        QStringLiteral("/apply/<arg>"),
+        [this, &server](const QString &token, const QHttpServerRequest &request) {
+            if (!server.addressedHere(request))
+                return LoopbackServer::misdirected();
+            if (!m_tokens.remove(token))
+                return QHttpServerResponse(QHttpServerResponder::StatusCode::NotFound);
+            const QByteArray body = request.body();
+            QTimer::singleShot(0, this, [this, body] { emit applyRequested(m_applyUrl, body); });
+            return QHttpServerResponse(QHttpServerResponder::StatusCode::NoContent);
+        });
 }
 
 void ApplyGate::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
-    // Only what a navigation asks for: a picture or a script pointed at the
-    // apply address must not bring up the question.
-    const auto type = info.resourceType();
-    if (type != QWebEngineUrlRequestInfo::ResourceTypeMainFrame
-        && type != QWebEngineUrlRequestInfo::ResourceTypeSubFrame)
-        return;
-    if (info.requestUrl().toString() != m_applyUrl)
+    if (!isApplyRequest(info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame,
+                        info.requestMethod(), info.requestUrl(), m_applyUrl))
         return;
     const QString token = newToken();
     m_tokens.insert(token);

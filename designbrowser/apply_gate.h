@@ -10,9 +10,9 @@
 #include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 
-class QHttpServer;
-
 namespace vesweb {
+
+class LoopbackServer;
 
 // The apply address of the site's forms: ".invalid" never names a server.
 inline const QString kApplyUrl = QStringLiteral("http://apply.vespera.invalid/");
@@ -20,9 +20,7 @@ inline const QString kApplyUrl = QStringLiteral("http://apply.vespera.invalid/")
 class ApplyGate : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
 public:
-    // `server` listens on `base` (http://127.0.0.1:port/).
-    ApplyGate(const QString &applyUrl, QHttpServer &server, const QUrl &base,
-              QObject *parent = nullptr);
+    ApplyGate(const QString &applyUrl, LoopbackServer &server, QObject *parent = nullptr);
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
 

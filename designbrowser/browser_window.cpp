@@ -72,13 +72,15 @@ void Form1::mnuHome_Click()
 
 void Form1::BeforeNavigate2(const QString &, const QByteArray &postData)
 {
-    // A page that sends its form again while the question is open gets no
-    // second question.
-    if (m_asking)
+    // A page that sends its form again while the question is open, or soon
+    // after a "no", gets no second question.
+    if (m_asking || !m_quietUntil.hasExpired())
         return;
     m_asking = true;
     const bool yes =
         m_platform.messages->question(kTitle, QStringLiteral("設定を変更してもよろしいですか？"));
+    if (!yes)
+        m_quietUntil.setRemainingTime(m_quietAfterNoMs);
     if (yes && m_platform.clock->activateRunning()) {
         m_platform.messages->notice(kTitle,
                                     QStringLiteral("時計が起動しています。時計を終了させてから、"

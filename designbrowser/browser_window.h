@@ -3,6 +3,7 @@
 // design the user applies there.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
@@ -37,8 +38,11 @@ public:
     void Form_Load();
     void mnuHome_Click();
     // A form was sent to the apply address: ask, refuse while the clock
-    // runs, else store the design and have the clock started again.
+    // runs, else store the design and have the clock started again. After
+    // a "no", forms sent within the quiet time are ignored: a page cannot
+    // put the question again and again.
     void BeforeNavigate2(const QString &url, const QByteArray &postData);
+    void setQuietAfterNo(int ms) { m_quietAfterNoMs = ms; }
 
     QWebEngineView *browser() const { return WebBrowser1; }
     bool restartPending() const { return Timer1.isActive(); }
@@ -57,6 +61,8 @@ private:
     QTimer Timer1;
     bool m_asking = false;
     bool m_shown = false;
+    int m_quietAfterNoMs = 5000;
+    QDeadlineTimer m_quietUntil; // expired: a form may ask
 };
 
 } // namespace vesweb

@@ -3,6 +3,7 @@
 
 #include "catalogue.h"
 #include "exchange.h"
+#include "loopback_server.h"
 #include "preview.h"
 
 #include "common/data_dir.h"
@@ -23,16 +24,22 @@ QHttpServerResponse answer(const QByteArray &mime, const QByteArray &content)
 }
 } // namespace
 
-CatalogueSite::CatalogueSite(QHttpServer &server, const QUrl &base, const QString &applyUrl,
+CatalogueSite::CatalogueSite(LoopbackServer &server, const QString &applyUrl,
                              const QStringList &dataFolders)
-    : m_base(base), m_applyUrl(applyUrl), m_folders(dataFolders)
+    : m_base(server.base()), m_applyUrl(applyUrl), m_folders(dataFolders)
 {
-    server.route(QStringLiteral("/"), [this](const QHttpServerRequest &request) {
+    server.http().route(QStringLiteral("/"), [this, &server](const QHttpServerRequest &request) {
+        if (!server.addressedHere(request))
+            return LoopbackServer::misdirected();
         return answer("text/html; charset=Shift_JIS", page(request.body()));
     });
-    server.route(QStringLiteral("/preview/<arg>"), [this](const QString &fileName) {
-        return answer("image/png", preview(fileName));
-    });
+    server.http().route(
+        QStringLiteral("/preview/<arg>"),
+        [this, &server](const QString &fileName, const QHttpServerRequest &request) {
+            if (!server.addressedHere(request))
+                return LoopbackServer::misdirected();
+            return answer("image/png", preview(fileName));
+        });
 }
 
 QStringList CatalogueSite::designs(const QStringList &folders)

@@ -6,15 +6,14 @@
 #include <QStringList>
 #include <QUrl>
 
-class QHttpServer;
-
 namespace vesweb {
+
+class LoopbackServer;
 
 class CatalogueSite {
 public:
-    // `server` listens on `base`; forms apply to `applyUrl`.
-    CatalogueSite(QHttpServer &server, const QUrl &base, const QString &applyUrl,
-                  const QStringList &dataFolders);
+    // Served by `server`; forms apply to `applyUrl`.
+    CatalogueSite(LoopbackServer &server, const QString &applyUrl, const QStringList &dataFolders);
 
     // The designs the clock can show: a picture for each side of the screen,
     // found in any of the folders; sorted, each once.

@@ -41,24 +41,24 @@ QString DesignSession::recordPath() const { return designFilePath(m_writeFolder,
 
 bool DesignSession::apply(const QByteArray &body, QString *failure)
 {
-    QStringList unsaved;
-    QString storeError;
-    const bool changed = ApplyDesign(body, m_record, [&](const QString &key, const QString &value) {
-        if (!m_store.SaveSetting(common::kSection, key, value)) {
-            unsaved << key;
-            storeError = m_store.lastError();
-        }
-    });
+    const AppliedForm form = ApplyDesign(body, m_record);
     QString problem;
-    if (!unsaved.isEmpty())
+    if (!form.withinLimits) {
+        problem = QStringLiteral("デザインの情報が大きすぎるため、適用しませんでした。");
+    } else if (!form.settings.isEmpty() && !m_store.SaveSettings(common::kSection, form.settings)) {
+        // One write for all: either every key of the design is stored or none.
+        QStringList keys;
+        for (const auto &kv : form.settings)
+            keys << kv.first;
         problem = QStringLiteral("設定を保存できませんでした（%1）。\n%2\n")
-                      .arg(unsaved.join(QStringLiteral(", ")), storeError);
-    if (changed) {
+                      .arg(keys.join(QStringLiteral(", ")), m_store.lastError());
+    }
+    if (form.designChanged) {
         const QString path = recordPath();
         QString error;
-        const bool written =
-            !path.isEmpty() && QDir().mkpath(m_writeFolder)
-            && common::writeFileAtomically(path, designFileBytes(m_record), &error);
+        const bool written = !path.isEmpty() && QDir().mkpath(m_writeFolder)
+                             && common::writeFileAtomically(path, designFileBytes(m_record), &error,
+                                                            common::Links::Refuse);
         if (!written)
             problem += QStringLiteral("デザイン情報を保存できませんでした（%1）。%2")
                            .arg(path.isEmpty() ? m_snapshot.skin : path, error);

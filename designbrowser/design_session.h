@@ -22,9 +22,10 @@ public:
     void load();
     QByteArray outboundBody() const;
 
-    // Stores what an applied form carries: settings at once, one by one, and
-    // the design record of the start-up skin when a design field came. False
-    // with a reason when something could not be stored.
+    // Stores what an applied form carries: its settings in one write, and
+    // the design record of the start-up skin when a design field came. A
+    // form over the limits is refused whole. False with a reason when
+    // something was refused or could not be stored.
     bool apply(const QByteArray &body, QString *failure = nullptr);
 
     const DesignSnapshot &snapshot() const { return m_snapshot; }

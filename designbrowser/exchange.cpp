@@ -6,6 +6,7 @@
 #include "common/shift_jis.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace vesweb {
 
@@ -27,7 +28,11 @@ QString *DesignRecord::field(const QString &key)
 
 DesignSnapshot readSnapshot(const common::SettingsStore &store)
 {
-    const common::IniDocument doc = store.snapshot();
+    return snapshotOf(store.snapshot());
+}
+
+DesignSnapshot snapshotOf(const common::IniDocument &doc)
+{
     DesignSnapshot s;
     if (const QString *skin = doc.find(common::kSection, QStringLiteral("skin")))
         s.skin = *skin;
@@ -137,24 +142,45 @@ QString designFilePath(const QString &folder, const QString &skin)
     return QDir(folder).filePath(skin + QStringLiteral(".vsn"));
 }
 
-namespace {
-// Keys a web page must never set: the program alarms start and the alarms.
-bool forbiddenKey(const QString &key)
+bool isApplyRequest(bool mainFrame, const QByteArray &method, const QUrl &url,
+                    const QString &applyUrl)
 {
-    if (key.compare(QLatin1String("pgm"), Qt::CaseInsensitive) == 0)
-        return true;
-    bool number = false;
-    key.toInt(&number);
-    return number || key.isEmpty();
+    // A picture, a script or a frame pointed at the apply address, or a
+    // form sent by GET, must not bring up the question.
+    return mainFrame && method == QByteArrayLiteral("POST") && url.toString() == applyUrl;
 }
-} // namespace
 
-bool ApplyDesign(const QByteArray &body, DesignRecord &record,
-                 const std::function<void(const QString &, const QString &)> &save)
+bool siteMaySet(const QString &key)
 {
+    // Alarms, the chime and their volumes, the program an alarm starts, the
+    // running total and its ledger, the welcome, the program's folder and
+    // the monitor: compared without case, as the store compares names.
+    static const QStringList refused = {
+        QStringLiteral("al"),          QStringLiteral("pgm"),
+        QStringLiteral("zihou"),       QStringLiteral("vol"),
+        QStringLiteral("volg"),        QStringLiteral("nvol"),
+        QStringLiteral("nvolg"),       QStringLiteral("systime"),
+        QStringLiteral("systimeboot"), QStringLiteral("systimecounted"),
+        QStringLiteral("start"),       QStringLiteral("apath"),
+        QStringLiteral("monitor")};
+    const QString name = key.trimmed();
+    if (name.isEmpty() || refused.contains(name, Qt::CaseInsensitive))
+        return false;
+    // The alarm reservations are the numbered keys.
+    return !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
+}
+
+AppliedForm ApplyDesign(const QByteArray &body, DesignRecord &record)
+{
+    AppliedForm form;
+    if (body.size() > kMaxApplyBody) {
+        form.withinLimits = false;
+        return form;
+    }
     static const QString marker = QStringLiteral("name=\"vsr");
     const QString text = common::fromShiftJis(body);
-    bool changed = false;
+    DesignRecord design = record;
+    int fields = 0;
     int start = 0;
     while (true) {
         const int at = text.indexOf(marker, start);
@@ -171,14 +197,22 @@ bool ApplyDesign(const QByteArray &body, DesignRecord &record,
         const QString key = text.mid(keyStart, quote - keyStart);
         const QString value = text.mid(valueStart, cr - valueStart);
         start = cr;
-        if (QString *field = record.field(key)) {
+        if (++fields > kMaxApplyFields || key.size() > kMaxApplyText
+            || value.size() > kMaxApplyText) {
+            form.withinLimits = false;
+            form.settings.clear();
+            form.designChanged = false;
+            return form;
+        }
+        if (QString *field = design.field(key)) {
             *field = value;
-            changed = true;
-        } else if (!forbiddenKey(key)) {
-            save(key, value);
+            form.designChanged = true;
+        } else if (siteMaySet(key)) {
+            form.settings.append({key, value});
         }
     }
-    return changed;
+    record = design;
+    return form;
 }
 
 } // namespace vesweb

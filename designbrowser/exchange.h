@@ -6,9 +6,11 @@
 #include "common/settings_store.h"
 
 #include <QByteArray>
+#include <QPair>
 #include <QString>
+#include <QUrl>
+#include <QVector>
 #include <array>
-#include <functional>
 
 namespace vesweb {
 
@@ -31,6 +33,7 @@ struct DesignSnapshot {
     int wan = 0;
 };
 DesignSnapshot readSnapshot(const common::SettingsStore &store);
+DesignSnapshot snapshotOf(const common::IniDocument &settings);
 
 // Each character by its Shift-JIS code: "+" for a blank, letters, digits and
 // "*._-" as they are, "%XX" for other single bytes and "%XX%YY" for double
@@ -53,13 +56,35 @@ bool isSafeDesignName(const QString &skin);
 // Where the design file of a skin lives in a folder; empty for an unsafe name.
 QString designFilePath(const QString &folder, const QString &skin);
 
+// Whether a request the browser is about to make is an apply: a form the
+// page itself posts (in its main frame) to exactly the apply address.
+bool isApplyRequest(bool mainFrame, const QByteArray &method, const QUrl &url,
+                    const QString &applyUrl);
+
+// Limits on one apply. A design carries a handful of short fields; these are
+// far above that, and far below what would make the settings file big or a
+// store of it slow.
+inline constexpr int kMaxApplyBody = 64 * 1024; // bytes of the submitted form
+inline constexpr int kMaxApplyFields = 64;      // "vsr" fields, every kind counted
+inline constexpr int kMaxApplyText = 1024;      // characters of one key or one value
+
+// Whether a site may store this key. It may carry the design and its look
+// (the skin, the dog, the 24-hour face, the week mark, the view, the corner,
+// always on top, tucking) and keys the clock does not know; never what rings
+// or starts programs, the running total or the clock's own bookkeeping.
+bool siteMaySet(const QString &key);
+
+// What a submitted form asks for.
+struct AppliedForm {
+    bool withinLimits = true;                  // false: over a limit, so nothing is taken from it
+    bool designChanged = false;                // a design field was among the fields
+    QVector<QPair<QString, QString>> settings; // keys a site may set, in body order
+};
+
 // Scans the form a site submitted for fields named "vsr" + key. Design
-// fields go into the record; any other key is handed to `save`, one at a
-// time in body order, except those a site must never set: the program an
-// alarm starts ("pgm") and the alarm reservations ("0", "1", ...). Returns
-// whether a design field was among them. A part without its closing quote
-// or its final CR ends the scan.
-bool ApplyDesign(const QByteArray &body, DesignRecord &record,
-                 const std::function<void(const QString &key, const QString &value)> &save);
+// fields go into the record; any other key a site may set goes into the
+// settings, in body order. A part without its closing quote or its final CR
+// ends the scan. A form over a limit changes nothing, not even the record.
+AppliedForm ApplyDesign(const QByteArray &body, DesignRecord &record);
 
 } // namespace vesweb

@@ -4,6 +4,7 @@
 #include "browser_window.h"
 #include "catalogue_site.h"
 #include "design_session.h"
+#include "loopback_server.h"
 
 #include "common/data_dir.h"
 #include "common/settings_store.h"
@@ -14,7 +15,6 @@
 #include "platform/x11_window.h"
 
 #include <QApplication>
-#include <QHttpServer>
 #include <QWebEngineProfile>
 #include <cstdio>
 #include <memory>
@@ -40,21 +40,40 @@ QUrl configuredSite()
     return QUrl();
 }
 
+// Whether the user asked for the web engine without its sandbox, by the
+// engine's own variable or its own option (which the engine then reads).
+bool sandboxOffByChoice(const QStringList &arguments)
+{
+    return qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX") == QLatin1String("1")
+           || arguments.contains(QStringLiteral("--no-sandbox"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // The engine's sandbox refuses to run as root; a root session (a test
-    // machine, a kiosk) still gets its browser, without the sandbox.
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-        std::fputs("vesweb: running as root, the web engine's sandbox is off\n", stderr);
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
     platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesweb"));
     QApplication::setWindowIcon(platform::programIcon());
+    platform::QtMessages messages;
+
+    // The web engine cannot keep pages in its sandbox when run as root. A
+    // site's pages are not shown without it unless the user says so.
+    if (geteuid() == 0 && !sandboxOffByChoice(app.arguments())) {
+        const QString why = QStringLiteral(
+            "vesweb: as root the web engine cannot keep a site's pages in its sandbox.\n"
+            "Run it as an ordinary user, or, to run it as root without the sandbox,\n"
+            "set QTWEBENGINE_DISABLE_SANDBOX=1 or give the option --no-sandbox.\n");
+        std::fputs(qPrintable(why), stderr);
+        messages.information(
+            QStringLiteral("vesweb"),
+            QStringLiteral("管理者（root）ではデザインブラウザーを安全に動かせません。"
+                           "一般のユーザーで起動してください。\n\n")
+                + why);
+        return 1;
+    }
 
     platform::LocalInstanceGuard instance(QStringLiteral("vesweb"));
     if (!instance.claim()) {
@@ -62,22 +81,19 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    platform::QtMessages messages;
-    QHttpServer server;
-    const quint16 port = server.listen(QHostAddress::LocalHost, 0);
-    if (port == 0) {
+    vesweb::LoopbackServer server;
+    if (!server.listen()) {
         messages.information(QStringLiteral("vesweb"),
                              QStringLiteral("デザインの受け取り口を開けませんでした。"));
         return 1;
     }
-    const QUrl loopback(QStringLiteral("http://127.0.0.1:%1/").arg(port));
-    vesweb::ApplyGate gate(vesweb::kApplyUrl, server, loopback);
+    vesweb::ApplyGate gate(vesweb::kApplyUrl, server);
     QUrl site = configuredSite();
     std::unique_ptr<vesweb::CatalogueSite> catalogue;
     if (site.isEmpty()) {
-        catalogue = std::make_unique<vesweb::CatalogueSite>(server, loopback, vesweb::kApplyUrl,
+        catalogue = std::make_unique<vesweb::CatalogueSite>(server, vesweb::kApplyUrl,
                                                             common::dataFolders());
-        site = loopback;
+        site = server.base();
     }
 
     common::SettingsStore store;

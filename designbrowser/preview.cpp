@@ -5,6 +5,7 @@
 #include "clock/core/skin_layout.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -43,7 +44,14 @@ QImage designPreview(const QImage &design)
 
 QByteArray designPreviewPng(const QString &picturePath)
 {
-    QImageReader reader(picturePath);
+    QFile file(picturePath);
+    return file.open(QIODevice::ReadOnly) ? designPreviewPng(&file) : QByteArray();
+}
+
+QByteArray designPreviewPng(QIODevice *device)
+{
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
     // A design picture is small; anything claiming to be huge is not one.
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > 4096 || size.height() > 4096)

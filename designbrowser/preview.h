@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
+
 namespace vesweb {
 
 // Null when the picture is too small to hold a design.
@@ -13,5 +15,7 @@ QImage designPreview(const QImage &design);
 // The preview of a design picture file as PNG; empty when the file is
 // missing or not a design picture.
 QByteArray designPreviewPng(const QString &picturePath);
+// The same for a picture read from `device`.
+QByteArray designPreviewPng(QIODevice *device);
 
 } // namespace vesweb

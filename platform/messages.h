@@ -14,7 +14,8 @@ public:
     virtual void information(const QString &title, const QString &text) = 0;
     // OK only, with the information icon.
     virtual void notice(const QString &title, const QString &text) = 0;
-    // Yes and No, no icon; true for Yes.
+    // Yes and No, no icon; true for Yes. No is the default button: a stray
+    // Enter or Space never says yes.
     virtual bool question(const QString &title, const QString &text) = 0;
 };
 

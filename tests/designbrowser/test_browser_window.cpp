@@ -7,12 +7,14 @@
 #include "designbrowser/browser_window.h"
 #include "designbrowser/catalogue_site.h"
 #include "designbrowser/design_session.h"
+#include "designbrowser/loopback_server.h"
 #include "designbrowser/preview.h"
 #include "fakes/fake_platform.h"
 #include "fakes/test_files.h"
+#include "platform/messages.h"
 
 #include <QApplication>
-#include <QHttpServer>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -95,7 +97,7 @@ class TestBrowserWindow : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<common::SettingsStore> m_store;
     std::unique_ptr<DesignSession> m_session;
-    std::unique_ptr<QHttpServer> m_server;
+    std::unique_ptr<LoopbackServer> m_server;
     std::unique_ptr<ApplyGate> m_gate;
     std::unique_ptr<CatalogueSite> m_catalogue;
     std::unique_ptr<QWebEngineProfile> m_profile;
@@ -112,12 +114,12 @@ class TestBrowserWindow : public QObject {
     // A window on `site`, or on the catalogue we ship when it is empty.
     void open(QUrl site = QUrl())
     {
-        m_server = std::make_unique<QHttpServer>();
-        m_loopback = QUrl(QStringLiteral("http://127.0.0.1:%1/")
-                              .arg(m_server->listen(QHostAddress::LocalHost, 0)));
-        m_gate = std::make_unique<ApplyGate>(kApplyUrl, *m_server, m_loopback);
+        m_server = std::make_unique<LoopbackServer>();
+        QVERIFY(m_server->listen());
+        m_loopback = m_server->base();
+        m_gate = std::make_unique<ApplyGate>(kApplyUrl, *m_server);
         if (site.isEmpty()) {
-            m_catalogue = std::make_unique<CatalogueSite>(*m_server, m_loopback, kApplyUrl,
+            m_catalogue = std::make_unique<CatalogueSite>(*m_server, kApplyUrl,
                                                           QStringList{user(), shipped()});
             site = m_loopback;
         }
@@ -236,23 +238,116 @@ private slots:
     }
 
     // The address without its final "/" is the same address to the engine;
-    // pictures, and addresses with a query, are not applies.
-    void onlyTheApplyAddressIsTaken()
+    // pictures, frames, forms sent by GET and addresses with a query are
+    // not applies: only a form the page itself posts.
+    void onlyAFormPostedByThePageIsTaken()
     {
         open();
         const QString submit = QStringLiteral(
-            "var f = document.createElement('form'); f.method = 'post';"
+            "var f = document.createElement('form'); f.method = '%2';"
             "f.enctype = 'multipart/form-data'; f.action = '%1';"
             "var i = document.createElement('input'); i.name = 'vsrwan'; i.value = '1';"
             "f.appendChild(i); document.body.appendChild(f); f.submit();");
-        js(submit.arg("http://apply.vespera.invalid"));
+        js(submit.arg("http://apply.vespera.invalid", "post"));
         QTRY_COMPARE_WITH_TIMEOUT(stored("wan"), QString("1"), kPatience);
 
-        js("new Image().src = 'http://apply.vespera.invalid/';");
         QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
-        js(submit.arg("http://apply.vespera.invalid/?x=1"));
+        js("new Image().src = 'http://apply.vespera.invalid/';"
+           "var fr = document.createElement('iframe'); fr.src = 'http://apply.vespera.invalid/';"
+           "document.body.appendChild(fr);");
+        js(submit.arg("http://apply.vespera.invalid/", "get"));
         QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty(), kPatience);
+        cleanup(); // a fresh window for the last one
+        m_shown = false;
+        open();
+        QSignalSpy more(m_form->browser(), &QWebEngineView::loadFinished);
+        js(submit.arg("http://apply.vespera.invalid/?x=1", "post"));
+        QTRY_VERIFY_WITH_TIMEOUT(!more.isEmpty(), kPatience);
         QCOMPARE(m_messages.asked.size(), 1);
+    }
+
+    // A page that sends its form again and again after a "no" is not asked
+    // again until the quiet time is over.
+    void noQuietsThePage()
+    {
+        open();
+        m_form->setQuietAfterNo(1500);
+        m_messages.answer = false;
+        QElapsedTimer since;
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 1, kPatience);
+        since.start();
+        for (int i = 0; i < 3; ++i)
+            m_form->BeforeNavigate2(kApplyUrl, multipart("skin", "blue"));
+        if (since.elapsed() < 1500) // else the machine was too slow to tell
+            QCOMPARE(m_messages.asked.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT((m_form->BeforeNavigate2(kApplyUrl, multipart("skin", "blue")),
+                                  m_messages.asked.size() == 2),
+                                 kPatience);
+        QCOMPARE(stored("skin"), QString());
+    }
+
+    // The question's default answer is no: Enter on it keeps everything.
+    void enterOnTheQuestionSaysNo()
+    {
+        platform::QtMessages messages;
+        QTimer::singleShot(0, [] {
+            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
+        });
+        QVERIFY(!messages.question("vesweb", "設定を変更してもよろしいですか？"));
+    }
+
+    // The loopback server answers only requests addressed to it, and cuts
+    // off a request bigger than any of ours.
+    void loopbackServerTakesOnlyItsOwnRequests()
+    {
+        open();
+        const QByteArray port = QByteArray::number(m_loopback.port());
+        // The server answers on this thread: wait with the event loop running.
+        auto ask = [&](const QByteArray &request, qint64 bodyBytes = 0) {
+            QTcpSocket socket;
+            QByteArray answer;
+            connect(&socket, &QTcpSocket::readyRead, [&] { answer += socket.readAll(); });
+            socket.connectToHost(QHostAddress::LocalHost, quint16(m_loopback.port()));
+            socket.write(request + QByteArray(bodyBytes, 'x'));
+            // Until the server closes, or one whole answer is in.
+            auto whole = [&] {
+                const int end = answer.indexOf("\r\n\r\n");
+                if (end < 0)
+                    return false;
+                qsizetype length = 0;
+                for (const QByteArray &line : answer.left(end).split('\n'))
+                    if (line.toLower().startsWith("content-length:"))
+                        length = line.mid(15).trimmed().toLongLong();
+                return answer.size() >= end + 4 + length;
+            };
+            QTest::qWaitFor(
+                [&] { return socket.state() == QAbstractSocket::UnconnectedState || whole(); },
+                kPatience);
+            return answer;
+        };
+        const QByteArray ours =
+            ask("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\nConnection: close\r\n\r\n");
+        QVERIFY2(ours.startsWith("HTTP/1.1 200"), ours.left(200).constData());
+        QVERIFY(ask("GET / HTTP/1.1\r\nHost: localhost:" + port + "\r\nConnection: close\r\n\r\n")
+                    .startsWith("HTTP/1.1 200"));
+        for (const QByteArray &host : {QByteArray("evil.example"), "evil.example:" + port,
+                                       QByteArray("127.0.0.1:1"), QByteArray()}) {
+            const QByteArray answer =
+                ask("GET / HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n");
+            QVERIFY2(answer.startsWith("HTTP/1.1 421") && !answer.contains("vsrskin"),
+                     answer.left(200).constData());
+        }
+        const QByteArray big = ask("POST / HTTP/1.1\r\nHost: 127.0.0.1:" + port
+                                       + "\r\nContent-Length: 4194304\r\n\r\n",
+                                   4 * 1024 * 1024);
+        QVERIFY2(big.startsWith("HTTP/1.1 413") || big.isEmpty(), big.left(200).constData());
+        // A request within the limit still gets its page.
+        const QByteArray form = "des=night&name=x";
+        QVERIFY(ask("POST / HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\nContent-Length: "
+                    + QByteArray::number(form.size()) + "\r\nConnection: close\r\n\r\n" + form)
+                    .startsWith("HTTP/1.1 200"));
     }
 
     // What reaches a site, byte for byte: at start-up, and after an apply.

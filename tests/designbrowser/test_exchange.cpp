@@ -30,14 +30,7 @@ QByteArray multipart(const QList<QPair<QString, QString>> &fields)
 class TestExchange : public QObject {
     Q_OBJECT
 
-    QList<QPair<QString, QString>> m_saved;
-    std::function<void(const QString &, const QString &)> saver()
-    {
-        return [this](const QString &k, const QString &v) { m_saved.append({k, v}); };
-    }
-
 private slots:
-    void init() { m_saved.clear(); }
 
     void encoding_data()
     {
@@ -131,57 +124,125 @@ private slots:
     void applying()
     {
         DesignRecord record;
-        const bool changed = ApplyDesign(multipart({{"name", "桜"},
-                                                    {"c_mn", "1"},
-                                                    {"skin", "sakura"},
-                                                    {"Name", "case"},
-                                                    {"c_mn", "2"},
-                                                    {"wan", ""}}),
-                                         record, saver());
-        QVERIFY(changed);
+        const AppliedForm form = ApplyDesign(multipart({{"name", "桜"},
+                                                        {"c_mn", "1"},
+                                                        {"skin", "sakura"},
+                                                        {"Name", "case"},
+                                                        {"c_mn", "2"},
+                                                        {"wan", ""}}),
+                                             record);
+        QVERIFY(form.withinLimits);
+        QVERIFY(form.designChanged);
         QCOMPARE(record.name(), QString("桜"));
         QCOMPARE(record.fields[1], QString("2")); // the later value wins
-        QCOMPARE(m_saved, (QList<QPair<QString, QString>>{
-                              {"skin", "sakura"}, {"Name", "case"}, {"wan", ""}}));
+        QCOMPARE(form.settings, (QVector<QPair<QString, QString>>{
+                                    {"skin", "sakura"}, {"Name", "case"}, {"wan", ""}}));
     }
 
-    void aSiteCannotSetProgramsOrAlarms()
+    // A site may carry the design and its look, and keys the clock does not
+    // know; never alarms, sounds, programs, the running total or the
+    // program's own bookkeeping, in any spelling.
+    void whatASiteMaySet_data()
     {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("allowed");
+        for (const char *key : {"skin", "wan", "tfmode", "scm", "mmode", "smode", "at", "ah",
+                                "hide", "c_unknown", "theme2"})
+            QTest::newRow(key) << QString(key) << true;
+        for (const char *key : {"pgm",
+                                "PGM",
+                                "al",
+                                "Al",
+                                "zihou",
+                                "vol",
+                                "volg",
+                                "nvol",
+                                "nvolg",
+                                "systime",
+                                "SysTime",
+                                "systimeboot",
+                                "systimecounted",
+                                "start",
+                                "apath",
+                                "monitor",
+                                " pgm ",
+                                "0",
+                                "11",
+                                "123",
+                                "",
+                                " "})
+            QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(key)))
+                << QString(key) << false;
+    }
+    void whatASiteMaySet()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, allowed);
+        QCOMPARE(siteMaySet(key), allowed);
         DesignRecord record;
-        QVERIFY(!ApplyDesign(multipart({{"pgm", "/bin/sh -c evil"},
-                                        {"PGM", "x"},
-                                        {"0", "07:00:00"},
-                                        {"11", ""},
-                                        {"", "x"},
-                                        {"skin", "night"}}),
-                             record, saver()));
-        QCOMPARE(m_saved, (QList<QPair<QString, QString>>{{"skin", "night"}}));
+        const AppliedForm form = ApplyDesign(multipart({{key, "1"}, {"skin", "night"}}), record);
+        QCOMPARE(form.settings.size(), allowed ? 2 : 1);
+        QCOMPARE(form.settings.last(), (QPair<QString, QString>("skin", "night")));
+    }
+
+    // A form over a limit is refused whole: no setting, no design field.
+    void formsOverTheLimitsChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QList<QPair<QString, QString>> many;
+        for (int i = 0; i < kMaxApplyFields; ++i)
+            many.append({QStringLiteral("k%1").arg(i), "v"});
+        QTest::newRow("all the fields there may be") << multipart(many);
+        many.append(qMakePair(QStringLiteral("one"), QStringLiteral("more")));
+        QTest::newRow("one field too many") << multipart(many);
+        const QString longest(kMaxApplyText, QChar(u'桜'));
+        QTest::newRow("longest value") << multipart({{"name", longest}, {"skin", longest}});
+        QTest::newRow("value too long") << multipart({{"skin", longest + "x"}});
+        QTest::newRow("design field too long") << multipart({{"name", longest + "x"}});
+        QTest::newRow("key too long") << multipart({{longest + "x", "1"}});
+        QByteArray big = multipart({{"skin", "night"}});
+        big += QByteArray(kMaxApplyBody - big.size() + 1, ' ');
+        QTest::newRow("body too big") << big;
+    }
+    void formsOverTheLimitsChangeNothing()
+    {
+        QFETCH(QByteArray, body);
+        const bool fits = !QByteArray(QTest::currentDataTag()).contains("too");
+        DesignRecord record;
+        record.name() = "before";
+        const AppliedForm form = ApplyDesign(body, record);
+        QCOMPARE(form.withinLimits, fits);
+        if (fits) {
+            QVERIFY(!form.settings.isEmpty());
+            return;
+        }
+        QVERIFY(form.settings.isEmpty());
+        QVERIFY(!form.designChanged);
+        QCOMPARE(record.name(), QString("before"));
     }
 
     void brokenBodiesEnd()
     {
         DesignRecord record;
-        QVERIFY(!ApplyDesign("no fields here", record, saver()));
-        QVERIFY(!ApplyDesign("name=\"vsrname", record, saver())); // no closing quote
-        QVERIFY(!ApplyDesign("name=\"vsrname\"\r\n\r\nvalue without its CR", record, saver()));
-        QVERIFY(!ApplyDesign("name=\"vsrname\"", record, saver())); // nothing after the quote
-        QVERIFY(
-            !ApplyDesign(QByteArray("name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n"), record, saver()));
-        QCOMPARE(m_saved.size(), 1); // the bytes that are no Shift-JIS: replaced, not fatal
-        QVERIFY(m_saved.first().second.contains(QChar(0xFFFD)));
+        auto nothing = [&](const QByteArray &body) {
+            const AppliedForm form = ApplyDesign(body, record);
+            return form.settings.isEmpty() && !form.designChanged;
+        };
+        QVERIFY(nothing("no fields here"));
+        QVERIFY(nothing("name=\"vsrname"));                               // no closing quote
+        QVERIFY(nothing("name=\"vsrname\"\r\n\r\nvalue without its CR")); // no CR after it
+        QVERIFY(nothing("name=\"vsrname\""));                             // nothing after the quote
+        const AppliedForm odd =
+            ApplyDesign(QByteArray("name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n"), record);
+        QCOMPARE(odd.settings.size(), 1); // bytes that are no Shift-JIS: replaced, not fatal
+        QVERIFY(odd.settings.first().second.contains(QChar(0xFFFD)));
         QVERIFY(record.name().isEmpty());
 
-        // Megabytes of markers without quotes end at once.
+        // Markers without quotes, as many as fit, end at once.
         QByteArray flood;
-        for (int i = 0; i < 200000; ++i)
+        while (flood.size() + 9 <= kMaxApplyBody)
             flood += "name=\"vsr";
-        QVERIFY(!ApplyDesign(flood, record, saver()));
-        QByteArray many;
-        for (int i = 0; i < 20000; ++i)
-            many += "name=\"vsrk\"\r\n\r\nv\r\n";
-        m_saved.clear();
-        ApplyDesign(many, record, saver());
-        QCOMPARE(m_saved.size(), 20000);
+        QVERIFY(nothing(flood));
     }
 
     void filesAreNamedOnlyBySafeSkins()
@@ -278,6 +339,38 @@ private slots:
         // Settings alone need no record.
         QVERIFY(run.apply(multipart({{"hide", "1"}}), &failure));
         QVERIFY(failure.isEmpty());
+
+        // Over a limit: refused, said so, nothing stored.
+        QVERIFY(!run.apply(multipart({{"wan", "2"}, {"skin", QString(kMaxApplyText + 1, 'x')}}),
+                           &failure));
+        QVERIFY(failure.contains("大きすぎる"));
+        QCOMPARE(store.GetSetting("pendra", "wan"), QString("1"));
+    }
+
+    // The design record is written only as a file of its own: a link at its
+    // place (to a file a site must not write, think of a shell's start-up
+    // file) or anything else that is no file is left alone, and said so.
+    void designRecordNeverWritesThroughALink()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("user");
+        QDir().mkpath(user);
+        QVERIFY(fakes::writeFile(dir.filePath("precious"), "mine\n"));
+        QVERIFY(QFile::link(dir.filePath("precious"), user + "/blue.vsn"));
+        QVERIFY(QDir().mkpath(user + "/night.vsn"));
+        common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
+        for (const char *skin : {"blue", "night"}) {
+            store.SaveSetting("pendra", "skin", skin);
+            DesignSession run(store, user, {user});
+            run.load();
+            QString failure;
+            QVERIFY(!run.apply(multipart({{"name", "evil"}}), &failure));
+            QVERIFY2(failure.contains("デザイン情報を保存できませんでした"), qPrintable(failure));
+        }
+        QFile precious(dir.filePath("precious"));
+        QVERIFY(precious.open(QIODevice::ReadOnly));
+        QCOMPARE(precious.readAll(), QByteArray("mine\n"));
+        QVERIFY(QFileInfo(user + "/blue.vsn").isSymLink());
     }
 };
 
