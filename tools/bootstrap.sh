@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev libxcb-shape0-dev fonts-noto-cjk
                 qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev)
 test_packages=(desktop-file-utils xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev
-               mutter xwayland python3-gi gir1.2-glib-2.0 wmctrl kwin-wayland sway)
+               mutter xwayland python3-gi gir1.2-glib-2.0 wmctrl kwin-wayland sway
+               faketime)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 

@@ -36,34 +36,106 @@ std::optional<QString> commandLineAlarm(const QString &commandLine)
 
 QString commandLineProgram(const QString &commandLine) { return commandLine.mid(8); }
 
-void AlarmEngine::CheckAlarms(AlarmList &list, const QTime &now,
-                              const std::function<void()> &listChanged,
-                              const std::function<void()> &fire)
+namespace {
+// A local date and minute, without its zone, so that minutes count as the
+// wall clock shows them (a daylight-saving gap is an hour of minutes too).
+QDateTime wallMinute(const QDateTime &local)
 {
-    const QString minute = hmText(now);
-    if (AlarmLatch) {
-        // The latch falls at the first tick of another minute; that tick
-        // leaves the list alone. (Comparing with "one minute before now"
-        // would let a midnight alarm fire again every other second.)
-        if (minute != FiredMinute)
-            AlarmLatch = false;
-        return;
-    }
+    const QTime t = local.time();
+    return QDateTime(local.date(), QTime(t.hour(), t.minute()), Qt::UTC);
+}
+} // namespace
+
+bool AlarmEngine::fireMinute(AlarmList &list, const QDateTime &minute, bool late,
+                             const std::function<void()> &listChanged,
+                             const std::function<void(const AlarmRing &)> &fire)
+{
+    if (m_fired.contains(minute))
+        return false; // rang already that day: the clock was set back
+    const QString text = hmText(minute.time());
+    bool fired = false;
     // Every entry present at the start is looked at once, also when a
     // one-shot entry before it was removed meanwhile.
     const AlarmList pass = list;
     for (const QString &entry : pass) {
         const std::optional<QTime> t = entryTime(entry);
-        if (!t || hmText(*t) != minute)
+        if (!t || hmText(*t) != text)
             continue;
-        AlarmLatch = true;
-        FiredMinute = minute;
+        fired = true;
+        m_fired.insert(minute);
         if (isOneShot(entry)) {
             list.removeOne(entry);
             listChanged();
         }
-        fire();
+        fire({minute.time(), late});
     }
+    return fired;
+}
+
+void AlarmEngine::catchUp(AlarmList &list, const QDateTime &now,
+                          const std::function<void()> &listChanged,
+                          const std::function<void(const AlarmRing &)> &fire)
+{
+    const QDateTime minute = wallMinute(now);
+    if (!m_lastMinute || minute <= *m_lastMinute)
+        return; // the first tick, the same minute, or the clock set back
+    // Looked at no further back than a day: what is older is too late anyway.
+    QDateTime m = qMax(m_lastMinute->addSecs(60), minute.addDays(-1));
+    for (; m < minute; m = m.addSecs(60)) {
+        // A minute the wall clock skipped (a daylight-saving gap) is as late
+        // as the first minute after the gap.
+        QDateTime shown = m;
+        while (shown < minute && !QDateTime(shown.date(), shown.time(), Qt::LocalTime).isValid())
+            shown = shown.addSecs(60);
+        if (shown.secsTo(minute) <= kLatestMinutes * 60)
+            fireMinute(list, m, true, listChanged, fire);
+    }
+}
+
+void AlarmEngine::CheckAlarms(AlarmList &list, const QDateTime &now,
+                              const std::function<void()> &listChanged,
+                              const std::function<void(const AlarmRing &)> &fire)
+{
+    const QDateTime minute = wallMinute(now);
+    catchUp(list, now, listChanged, fire);
+    m_lastMinute = minute;
+    // Firings of the day before yesterday cannot be met again.
+    m_fired.removeIf([&](const QDateTime &m) { return m.daysTo(minute) > 1; });
+
+    for (int i = 0; i < m_snoozed.size();) {
+        const QDateTime due = m_snoozed[i];
+        if (due > now) {
+            ++i;
+            continue;
+        }
+        m_snoozed.removeAt(i);
+        const qint64 late = due.secsTo(now);
+        if (late <= kLatestMinutes * 60)
+            fire({due.time(), late >= 60});
+    }
+
+    const QString text = hmText(now.time());
+    if (AlarmLatch) {
+        // The latch falls at the first tick of another minute; that tick
+        // leaves the list alone. (Comparing with "one minute before now"
+        // would let a midnight alarm fire again every other second.)
+        if (text != FiredMinute) {
+            AlarmLatch = false;
+            // Not looked at yet: if no other tick comes in this minute, the
+            // next one catches it up.
+            m_lastMinute = minute.addSecs(-60);
+        }
+        return;
+    }
+    if (fireMinute(list, minute, false, listChanged, fire)) {
+        AlarmLatch = true;
+        FiredMinute = text;
+    }
+}
+
+void AlarmEngine::snooze(const QDateTime &now)
+{
+    m_snoozed.append(now.addSecs(kSnoozeMinutes * 60));
 }
 
 } // namespace vespera

@@ -5,7 +5,9 @@
 #include "alarm_list.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
+#include <QVector>
 #include <functional>
 #include <optional>
 
@@ -35,17 +37,55 @@ bool chimeDue(const QTime &t);
 std::optional<QString> commandLineAlarm(const QString &commandLine);
 QString commandLineProgram(const QString &commandLine);
 
+// What a firing shows: the alarm's own time, and whether it rings late.
+struct AlarmRing {
+    QTime time;
+    bool late = false;
+};
+
+// Alarms ring late at most this long after their minute (a laptop that slept
+// through 7:30 and opens at 7:50 still hears it; one that opens at noon does
+// not hear the morning's alarms).
+inline constexpr int kLatestMinutes = 30;
+// A snoozed alarm rings again this much later.
+inline constexpr int kSnoozeMinutes = 5;
+
 class AlarmEngine {
 public:
-    // One pass of the tick. Every entry whose hour and minute are now's
-    // fires, in list order; a one-shot entry is first removed from the list
-    // (listChanged then stores it). After a firing, the list rests until the
-    // minute is over.
-    void CheckAlarms(AlarmList &list, const QTime &now, const std::function<void()> &listChanged,
-                     const std::function<void()> &fire);
+    // One pass of the tick at the local time `now`.
+    //  - Every entry whose hour and minute are now's fires, in list order; a
+    //    one-shot entry is first removed from the list (listChanged then
+    //    stores it). After a firing, the list rests until the minute is over;
+    //    the tick that sees the next minute leaves the list alone.
+    //  - Minutes of the wall clock that no tick saw (a suspend, a starved
+    //    process, the clock set forward) fire late, once each, when they are
+    //    at most kLatestMinutes ago; minutes a daylight-saving change skipped
+    //    count from the end of the gap, so they ring just after it.
+    //  - A minute that fired does not fire again that day: the clock set
+    //    back, or the hour a daylight-saving change repeats.
+    //  - Snoozed alarms ring when their time has come.
+    void CheckAlarms(AlarmList &list, const QDateTime &now,
+                     const std::function<void()> &listChanged,
+                     const std::function<void(const AlarmRing &)> &fire);
+    // Rings again kSnoozeMinutes after `now`; kept for this run only.
+    void snooze(const QDateTime &now);
 
     bool AlarmLatch = false;
     QString FiredMinute; // "h:mm" of the last firing
+
+private:
+    // Fires the entries of one minute; true when any fired.
+    bool fireMinute(AlarmList &list, const QDateTime &minute, bool late,
+                    const std::function<void()> &listChanged,
+                    const std::function<void(const AlarmRing &)> &fire);
+    void catchUp(AlarmList &list, const QDateTime &now, const std::function<void()> &listChanged,
+                 const std::function<void(const AlarmRing &)> &fire);
+
+    // The local date and minute the last tick looked at.
+    std::optional<QDateTime> m_lastMinute;
+    // Local date and minute of each firing of the last two days.
+    QSet<QDateTime> m_fired;
+    QVector<QDateTime> m_snoozed; // when each rings again, as an instant
 };
 
 } // namespace vespera

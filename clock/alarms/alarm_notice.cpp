@@ -7,6 +7,7 @@
 #include "platform/x11_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -70,10 +71,21 @@ Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::C
     Label1 = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
     Label2 = whiteLabel(QStringLiteral("です。"), QRect(152, 29, 40, 24), 14, this);
+    lateLabel = whiteLabel(QStringLiteral("（遅れて通知）"), QRect(0, 2, 197, 14), 11, this);
+    lateLabel->setAlignment(Qt::AlignCenter);
+    lateLabel->hide();
+    // OK stays the default: a stray Enter ends the alarm, as it always has.
     Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(72, 59, 63, 23);
+    Command1->setGeometry(28, 59, 63, 23);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    snoozeButton = new QPushButton(QStringLiteral("スヌーズ"), this);
+    snoozeButton->setGeometry(106, 59, 63, 23);
+    snoozeButton->setAutoDefault(false);
+    connect(snoozeButton, &QPushButton::clicked, this, [this] {
+        emit snoozed();
+        accept();
+    });
 
     Timer1.setInterval(4000);
     connect(&Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
@@ -102,18 +114,39 @@ void Form3::Form_Load()
     m_pause.start(); // the first sound after half a second, as the volume settles
 }
 
+void Form3::showRing(const QTime &time, bool late)
+{
+    Label1->setText(noticeTimeText(time, m_use24Hour));
+    fitText(Label1);
+    lateLabel->setVisible(late);
+}
+
 void Form3::playAlarm()
 {
+    m_lastPlayMs = m_clock->uptimeMs();
     if (m_sound)
         m_sound->play(kAlarmSound);
 }
 
 void Form3::Timer1_Timer()
 {
+    // Far more than one interval since the last sound: the computer slept
+    // while it rang. Nobody heard it, so the series starts again, once.
+    if (m_clock->uptimeMs() - m_lastPlayMs > 2 * Timer1.interval())
+        PlayCount = 0;
     ++PlayCount;
     playAlarm();
     if (PlayCount >= kRepeats)
         Timer1.stop();
+}
+
+void Form3::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_S && event->modifiers() == Qt::NoModifier) {
+        snoozeButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Form3::showAbove()

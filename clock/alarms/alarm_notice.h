@@ -30,16 +30,25 @@ public:
 
     int PlayCount = 0;
     QLabel *Label1, *Label2;
+    QLabel *lateLabel; // "（遅れて通知）" over the time of an alarm that rings late
     QPushButton *Command1;
+    QPushButton *snoozeButton;
     QTimer Timer1;
 
+    // The alarm's own time in place of now's, and whether it rings late.
+    void showRing(const QTime &time, bool late);
     // Shows it above every other window, full-screen ones included.
     void showAbove();
     void Timer1_Timer();
 
+signals:
+    // "スヌーズ" or [S]: ring again in a few minutes. The notice closes.
+    void snoozed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
@@ -54,6 +63,7 @@ private:
     QTimer m_pause;
     std::optional<int> m_volumeTicket; // held while the alarm's own volume is on
     bool m_unloaded = false;
+    qint64 m_lastPlayMs = 0; // uptime of the last start of the sound
 };
 
 } // namespace vespera

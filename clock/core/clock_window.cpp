@@ -540,11 +540,13 @@ void Form1::AddCommandLineAlarm()
 void Form1::CheckAlarms()
 {
     m_alarms.CheckAlarms(
-        List1, m_platform.clock->now().time(), [this] { SaveAlarmList(); },
-        [this] { FireAlarm(); });
+        List1, m_platform.clock->now(), [this] { SaveAlarmList(); },
+        [this](const AlarmRing &ring) { FireAlarm(ring); });
 }
 
-void Form1::FireAlarm()
+void Form1::snooze() { m_alarms.snooze(m_platform.clock->now()); }
+
+void Form1::FireAlarm(const AlarmRing &ring)
 {
     // A program that cannot start is passed over in silence, as the alarm's
     // program was chosen by the user.
@@ -557,7 +559,7 @@ void Form1::FireAlarm()
             m_platform.programs->startCommand(program);
         return;
     }
-    emit alarmNoticeRequested();
+    emit alarmNoticeRequested(ring.time, ring.late);
 }
 
 void Form1::CheckChime()

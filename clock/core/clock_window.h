@@ -104,7 +104,9 @@ public:
     // Alarms and the chime.
     void CheckAlarms();
     void CheckChime();
-    void FireAlarm();
+    void FireAlarm(const AlarmRing &ring);
+    // The ringing alarm rings again a few minutes from now (this run only).
+    void snooze();
     void PlayChime() override { m_chime.PlayChime(); }
     void SaveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
@@ -157,7 +159,8 @@ signals:
     void presetAlarmRequested();
     void optionsRequested();
     void aboutRequested();
-    void alarmNoticeRequested();
+    // An alarm rings: its time, and whether it rings late.
+    void alarmNoticeRequested(const QTime &time, bool late);
     void welcomeRequested();
 
 protected:

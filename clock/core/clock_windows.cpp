@@ -59,11 +59,14 @@ void ClockWindows::closeNotice()
     delete m_notice;
 }
 
-void ClockWindows::showNotice()
+void ClockWindows::showNotice(const QTime &time, bool late)
 {
     closeNotice();
     m_notice = new Form3(m_clock.volumes(), m_store, m_platform.clock, m_clock.Use24Hour);
     m_notice->setAttribute(Qt::WA_DeleteOnClose);
+    if (late)
+        m_notice->showRing(time, late);
+    connect(m_notice, &Form3::snoozed, &m_clock, &Form1::snooze);
     activateClockWhenGone(m_notice);
     m_notice->showAbove();
 }

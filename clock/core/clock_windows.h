@@ -30,7 +30,7 @@ public:
 private:
     // A notice already open is closed first (its closing sound plays), then
     // a fresh one opens.
-    void showNotice();
+    void showNotice(const QTime &time, bool late);
     void showPresetDial();
     // One options dialog at a time: asking again brings the open one forward.
     void showOptions();

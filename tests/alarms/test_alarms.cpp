@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <ctime>
 
 using namespace vespera;
 
@@ -113,8 +114,10 @@ private slots:
         AlarmList list{"23:59:00", "00:00:00"};
         int fired = 0;
         auto check = [&](int h, int m, int s) {
+            const QDate day = h == 23 ? QDate(2026, 12, 6) : QDate(2026, 12, 7);
+            const QDateTime now(day, QTime(h, m, s));
             engine.CheckAlarms(
-                list, QTime(h, m, s), [] {}, [&] { ++fired; });
+                list, now, [] {}, [&](const AlarmRing &) { ++fired; });
         };
         check(23, 59, 0);
         check(23, 59, 59);
@@ -125,6 +128,164 @@ private slots:
         for (int s = 1; s < 60; ++s)
             check(0, 0, s);
         QCOMPARE(fired, 2);
+    }
+
+    // Minutes no tick saw ring late, once each, with their own time, up to
+    // half an hour late; a one-shot one goes as when on time.
+    void minutesNoTickSawRingLate_data()
+    {
+        QTest::addColumn<QTime>("wakeAt");
+        QTest::addColumn<QStringList>("rings");
+        QTest::addColumn<QStringList>("left");
+        const QStringList all{"06:50:00", "07:30:00", "07:40:00*", "07:45:00", "09:00:00"};
+        QTest::newRow("a suspend of 50 minutes")
+            << QTime(7, 50, 10) << QStringList{"7:30 late", "7:40 late", "7:45 late"}
+            << QStringList{"06:50:00", "07:30:00", "07:45:00", "09:00:00"};
+        QTest::newRow("past the limit for one")
+            << QTime(8, 5, 0) << QStringList{"7:40 late", "7:45 late"}
+            << QStringList{"06:50:00", "07:30:00", "07:45:00", "09:00:00"};
+        QTest::newRow("past the limit for all") << QTime(8, 16, 0) << QStringList{} << all;
+        QTest::newRow("onto an alarm's minute")
+            << QTime(7, 45, 30) << QStringList{"7:30 late", "7:40 late", "7:45"}
+            << QStringList{"06:50:00", "07:30:00", "07:45:00", "09:00:00"};
+    }
+    void minutesNoTickSawRingLate()
+    {
+        QFETCH(QTime, wakeAt);
+        QFETCH(QStringList, rings);
+        QFETCH(QStringList, left);
+        AlarmEngine engine;
+        AlarmList list{"06:50:00", "07:30:00", "07:40:00*", "07:45:00", "09:00:00"};
+        QStringList rang;
+        int stored = 0;
+        auto tick = [&](const QTime &t) {
+            engine.CheckAlarms(
+                list, QDateTime(QDate(2026, 12, 7), t), [&] { ++stored; },
+                [&](const AlarmRing &r) { rang << hmText(r.time) + (r.late ? " late" : ""); });
+        };
+        tick(QTime(7, 0, 0));
+        tick(wakeAt);
+        QCOMPARE(rang, rings);
+        QCOMPARE(list, left);
+        QCOMPARE(stored, left.size() < 5 ? 1 : 0);
+        for (int s = 1; s < 3; ++s) // the following ticks ring nothing again
+            tick(wakeAt.addSecs(s));
+        QCOMPARE(rang, rings);
+    }
+
+    // The clock set back over a minute that rang does not ring it again
+    // that day; the next day it rings as usual.
+    void settingTheClockBackDoesNotRingAgain()
+    {
+        AlarmEngine engine;
+        AlarmList list{"07:30:00"};
+        int rang = 0;
+        auto tick = [&](const QDateTime &t) {
+            engine.CheckAlarms(
+                list, t, [] {}, [&](const AlarmRing &) { ++rang; });
+        };
+        const QDate today(2026, 12, 7);
+        tick(QDateTime(today, QTime(7, 30, 0)));
+        tick(QDateTime(today, QTime(7, 35, 0)));
+        tick(QDateTime(today, QTime(7, 29, 55))); // set back
+        for (int s = 56; s < 60; ++s)
+            tick(QDateTime(today, QTime(7, 29, s)));
+        for (int s = 0; s < 60; ++s)
+            tick(QDateTime(today, QTime(7, 30, s)));
+        QCOMPARE(rang, 1);
+        tick(QDateTime(today.addDays(1), QTime(7, 29, 59)));
+        tick(QDateTime(today.addDays(1), QTime(7, 30, 0)));
+        QCOMPARE(rang, 2);
+    }
+
+    // With the zone's daylight-saving changes: an alarm in the skipped hour
+    // rings just after it (late), one in the repeated hour rings once.
+    void daylightSavingChanges()
+    {
+        if (!QFile::exists("/usr/share/zoneinfo/Europe/Berlin"))
+            QSKIP("no zone data for Europe/Berlin");
+        const QByteArray oldZone = qgetenv("TZ");
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        AlarmEngine engine;
+        AlarmList list{"02:00:00", "02:30:00", "03:00:00", "03:01:00"};
+        QStringList rang;
+        auto run = [&](QDateTime t, int seconds) {
+            for (int i = 0; i < seconds; ++i, t = t.addSecs(1))
+                engine.CheckAlarms(
+                    list, t, [] {},
+                    [&](const AlarmRing &r) { rang << hmText(r.time) + (r.late ? " late" : ""); });
+        };
+        // 29 March 2026: 2:00 is 3:00.
+        run(QDateTime(QDate(2026, 3, 29), QTime(1, 58, 0)), 4 * 60);
+        QCOMPARE(rang, (QStringList{"2:00 late", "2:30 late", "3:00", "3:01"}));
+        // 25 October 2026: 3:00 is 2:00 again; every second of both 2:30s.
+        rang.clear();
+        run(QDateTime(QDate(2026, 10, 25), QTime(1, 59, 0)), 2 * 3600 + 3 * 60);
+        QCOMPARE(rang, (QStringList{"2:00", "2:30", "3:00", "3:01"}));
+        qputenv("TZ", oldZone);
+        tzset();
+    }
+
+    // The notice of an alarm that rings late shows the alarm's time and says
+    // it is late; "スヌーズ" (or S) rings it again five minutes on, also
+    // after the options dialog has reloaded the list, and stores nothing.
+    void lateNoticeAndSnooze()
+    {
+        set("0", "07:30:00");
+        set("al", "1");
+        auto form = startWith();
+        ClockWindows windows(*form, *m_store,
+                             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
+        tickAt(*form, QTime(7, 0, 0));
+        m_clock.advance(20 * 60 + 5); // asleep until 7:20, then the clock set on to 7:41
+        m_clock.time.setTime(QTime(7, 41, 5));
+        form->Timer1_Timer();
+        QVERIFY(windows.notice());
+        QCOMPARE(windows.notice()->Label1->text(), QString("AM 07:30"));
+        QVERIFY(!windows.notice()->lateLabel->isHidden());
+        QCOMPARE(windows.notice()->lateLabel->text(), QString("（遅れて通知）"));
+
+        QTest::keyClick(windows.notice(), Qt::Key_S);
+        QTRY_VERIFY(!windows.notice());
+        form->reloadAlarmList(); // as the options dialog does when it closes
+        QCOMPARE(form->List1, QStringList{"07:30:00"});
+        QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
+        tickAt(*form, QTime(7, 46, 4));
+        QVERIFY(!windows.notice());
+        tickAt(*form, QTime(7, 46, 5));
+        QVERIFY(windows.notice());
+        QVERIFY(windows.notice()->lateLabel->isHidden());
+        windows.notice()->snoozeButton->click();
+        QTRY_VERIFY(!windows.notice());
+        tickAt(*form, QTime(7, 51, 5));
+        QVERIFY(windows.notice());
+        windows.notice()->Command1->click(); // OK ends it for good
+        tickAt(*form, QTime(7, 56, 5));
+        QTRY_VERIFY(!windows.notice());
+    }
+
+    // A notice that rang while the computer slept starts its series again
+    // once, instead of a burst of the sounds it missed.
+    void noticeAfterASuspendStartsOver()
+    {
+        VolumeOverrides volumes(&m_sound);
+        Form3 notice(volumes, *m_store, &m_clock, false);
+        m_clock.advance(4);
+        notice.Timer1_Timer();
+        m_clock.advance(4);
+        notice.Timer1_Timer();
+        QCOMPARE(notice.PlayCount, 2);
+        m_clock.advance(3600); // asleep
+        notice.Timer1_Timer();
+        QCOMPARE(notice.PlayCount, 1);
+        QCOMPARE(m_sound.played.size(), size_t(4));
+        for (int i = 0; i < 4; ++i) {
+            m_clock.advance(4);
+            notice.Timer1_Timer();
+        }
+        QVERIFY(!notice.Timer1.isActive());
+        QCOMPARE(m_sound.played.size(), size_t(8));
     }
 
     void alarmsOffFireNothing()
