@@ -1,6 +1,8 @@
 // A small INI document: ordered sections of ordered key/value strings.
 #include "ini_document.h"
 
+#include <QStringDecoder>
+
 namespace common {
 
 namespace {
@@ -10,6 +12,14 @@ bool isPlainKeyChar(char c)
     const auto u = static_cast<unsigned char>(c);
     return u > 0x20 && u < 0x7f && c != '=' && c != '%' && c != '[' && c != ']' && c != ';'
            && c != '#' && c != '"' && c != '\\';
+}
+
+// UTF-8 text exactly as written. QString::fromUtf8 drops a byte-order mark
+// at the start, so a key "\uFEFFpgm" would read back as "pgm": another key.
+QString utf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -32,7 +42,7 @@ QByteArray IniDocument::encodeKey(const QString &key)
 
 QString IniDocument::decodeKey(const QByteArray &raw)
 {
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(raw.trimmed())).toLower();
+    return utf8(QByteArray::fromPercentEncoding(raw.trimmed())).toLower();
 }
 
 // A value is written bare unless bare text would not read back the same:
@@ -72,7 +82,7 @@ QString IniDocument::decodeValue(const QByteArray &raw)
 {
     const QByteArray text = raw.trimmed();
     if (text.size() < 2 || !text.startsWith('"') || !text.endsWith('"'))
-        return QString::fromUtf8(text);
+        return utf8(text);
 
     QByteArray out;
     const QByteArray body = text.mid(1, text.size() - 2);
@@ -101,7 +111,7 @@ QString IniDocument::decodeValue(const QByteArray &raw)
         default: out += e; // \\ and \" and anything unknown stand for themselves
         }
     }
-    return QString::fromUtf8(out);
+    return utf8(out);
 }
 
 IniDocument IniDocument::parse(const QByteArray &bytes)

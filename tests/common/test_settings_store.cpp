@@ -126,13 +126,18 @@ private slots:
 
     void hostileKeysStayInTheirPlace()
     {
-        // Keys come from design sites too; none may break the file's structure.
+        // Keys come from design sites too; none may break the file's
+        // structure or read back as another key, values neither.
         SettingsStore s = SettingsStore::atPath(path());
         const QString key = QStringLiteral("x]\n[pendra]\nal=1\n%41=");
         QVERIFY(s.SaveSetting("pendra", key, "v"));
         QCOMPARE(s.GetSetting("pendra", key), QString("v"));
         QVERIFY(!s.value("pendra", "al"));
         QVERIFY(!s.value("pendra", "a"));
+        const QString marked = QString(QChar(0xFEFF)) + "pgm";
+        QVERIFY(s.SaveSetting("pendra", marked, marked));
+        QVERIFY(!s.value("pendra", "pgm"));
+        QCOMPARE(s.GetSetting("pendra", marked), marked);
     }
 
     void damagedFileYieldsWhatCanBeRead()
