@@ -39,7 +39,7 @@ dialog_is_not() { [ "$(dialog)" != "$1" ]; }
 skin_is() { [ "$(stored_skin)" = "$1" ]; }
 has_clock() { [ -n "$(clock_window)" ]; }
 # Presses the apply button of the n-th design (blue, night, sakura), then
-# answers the question with Enter (yes).
+# answers the question with Alt+Y, "はい(&Y)" (Enter says no).
 apply_design() {
     xdotool windowactivate --sync "$(browser)"
     xdotool mousemove --window "$(browser)" 320 60 click 1 # the page, not a control
@@ -47,7 +47,7 @@ apply_design() {
     wait_for 30 has_dialog || fail "no question for design $1"
     local question
     question=$(dialog)
-    xdotool windowactivate --sync "$question" key Return
+    xdotool windowactivate --sync "$question" key alt+y
     wait_for 30 dialog_is_not "$question" || fail "the question stays open"
 }
 
