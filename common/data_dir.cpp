@@ -17,14 +17,19 @@ QString programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
+QString pathIn(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
 QString dataFile(const QString &name)
 {
-    if (QDir::isAbsolutePath(name))
+    if (name.startsWith(QLatin1Char('/')))
         return name;
-    const QString own = QDir(userDataFolder()).filePath(name);
+    const QString own = pathIn(userDataFolder(), name);
     if (FileExists(own))
         return own;
-    return QDir(programFolder()).filePath(name);
+    return pathIn(programFolder(), name);
 }
 
 QString userDataFolder()

@@ -16,6 +16,9 @@ QString dataFile(const QString &name);
 QString userDataFolder();
 // The folders data is looked up in, the user's first, then the program's.
 QStringList dataFolders();
+// `name` in `folder`, whatever the name: unlike QDir::filePath, a name that
+// begins with ":" (Qt's mark of its built-in resources) stays in the folder.
+QString pathIn(const QString &folder, const QString &name);
 // True when the path names an existing regular file; never fails.
 bool FileExists(const QString &path);
 

@@ -51,7 +51,7 @@ QStringList CatalogueSite::designs(const QStringList &folders)
             const QString name = file.chopped(4);
             // Only names that are safe to build file names and addresses from.
             if (isSafeDesignName(name)
-                && common::FileExists(dir.filePath(name + QStringLiteral(".vsr"))))
+                && common::FileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
                 found << name;
         }
     }
@@ -80,7 +80,7 @@ QByteArray CatalogueSite::preview(const QString &fileName) const
     if (!isSafeDesignName(skin))
         return QByteArray();
     for (const QString &folder : m_folders) {
-        const QString picture = QDir(folder).filePath(skin + QStringLiteral(".vss"));
+        const QString picture = common::pathIn(folder, skin + QStringLiteral(".vss"));
         if (common::FileExists(picture))
             return designPreviewPng(picture);
     }

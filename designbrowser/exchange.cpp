@@ -3,6 +3,7 @@
 // of the form the site submits when a design is applied.
 #include "exchange.h"
 
+#include "common/data_dir.h"
 #include "common/shift_jis.h"
 
 #include <QDir>
@@ -139,7 +140,7 @@ QString designFilePath(const QString &folder, const QString &skin)
 {
     if (!isSafeDesignName(skin))
         return QString();
-    return QDir(folder).filePath(skin + QStringLiteral(".vsn"));
+    return common::pathIn(folder, skin + QStringLiteral(".vsn"));
 }
 
 bool isApplyRequest(bool mainFrame, const QByteArray &method, const QUrl &url,

@@ -249,6 +249,8 @@ private slots:
     {
         QCOMPARE(designFilePath("/data", "blue"), QString("/data/blue.vsn"));
         QCOMPARE(designFilePath("/data", "桜"), QString("/data/桜.vsn"));
+        // ":" begins Qt's resource paths, which would leave the folder.
+        QCOMPARE(designFilePath("/data", ":x"), QString("/data/:x.vsn"));
         for (const char *bad : {"", "../evil", "a/b", "..", "a\\b"})
             QCOMPARE(designFilePath("/data", bad), QString());
     }
