@@ -4,7 +4,10 @@
 #include "core/command_line.h"
 
 #include "common/data_dir.h"
+#include "common/program_options.h"
 #include "common/settings_store.h"
+#include "common/ui_language.h"
+#include "platform/autostart.h"
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
 #include "platform/glyph_surface.h"
@@ -23,8 +26,23 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
+
+const char kUsage[] = QT_TRANSLATE_NOOP(
+    "ProgramOptions",
+    "使い方: vespera [a | AL hhmm プログラム [引数...]]\n"
+    "画面の隅に置く、着せ替えできる時計です。\n"
+    "\n"
+    "  a                   時計が動いていなければ起動します（動いていても何も表示しません）\n"
+    "  AL hhmm プログラム  この回だけ hh時mm分にアラームを加え、アラームのたびに\n"
+    "                      通知の代わりにプログラムを（引数とともに）起動します\n"
+    "  -h, --help          この説明を表示して終了します\n"
+    "      --version       バージョンを表示して終了します\n"
+    "\n"
+    "設定: $XDG_CONFIG_HOME/kestrel.ini（既定は ~/.config/kestrel.ini）\n"
+    "詳しくは man vespera をご覧ください。\n");
 
 void prepareEnvironment()
 {
@@ -39,8 +57,18 @@ void prepareEnvironment()
 
 int main(int argc, char *argv[])
 {
+    QTranslator translation;
+    const bool translated = common::loadTranslation(translation);
+    common::ProgramOptions options(QStringLiteral("vespera"), kUsage, &translation);
+    options.onlyFirstArgument();
+    const int answered = options.answer(common::argumentsOf(argc, argv));
+    if (answered >= 0)
+        return answered;
+
     prepareEnvironment();
     QApplication app(argc, argv);
+    if (translated)
+        QApplication::installTranslator(&translation);
     QApplication::setApplicationName(QStringLiteral("pendra"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(platform::programIcon());
@@ -60,22 +88,26 @@ int main(int argc, char *argv[])
     platform::StdRandomSource random;
     platform::QtProgramStarter programs;
     platform::QtSound sound(common::dataFolders());
-    const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound};
+    platform::XdgAutostart autostart(QCoreApplication::applicationFilePath());
+    const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound, &autostart};
     vespera::Form1 form(store, seams, commandLine);
     if (form.bypassesWindowManager())
         qWarning("vespera: this window manager (wlroots) would float the clock in the middle of "
                  "the screen; it is placed past it instead, so it stays above other windows and "
                  "cannot see panels that reserve space.");
     platform::TimedatedSystemTime systemTime;
-    platform::DesktopHelpViewer help(common::programFolder());
+    platform::DesktopHelpViewer help(common::programFolder(), translated
+                                                                  ? common::UiLanguage::English
+                                                                  : common::UiLanguage::Japanese);
     vespera::ClockWindows windows(form, store, seams, &messages, &systemTime, &help);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 
     if (!form.Form_Load()) {
         messages.information(QStringLiteral("pendra"),
-                             QStringLiteral("デザイン「blue」が見つからないか、読み込めません。\n"
-                                            "探したフォルダ: %1")
+                             QCoreApplication::translate(
+                                 "main", "デザイン「blue」が見つからないか、読み込めません。\n"
+                                         "探したフォルダ: %1")
                                  .arg(common::dataFolders().join(QStringLiteral(", "))));
         return 1;
     }

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -14,7 +15,11 @@ QString programFolder()
     const QString forced = qEnvironmentVariable("VESPERA_DATA_DIR");
     if (!forced.isEmpty())
         return forced;
-    return QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Before the application exists (a program reading its command line):
+    // the same answer, from where the kernel says the program is.
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).path();
 }
 
 QString pathIn(const QString &folder, const QString &name)

@@ -3,6 +3,7 @@
 
 #include "ini_document.h"
 
+#include <QCoreApplication>
 #include <QPair>
 #include <QString>
 #include <QVector>
@@ -63,7 +64,8 @@ public:
     // What a person who asked for the last write is told when it failed.
     QString unsavedMessage() const
     {
-        return QStringLiteral("設定を保存できませんでした。\n") + m_lastError;
+        return QCoreApplication::translate("SettingsStore", "設定を保存できませんでした。\n")
+               + m_lastError;
     }
 
 private:

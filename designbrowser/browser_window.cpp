@@ -32,7 +32,7 @@ Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngine
     setWindowTitle(QStringLiteral("VESPERA"));
     WebBrowser1->setPage(new QWebEnginePage(profile, WebBrowser1));
     setCentralWidget(WebBrowser1); // the browser always fills the client area
-    QAction *mnuHome = menuBar()->addAction(QStringLiteral("□ホーム"));
+    QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
     connect(mnuHome, &QAction::triggered, this, &Form1::mnuHome_Click);
 
     Timer1.setSingleShot(true);
@@ -77,14 +77,12 @@ void Form1::BeforeNavigate2(const QString &, const QByteArray &postData)
     if (m_asking || !m_quietUntil.hasExpired())
         return;
     m_asking = true;
-    const bool yes =
-        m_platform.messages->question(kTitle, QStringLiteral("設定を変更してもよろしいですか？"));
+    const bool yes = m_platform.messages->question(kTitle, tr("設定を変更してもよろしいですか？"));
     if (!yes)
         m_quietUntil.setRemainingTime(m_quietAfterNoMs);
     if (yes && m_platform.clock->activateRunning()) {
-        m_platform.messages->notice(kTitle,
-                                    QStringLiteral("時計が起動しています。時計を終了させてから、"
-                                                   "もう一度設定を押してください。"));
+        m_platform.messages->notice(kTitle, tr("時計が起動しています。時計を終了させてから、"
+                                               "もう一度設定を押してください。"));
     } else if (yes) {
         QString failure;
         if (!m_session.apply(postData, &failure))
@@ -98,8 +96,7 @@ void Form1::Timer1_Timer()
 {
     Timer1.stop();
     if (!m_platform.programs->start(QStringLiteral("vespera")))
-        m_platform.messages->information(kTitle,
-                                         QStringLiteral("時計（vespera）を起動できませんでした。"));
+        m_platform.messages->information(kTitle, tr("時計（vespera）を起動できませんでした。"));
 }
 
 } // namespace vesweb

@@ -5,6 +5,7 @@
 
 #include "common/shift_jis.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace vesweb {
@@ -37,27 +38,33 @@ QString hidden(const QString &key, const QString &value)
     return QStringLiteral("<input type=\"hidden\" name=\"vsr%1\" value=\"%2\">")
         .arg(htmlEscaped(key), htmlEscaped(value));
 }
+QString text(const char *source) { return QCoreApplication::translate("Catalogue", source); }
 } // namespace
 
 QByteArray cataloguePage(const CataloguePage &page)
 {
+    const QString title = text(QT_TRANSLATE_NOOP("Catalogue", "デザインカタログ"));
+    // The page's language, as its texts have it: "ja" untranslated.
     QString html =
-        QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\"><head>"
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\"><head>"
                        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
-                       "<title>デザインカタログ</title><style>"
-                       "body{font-family:sans-serif;background:#f4f7fb;color:#1a2a3a;margin:1em}"
-                       "h1{font-size:1.2em;border-bottom:2px solid #2858a0}"
-                       ".design{display:inline-block;margin:.5em;padding:.5em;background:#fff;"
-                       "border:1px solid #b8c8dc;border-radius:6px;text-align:center}"
-                       ".design img{display:block;width:440px;height:59px;margin-bottom:.4em}"
-                       "</style></head><body>\n");
-    html += QStringLiteral("<h1>デザインカタログ</h1>\n<p>いまのデザイン：<b>%1</b>")
-                .arg(htmlEscaped(page.currentSkin));
+                       "<title>%2</title><style>")
+            .arg(text(QT_TRANSLATE_NOOP("Catalogue", "ja")), title)
+        + QStringLiteral("body{font-family:sans-serif;background:#f4f7fb;color:#1a2a3a;margin:1em}"
+                         "h1{font-size:1.2em;border-bottom:2px solid #2858a0}"
+                         ".design{display:inline-block;margin:.5em;padding:.5em;background:#fff;"
+                         "border:1px solid #b8c8dc;border-radius:6px;text-align:center}"
+                         ".design img{display:block;width:440px;height:59px;margin-bottom:.4em}"
+                         "</style></head><body>\n");
+    html += QStringLiteral("<h1>%1</h1>\n<p>").arg(title)
+            + text(QT_TRANSLATE_NOOP("Catalogue", "いまのデザイン：<b>%1</b>"))
+                  .arg(htmlEscaped(page.currentSkin));
     if (!page.currentName.isEmpty() && page.currentName != QLatin1String("def"))
-        html += QStringLiteral("（%1）").arg(htmlEscaped(page.currentName));
+        html += text(QT_TRANSLATE_NOOP("Catalogue", "（%1）")).arg(htmlEscaped(page.currentName));
     html += QStringLiteral("</p>\n");
     if (page.skins.isEmpty())
-        html += QStringLiteral("<p>デザインが見つかりません。</p>\n");
+        html += QStringLiteral("<p>%1</p>\n")
+                    .arg(text(QT_TRANSLATE_NOOP("Catalogue", "デザインが見つかりません。")));
     for (const QString &skin : page.skins) {
         const QString preview = page.previewBase
                                 + QString::fromLatin1(QUrl::toPercentEncoding(skin))
@@ -69,9 +76,9 @@ QByteArray cataloguePage(const CataloguePage &page)
                     .arg(htmlEscaped(page.applyUrl));
         html += hidden(QStringLiteral("skin"), skin) + hidden(QStringLiteral("name"), skin)
                 + hidden(QStringLiteral("fname"), skin + QStringLiteral(".vss"));
-        html += QStringLiteral("<b>%1</b> <button type=\"submit\">このデザインにする</button>"
-                               "</form></div>\n")
-                    .arg(htmlEscaped(skin));
+        html +=
+            QStringLiteral("<b>%1</b> <button type=\"submit\">%2</button></form></div>\n")
+                .arg(htmlEscaped(skin), text(QT_TRANSLATE_NOOP("Catalogue", "このデザインにする")));
     }
     html += QStringLiteral("</body></html>\n");
     return common::toShiftJis(html);

@@ -4,6 +4,7 @@
 #include "common/atomic_file.h"
 #include "common/data_dir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -44,14 +45,16 @@ bool DesignSession::apply(const QByteArray &body, QString *failure)
     const AppliedForm form = ApplyDesign(body, m_record);
     QString problem;
     if (!form.withinLimits) {
-        problem = QStringLiteral("デザインの情報が大きすぎるため、適用しませんでした。");
+        problem = QCoreApplication::translate(
+            "DesignSession", "デザインの情報が大きすぎるため、適用しませんでした。");
     } else if (!form.settings.isEmpty() && !m_store.SaveSettings(common::kSection, form.settings)) {
         // One write for all: either every key of the design is stored or none.
         QStringList keys;
         for (const auto &kv : form.settings)
             keys << kv.first;
-        problem = QStringLiteral("設定を保存できませんでした（%1）。\n%2\n")
-                      .arg(keys.join(QStringLiteral(", ")), m_store.lastError());
+        problem =
+            QCoreApplication::translate("DesignSession", "設定を保存できませんでした（%1）。\n%2\n")
+                .arg(keys.join(QStringLiteral(", ")), m_store.lastError());
     }
     if (form.designChanged) {
         const QString path = recordPath();
@@ -60,7 +63,8 @@ bool DesignSession::apply(const QByteArray &body, QString *failure)
                              && common::writeFileAtomically(path, designFileBytes(m_record), &error,
                                                             common::Links::Refuse);
         if (!written)
-            problem += QStringLiteral("デザイン情報を保存できませんでした（%1）。%2")
+            problem += QCoreApplication::translate("DesignSession",
+                                                   "デザイン情報を保存できませんでした（%1）。%2")
                            .arg(path.isEmpty() ? m_snapshot.skin : path, error);
     }
     if (failure)

@@ -7,7 +7,9 @@
 #include "loopback_server.h"
 
 #include "common/data_dir.h"
+#include "common/program_options.h"
 #include "common/settings_store.h"
+#include "common/ui_language.h"
 #include "platform/messages.h"
 #include "platform/program_icon.h"
 #include "platform/program_starter.h"
@@ -15,12 +17,25 @@
 #include "platform/x11_window.h"
 
 #include <QApplication>
+#include <QTranslator>
 #include <QWebEngineProfile>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
 
 namespace {
+
+const char kUsage[] = QT_TRANSLATE_NOOP(
+    "ProgramOptions",
+    "使い方: vesweb [--no-sandbox]\n"
+    "時計のデザインをカタログから選んで適用するデザインブラウザーです。\n"
+    "\n"
+    "      --no-sandbox    ウェブエンジンをサンドボックスなしで動かします（root で使うとき）\n"
+    "  -h, --help          この説明を表示して終了します\n"
+    "      --version       バージョンを表示して終了します\n"
+    "\n"
+    "環境変数 VESWEB_SITE: ほかのデザインサイトの http アドレス\n"
+    "詳しくは man vesweb をご覧ください。\n");
 
 // VESWEB_SITE names another design site (an absolute http or https address
 // of its root); without it the catalogue we ship is used.
@@ -52,9 +67,19 @@ bool sandboxOffByChoice(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    QTranslator translation;
+    const bool translated = common::loadTranslation(translation);
+    common::ProgramOptions options(QStringLiteral("vesweb"), kUsage, &translation);
+    options.allow(QStringLiteral("--no-sandbox"));
+    const int answered = options.answer(common::argumentsOf(argc, argv));
+    if (answered >= 0)
+        return answered;
+
     platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    if (translated)
+        QApplication::installTranslator(&translation);
     QApplication::setApplicationName(QStringLiteral("vesweb"));
     QApplication::setWindowIcon(platform::programIcon());
     platform::QtMessages messages;
@@ -69,8 +94,9 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(why), stderr);
         messages.information(
             QStringLiteral("vesweb"),
-            QStringLiteral("管理者（root）ではデザインブラウザーを安全に動かせません。"
-                           "一般のユーザーで起動してください。\n\n")
+            QCoreApplication::translate("main",
+                                        "管理者（root）ではデザインブラウザーを安全に動かせません。"
+                                        "一般のユーザーで起動してください。\n\n")
                 + why);
         return 1;
     }
@@ -83,8 +109,9 @@ int main(int argc, char *argv[])
 
     vesweb::LoopbackServer server;
     if (!server.listen()) {
-        messages.information(QStringLiteral("vesweb"),
-                             QStringLiteral("デザインの受け取り口を開けませんでした。"));
+        messages.information(
+            QStringLiteral("vesweb"),
+            QCoreApplication::translate("main", "デザインの受け取り口を開けませんでした。"));
         return 1;
     }
     vesweb::ApplyGate gate(vesweb::kApplyUrl, server);

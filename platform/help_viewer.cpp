@@ -12,7 +12,9 @@ namespace platform {
 
 QString DesktopHelpViewer::pageOf(int topic) const
 {
-    return QDir(m_folder).filePath(QStringLiteral("help%1.html").arg(topic));
+    const QString name = QStringLiteral("help%1.html").arg(topic);
+    const QString translated = QDir(m_folder).filePath(common::localizedFileName(name, m_language));
+    return QFileInfo(translated).isFile() ? translated : QDir(m_folder).filePath(name);
 }
 
 bool DesktopHelpViewer::showTopic(int topic)
@@ -23,7 +25,8 @@ bool DesktopHelpViewer::showTopic(int topic)
 
 bool DesktopHelpViewer::showText(const QString &fileName)
 {
-    const QString path = common::dataFile(fileName);
+    const QString translated = common::dataFile(common::localizedFileName(fileName, m_language));
+    const QString path = QFileInfo(translated).isFile() ? translated : common::dataFile(fileName);
     return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

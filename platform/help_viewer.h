@@ -2,6 +2,8 @@
 // files, shown in the desktop's text editor.
 #pragma once
 
+#include "common/ui_language.h"
+
 #include <QString>
 
 namespace platform {
@@ -18,16 +20,22 @@ public:
 };
 
 // Pages "help<topic>.html" in a folder, opened with the desktop's browser;
-// text files found with common::dataFile, opened with its text editor.
+// text files found with common::dataFile, opened with its text editor. In
+// English, "help<topic>.en.html" and "NAME.en.txt" where they exist.
 class DesktopHelpViewer : public HelpViewer {
 public:
-    explicit DesktopHelpViewer(const QString &folder) : m_folder(folder) {}
+    explicit DesktopHelpViewer(const QString &folder,
+                               common::UiLanguage language = common::UiLanguage::Japanese)
+        : m_folder(folder), m_language(language)
+    {
+    }
     bool showTopic(int topic) override;
     bool showText(const QString &fileName) override;
     QString pageOf(int topic) const;
 
 private:
     QString m_folder;
+    common::UiLanguage m_language;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // Modal message boxes: notes with an OK button, and yes-or-no questions.
 #include "messages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,8 +23,8 @@ bool QtMessages::question(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("Messages", "はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QCoreApplication::translate("Messages", "いいえ(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 

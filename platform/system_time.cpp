@@ -1,6 +1,7 @@
 // Setting the computer's clock: the time of day, keeping the date.
 #include "system_time.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -16,17 +17,19 @@ SetTimeResult TimedatedSystemTime::resultOf(const QDBusMessage &reply)
     const QString name = reply.errorName();
     QString why;
     if (name == QLatin1String("org.freedesktop.timedate1.AutomaticTimeSyncEnabled"))
-        why = QStringLiteral("時刻の自動同期が有効になっているため、時刻を設定できません。");
+        why = QCoreApplication::translate(
+            "SystemTime", "時刻の自動同期が有効になっているため、時刻を設定できません。");
     else if (name.endsWith(QLatin1String(".AccessDenied"))
              || name.endsWith(QLatin1String(".InteractiveAuthorizationRequired"))
              || name.endsWith(QLatin1String(".NotAuthorized")))
-        why = QStringLiteral("時刻を設定する権限がありません。");
+        why = QCoreApplication::translate("SystemTime", "時刻を設定する権限がありません。");
     else if (name.endsWith(QLatin1String(".ServiceUnknown"))
              || name.endsWith(QLatin1String(".NoServer"))
              || name.endsWith(QLatin1String(".Disconnected")))
-        why = QStringLiteral("時刻を設定するサービス (timedated) が見つかりません。");
+        why = QCoreApplication::translate("SystemTime",
+                                          "時刻を設定するサービス (timedated) が見つかりません。");
     else
-        why = QStringLiteral("時刻を設定できませんでした。");
+        why = QCoreApplication::translate("SystemTime", "時刻を設定できませんでした。");
     const QString detail = reply.errorMessage().isEmpty() ? name : reply.errorMessage();
     return {false, why + QStringLiteral("\n(") + detail + QLatin1Char(')')};
 }

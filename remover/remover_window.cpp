@@ -15,16 +15,12 @@ using common::twips;
 
 namespace vesclean {
 
-namespace {
-const QString kDoneTitle = QStringLiteral("レジストリ削除");
-} // namespace
-
 Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
       m_store(store), m_messages(messages)
 {
-    setWindowTitle(QStringLiteral("VESPERA　アンインストール　（レジストリ削除）"));
+    setWindowTitle(tr("VESPERA　アンインストール　（レジストリ削除）"));
     // The window grows when the desktop's font needs more room than the
     // layout gives, so that no text is cut off; the buttons stay at the right.
     int width = 385;
@@ -33,18 +29,17 @@ Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget
         l->setGeometry(at.x(), at.y(), qMax(at.width(), l->sizeHint().width()), at.height());
         width = qMax(width, l->geometry().right() + 1 + 16);
     };
-    label(QStringLiteral("この操作により、積算駆動時間などのデータがリセットされます"),
+    label(tr("この操作により、積算駆動時間などのデータがリセットされます"),
           twips(240, 240, 5055, 255));
-    label(QStringLiteral("レジストリは再インストールや、バージョンアップで継承できます。"),
+    label(tr("レジストリは再インストールや、バージョンアップで継承できます。"),
           twips(240, 480, 5175, 255));
-    label(QStringLiteral("VESPERA　で設定されたレジストリを削除しますか？"),
-          twips(360, 840, 4575, 255));
+    label(tr("VESPERA　で設定されたレジストリを削除しますか？"), twips(360, 840, 4575, 255));
 
     // "いいえ" comes first in the tab order and is the default: Enter and
     // Space answer no.
-    Command2 = new QPushButton(QStringLiteral("いいえ"), this);
+    Command2 = new QPushButton(tr("いいえ"), this);
     Command2->setGeometry(twips(3840, 1200, 1695, 375));
-    Command1 = new QPushButton(QStringLiteral("は い"), this);
+    Command1 = new QPushButton(tr("は い"), this);
     Command1->setGeometry(twips(2040, 1200, 1695, 375));
     for (QPushButton *button : {Command1, Command2})
         button->move(button->x() + width - 385, button->y());
@@ -58,16 +53,15 @@ Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget
 
 void Form1::Command1_Click()
 {
+    const QString doneTitle = tr("レジストリ削除");
     switch (removeAllSettings(m_store)) {
-    case Removal::Deleted:
-        m_messages.information(kDoneTitle, QStringLiteral("削除しました。"));
-        break;
+    case Removal::Deleted: m_messages.information(doneTitle, tr("削除しました。")); break;
     case Removal::NothingStored:
-        m_messages.information(kDoneTitle, QStringLiteral("削除する設定はありませんでした。"));
+        m_messages.information(doneTitle, tr("削除する設定はありませんでした。"));
         break;
     case Removal::Failed:
-        m_messages.information(
-            kDoneTitle, QStringLiteral("削除できませんでした。\n%1").arg(m_store.lastError()));
+        m_messages.information(doneTitle,
+                               tr("削除できませんでした。\n%1").arg(m_store.lastError()));
         break;
     }
     accept();

@@ -61,7 +61,7 @@ Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::C
       m_volumes(volumes), m_sound(volumes.sound()), m_store(store), m_clock(clock),
       m_use24Hour(use24Hour)
 {
-    setWindowTitle(QStringLiteral("アラーム"));
+    setWindowTitle(tr("アラーム"));
     setFixedSize(197, 91);
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -70,8 +70,15 @@ Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::C
 
     Label1 = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
-    Label2 = whiteLabel(QStringLiteral("です。"), QRect(152, 29, 40, 24), 14, this);
-    lateLabel = whiteLabel(QStringLiteral("（遅れて通知）"), QRect(0, 2, 197, 14), 11, this);
+    Label2 = whiteLabel(tr("です。"), QRect(152, 29, 40, 24), 14, this);
+    // A word longer than its place takes room from the time's left, which the
+    // time, aligned right, leaves blank.
+    const int longer = Label2->fontMetrics().horizontalAdvance(Label2->text()) - Label2->width();
+    if (longer > 0) {
+        Label2->setGeometry(Label2->geometry().adjusted(-longer, 0, 0, 0));
+        Label1->setGeometry(Label1->geometry().adjusted(0, 0, -longer, 0));
+    }
+    lateLabel = whiteLabel(tr("（遅れて通知）"), QRect(0, 2, 197, 14), 11, this);
     lateLabel->setAlignment(Qt::AlignCenter);
     lateLabel->hide();
     // OK stays the default: a stray Enter ends the alarm, as it always has.
@@ -79,7 +86,7 @@ Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::C
     Command1->setGeometry(28, 59, 63, 23);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-    snoozeButton = new QPushButton(QStringLiteral("スヌーズ"), this);
+    snoozeButton = new QPushButton(tr("スヌーズ"), this);
     snoozeButton->setGeometry(106, 59, 63, 23);
     snoozeButton->setAutoDefault(false);
     connect(snoozeButton, &QPushButton::clicked, this, [this] {

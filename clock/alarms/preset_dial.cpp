@@ -34,7 +34,7 @@ Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *tim
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_clock(clock), m_scale(scale), m_time(time), m_messages(messages)
 {
-    setWindowTitle(QStringLiteral("プリセットアラーム"));
+    setWindowTitle(tr("プリセットアラーム"));
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
     m_picture.load(common::dataFile(QStringLiteral("preset.png")));
@@ -69,8 +69,7 @@ void Form5::Command1_Click()
         // The twelve stored keys are taken: an alarm set now would vanish
         // at the next start. The dial stays open for another try later.
         if (m_messages)
-            m_messages->information(QStringLiteral("pendra"),
-                                    QStringLiteral("アラームの予約は12件までです。"));
+            m_messages->information(QStringLiteral("pendra"), tr("アラームの予約は12件までです。"));
         return;
     }
     accept();

@@ -65,9 +65,9 @@ Form6::Form6(QLineEdit *target, const QStringList &volumes, const QString &start
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_target(target)
 {
-    setWindowTitle(QStringLiteral("実行ファイルを指定"));
+    setWindowTitle(tr("実行ファイルを指定"));
     setFixedSize(4095 / 15, 2520 / 15);
-    Command1 = new QPushButton(QStringLiteral("指　定"), this);
+    Command1 = new QPushButton(tr("指　定"), this);
     Command1->setGeometry(twips(2040, 2160, 1935, 255));
     Text1 = new QLineEdit(target->text(), this);
     Text1->setGeometry(twips(120, 120, 3855, 270));

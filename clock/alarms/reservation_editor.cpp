@@ -3,6 +3,8 @@
 // "セット". The options dialog feeds it its boxes' key events.
 #include "reservation_editor.h"
 
+#include <QCoreApplication>
+
 namespace vespera {
 
 namespace {
@@ -18,7 +20,10 @@ bool roomForDigit(const QString &text, int limit)
 
 QString twoDigits(const QString &text) { return text.size() == 1 ? QLatin1Char('0') + text : text; }
 
-const QString kBadHour = QStringLiteral("時間が不正です");
+QString text(const char *source)
+{
+    return QCoreApplication::translate("ReservationEditor", source);
+}
 } // namespace
 
 QString nextHourMode(const QString &mode)
@@ -93,11 +98,12 @@ AddOutcome addReservation(const QString &mode, const QString &hourText, const QS
     else
         badHour = t > 23 || h < 0;
     if (badHour || H.size() != 2 || M.size() != 2)
-        return {kBadHour, QString()};
+        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "時間が不正です")), QString()};
     if (value(minuteText) > 59 || value(M) < 0)
-        return {QStringLiteral("分が不正です"), QString()};
+        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "分が不正です")), QString()};
     if (listSize > 10)
-        return {QStringLiteral("10項目以上は登録できません。"), QString()};
+        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "10項目以上は登録できません。")),
+                QString()};
     return {QString(), H + QLatin1Char(':') + M + QLatin1Char(':') + S};
 }
 

@@ -8,22 +8,22 @@ namespace vespera {
 
 ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
 {
-    Menu = new QMenu(QStringLiteral("メニュー"), owner);
+    Menu = new QMenu(tr("メニュー"), owner);
     Menu->setObjectName(QStringLiteral("Menu"));
 
-    View = Menu->addMenu(QStringLiteral("表示"));
+    View = Menu->addMenu(tr("表示"));
     View->setObjectName(QStringLiteral("View"));
-    Normal = item(View, "Normal", QStringLiteral("標準"));
-    SysTime = item(View, "SysTime", QStringLiteral("システム駆動時間"));
-    SumSysTime = item(View, "SumSysTime", QStringLiteral("積算駆動時間"));
+    Normal = item(View, "Normal", tr("標準"));
+    SysTime = item(View, "SysTime", tr("システム駆動時間"));
+    SumSysTime = item(View, "SumSysTime", tr("積算駆動時間"));
     View->addSeparator()->setObjectName(QStringLiteral("sen2"));
-    Kakusu = item(View, "Kakusu", QStringLiteral("隠す"), true);
+    Kakusu = item(View, "Kakusu", tr("隠す"), true);
 
-    Setting = Menu->addMenu(QStringLiteral("設定"));
+    Setting = Menu->addMenu(tr("設定"));
     Setting->setObjectName(QStringLiteral("Setting"));
-    mnuPreAl = Setting->addMenu(QStringLiteral("プリセットアラーム"));
+    mnuPreAl = Setting->addMenu(tr("プリセットアラーム"));
     mnuPreAl->setObjectName(QStringLiteral("mnuPreAl"));
-    mnuNow = item(mnuPreAl, "mnuNow", QStringLiteral("●　現在"));
+    mnuNow = item(mnuPreAl, "mnuNow", tr("●　現在"));
     mnuPreAl->addSeparator()->setObjectName(QStringLiteral("sen3"));
     for (int hour = 0; hour < kHours; ++hour) {
         mnuPAH[hour] = item(mnuPreAl, "mnuPAH", presetHourCaption(hour));
@@ -31,15 +31,16 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
         connect(mnuPAH[hour], &QAction::triggered, this, [this, hour] { emit mnuPAH_Click(hour); });
     }
     mnuPreAl->addSeparator()->setObjectName(QStringLiteral("sen4"));
-    mnuNow2 = item(mnuPreAl, "mnuNow2", QStringLiteral("●　現在"));
-    Reset = item(Setting, "Reset", QStringLiteral("積算カウンターリセット"));
-    NoSum = item(Setting, "NoSum", QStringLiteral("積算禁止"), true);
-    mnuMonitor = Setting->addMenu(QStringLiteral("表示するモニター"));
+    mnuNow2 = item(mnuPreAl, "mnuNow2", tr("●　現在"));
+    Reset = item(Setting, "Reset", tr("積算カウンターリセット"));
+    NoSum = item(Setting, "NoSum", tr("積算禁止"), true);
+    mnuMonitor = Setting->addMenu(tr("表示するモニター"));
     mnuMonitor->setObjectName(QStringLiteral("mnuMonitor"));
+    startAtLogin = item(Setting, "startAtLogin", tr("ログイン時に起動"), true);
 
-    AllwaysTop = item(Menu, "AllwaysTop", QStringLiteral("常に手前"), true);
-    Autohid = item(Menu, "Autohid", QStringLiteral("自動的に隠す"), true);
-    End = item(Menu, "End", QStringLiteral("終了"));
+    AllwaysTop = item(Menu, "AllwaysTop", tr("常に手前"), true);
+    Autohid = item(Menu, "Autohid", tr("自動的に隠す"), true);
+    End = item(Menu, "End", tr("終了"));
     showChecks(MenuChecks{});
 }
 
@@ -57,6 +58,7 @@ void ClockMenu::showChecks(const MenuChecks &checks)
     NoSum->setChecked(checks.NoSum);
     AllwaysTop->setChecked(checks.AllwaysTop);
     Autohid->setChecked(checks.Autohid);
+    startAtLogin->setChecked(checks.startAtLogin);
     // An hour shows a mark only once it has one: no empty boxes down the list.
     for (int hour = 0; hour < kHours; ++hour) {
         mnuPAH[hour]->setCheckable(checks.hours.isMarked(hour));
@@ -78,12 +80,9 @@ void ClockMenu::showMonitors(const QList<platform::Monitor> &monitors, const QSt
         group->addAction(a);
         connect(a, &QAction::triggered, this, [this, name] { emit monitorChosen(name); });
     };
-    add(QStringLiteral("プライマリモニター"), QString(), !found);
+    add(tr("プライマリモニター"), QString(), !found);
     for (const platform::Monitor &m : monitors) {
-        add(QStringLiteral("%1（%2×%3）")
-                .arg(m.name)
-                .arg(m.resolution.width())
-                .arg(m.resolution.height()),
+        add(tr("%1（%2×%3）").arg(m.name).arg(m.resolution.width()).arg(m.resolution.height()),
             m.name, found && m.name == chosen);
     }
 }

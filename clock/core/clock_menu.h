@@ -18,6 +18,7 @@ namespace vespera {
 struct MenuChecks {
     bool Kakusu = false, NoSum = false, AllwaysTop = true, Autohid = true;
     HourMarks hours;
+    bool startAtLogin = false;
 };
 
 class ClockMenu : public QObject {
@@ -38,6 +39,7 @@ public:
     QAction *Normal, *SysTime, *SumSysTime, *Kakusu;
     QAction *mnuNow, *mnuNow2, *Reset, *NoSum;
     QMenu *mnuMonitor;
+    QAction *startAtLogin;
     std::array<QAction *, kHours> mnuPAH{};
     QAction *AllwaysTop, *Autohid, *End;
 

@@ -100,6 +100,8 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
     connect(&m_menu, &ClockMenu::mnuPAH_Click, this, &Form1::mnuPAH_Click);
     connect(m_menu.Reset, &QAction::triggered, this, &Form1::Reset_Click);
     connect(m_menu.NoSum, &QAction::triggered, this, &Form1::NoSum_Click);
+    m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
+    connect(m_menu.startAtLogin, &QAction::triggered, this, &Form1::onStartAtLoginToggled);
     connect(m_menu.AllwaysTop, &QAction::triggered, this, &Form1::AllwaysTop_Click);
     connect(m_menu.Autohid, &QAction::triggered, this, &Form1::Autohid_Click);
     connect(m_menu.End, &QAction::triggered, this, &Form1::End_Click);
@@ -347,9 +349,9 @@ void Form1::showCounterView(const QString &title, int mode)
     ViewMode = mode;
 }
 
-void Form1::SysTime_Click() { showCounterView(QStringLiteral("システム駆動時間"), 1); }
+void Form1::SysTime_Click() { showCounterView(tr("システム駆動時間"), 1); }
 
-void Form1::SumSysTime_Click() { showCounterView(QStringLiteral("積算駆動時間"), 2); }
+void Form1::SumSysTime_Click() { showCounterView(tr("積算駆動時間"), 2); }
 
 void Form1::Normal_Click()
 {
@@ -372,6 +374,20 @@ void Form1::Reset_Click()
 }
 
 void Form1::NoSum_Click() { NoSum = !NoSum; }
+
+// The entry on disk is the state: the mark is read from it at every popup,
+// so a desktop's own session settings and this menu never disagree.
+void Form1::onStartAtLoginToggled()
+{
+    if (!m_platform.autostart)
+        return;
+    const bool enable = !m_platform.autostart->isEnabled();
+    QString why;
+    if (!m_platform.autostart->setEnabled(enable, &why))
+        emit failureReported((enable ? tr("ログイン時に起動するように設定できませんでした。\n%1")
+                                     : tr("ログイン時の起動を取り消せませんでした。\n%1"))
+                                 .arg(why));
+}
 
 void Form1::End_Click() { close(); }
 
@@ -485,7 +501,8 @@ void Form1::Form_MouseDown(Qt::MouseButton button, QPoint)
 void Form1::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
-    m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks});
+    m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks,
+                                 m_platform.autostart && m_platform.autostart->isEnabled()});
     m_menu.showMonitors(m_platform.desktop->monitors(), m_monitor);
     menu->popup(m_platform.desktop->pointerPos());
 }

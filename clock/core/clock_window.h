@@ -13,6 +13,7 @@
 #include "skin_layout.h"
 #include "tucking.h"
 
+#include "platform/autostart.h"
 #include "platform/x11_window.h"
 
 #include <QImage>
@@ -39,6 +40,7 @@ struct ClockPlatform {
     platform::RandomSource *random;
     platform::ProgramStarter *programs = nullptr;
     platform::Sound *sound = nullptr;
+    platform::Autostart *autostart = nullptr; // none: the menu has no "start at login"
 };
 
 class Form1 : public QWidget, public PresetTarget, public OptionsTarget {
@@ -66,6 +68,7 @@ public:
     void SumSysTime_Click();
     void Reset_Click();
     void NoSum_Click();
+    void onStartAtLoginToggled();
     void End_Click();
     void Image3_Click();
 
@@ -162,6 +165,8 @@ signals:
     // An alarm rings: its time, and whether it rings late.
     void alarmNoticeRequested(const QTime &time, bool late);
     void welcomeRequested();
+    // Something the user asked for from the menu failed: says what.
+    void failureReported(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,6 +1,8 @@
 // The clock program's other windows, opened when the clock window asks for them.
 #include "clock_windows.h"
 
+#include "platform/messages.h"
+
 #include "common/data_dir.h"
 
 #include "alarms/program_chooser.h"
@@ -21,6 +23,10 @@ ClockWindows::ClockWindows(Form1 &clock, common::SettingsStore &store,
     connect(&clock, &Form1::presetAlarmRequested, this, &ClockWindows::showPresetDial);
     connect(&clock, &Form1::aboutRequested, this, &ClockWindows::showAbout);
     connect(&clock, &Form1::welcomeRequested, this, &ClockWindows::showWelcome);
+    connect(&clock, &Form1::failureReported, this, [this](const QString &text) {
+        if (m_messages)
+            m_messages->information(QStringLiteral("pendra"), text);
+    });
 }
 
 ClockWindows::~ClockWindows()

@@ -1,6 +1,8 @@
 // The clock's command line: its arguments as one text, as the rest of the clock reads it.
 #include "command_line.h"
 
+#include <QCoreApplication>
+
 namespace vespera {
 
 QString joinCommandLine(const QStringList &arguments)
@@ -21,10 +23,13 @@ QString joinCommandLine(const QStringList &arguments)
 
 QString secondInstanceText()
 {
-    return QStringLiteral("LUMINA-Desktopを終了して再度起動してください。\n")
-           + QString(18, QChar(0x2015)) + QLatin1Char('\n')
-           + QString(3, QChar(0x3000)) + QStringLiteral("オプション:パス AL 0000 ファイル名\n")
-           + QString(14, QChar(0x3000)) + QStringLiteral("時分");
+    // The second line is a rule of horizontal bars; the last one's ideographic
+    // spaces put "時分" under "0000".
+    return QCoreApplication::translate("CommandLine",
+                                       "LUMINA-Desktopを終了して再度起動してください。\n"
+                                       "――――――――――――――――――\n"
+                                       "　　　オプション:パス AL 0000 ファイル名\n"
+                                       "　　　　　　　　　　　　　　時分");
 }
 
 } // namespace vespera

@@ -43,30 +43,29 @@ Form7::Form7(common::SettingsStore &store, platform::HelpViewer *help, platform:
     bold.setBold(true);
     title->setFont(bold);
     title->setAlignment(Qt::AlignCenter);
-    label(QStringLiteral("この度はVESPERAをご選択いただき、ありがとうございます"),
-          twips(240, 480, 4215, 645), this);
+    label(tr("この度はVESPERAをご選択いただき、ありがとうございます"), twips(240, 480, 4215, 645),
+          this);
     label(QString(), twips(240, 960, 4575, 255), this);
 
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     frame->setGeometry(twips(120, 1185, 4455, 1815));
-    label(QStringLiteral("時計はマウスを近づけると、隠れるようになっています。　"
-                         "時計を操作したい時は、[Shift]キーを押しながら行ってください。"),
+    label(tr("時計はマウスを近づけると、隠れるようになっています。　"
+             "時計を操作したい時は、[Shift]キーを押しながら行ってください。"),
           twips(150, 210, 4215, 1260), frame);
-    label(QStringLiteral("詳しくはヘルプをご覧下さい。"), twips(120, 1410, 3735, 315), frame);
+    label(tr("詳しくはヘルプをご覧下さい。"), twips(120, 1410, 3735, 315), frame);
 
-    Check1 = new QCheckBox(QStringLiteral("了解したので、次回以降表示しない"), this);
+    Check1 = new QCheckBox(tr("了解したので、次回以降表示しない"), this);
     Check1->setGeometry(twips(120, 3000, 4695, 405));
-    Command3 = new QPushButton(QStringLiteral("更新情報"), this);
+    Command3 = new QPushButton(tr("更新情報"), this);
     Command3->setGeometry(twips(105, 3480, 1815, 375));
-    Command2 = new QPushButton(QStringLiteral("ヘルプ"), this);
+    Command2 = new QPushButton(tr("ヘルプ"), this);
     Command2->setGeometry(twips(2040, 3480, 1215, 375));
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setGeometry(twips(3360, 3480, 1215, 375));
     Command1->setDefault(true);
-    label(QStringLiteral("↑　どこが新しくなったのか、是非ご確認ください"),
-          twips(240, 3960, 4215, 735), this);
+    label(tr("↑　どこが新しくなったのか、是非ご確認ください"), twips(240, 3960, 4215, 735), this);
 
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
@@ -87,15 +86,14 @@ void Form7::Command1_Click()
 void Form7::Command2_Click()
 {
     if (m_help && !m_help->showTopic(kWelcomeTopic) && m_messages)
-        m_messages->information(QStringLiteral("VESPERA"),
-                                QStringLiteral("ヘルプを開けませんでした。"));
+        m_messages->information(QStringLiteral("VESPERA"), tr("ヘルプを開けませんでした。"));
 }
 
 void Form7::Command3_Click()
 {
     if (m_help && !m_help->showText(QStringLiteral("update.txt")) && m_messages)
         m_messages->information(QStringLiteral("VESPERA"),
-                                QStringLiteral("更新情報（update.txt）を開けませんでした。"));
+                                tr("更新情報（update.txt）を開けませんでした。"));
 }
 
 void Form7::keyPressEvent(QKeyEvent *event)

@@ -49,6 +49,19 @@ QLabel *label(const QString &text, const QRect &r, QWidget *parent)
 }
 
 QString key(const char *name) { return QString::fromLatin1(name); }
+
+// A tall, narrow button too narrow for its caption writes it downwards, one
+// character a line, as a caption wraps in a box that tall.
+void writeDownwards(QPushButton *button)
+{
+    const QString caption = button->text();
+    if (button->fontMetrics().horizontalAdvance(caption) <= button->width() - 6)
+        return;
+    QStringList characters;
+    for (QChar c : caption)
+        characters << QString(c);
+    button->setText(characters.join(QLatin1Char('\n')));
+}
 } // namespace
 
 Form2::Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
@@ -64,12 +77,10 @@ Form2::Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPl
     setFont(f);
 
     Command4 = place(new QPushButton(QStringLiteral("OK"), this), twips(6120, 6120, 1455, 375));
-    buildDisplay(place(new QGroupBox(QStringLiteral("表示"), this), twips(240, 120, 3135, 5730)));
-    buildAlarms(
-        place(new QGroupBox(QStringLiteral("アラーム"), this), twips(3600, 1080, 3975, 4815)));
-    buildAdjustment(
-        place(new QGroupBox(QStringLiteral("時計合わせ"), this), twips(3600, 120, 3975, 915)));
-    label(QStringLiteral("ヘルプ：[F1]"), twips(240, 6000, 2775, 375), this);
+    buildDisplay(place(new QGroupBox(tr("表示"), this), twips(240, 120, 3135, 5730)));
+    buildAlarms(place(new QGroupBox(tr("アラーム"), this), twips(3600, 1080, 3975, 4815)));
+    buildAdjustment(place(new QGroupBox(tr("時計合わせ"), this), twips(3600, 120, 3975, 915)));
+    label(tr("ヘルプ：[F1]"), twips(240, 6000, 2775, 375), this);
     connect(Command4, &QPushButton::clicked, this, &QDialog::close);
 
     // The focus starts on OK, and Tab goes on from there.
@@ -82,27 +93,21 @@ Form2::Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPl
 
 void Form2::buildDisplay(QGroupBox *frame)
 {
-    label(QStringLiteral("時計の位置"), twips(240, 270, 1695, 405), frame);
+    label(tr("時計の位置"), twips(240, 270, 1695, 405), frame);
     Combo1 = place(new QComboBox(frame), twips(240, 540, 2055, 390));
-    Combo1->addItems({QStringLiteral("左上"), QStringLiteral("左下"), QStringLiteral("右上"),
-                      QStringLiteral("右下")});
-    Check6 = place(new QCheckBox(QStringLiteral("常に手前"), frame), twips(240, 1005, 2175, 300));
-    Check5 =
-        place(new QCheckBox(QStringLiteral("自動的に隠す"), frame), twips(240, 1275, 2415, 300));
-    Check9 = place(new QCheckBox(QStringLiteral("24時間表示"), frame), twips(240, 1545, 2775, 300));
-    Check4 = place(new QCheckBox(QStringLiteral("ワンちゃんを動かせる"), frame),
-                   twips(240, 1800, 2775, 300));
-    label(QStringLiteral("左側ゲージのモード"), twips(240, 2370, 2175, 405), frame);
-    Option1 =
-        place(new QRadioButton(QStringLiteral("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
-    Option2 =
-        place(new QRadioButton(QStringLiteral("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
-    label(QStringLiteral("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
+    Combo1->addItems({tr("左上"), tr("左下"), tr("右上"), tr("右下")});
+    Check6 = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 300));
+    Check5 = place(new QCheckBox(tr("自動的に隠す"), frame), twips(240, 1275, 2415, 300));
+    Check9 = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 300));
+    Check4 = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1800, 2775, 300));
+    label(tr("左側ゲージのモード"), twips(240, 2370, 2175, 405), frame);
+    Option1 = place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
+    Option2 = place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
+    label(tr("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
     Label12 = label(QString(), twips(360, 3600, 2415, 405), frame);
     Label12->setTextFormat(Qt::PlainText); // a name a design site set, never markup
     File1 = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
-    Command10 = place(new QPushButton(QStringLiteral("その他のデザイン"), frame),
-                      twips(240, 5160, 2655, 360));
+    Command10 = place(new QPushButton(tr("その他のデザイン"), frame), twips(240, 5160, 2655, 360));
     connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         Label12->setText(item->text().left(item->text().size() - 4));
     });
@@ -114,35 +119,31 @@ void Form2::buildDisplay(QGroupBox *frame)
 
 void Form2::buildAlarms(QGroupBox *frame)
 {
-    label(QStringLiteral("アラームの予約"), twips(240, 240, 1935, 285), frame);
+    label(tr("アラームの予約"), twips(240, 240, 1935, 285), frame);
     List1 = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
-    Command7 = place(new QPushButton(QStringLiteral("削除"), frame), twips(1680, 540, 375, 1155));
+    Command7 = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 375, 1155));
+    writeDownwards(Command7);
     Command9 = place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
-    Check2 = place(new QCheckBox(QStringLiteral("30分時報"), frame), twips(2520, 540, 1335, 390));
-    Check3 = place(new QCheckBox(QStringLiteral("アラーム"), frame), twips(2520, 900, 1335, 285));
+    Check2 = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 390));
+    Check3 = place(new QCheckBox(tr("アラーム"), frame), twips(2520, 900, 1335, 285));
     Command6 = place(new QPushButton(m_mode, frame), twips(120, 1740, 615, 360));
     Text3 = place(new QLineEdit(frame), twips(840, 1740, 375, 360));
     label(QStringLiteral("："), twips(1170, 1785, 135, 255), frame);
     Text4 = place(new QLineEdit(frame), twips(1320, 1740, 375, 390));
     label(QStringLiteral("："), twips(1635, 1785, 135, 255), frame);
     Text5 = place(new QLineEdit(QStringLiteral("00"), frame), twips(1800, 1740, 375, 375));
-    Command5 =
-        place(new QPushButton(QStringLiteral("セット"), frame), twips(2400, 1740, 1335, 360));
-    label(QStringLiteral("アラーム時起動するソフト"), twips(240, 2220, 3135, 405), frame);
+    Command5 = place(new QPushButton(tr("セット"), frame), twips(2400, 1740, 1335, 360));
+    label(tr("アラーム時起動するソフト"), twips(240, 2220, 3135, 405), frame);
     Check1 = place(new QCheckBox(frame), twips(210, 2565, 255, 255));
     Text2 = place(new QLineEdit(frame), twips(480, 2520, 2295, 360));
-    Command8 = place(new QPushButton(QStringLiteral("参照"), frame), twips(2880, 2520, 855, 345));
+    Command8 = place(new QPushButton(tr("参照"), frame), twips(2880, 2520, 855, 345));
     auto *line = place(new QFrame(frame), QRect(0, 3120 / 15, 3960 / 15, 1));
     line->setFrameShape(QFrame::HLine);
-    Check7 = place(new QCheckBox(QStringLiteral("アラーム音量変更"), frame),
-                   twips(240, 3240, 2295, 285));
-    Command11 =
-        place(new QPushButton(QStringLiteral("テスト"), frame), twips(2640, 3240, 1095, 345));
+    Check7 = place(new QCheckBox(tr("アラーム音量変更"), frame), twips(240, 3240, 2295, 285));
+    Command11 = place(new QPushButton(tr("テスト"), frame), twips(2640, 3240, 1095, 345));
     HScroll1 = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 3600, 3495, 255));
-    Check8 =
-        place(new QCheckBox(QStringLiteral("時報音量変更"), frame), twips(240, 3960, 2295, 285));
-    Command12 =
-        place(new QPushButton(QStringLiteral("テスト"), frame), twips(2640, 3990, 1095, 315));
+    Check8 = place(new QCheckBox(tr("時報音量変更"), frame), twips(240, 3960, 2295, 285));
+    Command12 = place(new QPushButton(tr("テスト"), frame), twips(2640, 3990, 1095, 315));
     HScroll2 = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 4320, 3495, 255));
 
     for (QLineEdit *box : {Text3, Text4, Text5}) {
@@ -180,9 +181,9 @@ void Form2::buildAlarms(QGroupBox *frame)
 
 void Form2::buildAdjustment(QGroupBox *frame)
 {
-    label(QStringLiteral("現在時刻"), twips(240, 270, 1095, 285), frame);
+    label(tr("現在時刻"), twips(240, 270, 1095, 285), frame);
     Label1 = label(QString(), twips(1200, 270, 1095, 405), frame);
-    label(QStringLiteral("設定時刻"), twips(240, 540, 1095, 285), frame);
+    label(tr("設定時刻"), twips(240, 540, 1095, 285), frame);
     Label2 = label(QString(), twips(1200, 540, 1095, 285), frame);
     label(QStringLiteral("±"), twips(2280, 540, 375, 285), frame);
     Label6 = label(m_adjust.Label6, twips(2520, 420, 375, 375), frame);
@@ -311,8 +312,7 @@ void Form2::Command11_Click()
 {
     if (!Check3->isChecked()) {
         if (m_platform.messages)
-            m_platform.messages->information(kTitle,
-                                             QStringLiteral("アラームをONにしてください。"));
+            m_platform.messages->information(kTitle, tr("アラームをONにしてください。"));
         return;
     }
     Command11->setEnabled(false);
@@ -330,8 +330,7 @@ void Form2::Command12_Click()
 {
     if (!Check2->isChecked()) {
         if (m_platform.messages)
-            m_platform.messages->information(kTitle,
-                                             QStringLiteral("30分時報をONにしてください。"));
+            m_platform.messages->information(kTitle, tr("30分時報をONにしてください。"));
         return;
     }
     Command11->setEnabled(false);
@@ -439,9 +438,8 @@ bool Form2::Form_Unload()
     const QString program = Text2->text();
     if (!program.isEmpty() && !isStartableProgram(program)) {
         if (m_platform.messages)
-            m_platform.messages->information(
-                QStringLiteral("アラーム起動ソフト"),
-                QStringLiteral("起動するソフトを正常に指定できていません。"));
+            m_platform.messages->information(tr("アラーム起動ソフト"),
+                                             tr("起動するソフトを正常に指定できていません。"));
         closing = false; // everything below is stored all the same
     }
     // Every write is tried; the person hears once if any failed.
@@ -460,9 +458,9 @@ bool Form2::Form_Unload()
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
     if (entries.size() > kMaxStoredAlarms) {
         if (m_platform.messages)
-            m_platform.messages->information(
-                kTitle, QStringLiteral("アラームの予約は12件までです。"
-                                       "入りきらない予約は保存されませんでした。"));
+            m_platform.messages->information(kTitle,
+                                             tr("アラームの予約は12件までです。"
+                                                "入りきらない予約は保存されませんでした。"));
         entries = entries.mid(0, kMaxStoredAlarms);
     }
     note(SaveAlarmList(entries, m_store));
@@ -489,9 +487,8 @@ bool Form2::Form_Unload()
     // is neither announced nor overwritten.
     const bool cornerChanged = Combo1->currentIndex() != m_shownCorner;
     if (cornerChanged && m_platform.messages)
-        m_platform.messages->information(
-            QStringLiteral("Option"),
-            QStringLiteral("位置の設定の適用は次回起動時に有効となります。"));
+        m_platform.messages->information(QStringLiteral("Option"),
+                                         tr("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == m_clock.corner())
         note(m_store.SaveSetting(common::kSection, key("smode"),
                                  QString::number(Combo1->currentIndex())));

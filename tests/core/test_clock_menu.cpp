@@ -2,7 +2,9 @@
 // and the commands and check marks behind the entries.
 #include "core/preset_hours.h"
 #include "fakes/clock_fixture.h"
+#include "platform/autostart.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
 
@@ -14,6 +16,8 @@ namespace {
 void describe(const QMenu *menu, int depth, QStringList &lines)
 {
     for (const QAction *a : menu->actions()) {
+        if (!a->isVisible())
+            continue;
         lines << QString(depth * 2, QLatin1Char(' ')) + (a->isSeparator() ? "-" : a->text());
         if (a->menu())
             describe(a->menu(), depth + 1, lines);
@@ -200,6 +204,73 @@ private slots:
         again->menu().mnuMonitor->actions().at(0)->trigger();
         QCOMPARE(stored("monitor"), QString());
         QCOMPARE(again->pos(), QPoint(1280 - 438, 3));
+    }
+
+    // "ログイン時に起動" shows whether the session will start the clock, read
+    // from the entry itself at each popup, and adds or removes that entry.
+    void startAtLogin()
+    {
+        qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
+        const QString entry = m_config->filePath("autostart/vespera.desktop");
+        platform::XdgAutostart autostart("/opt/my clock/vespera");
+        Form1 form(*m_store,
+                   ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
+                   QString());
+        QVERIFY(form.Form_Load());
+        QAction *item = form.menu().startAtLogin;
+        QVERIFY(item->isVisible());
+        QCOMPARE(form.menu().Setting->actions().last(), item);
+        QCOMPARE(item->text(), QString("ログイン時に起動"));
+
+        openMenu(form);
+        QVERIFY(!item->isChecked());
+        item->trigger();
+        QFile file(entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        file.close();
+        // A path with a blank is quoted, as the desktop entry format asks.
+        QVERIFY2(text.contains("\nExec=\"/opt/my clock/vespera\" a\n"), text.constData());
+        QVERIFY(text.startsWith("[Desktop Entry]\n"));
+        openMenu(form);
+        QVERIFY(item->isChecked());
+
+        // A desktop's session settings switch an entry off with Hidden=true.
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("Hidden=true\n");
+        file.close();
+        openMenu(form);
+        QVERIFY(!item->isChecked());
+        item->trigger(); // on again: our own entry replaces it
+        openMenu(form);
+        QVERIFY(item->isChecked());
+        item->trigger();
+        QVERIFY(!QFile::exists(entry));
+        openMenu(form);
+        QVERIFY(!item->isChecked());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // A failure to write the entry is said, and the mark stays off.
+    void startAtLoginFailureIsReported()
+    {
+        qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
+        QFile blocker(m_config->filePath("autostart")); // a file where the folder belongs
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        platform::XdgAutostart autostart("/usr/bin/vespera");
+        Form1 form(*m_store,
+                   ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
+                   QString());
+        QVERIFY(form.Form_Load());
+        QSignalSpy failures(&form, &Form1::failureReported);
+        form.menu().startAtLogin->trigger();
+        QCOMPARE(failures.size(), 1);
+        QVERIFY(failures.at(0).at(0).toString().startsWith(
+            "ログイン時に起動するように設定できませんでした。"));
+        openMenu(form);
+        QVERIFY(!form.menu().startAtLogin->isChecked());
+        qunsetenv("XDG_CONFIG_HOME");
     }
 };
 

@@ -14,10 +14,12 @@
 #include "platform/messages.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -197,6 +199,22 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(js("document.images[0].naturalWidth").toInt(), 440, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(js("document.images[2].naturalWidth").toInt(), 440, kPatience);
         QVERIFY(js("document.body.innerText").toString().contains("いまのデザイン：blue"));
+    }
+
+    // In English: the menu, the catalogue page and the question.
+    void inEnglish()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("vespera_en"), QStringLiteral(VESPERA_BIN_DIR)));
+        QCoreApplication::installTranslator(&english);
+        open();
+        QCOMPARE(m_form->menuBar()->actions().value(0)->text(), QString("□Home"));
+        QCOMPARE(js("document.documentElement.lang").toString(), QString("en"));
+        QVERIFY(js("document.body.innerText").toString().contains("Design in use: blue"));
+        pressApply("blue");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked, QStringList("vesweb|Change the settings?"),
+                                  kPatience);
+        QCoreApplication::removeTranslator(&english);
     }
 
     // The clock is not running: the design is stored, the page stays as it

@@ -1,6 +1,9 @@
 # Shared by every end-to-end script: a work folder, polling, and cleanup of
 # every process the script started. Source it.
 set -u
+# The programs speak Japanese unless the environment asks for English: no
+# test inherits a wish for English from the shell that runs it.
+unset LANGUAGE LC_MESSAGES LANG
 WORK=$(mktemp -d)
 PIDS=()
 cleanup() {

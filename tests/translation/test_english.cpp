@@ -1,0 +1,305 @@
+// Every window in English, as a user whose desktop runs in English sees it:
+// no Japanese left, and no text cut off by its control. Without the
+// translation the same windows keep their Japanese texts, and fit too.
+#include "alarms/alarm_notice.h"
+#include "alarms/preset_dial.h"
+#include "alarms/program_chooser.h"
+#include "common/ui_language.h"
+#include "core/clock_windows.h"
+#include "designbrowser/catalogue.h"
+#include "fakes/clock_fixture.h"
+#include "info/welcome_window.h"
+#include "options/options_dialog.h"
+#include "remover/remover_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTranslator>
+#include <QtTest>
+
+using namespace vespera;
+
+namespace {
+
+// Kana, kanji and full-width forms; the symbols both languages show ("：",
+// "●", "□", "↑", "―") are outside these ranges.
+bool hasJapanese(const QString &text)
+{
+    for (QChar c : text) {
+        const ushort u = c.unicode();
+        if ((u >= 0x3040 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff)
+            || (u >= 0xff01 && u <= 0xff5e && u != 0xff1a))
+            return true;
+    }
+    return false;
+}
+
+QString plain(QString text) { return text.remove(QLatin1Char('&')); }
+
+// How far the ink of the widest line reaches from where the text starts: a
+// text is cut when its ink leaves the room, not when its advance does (a
+// full-width "：" is mostly blank).
+int widest(const QFontMetrics &fm, const QString &text)
+{
+    int w = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        w = qMax(w, fm.tightBoundingRect(line).right() + 1);
+    return w;
+}
+
+// The texts a window shows, each with whether it fits its control: the room
+// its style gives the text, not the control's own width.
+struct Shown {
+    QString text;
+    bool fits;
+};
+
+QList<Shown> textsOf(QWidget *window)
+{
+    QList<Shown> shown;
+    shown << Shown{window->windowTitle(), true};
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        const QFontMetrics fm = w->fontMetrics();
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            if (label->text().isEmpty())
+                continue;
+            const QRect room = label->contentsRect();
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(room.width()) <= room.height()
+                                  : widest(fm, label->text()) <= room.width()
+                                        && fm.lineSpacing() * (label->text().count('\n') + 1)
+                                               <= room.height() + fm.leading() + 2;
+            shown << Shown{label->text(), fits};
+        } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            // The room each kind of button leaves its caption.
+            const QStyle::SubElement contents =
+                qobject_cast<QCheckBox *>(w)      ? QStyle::SE_CheckBoxContents
+                : qobject_cast<QRadioButton *>(w) ? QStyle::SE_RadioButtonContents
+                                                  : QStyle::SE_PushButtonContents;
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect room = button->style()->subElementRect(contents, &option, button);
+            shown << Shown{button->text(), button->text().isEmpty()
+                                               || widest(fm, plain(button->text())) <= room.width()};
+        } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
+            shown << Shown{group->title(), widest(fm, group->title()) <= group->width()};
+        } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxEditField, combo);
+            for (int i = 0; i < combo->count(); ++i)
+                shown << Shown{combo->itemText(i), widest(fm, combo->itemText(i)) <= room.width()};
+        }
+    }
+    return shown;
+}
+
+void menuTexts(const QMenu *menu, QStringList &texts)
+{
+    texts << menu->title();
+    for (const QAction *a : menu->actions()) {
+        if (!a->isVisible() || a->isSeparator())
+            continue;
+        texts << a->text();
+        if (a->menu())
+            menuTexts(a->menu(), texts);
+    }
+}
+
+} // namespace
+
+class TestEnglish : public QObject, protected fakes::ClockFixture {
+    Q_OBJECT
+
+    QTranslator m_english;
+    bool m_inEnglish = false;
+    fakes::FakeSound m_sound;
+    fakes::FakeMessages m_messages;
+    fakes::FakeSystemTime m_systemTime;
+    fakes::FakeHelp m_help;
+
+    // Every text in the window's language, none cut off.
+    void check(QWidget *window, const QStringList &expected)
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList texts, problems;
+        for (const Shown &s : textsOf(window)) {
+            texts << s.text;
+            if (!s.fits)
+                problems << QStringLiteral("cut off: \"%1\"").arg(s.text);
+            if (m_inEnglish && hasJapanese(s.text))
+                problems << QStringLiteral("Japanese left: \"%1\"").arg(s.text);
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(
+                                         window->metaObject()->className(), problems.join(", "))));
+        for (const QString &text : expected)
+            QVERIFY2(texts.contains(text),
+                     qPrintable("missing \"" + text + "\" among: " + texts.join(" | ")));
+    }
+
+    void setLanguage(bool english)
+    {
+        m_inEnglish = english;
+        if (english)
+            QCoreApplication::installTranslator(&m_english);
+        else
+            QCoreApplication::removeTranslator(&m_english);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_english.load(QStringLiteral("vespera_en"), QStringLiteral(VESPERA_BIN_DIR)),
+                 "the English translation was not built");
+    }
+    void init() { reset(); }
+
+    void windows_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("English") << true;
+        QTest::newRow("Japanese") << false;
+    }
+
+    void windows()
+    {
+        QFETCH(bool, english);
+        setLanguage(english);
+        const auto say = [english](const char *en, const char *ja) {
+            return QString::fromUtf8(english ? en : ja);
+        };
+
+        auto form = start();
+        QStringList menu;
+        menuTexts(form->menu().Menu, menu);
+        for (const QString &text : menu)
+            QVERIFY2(!english || !hasJapanese(text), qPrintable(text));
+        QVERIFY(menu.contains(say("Settings", "設定")));
+        QVERIFY(menu.contains(say("Hide automatically", "自動的に隠す")));
+        QVERIFY(menu.contains(say("7 AM (morning)", "朝　　 午前　７時")));
+
+        {
+            Form2 options(*form, *m_store,
+                          OptionsPlatform{&m_clock,
+                                          &m_sound,
+                                          &m_programs,
+                                          &m_systemTime,
+                                          &m_messages,
+                                          {m_data->path()},
+                                          &m_help});
+            check(&options, {say("Clock position", "時計の位置"), say("Top left", "左上"),
+                             say("Chime", "30分時報"), say("Time now", "現在時刻")});
+        }
+        {
+            VolumeOverrides volumes(&m_sound);
+            Form3 notice(volumes, *m_store, &m_clock, false);
+            notice.showRing(QTime(7, 30), true);
+            check(&notice, {say("(late)", "（遅れて通知）"), say("Snooze", "スヌーズ")});
+        }
+        {
+            PresetScale scale;
+            Form5 dial(*form, scale, &m_clock, &m_messages);
+            check(&dial, {say("Preset alarm", "プリセットアラーム")});
+        }
+        {
+            QLineEdit path;
+            Form6 chooser(&path, {"/"}, m_data->path());
+            check(&chooser, {say("Choose", "指　定")});
+        }
+        {
+            Form7 welcome(*m_store, &m_help, &m_messages);
+            check(&welcome,
+                  {say("Got it, don't show this again", "了解したので、次回以降表示しない"),
+                   say("What's new", "更新情報")});
+        }
+        {
+            vesclean::Form1 remover(*m_store, m_messages);
+            check(&remover, {say("Remove the settings stored by VESPERA?",
+                                 "VESPERA　で設定されたレジストリを削除しますか？"),
+                             say("Yes", "は い"), say("No", "いいえ")});
+        }
+        const QByteArray page = vesweb::cataloguePage({});
+        QVERIFY(page.contains(english ? "lang=\"en\"" : "lang=\"ja\""));
+        setLanguage(false);
+    }
+
+    // The messages language as the environment gives it.
+    void languageFromTheEnvironment_data()
+    {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QByteArray>("lcAll");
+        QTest::addColumn<QByteArray>("lcMessages");
+        QTest::addColumn<QByteArray>("lang");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("nothing set")
+            << QByteArray() << QByteArray() << QByteArray() << QByteArray() << false;
+        QTest::newRow("C") << QByteArray() << QByteArray() << QByteArray() << QByteArray("C")
+                           << false;
+        QTest::newRow("C.UTF-8") << QByteArray() << QByteArray() << QByteArray()
+                                 << QByteArray("C.UTF-8") << false;
+        QTest::newRow("POSIX messages") << QByteArray() << QByteArray() << QByteArray("POSIX")
+                                        << QByteArray("en_US.UTF-8") << false;
+        QTest::newRow("LANG English")
+            << QByteArray() << QByteArray() << QByteArray() << QByteArray("en_GB.UTF-8") << true;
+        QTest::newRow("LANG Japanese")
+            << QByteArray() << QByteArray() << QByteArray() << QByteArray("ja_JP.UTF-8") << false;
+        QTest::newRow("LANG German")
+            << QByteArray() << QByteArray() << QByteArray() << QByteArray("de_DE.UTF-8") << false;
+        QTest::newRow("messages over LANG") << QByteArray() << QByteArray() << QByteArray("en_US")
+                                            << QByteArray("ja_JP.UTF-8") << true;
+        QTest::newRow("LC_ALL over messages") << QByteArray() << QByteArray("ja_JP.UTF-8")
+                                              << QByteArray("en_US") << QByteArray() << false;
+        QTest::newRow("LANGUAGE first") << QByteArray("en") << QByteArray() << QByteArray()
+                                        << QByteArray("ja_JP.UTF-8") << true;
+        QTest::newRow("LANGUAGE with C")
+            << QByteArray("en") << QByteArray() << QByteArray() << QByteArray("C") << true;
+        QTest::newRow("LANGUAGE list") << QByteArray("fr:de:en_GB") << QByteArray() << QByteArray()
+                                       << QByteArray("ja_JP.UTF-8") << true;
+        QTest::newRow("LANGUAGE Japanese first")
+            << QByteArray("ja:en") << QByteArray() << QByteArray() << QByteArray("en_US.UTF-8")
+            << false;
+        QTest::newRow("LANGUAGE none we have") << QByteArray("fr") << QByteArray() << QByteArray()
+                                               << QByteArray("en_US.UTF-8") << true;
+        QTest::newRow("LANGUAGE C") << QByteArray("C") << QByteArray() << QByteArray()
+                                    << QByteArray("en_US.UTF-8") << false;
+    }
+    void languageFromTheEnvironment()
+    {
+        QFETCH(QByteArray, language);
+        QFETCH(QByteArray, lcAll);
+        QFETCH(QByteArray, lcMessages);
+        QFETCH(QByteArray, lang);
+        QFETCH(bool, english);
+        QCOMPARE(common::uiLanguageFrom(language, lcAll, lcMessages, lang)
+                     == common::UiLanguage::English,
+                 english);
+    }
+
+    void localizedFileNames()
+    {
+        using common::UiLanguage;
+        QCOMPARE(common::localizedFileName("help16.html", UiLanguage::English),
+                 QString("help16.en.html"));
+        QCOMPARE(common::localizedFileName("update.txt", UiLanguage::English),
+                 QString("update.en.txt"));
+        QCOMPARE(common::localizedFileName("README", UiLanguage::English), QString("README.en"));
+        QCOMPARE(common::localizedFileName("help16.html", UiLanguage::Japanese),
+                 QString("help16.html"));
+    }
+};
+
+QTEST_MAIN(TestEnglish)
+#include "test_english.moc"
