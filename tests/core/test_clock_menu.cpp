@@ -5,6 +5,8 @@
 #include "platform/autostart.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QMenu>
 #include <QSignalSpy>
 
@@ -232,6 +234,9 @@ private slots:
         // A path with a blank is quoted, as the desktop entry format asks.
         QVERIFY2(text.contains("\nExec=\"/opt/my clock/vespera\" a\n"), text.constData());
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (!validator.isEmpty())
+            QCOMPARE(QProcess::execute(validator, {entry}), 0);
         openMenu(form);
         QVERIFY(item->isChecked());
 
