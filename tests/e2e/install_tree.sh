@@ -10,16 +10,32 @@ cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || fail "i
 
 for f in bin/vespera bin/vesweb bin/vesclean lib/vespera/vespera-sound lib/vespera/blue.vss \
     lib/vespera/zihou.wav lib/vespera/update.txt lib/vespera/about.png \
+    lib/vespera/vespera_en.qm lib/vespera/help16.en.html lib/vespera/update.en.txt \
+    share/man/man1/vespera.1 share/man/man1/vesweb.1 share/man/man1/vesclean.1 \
+    share/metainfo/org.example.vespera.metainfo.xml \
     share/applications/vespera.desktop share/applications/vesweb.desktop \
-    share/vespera/vespera.desktop share/icons/hicolor/256x256/apps/vespera.png; do
+    share/icons/hicolor/256x256/apps/vespera.png; do
     [ -e "$PREFIX/$f" ] || fail "not installed: $f"
 done
 if command -v desktop-file-validate >/dev/null; then
-    for d in "$PREFIX"/share/applications/*.desktop "$PREFIX/share/vespera/vespera.desktop"; do
+    for d in "$PREFIX"/share/applications/*.desktop; do
         desktop-file-validate "$d" || fail "invalid launcher $d"
     done
 fi
-echo "ok: installed tree and launchers"
+# The manual pages read without a complaint from the formatter, and the
+# software centre's entry is valid as AppStream checks it.
+for page in vespera vesweb vesclean; do
+    MANWIDTH=80 man --warnings -E UTF-8 -l "$PREFIX/share/man/man1/$page.1" >"$WORK/$page.txt" 2>"$WORK/man.err" \
+        || fail "man $page: $(cat "$WORK/man.err")"
+    [ ! -s "$WORK/man.err" ] || fail "man $page warns: $(cat "$WORK/man.err")"
+    grep -q -- '--version' "$WORK/$page.txt" || fail "man $page does not tell --version"
+done
+appstreamcli validate --no-net "$PREFIX/share/metainfo/org.example.vespera.metainfo.xml" >"$WORK/appstream.log" 2>&1 \
+    || fail "AppStream: $(cat "$WORK/appstream.log")"
+# The commands in bin are links: the translation is found beside the program.
+LANGUAGE=en "$PREFIX/bin/vesclean" --help | grep -q '^Usage: vesclean' \
+    || fail "the installed vesclean does not speak English: $(LANGUAGE=en "$PREFIX/bin/vesclean" --help 2>&1)"
+echo "ok: installed tree, launchers, manual pages and AppStream entry"
 
 # The launcher's command, from another folder, with the prefix's bin on PATH.
 start_x_session openbox
@@ -41,7 +57,8 @@ deb=$(ls "$WORK"/package/*.deb | head -n1)
 [ -n "$deb" ] || fail "no package was made"
 dpkg-deb -c "$deb" >"$WORK/contents"
 for f in ./usr/bin/vespera ./usr/lib/vespera/vesweb ./usr/lib/vespera/blue.vsr \
-    ./usr/share/applications/vespera.desktop; do
+    ./usr/share/applications/vespera.desktop ./usr/share/man/man1/vespera.1 \
+    ./usr/share/metainfo/org.example.vespera.metainfo.xml ./usr/lib/vespera/vespera_en.qm; do
     grep -q " $f" "$WORK/contents" || fail "not in the package: $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6webenginecore6-bin || fail "the package misses the web engine"
