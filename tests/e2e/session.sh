@@ -2,8 +2,10 @@
 # every process the script started. Source it.
 set -u
 # The programs speak Japanese unless the environment asks for English: no
-# test inherits a wish for English from the shell that runs it.
-unset LANGUAGE LC_MESSAGES LANG
+# test inherits a wish for English from the shell that runs it. UTF-8, so
+# the tools print the windows' Japanese titles as they are.
+unset LANGUAGE LC_MESSAGES
+export LC_ALL=C.UTF-8
 WORK=$(mktemp -d)
 PIDS=()
 cleanup() {
