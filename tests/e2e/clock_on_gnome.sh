@@ -194,9 +194,14 @@ click_menu_middle() {
     g=$(other_window) || return 1
     MENU_AT=$g
     IFS='x+' read -r w h x y <<<"$g"
-    point_at $((x + w / 2 - 2)) $((y + h / 2))
+    local mx=$((x + w / 2 - 2)) my=$((y + h / 2))
+    point_at $mx $my
+    # Xwayland hears of the move a moment later; a click before then lands
+    # where the pointer was (point_at ends one step right and down).
+    wait_for 5 pointer_seen_at $((mx + 2)) $((my + 1)) || true
     pointer click 1
 }
+pointer_seen_at() { [ "$(x_pointer)" = "$1 $2" ]; }
 corners_and_stacking() {
     PART="corners and stacking"
     fresh_session 1280x800
