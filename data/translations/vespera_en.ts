@@ -323,7 +323,7 @@ Folders searched: %1</translation>
     </message>
     <message>
         <source>レジストリは再インストールや、バージョンアップで継承できます。</source>
-        <translation>Kept, the settings carry over to a reinstall or an upgrade.</translation>
+        <translation>Settings you keep carry over to a reinstall or an upgrade.</translation>
     </message>
     <message>
         <source>VESPERA&#x3000;で設定されたレジストリを削除しますか？</source>

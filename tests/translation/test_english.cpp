@@ -8,6 +8,7 @@
 #include "core/clock_windows.h"
 #include "designbrowser/catalogue.h"
 #include "fakes/clock_fixture.h"
+#include "info/about_window.h"
 #include "info/welcome_window.h"
 #include "options/options_dialog.h"
 #include "remover/remover_window.h"
@@ -224,6 +225,11 @@ private slots:
             check(&welcome,
                   {say("Got it, don't show this again", "了解したので、次回以降表示しない"),
                    say("What's new", "更新情報")});
+        }
+        {
+            int wags = 0;
+            Form4 about(&m_random, wags);
+            check(&about, {"VESPERA", "Close"}); // the same in both
         }
         {
             vesclean::Form1 remover(*m_store, m_messages);
