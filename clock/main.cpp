@@ -1,6 +1,6 @@
 // vespera — the desktop clock program: one instance per user, then the clock window.
 #include "core/clock_window.h"
-#include "core/clock_windows.h"
+#include "core/other_windows.h"
 #include "core/command_line.h"
 
 #include "common/data_dir.h"
@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     platform::QtSound sound(common::dataFolders());
     platform::XdgAutostart autostart(QCoreApplication::applicationFilePath());
     const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound, &autostart};
-    vespera::Form1 form(store, seams, commandLine);
+    vespera::ClockWindow form(store, seams, commandLine);
     if (form.bypassesWindowManager())
         qWarning("vespera: this window manager (wlroots) would float the clock in the middle of "
                  "the screen; it is placed past it instead, so it stays above other windows and "
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     platform::DesktopHelpViewer help(common::programFolder(), translated
                                                                   ? common::UiLanguage::English
                                                                   : common::UiLanguage::Japanese);
-    vespera::ClockWindows windows(form, store, seams, &messages, &systemTime, &help);
+    vespera::OtherWindows windows(form, store, seams, &messages, &systemTime, &help);
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 
@@ -115,13 +115,13 @@ int main(int argc, char *argv[])
     // The clock ends the program at once: its other windows go with it
     // without closing (quit() would close each first, and a dialog would
     // store its edits, ask a question or refuse, and a notice would ring).
-    QObject::connect(&form, &vespera::Form1::unloaded, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&form, &vespera::ClockWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
     platform::TerminationWatcher termination;
     QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
-                     &vespera::Form1::Form_Unload);
+                     &vespera::ClockWindow::Form_Unload);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                      [&form](QSessionManager &) { form.SaveSettingsNow(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::Form1::Form_Unload);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::ClockWindow::Form_Unload);
     QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
         form.raise();
         form.activateWindow();
@@ -133,17 +133,17 @@ int main(int argc, char *argv[])
     // leave it under the panel or off the screens.
     platform::x11::WorkAreaWatcher workAreas;
     QObject::connect(&workAreas, &platform::x11::WorkAreaWatcher::changed, &form,
-                     &vespera::Form1::workAreaChanged);
+                     &vespera::ClockWindow::workAreaChanged);
     auto followScreen = [&form](QScreen *screen) {
         QObject::connect(screen, &QScreen::availableGeometryChanged, &form,
-                         &vespera::Form1::workAreaChanged);
+                         &vespera::ClockWindow::workAreaChanged);
         QObject::connect(screen, &QScreen::geometryChanged, &form,
-                         &vespera::Form1::workAreaChanged);
+                         &vespera::ClockWindow::workAreaChanged);
     };
     for (QScreen *screen : QGuiApplication::screens())
         followScreen(screen);
     // Queued: a screen on its way out is still listed while it is removed.
-    auto replace = [&form] { QTimer::singleShot(0, &form, &vespera::Form1::workAreaChanged); };
+    auto replace = [&form] { QTimer::singleShot(0, &form, &vespera::ClockWindow::workAreaChanged); };
     QObject::connect(&app, &QGuiApplication::screenAdded, &form,
                      [followScreen, replace](QScreen *s) {
                          followScreen(s);
@@ -154,6 +154,6 @@ int main(int argc, char *argv[])
 
     form.show();
     // Some window managers clamp the first placement of a window; place it once more.
-    QTimer::singleShot(300, &form, &vespera::Form1::placeAgain);
+    QTimer::singleShot(300, &form, &vespera::ClockWindow::placeAgain);
     return app.exec();
 }

@@ -24,7 +24,7 @@ const QString kTitle = QStringLiteral("vesweb");
 constexpr QSize kClientSize(642, 352);
 } // namespace
 
-Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
+BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
              const QUrl &siteBase, QWidget *parent)
     : QMainWindow(parent), m_session(session), m_platform(platform), m_siteBase(siteBase),
       WebBrowser1(new QWebEngineView(this))
@@ -33,11 +33,11 @@ Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngine
     WebBrowser1->setPage(new QWebEnginePage(profile, WebBrowser1));
     setCentralWidget(WebBrowser1); // the browser always fills the client area
     QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
-    connect(mnuHome, &QAction::triggered, this, &Form1::mnuHome_Click);
+    connect(mnuHome, &QAction::triggered, this, &BrowserWindow::mnuHome_Click);
 
     Timer1.setSingleShot(true);
     Timer1.setInterval(500);
-    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &BrowserWindow::Timer1_Timer);
 
     // Apply answers end in aborted loads; only pages that arrived count.
     connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
@@ -53,14 +53,14 @@ Form1::Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngine
     platform::centreOnScreen(this);
 }
 
-void Form1::Form_Load()
+void BrowserWindow::Form_Load()
 {
     WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
     m_session.load();
     mnuHome_Click();
 }
 
-void Form1::mnuHome_Click()
+void BrowserWindow::mnuHome_Click()
 {
     QWebEngineHttpRequest request(m_siteBase, QWebEngineHttpRequest::Post);
     request.setHeader(QByteArrayLiteral("Content-type"),
@@ -70,7 +70,7 @@ void Form1::mnuHome_Click()
     WebBrowser1->load(request);
 }
 
-void Form1::BeforeNavigate2(const QString &, const QByteArray &postData)
+void BrowserWindow::BeforeNavigate2(const QString &, const QByteArray &postData)
 {
     // A page that sends its form again while the question is open, or soon
     // after a "no", gets no second question.
@@ -92,7 +92,7 @@ void Form1::BeforeNavigate2(const QString &, const QByteArray &postData)
     m_asking = false;
 }
 
-void Form1::Timer1_Timer()
+void BrowserWindow::Timer1_Timer()
 {
     Timer1.stop();
     if (!m_platform.programs->start(QStringLiteral("vespera")))

@@ -27,10 +27,10 @@ struct BrowserPlatform {
     platform::ProgramStarter *programs;
 };
 
-class Form1 : public QMainWindow {
+class BrowserWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
+    BrowserWindow(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
           const QUrl &siteBase, QWidget *parent = nullptr);
 
     // Loads the settings and the design record, then shows the site's answer

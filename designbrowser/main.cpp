@@ -132,9 +132,9 @@ int main(int argc, char *argv[])
     QWebEngineProfile profile(QStringLiteral("vesweb"));
     profile.setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile.setUrlRequestInterceptor(&gate);
-    vesweb::Form1 form(session, {&messages, &clock, &programs}, &profile, site);
+    vesweb::BrowserWindow form(session, {&messages, &clock, &programs}, &profile, site);
     QObject::connect(&gate, &vesweb::ApplyGate::applyRequested, &form,
-                     &vesweb::Form1::BeforeNavigate2);
+                     &vesweb::BrowserWindow::BeforeNavigate2);
     QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
         form.showNormal();
         form.raise();

@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(platform::programIcon());
     common::SettingsStore store;
     platform::QtMessages messages;
-    vesclean::Form1 window(store, messages);
+    vesclean::RemoverWindow window(store, messages);
     window.exec();
     return 0;
 }

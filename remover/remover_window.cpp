@@ -15,7 +15,7 @@ using common::twips;
 
 namespace vesclean {
 
-Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)
+RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
       m_store(store), m_messages(messages)
@@ -46,12 +46,12 @@ Form1::Form1(common::SettingsStore &store, platform::Messages &messages, QWidget
     setFixedSize(width, 118);
     Command2->setDefault(true);
     Command2->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &RemoverWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RemoverWindow::Command2_Click);
     platform::centreOnScreen(this);
 }
 
-void Form1::Command1_Click()
+void RemoverWindow::Command1_Click()
 {
     const QString doneTitle = tr("レジストリ削除");
     switch (removeAllSettings(m_store)) {
@@ -67,6 +67,6 @@ void Form1::Command1_Click()
     accept();
 }
 
-void Form1::Command2_Click() { reject(); }
+void RemoverWindow::Command2_Click() { reject(); }
 
 } // namespace vesclean

@@ -15,10 +15,10 @@ class Messages;
 
 namespace vesclean {
 
-class Form1 : public QDialog {
+class RemoverWindow : public QDialog {
     Q_OBJECT
 public:
-    Form1(common::SettingsStore &store, platform::Messages &messages, QWidget *parent = nullptr);
+    RemoverWindow(common::SettingsStore &store, platform::Messages &messages, QWidget *parent = nullptr);
 
     void Command1_Click(); // yes: delete, say so, end
     void Command2_Click(); // no: end

@@ -1,4 +1,4 @@
-// Form3 — the alarm notice: shows the time and repeats the alarm sound.
+// AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #include "alarm_notice.h"
 #include "alarm_engine.h"
 
@@ -54,7 +54,7 @@ QString noticeTimeText(const QTime &t, bool use24Hour)
                  .arg(t.minute(), 2, 10, QLatin1Char('0'));
 }
 
-Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
+AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
              bool use24Hour, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
@@ -95,14 +95,14 @@ Form3::Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::C
     });
 
     Timer1.setInterval(4000);
-    connect(&Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &AlarmNotice::Timer1_Timer);
     m_pause.setSingleShot(true);
     m_pause.setInterval(500);
-    connect(&m_pause, &QTimer::timeout, this, &Form3::playAlarm);
+    connect(&m_pause, &QTimer::timeout, this, &AlarmNotice::playAlarm);
     Form_Load();
 }
 
-void Form3::Form_Load()
+void AlarmNotice::Form_Load()
 {
     PlayCount = 0;
     Timer1.start();
@@ -121,21 +121,21 @@ void Form3::Form_Load()
     m_pause.start(); // the first sound after half a second, as the volume settles
 }
 
-void Form3::showRing(const QTime &time, bool late)
+void AlarmNotice::showRing(const QTime &time, bool late)
 {
     Label1->setText(noticeTimeText(time, m_use24Hour));
     fitText(Label1);
     lateLabel->setVisible(late);
 }
 
-void Form3::playAlarm()
+void AlarmNotice::playAlarm()
 {
     m_lastPlayMs = m_clock->uptimeMs();
     if (m_sound)
         m_sound->play(kAlarmSound);
 }
 
-void Form3::Timer1_Timer()
+void AlarmNotice::Timer1_Timer()
 {
     // Far more than one interval since the last sound: the computer slept
     // while it rang. Nobody heard it, so the series starts again, once.
@@ -147,7 +147,7 @@ void Form3::Timer1_Timer()
         Timer1.stop();
 }
 
-void Form3::keyPressEvent(QKeyEvent *event)
+void AlarmNotice::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_S && event->modifiers() == Qt::NoModifier) {
         snoozeButton->click();
@@ -156,7 +156,7 @@ void Form3::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void Form3::showAbove()
+void AlarmNotice::showAbove()
 {
     show();
     raise();
@@ -165,7 +165,7 @@ void Form3::showAbove()
     platform::x11::activate(this);
 }
 
-void Form3::Form_Unload()
+void AlarmNotice::Form_Unload()
 {
     if (m_unloaded)
         return;
@@ -178,13 +178,13 @@ void Form3::Form_Unload()
         m_volumes.end(*m_volumeTicket);
 }
 
-void Form3::closeEvent(QCloseEvent *event)
+void AlarmNotice::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     QDialog::closeEvent(event);
 }
 
-void Form3::done(int result)
+void AlarmNotice::done(int result)
 {
     Form_Unload(); // OK, Escape and the close box all end here
     QDialog::done(result);

@@ -1,4 +1,4 @@
-// Form3 — the alarm notice: shows the time and repeats the alarm sound.
+// AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #pragma once
 
 #include "volume_overrides.h"
@@ -22,10 +22,10 @@ namespace vespera {
 // "19:30" with the 24-hour face, otherwise "PM 07:30" (0:05 is "AM 12:05").
 QString noticeTimeText(const QTime &t, bool use24Hour);
 
-class Form3 : public QDialog {
+class AlarmNotice : public QDialog {
     Q_OBJECT
 public:
-    Form3(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
+    AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
           bool use24Hour, QWidget *parent = nullptr);
 
     int PlayCount = 0;

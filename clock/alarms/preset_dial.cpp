@@ -1,4 +1,4 @@
-// Form5 — the preset dial: picks a minute of the preset hour on a scale and
+// PresetDial — the preset dial: picks a minute of the preset hour on a scale and
 // sets a one-time alarm for it.
 #include "preset_dial.h"
 
@@ -28,7 +28,7 @@ void drawText(QPainter &p, const QRect &r, const QString &text, int pixelSize)
 }
 } // namespace
 
-Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
+PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
              platform::Messages *messages, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -41,10 +41,10 @@ Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *tim
 
     // The keys for the three buttons: Enter sets, Escape closes, N is NOW.
     connect(new QShortcut(Qt::Key_Return, this), &QShortcut::activated, this,
-            &Form5::Command1_Click);
+            &PresetDial::Command1_Click);
     connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this,
-            &Form5::Command1_Click);
-    connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &Form5::Command4_Click);
+            &PresetDial::Command1_Click);
+    connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::Command4_Click);
 
     // A hand-written PAH outside 0-23 gives the current hour.
     bool ok = false;
@@ -54,16 +54,16 @@ Form5::Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *tim
     m_scale.Form_Load(hour, m_time->now().time().minute());
 }
 
-void Form5::showEvent(QShowEvent *event)
+void PresetDial::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous() && screen()) // centred on the screen
         move(screen()->availableGeometry().center() - rect().center());
 }
 
-void Form5::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
+void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
 
-void Form5::Command1_Click()
+void PresetDial::Command1_Click()
 {
     if (!m_clock.AddPresetAlarm(m_scale.entry())) {
         // The twelve stored keys are taken: an alarm set now would vanish
@@ -75,9 +75,9 @@ void Form5::Command1_Click()
     accept();
 }
 
-void Form5::Command2_Click() { reject(); }
+void PresetDial::Command2_Click() { reject(); }
 
-void Form5::Command4_Click()
+void PresetDial::Command4_Click()
 {
     const QTime now = m_time->now().time();
     m_scale.Command4_Click(now.hour(), now.minute());
@@ -85,7 +85,7 @@ void Form5::Command4_Click()
     update();
 }
 
-void Form5::paintEvent(QPaintEvent *)
+void PresetDial::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xe8, 0xee, 0xf4));
@@ -102,14 +102,14 @@ void Form5::paintEvent(QPaintEvent *)
     drawText(p, kPt, m_scale.pT, 20);
 }
 
-void Form5::mouseMoveEvent(QMouseEvent *event)
+void PresetDial::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     m_scale.mouseMove(at.x(), at.y());
     update();
 }
 
-void Form5::mousePressEvent(QMouseEvent *event)
+void PresetDial::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     m_pressedButton = QRect();
@@ -126,7 +126,7 @@ void Form5::mousePressEvent(QMouseEvent *event)
     update();
 }
 
-void Form5::mouseReleaseEvent(QMouseEvent *event)
+void PresetDial::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_pressedButton.isNull() || !m_pressedButton.contains(event->position().toPoint()))
         return;
@@ -138,7 +138,7 @@ void Form5::mouseReleaseEvent(QMouseEvent *event)
         Command4_Click();
 }
 
-void Form5::mouseDoubleClickEvent(QMouseEvent *event)
+void PresetDial::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (m_scale.doubleClick())
         Command1_Click();

@@ -1,4 +1,4 @@
-// Form5 — the preset dial: picks a minute of the preset hour on a scale and
+// PresetDial — the preset dial: picks a minute of the preset hour on a scale and
 // sets a one-time alarm for it.
 #pragma once
 
@@ -24,11 +24,11 @@ public:
     virtual bool AddPresetAlarm(const QString &entry) = 0;
 };
 
-class Form5 : public QDialog {
+class PresetDial : public QDialog {
     Q_OBJECT
 public:
     // The scale outlives the window: a pick is remembered into the next opening.
-    Form5(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
+    PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
           platform::Messages *messages = nullptr, QWidget *parent = nullptr);
 
     void Command1_Click(); // Set

@@ -1,4 +1,4 @@
-// Form6 — the alarm program chooser: a volume, a folder, an executable file.
+// ProgramChooser — the alarm program chooser: a volume, a folder, an executable file.
 #include "program_chooser.h"
 
 #include "common/twips.h"
@@ -59,7 +59,7 @@ QStringList browsableVolumes()
     return volumes;
 }
 
-Form6::Form6(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
+ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
              QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -92,19 +92,19 @@ Form6::Form6(QLineEdit *target, const QStringList &volumes, const QString &start
     Dir1->setRootIndex(m_folders->index(Drive1->currentText()));
     showFolder(startFolder);
 
-    connect(Drive1, &QComboBox::currentTextChanged, this, &Form6::Drive1_Change);
+    connect(Drive1, &QComboBox::currentTextChanged, this, &ProgramChooser::Drive1_Change);
     connect(Dir1, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { showFolder(m_folders->filePath(index)); });
-    connect(File1, &QListWidget::itemClicked, this, &Form6::File1_Click);
+    connect(File1, &QListWidget::itemClicked, this, &ProgramChooser::File1_Click);
     connect(File1, &QListWidget::itemDoubleClicked, this, [this] {
         File1_Click();
         Command1_Click();
     });
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &ProgramChooser::Command1_Click);
     Command1->setFocus();
 }
 
-void Form6::Drive1_Change()
+void ProgramChooser::Drive1_Change()
 {
     const QString root = Drive1->currentText();
     Dir1->setRootIndex(m_folders->index(root));
@@ -112,7 +112,7 @@ void Form6::Drive1_Change()
 }
 
 // The executable files of a folder; one that cannot be read lists nothing.
-void Form6::showFolder(const QString &folder)
+void ProgramChooser::showFolder(const QString &folder)
 {
     m_folder = folder;
     File1->clear();
@@ -120,7 +120,7 @@ void Form6::showFolder(const QString &folder)
     Dir1->setCurrentIndex(m_folders->index(folder));
 }
 
-void Form6::File1_Click()
+void ProgramChooser::File1_Click()
 {
     if (!File1->currentItem())
         return;
@@ -135,7 +135,7 @@ void Form6::File1_Click()
     Drive1->setCurrentText(volume);
 }
 
-void Form6::Command1_Click()
+void ProgramChooser::Command1_Click()
 {
     m_target->setText(Text1->text());
     accept();

@@ -1,4 +1,4 @@
-// Form6 — the alarm program chooser: a volume, a folder, an executable file.
+// ProgramChooser — the alarm program chooser: a volume, a folder, an executable file.
 #pragma once
 
 #include <QDialog>
@@ -24,12 +24,12 @@ QString volumeOf(const QString &path, const QStringList &volumes);
 // kernel's own (proc, sysfs and the like) are left out.
 QStringList browsableVolumes();
 
-class Form6 : public QDialog {
+class ProgramChooser : public QDialog {
     Q_OBJECT
 public:
     // Starts from `path` (the options' program box) and writes the choice
     // back into `target` when "指　定" is pressed or a file double-clicked.
-    Form6(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
+    ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
           QWidget *parent = nullptr);
 
     QLineEdit *Text1;

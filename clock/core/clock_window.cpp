@@ -1,4 +1,4 @@
-// Form1 — the clock window: start-up, the one-second tick, the face and closing.
+// ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
 #include "counters.h"
 #include "glyph_atlas.h"
@@ -64,7 +64,7 @@ Qt::WindowFlags clockWindowFlags(bool bypassManager)
 }
 } // namespace
 
-Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
+ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
              const QString &commandLine, QWidget *parent)
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
@@ -87,33 +87,33 @@ Form1::Form1(common::SettingsStore &store, const ClockPlatform &platform,
 
     m_timer1.setSingleShot(true);
     m_timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&m_timer1, &QTimer::timeout, this, &ClockWindow::Timer1_Timer);
     m_timer2.setInterval(100);
-    connect(&m_timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(&m_timer2, &QTimer::timeout, this, &ClockWindow::Timer2_Timer);
 
-    connect(m_menu.Normal, &QAction::triggered, this, &Form1::Normal_Click);
-    connect(m_menu.SysTime, &QAction::triggered, this, &Form1::SysTime_Click);
-    connect(m_menu.SumSysTime, &QAction::triggered, this, &Form1::SumSysTime_Click);
-    connect(m_menu.Kakusu, &QAction::triggered, this, &Form1::Kakusu_Click);
-    connect(m_menu.mnuNow, &QAction::triggered, this, &Form1::mnuNow_Click);
-    connect(m_menu.mnuNow2, &QAction::triggered, this, &Form1::mnuNow2_Click);
-    connect(&m_menu, &ClockMenu::mnuPAH_Click, this, &Form1::mnuPAH_Click);
-    connect(m_menu.Reset, &QAction::triggered, this, &Form1::Reset_Click);
-    connect(m_menu.NoSum, &QAction::triggered, this, &Form1::NoSum_Click);
+    connect(m_menu.Normal, &QAction::triggered, this, &ClockWindow::Normal_Click);
+    connect(m_menu.SysTime, &QAction::triggered, this, &ClockWindow::SysTime_Click);
+    connect(m_menu.SumSysTime, &QAction::triggered, this, &ClockWindow::SumSysTime_Click);
+    connect(m_menu.Kakusu, &QAction::triggered, this, &ClockWindow::Kakusu_Click);
+    connect(m_menu.mnuNow, &QAction::triggered, this, &ClockWindow::mnuNow_Click);
+    connect(m_menu.mnuNow2, &QAction::triggered, this, &ClockWindow::mnuNow2_Click);
+    connect(&m_menu, &ClockMenu::mnuPAH_Click, this, &ClockWindow::mnuPAH_Click);
+    connect(m_menu.Reset, &QAction::triggered, this, &ClockWindow::Reset_Click);
+    connect(m_menu.NoSum, &QAction::triggered, this, &ClockWindow::NoSum_Click);
     m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
-    connect(m_menu.startAtLogin, &QAction::triggered, this, &Form1::onStartAtLoginToggled);
-    connect(m_menu.AllwaysTop, &QAction::triggered, this, &Form1::AllwaysTop_Click);
-    connect(m_menu.Autohid, &QAction::triggered, this, &Form1::Autohid_Click);
-    connect(m_menu.End, &QAction::triggered, this, &Form1::End_Click);
-    connect(&m_menu, &ClockMenu::monitorChosen, this, &Form1::chooseMonitor);
+    connect(m_menu.startAtLogin, &QAction::triggered, this, &ClockWindow::onStartAtLoginToggled);
+    connect(m_menu.AllwaysTop, &QAction::triggered, this, &ClockWindow::AllwaysTop_Click);
+    connect(m_menu.Autohid, &QAction::triggered, this, &ClockWindow::Autohid_Click);
+    connect(m_menu.End, &QAction::triggered, this, &ClockWindow::End_Click);
+    connect(&m_menu, &ClockMenu::monitorChosen, this, &ClockWindow::chooseMonitor);
     // A switch turned in the menu is stored at once (after its own slot): a
     // session that ends without closing the clock still keeps it.
     for (QAction *a : {m_menu.Normal, m_menu.SysTime, m_menu.SumSysTime, m_menu.Kakusu,
                        m_menu.AllwaysTop, m_menu.Autohid})
-        connect(a, &QAction::triggered, this, &Form1::storeFlags);
+        connect(a, &QAction::triggered, this, &ClockWindow::storeFlags);
 }
 
-bool Form1::Form_Load()
+bool ClockWindow::Form_Load()
 {
     const StartupSettings s = m_settings.readStartup();
     Use24Hour = s.Use24Hour;
@@ -148,7 +148,7 @@ bool Form1::Form_Load()
     return true;
 }
 
-void Form1::Form_Activate()
+void ClockWindow::Form_Activate()
 {
     if (m_activating || m_unloaded)
         return;
@@ -167,7 +167,7 @@ void Form1::Form_Activate()
     m_activating = false;
 }
 
-bool Form1::LoadSkin()
+bool ClockWindow::LoadSkin()
 {
     WorkArea = m_platform.desktop->workArea(m_monitor);
     QString name = m_settings.skin();
@@ -201,7 +201,7 @@ bool Form1::LoadSkin()
     return true;
 }
 
-bool Form1::loadPicture(const QString &fileName)
+bool ClockWindow::loadPicture(const QString &fileName)
 {
     const QString path = common::dataFile(fileName);
     const QFileInfo info(path);
@@ -230,7 +230,7 @@ bool Form1::loadPicture(const QString &fileName)
     return true;
 }
 
-void Form1::paintFixedPieces()
+void ClockWindow::paintFixedPieces()
 {
     if (Use24Hour)
         setSource(Ctl::AP, atlas::amMark(), atlas::pmUpperHalf());
@@ -246,14 +246,14 @@ void Form1::paintFixedPieces()
     setSource(Ctl::Picture4, atlas::fillPatch());
 }
 
-void Form1::scheduleTick(const QDateTime &now)
+void ClockWindow::scheduleTick(const QDateTime &now)
 {
     if (m_unloaded)
         return;
     m_timer1.start(1000 - now.time().msec() + kTickLateMs);
 }
 
-void Form1::Timer1_Timer()
+void ClockWindow::Timer1_Timer()
 {
     const QDateTime now = m_platform.clock->now();
     const qint64 second = now.toSecsSinceEpoch();
@@ -300,7 +300,7 @@ void Form1::Timer1_Timer()
     scheduleTick(now);
 }
 
-void Form1::Timer2_Timer()
+void ClockWindow::Timer2_Timer()
 {
     if (DogFrames > 8) {
         m_timer2.stop();
@@ -310,21 +310,21 @@ void Form1::Timer2_Timer()
     ++DogFrames;
 }
 
-void Form1::SetDogPose(int pose)
+void ClockWindow::SetDogPose(int pose)
 {
     setVisible(Ctl::Image7, pose == 1);
     setVisible(Ctl::Image8, pose == 2);
 }
 
-void Form1::SetTopmost(bool above) { platform::x11::setKeepAbove(this, above); }
+void ClockWindow::SetTopmost(bool above) { platform::x11::setKeepAbove(this, above); }
 
-void Form1::ShowUptime()
+void ClockWindow::ShowUptime()
 {
     Label3 = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
     showCounter(Label3.toLongLong());
 }
 
-void Form1::ShowTotalUptime()
+void ClockWindow::ShowTotalUptime()
 {
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
     const qint64 total =
@@ -333,9 +333,9 @@ void Form1::ShowTotalUptime()
     showCounter(total);
 }
 
-void Form1::showCounter(qint64 minutes) { apply(counterGlyphs(counterText(minutes))); }
+void ClockWindow::showCounter(qint64 minutes) { apply(counterGlyphs(counterText(minutes))); }
 
-void Form1::showCounterView(const QString &title, int mode)
+void ClockWindow::showCounterView(const QString &title, int mode)
 {
     for (Ctl c : kCounterShown)
         setVisible(c, true);
@@ -349,11 +349,11 @@ void Form1::showCounterView(const QString &title, int mode)
     ViewMode = mode;
 }
 
-void Form1::SysTime_Click() { showCounterView(tr("システム駆動時間"), 1); }
+void ClockWindow::SysTime_Click() { showCounterView(tr("システム駆動時間"), 1); }
 
-void Form1::SumSysTime_Click() { showCounterView(tr("積算駆動時間"), 2); }
+void ClockWindow::SumSysTime_Click() { showCounterView(tr("積算駆動時間"), 2); }
 
-void Form1::Normal_Click()
+void ClockWindow::Normal_Click()
 {
     for (Ctl c : kCounterHidden)
         setVisible(c, true);
@@ -367,17 +367,17 @@ void Form1::Normal_Click()
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
 }
 
-void Form1::Reset_Click()
+void ClockWindow::Reset_Click()
 {
     Label4 = QStringLiteral("0");
     m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
 }
 
-void Form1::NoSum_Click() { NoSum = !NoSum; }
+void ClockWindow::NoSum_Click() { NoSum = !NoSum; }
 
 // The entry on disk is the state: the mark is read from it at every popup,
 // so a desktop's own session settings and this menu never disagree.
-void Form1::onStartAtLoginToggled()
+void ClockWindow::onStartAtLoginToggled()
 {
     if (!m_platform.autostart)
         return;
@@ -389,15 +389,15 @@ void Form1::onStartAtLoginToggled()
                                  .arg(why));
 }
 
-void Form1::End_Click() { close(); }
+void ClockWindow::End_Click() { close(); }
 
-void Form1::Image3_Click()
+void ClockWindow::Image3_Click()
 {
     SkipTotalSave = true;
     close();
 }
 
-void Form1::SetTucked(int mode)
+void ClockWindow::SetTucked(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
@@ -412,16 +412,16 @@ void Form1::SetTucked(int mode)
 
 // The screen of the clock's monitor: its positions are mapped to the X
 // server's pixels by that screen, also where they reach past its edge.
-QScreen *Form1::clockScreen() const { return platform::screenNamed(m_monitor); }
+QScreen *ClockWindow::clockScreen() const { return platform::screenNamed(m_monitor); }
 
-void Form1::moveWindow(QPoint topLeft)
+void ClockWindow::moveWindow(QPoint topLeft)
 {
     m_placed = topLeft;
     platform::x11::moveExact(this, topLeft, clockScreen());
     m_realTop.reset(); // wherever the window manager lets it go
 }
 
-void Form1::CheckPointer()
+void ClockWindow::CheckPointer()
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
@@ -446,7 +446,7 @@ void Form1::CheckPointer()
 
 // The top of the window's frame as the X server has it, in its pixels: a
 // window manager may have put the window elsewhere than Qt believes.
-int Form1::windowTop()
+int ClockWindow::windowTop()
 {
     if (m_configure.takeChanged() || !m_realTop) {
         const QScreen *screen = clockScreen();
@@ -457,7 +457,7 @@ int Form1::windowTop()
     return *m_realTop;
 }
 
-std::optional<int> Form1::CheckPlacement()
+std::optional<int> ClockWindow::CheckPlacement()
 {
     if (!isKnownCorner(Corner))
         return std::nullopt;
@@ -465,13 +465,13 @@ std::optional<int> Form1::CheckPlacement()
     return windowTop() == platform::x11::toNative(QPoint(0, demanded), clockScreen()).y() ? 0 : 1;
 }
 
-void Form1::workAreaChanged()
+void ClockWindow::workAreaChanged()
 {
     if (m_platform.desktop->workArea(m_monitor) != WorkArea)
         Form_Activate();
 }
 
-void Form1::chooseMonitor(const QString &monitor)
+void ClockWindow::chooseMonitor(const QString &monitor)
 {
     if (monitor == m_monitor)
         return;
@@ -481,7 +481,7 @@ void Form1::chooseMonitor(const QString &monitor)
     Form_Activate();
 }
 
-void Form1::Form_MouseMove(QPoint)
+void ClockWindow::Form_MouseMove(QPoint)
 {
     const TuckMode mode = faceMove(Kakusu, m_platform.desktop->shiftAlone());
     if (mode == TuckMode::None)
@@ -491,14 +491,14 @@ void Form1::Form_MouseMove(QPoint)
     SetTucked(int(mode));
 }
 
-void Form1::Form_MouseDown(Qt::MouseButton button, QPoint)
+void ClockWindow::Form_MouseDown(Qt::MouseButton button, QPoint)
 {
     if (button == Qt::RightButton)
         popUp(m_menu.Menu);
 }
 
 // Marks the current hour among the preset hours, then shows the menu at the pointer.
-void Form1::popUp(QMenu *menu)
+void ClockWindow::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
     m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks,
@@ -507,13 +507,13 @@ void Form1::popUp(QMenu *menu)
     menu->popup(m_platform.desktop->pointerPos());
 }
 
-void Form1::Kakusu_Click()
+void ClockWindow::Kakusu_Click()
 {
     SetTucked(Kakusu ? 0 : 1);
     Kakusu = !Kakusu;
 }
 
-void Form1::AllwaysTop_Click()
+void ClockWindow::AllwaysTop_Click()
 {
     AllwaysTop = !AllwaysTop;
     SetTopmost(AllwaysTop);
@@ -522,27 +522,27 @@ void Form1::AllwaysTop_Click()
     m_placement.reset();
 }
 
-void Form1::AlP_Click()
+void ClockWindow::AlP_Click()
 {
     AlarmOn = !AlarmOn;
     setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
-void Form1::Image4_MouseDown() { popUp(m_menu.mnuPreAl); }
+void ClockWindow::Image4_MouseDown() { popUp(m_menu.mnuPreAl); }
 
-void Form1::Image5_Click() { popUp(m_menu.Menu); }
+void ClockWindow::Image5_Click() { popUp(m_menu.Menu); }
 
-void Form1::TShell_Click()
+void ClockWindow::TShell_Click()
 {
     emit optionsRequested(); // shown modeless: the clock goes on at once
     reloadAlarmList();
 }
 
-void Form1::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
+void ClockWindow::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
 
-void Form1::SaveAlarmList() { vespera::SaveAlarmList(List1, m_settings.store()); }
+void ClockWindow::SaveAlarmList() { vespera::SaveAlarmList(List1, m_settings.store()); }
 
-void Form1::AddCommandLineAlarm()
+void ClockWindow::AddCommandLineAlarm()
 {
     const std::optional<QString> entry = commandLineAlarm(m_commandLine);
     if (!entry)
@@ -554,16 +554,16 @@ void Form1::AddCommandLineAlarm()
     CommandLineProgram = commandLineProgram(m_commandLine);
 }
 
-void Form1::CheckAlarms()
+void ClockWindow::CheckAlarms()
 {
     m_alarms.CheckAlarms(
         List1, m_platform.clock->now(), [this] { SaveAlarmList(); },
         [this](const AlarmRing &ring) { FireAlarm(ring); });
 }
 
-void Form1::snooze() { m_alarms.snooze(m_platform.clock->now()); }
+void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
 
-void Form1::FireAlarm(const AlarmRing &ring)
+void ClockWindow::FireAlarm(const AlarmRing &ring)
 {
     // A program that cannot start is passed over in silence, as the alarm's
     // program was chosen by the user.
@@ -579,18 +579,18 @@ void Form1::FireAlarm(const AlarmRing &ring)
     emit alarmNoticeRequested(ring.time, ring.late);
 }
 
-void Form1::CheckChime()
+void ClockWindow::CheckChime()
 {
     if (ChimeOn && chimeDue(m_platform.clock->now().time()))
         PlayChime();
 }
 
-OptionsTarget::Flags Form1::optionFlags() const
+OptionsTarget::Flags ClockWindow::optionFlags() const
 {
     return {AllwaysTop, Autohid, Use24Hour, DogOn, NthWeekday, AlarmOn, ChimeOn};
 }
 
-void Form1::applyOptionFlags(const Flags &flags)
+void ClockWindow::applyOptionFlags(const Flags &flags)
 {
     Use24Hour = flags.Use24Hour;
     AllwaysTop = flags.AllwaysTop;
@@ -605,13 +605,13 @@ void Form1::applyOptionFlags(const Flags &flags)
     storeFlags();
 }
 
-void Form1::reloadAlarmList()
+void ClockWindow::reloadAlarmList()
 {
     List1.clear();
     LoadAlarmList();
 }
 
-bool Form1::AddPresetAlarm(const QString &entry)
+bool ClockWindow::AddPresetAlarm(const QString &entry)
 {
     if (List1.size() >= kMaxStoredAlarms)
         return false;
@@ -623,13 +623,13 @@ bool Form1::AddPresetAlarm(const QString &entry)
     return true;
 }
 
-void Form1::mnuNow_Click()
+void ClockWindow::mnuNow_Click()
 {
     PAH = hourText(m_platform.clock->now());
     emit presetAlarmRequested();
 }
 
-void Form1::mnuPAH_Click(int hour)
+void ClockWindow::mnuPAH_Click(int hour)
 {
     PAH = QString::number(hour);
     emit presetAlarmRequested();
@@ -637,7 +637,7 @@ void Form1::mnuPAH_Click(int hour)
 
 // Starts the design browser and brings it to the front. Any failure is
 // silent: a missing browser must not disturb the clock.
-void Form1::StartDesignBrowser()
+void ClockWindow::StartDesignBrowser()
 {
     if (!m_platform.programs)
         return;
@@ -645,7 +645,7 @@ void Form1::StartDesignBrowser()
         m_platform.programs->activateWindow(QStringLiteral("VESPERA"));
 }
 
-ClosingSettings Form1::closingSettings(bool withTotal) const
+ClosingSettings ClockWindow::closingSettings(bool withTotal) const
 {
     ClosingSettings c;
     c.AlarmOn = AlarmOn;
@@ -670,7 +670,7 @@ ClosingSettings Form1::closingSettings(bool withTotal) const
     return c;
 }
 
-void Form1::store(bool withTotal)
+void ClockWindow::store(bool withTotal)
 {
     const ClosingSettings c = closingSettings(withTotal);
     m_settings.saveClosing(c);
@@ -682,7 +682,7 @@ void Form1::store(bool withTotal)
         m_ledger = *c.ledger;
 }
 
-void Form1::Form_Unload()
+void ClockWindow::Form_Unload()
 {
     if (m_unloaded)
         return;
@@ -694,7 +694,7 @@ void Form1::Form_Unload()
     emit unloaded();
 }
 
-void Form1::apply(const GlyphPaints &paints)
+void ClockWindow::apply(const GlyphPaints &paints)
 {
     for (const GlyphPaint &p : paints) {
         if (p.visible)
@@ -703,7 +703,7 @@ void Form1::apply(const GlyphPaints &paints)
     }
 }
 
-void Form1::setVisible(Ctl c, bool visible)
+void ClockWindow::setVisible(Ctl c, bool visible)
 {
     if (control(c).visible == visible)
         return;
@@ -711,7 +711,7 @@ void Form1::setVisible(Ctl c, bool visible)
     repaintControl(c);
 }
 
-void Form1::setSource(Ctl c, const QRect &source, const QRect &overlay)
+void ClockWindow::setSource(Ctl c, const QRect &source, const QRect &overlay)
 {
     Control &k = ctl(c);
     if (k.source == source && k.overlay == overlay)
@@ -722,7 +722,7 @@ void Form1::setSource(Ctl c, const QRect &source, const QRect &overlay)
         repaintControl(c);
 }
 
-void Form1::repaintControl(Ctl c)
+void ClockWindow::repaintControl(Ctl c)
 {
     const QRect area = control(c).geometry;
     // An activation repaints the whole window anyway.
@@ -732,7 +732,7 @@ void Form1::repaintControl(Ctl c)
 
 // Draws an area by copying from the picture on the display server, in the
 // order a repaint paints; false when only the painter can draw it.
-bool Form1::copyToScreen(const QRect &area)
+bool ClockWindow::copyToScreen(const QRect &area)
 {
     if (!m_surface || !isVisible() || m_canvas.isNull())
         return false;
@@ -749,22 +749,22 @@ bool Form1::copyToScreen(const QRect &area)
     return true;
 }
 
-qreal Form1::deviceRatio() const
+qreal ClockWindow::deviceRatio() const
 {
     return windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
 }
 
-void Form1::followScale()
+void ClockWindow::followScale()
 {
     if (m_canvas.setScale(deviceRatio()) && m_surface)
         m_surface->setPicture(m_canvas.devicePicture());
 }
 
-FaceExtras Form1::faceExtras() const { return {line1(Corner), Label5, m_titleColor}; }
+FaceExtras ClockWindow::faceExtras() const { return {line1(Corner), Label5, m_titleColor}; }
 
 // Qt answers an expose from its own copy of the window, which misses what was
 // copied straight to the screen: have it repaint those parts first.
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool ClockWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Expose && watched == windowHandle()
         && !m_staleInBackingStore.isEmpty()) {
@@ -774,7 +774,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::paintEvent(QPaintEvent *event)
+void ClockWindow::paintEvent(QPaintEvent *event)
 {
     followScale();
     const QSize deviceSize = m_canvas.toDevice(rect()).size();
@@ -792,7 +792,7 @@ void Form1::paintEvent(QPaintEvent *event)
     p.drawImage(area.topLeft(), m_frame, area);
 }
 
-Ctl Form1::controlAt(QPoint pos) const
+Ctl ClockWindow::controlAt(QPoint pos) const
 {
     for (int i = kCtlCount - 1; i >= 0; --i) {
         const Ctl c = static_cast<Ctl>(i);
@@ -802,7 +802,7 @@ Ctl Form1::controlAt(QPoint pos) const
     return Ctl::Count;
 }
 
-void Form1::mousePressEvent(QMouseEvent *event)
+void ClockWindow::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     m_lastPointer = event->globalPosition();
@@ -815,7 +815,7 @@ void Form1::mousePressEvent(QMouseEvent *event)
         Form_MouseDown(event->button(), pos);
 }
 
-void Form1::mouseReleaseEvent(QMouseEvent *event)
+void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     const Ctl released = controlAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || released != m_pressed)
@@ -840,20 +840,20 @@ void Form1::mouseReleaseEvent(QMouseEvent *event)
 // Qt tells a double click as press, release, double click, release: the
 // first pair has acted already, so the second does nothing (QWidget would
 // take the double click for another press, and its release for a click).
-void Form1::mouseDoubleClickEvent(QMouseEvent *event)
+void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_lastPointer = event->globalPosition();
     m_pressed = Ctl::Count; // the release that follows meets no press
 }
 
-void Form1::mouseMoveEvent(QMouseEvent *event)
+void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 {
     pointerMoved(event->globalPosition(), event->position().toPoint());
 }
 
 // Coming in is a move too: some compositors (wlroots') tell a window past
 // the window manager of the pointer's coming and going only.
-void Form1::enterEvent(QEnterEvent *event)
+void ClockWindow::enterEvent(QEnterEvent *event)
 {
     if (m_arrivingUnderPointer)
         m_lastPointer = event->globalPosition();
@@ -863,7 +863,7 @@ void Form1::enterEvent(QEnterEvent *event)
     QWidget::enterEvent(event);
 }
 
-void Form1::pointerMoved(QPointF global, QPoint pos)
+void ClockWindow::pointerMoved(QPointF global, QPoint pos)
 {
     // A window that appears under a resting pointer is told of the pointer
     // where it already was; only a pointer that moved has moved.
@@ -874,13 +874,13 @@ void Form1::pointerMoved(QPointF global, QPoint pos)
         Form_MouseMove(pos);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void ClockWindow::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
 }
 
-void Form1::changeEvent(QEvent *event)
+void ClockWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())

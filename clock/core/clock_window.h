@@ -1,4 +1,4 @@
-// Form1 — the clock window: start-up, the one-second tick, the face and closing.
+// ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
 #include "alarms/alarm_engine.h"
@@ -33,7 +33,7 @@ class Sound;
 
 namespace vespera {
 
-// The seams Form1 talks to instead of the desktop itself.
+// The seams ClockWindow talks to instead of the desktop itself.
 struct ClockPlatform {
     platform::ClockSource *clock;
     platform::Desktop *desktop;
@@ -43,12 +43,12 @@ struct ClockPlatform {
     platform::Autostart *autostart = nullptr; // none: the menu has no "start at login"
 };
 
-class Form1 : public QWidget, public PresetTarget, public OptionsTarget {
+class ClockWindow : public QWidget, public PresetTarget, public OptionsTarget {
     Q_OBJECT
 public:
     using Control = FaceControl;
 
-    Form1(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
+    ClockWindow(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
           QWidget *parent = nullptr);
 
     // Where changed cells are copied straight to the screen; without one (or

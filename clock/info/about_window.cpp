@@ -10,7 +10,7 @@
 
 namespace vespera {
 
-Form4::Form4(platform::RandomSource *random, int &wagCounter, QWidget *parent)
+AboutWindow::AboutWindow(platform::RandomSource *random, int &wagCounter, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_random(random), m_counter(wagCounter)
@@ -37,14 +37,14 @@ Form4::Form4(platform::RandomSource *random, int &wagCounter, QWidget *parent)
     connect(Command1, &QPushButton::clicked, this, &QDialog::close);
 
     Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &Form4::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
     Timer1.start();
     Timer2.setInterval(100);
-    connect(&Timer2, &QTimer::timeout, this, &Form4::Timer2_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &AboutWindow::Timer2_Timer);
 }
 
 // A picture of the window; a missing file leaves its place empty.
-QLabel *Form4::picture(const QRect &at, const QString &file)
+QLabel *AboutWindow::picture(const QRect &at, const QString &file)
 {
     auto *label = new QLabel(this);
     label->setGeometry(at);
@@ -52,14 +52,14 @@ QLabel *Form4::picture(const QRect &at, const QString &file)
     return label;
 }
 
-void Form4::ShowInu(int frame)
+void AboutWindow::ShowInu(int frame)
 {
     for (QLabel *inu : Inu)
         inu->hide();
     Inu[size_t(frame)]->show();
 }
 
-int Form4::shownInu() const
+int AboutWindow::shownInu() const
 {
     for (int i = 0; i < 3; ++i)
         if (!Inu[size_t(i)]->isHidden())
@@ -67,9 +67,9 @@ int Form4::shownInu() const
     return -1;
 }
 
-bool Form4::blinkShown(int which) const { return !(which == 0 ? Image2 : Image3)->isHidden(); }
+bool AboutWindow::blinkShown(int which) const { return !(which == 0 ? Image2 : Image3)->isHidden(); }
 
-void Form4::Timer1_Timer()
+void AboutWindow::Timer1_Timer()
 {
     m_random->reseedFromTimer();
     switch (int(m_random->next() * 4)) {
@@ -83,7 +83,7 @@ void Form4::Timer1_Timer()
     Image3->setVisible(first);
 }
 
-void Form4::Timer2_Timer()
+void AboutWindow::Timer2_Timer()
 {
     if (m_counter > 8) {
         Timer2.stop();

@@ -15,12 +15,12 @@ class RandomSource;
 
 namespace vespera {
 
-class Form4 : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     // `wagCounter` outlives the window: a wag run cut short by closing
     // carries on counting at the next opening.
-    Form4(platform::RandomSource *random, int &wagCounter, QWidget *parent = nullptr);
+    AboutWindow(platform::RandomSource *random, int &wagCounter, QWidget *parent = nullptr);
 
     void Timer1_Timer();
     void Timer2_Timer();

@@ -29,7 +29,7 @@ QLabel *label(const QString &text, const QRect &at, QWidget *parent)
 }
 } // namespace
 
-Form7::Form7(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
+WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
              QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
@@ -67,14 +67,14 @@ Form7::Form7(common::SettingsStore &store, platform::HelpViewer *help, platform:
     Command1->setDefault(true);
     label(tr("↑　どこが新しくなったのか、是非ご確認ください"), twips(240, 3960, 4215, 735), this);
 
-    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form7::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form7::Command3_Click);
+    connect(Command1, &QPushButton::clicked, this, &WelcomeWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &WelcomeWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &WelcomeWindow::Command3_Click);
 
     platform::centreOnScreen(this);
 }
 
-void Form7::Command1_Click()
+void WelcomeWindow::Command1_Click()
 {
     if (Check1->isChecked()
         && !m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"))
@@ -83,20 +83,20 @@ void Form7::Command1_Click()
     close();
 }
 
-void Form7::Command2_Click()
+void WelcomeWindow::Command2_Click()
 {
     if (m_help && !m_help->showTopic(kWelcomeTopic) && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), tr("ヘルプを開けませんでした。"));
 }
 
-void Form7::Command3_Click()
+void WelcomeWindow::Command3_Click()
 {
     if (m_help && !m_help->showText(QStringLiteral("update.txt")) && m_messages)
         m_messages->information(QStringLiteral("VESPERA"),
                                 tr("更新情報（update.txt）を開けませんでした。"));
 }
 
-void Form7::keyPressEvent(QKeyEvent *event)
+void WelcomeWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
         Command2_Click();

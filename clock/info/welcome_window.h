@@ -21,10 +21,10 @@ namespace vespera {
 // The page of the help for this window: help1.html.
 constexpr int kWelcomeTopic = 1;
 
-class Form7 : public QDialog {
+class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
-    Form7(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
+    WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
           QWidget *parent = nullptr);
 
     void Command1_Click(); // OK

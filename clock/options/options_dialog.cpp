@@ -1,4 +1,4 @@
-// Form2 — the options dialog: display, alarms and clock adjustment. Every
+// OptionsDialog — the options dialog: display, alarms and clock adjustment. Every
 // setting is read when it opens and applied and stored when it closes.
 #include "options_dialog.h"
 
@@ -64,7 +64,7 @@ void writeDownwards(QPushButton *button)
 }
 } // namespace
 
-Form2::Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
+OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
              QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -86,12 +86,12 @@ Form2::Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPl
     // The focus starts on OK, and Tab goes on from there.
     setTabOrder(Command4, Combo1);
     Timer1.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &OptionsDialog::Timer1_Timer);
     Timer1.start();
     Form_Load();
 }
 
-void Form2::buildDisplay(QGroupBox *frame)
+void OptionsDialog::buildDisplay(QGroupBox *frame)
 {
     label(tr("時計の位置"), twips(240, 270, 1695, 405), frame);
     Combo1 = place(new QComboBox(frame), twips(240, 540, 2055, 390));
@@ -117,7 +117,7 @@ void Form2::buildDisplay(QGroupBox *frame)
     });
 }
 
-void Form2::buildAlarms(QGroupBox *frame)
+void OptionsDialog::buildAlarms(QGroupBox *frame)
 {
     label(tr("アラームの予約"), twips(240, 240, 1935, 285), frame);
     List1 = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
@@ -157,7 +157,7 @@ void Form2::buildAlarms(QGroupBox *frame)
         Command6->setText(m_mode);
         H = stagedHour(Text3->text(), m_mode);
     });
-    connect(Command5, &QPushButton::clicked, this, &Form2::Command5_Click);
+    connect(Command5, &QPushButton::clicked, this, &OptionsDialog::Command5_Click);
     connect(Command7, &QPushButton::clicked, this, [this] {
         AlarmList entries;
         for (int i = 0; i < List1->count(); ++i)
@@ -175,11 +175,11 @@ void Form2::buildAlarms(QGroupBox *frame)
     connect(Check7, &QCheckBox::toggled, HScroll1, &QWidget::setEnabled);
     connect(Check8, &QCheckBox::toggled, HScroll2, &QWidget::setEnabled);
     connect(Command8, &QPushButton::clicked, this, [this] { emit programChooserRequested(Text2); });
-    connect(Command11, &QPushButton::clicked, this, &Form2::Command11_Click);
-    connect(Command12, &QPushButton::clicked, this, &Form2::Command12_Click);
+    connect(Command11, &QPushButton::clicked, this, &OptionsDialog::Command11_Click);
+    connect(Command12, &QPushButton::clicked, this, &OptionsDialog::Command12_Click);
 }
 
-void Form2::buildAdjustment(QGroupBox *frame)
+void OptionsDialog::buildAdjustment(QGroupBox *frame)
 {
     label(tr("現在時刻"), twips(240, 270, 1095, 285), frame);
     Label1 = label(QString(), twips(1200, 270, 1095, 405), frame);
@@ -204,10 +204,10 @@ void Form2::buildAdjustment(QGroupBox *frame)
         m_adjust.Command3_Click();
         Label6->setText(m_adjust.Label6);
     });
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
 }
 
-void Form2::Form_Load()
+void OptionsDialog::Form_Load()
 {
     List1->clear();
     m_openedAlarms.clear();
@@ -245,7 +245,7 @@ void Form2::Form_Load()
     Timer1_Timer();
 }
 
-void Form2::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
+void OptionsDialog::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
 {
     const bool own = storedLevel(m_store.value(common::kSection, key(onKey)), 0) == 1;
     if (own) {
@@ -259,7 +259,7 @@ void Form2::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check
     bar->setEnabled(own);
 }
 
-bool Form2::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
+bool OptionsDialog::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
 {
     if (check->isChecked())
         return m_store.SaveSettings(
@@ -268,7 +268,7 @@ bool Form2::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check
     return m_store.SaveSetting(common::kSection, key(onKey), QStringLiteral("0"));
 }
 
-void Form2::showEvent(QShowEvent *event)
+void OptionsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous() && screen())
@@ -276,19 +276,19 @@ void Form2::showEvent(QShowEvent *event)
     Command4->setFocus();
 }
 
-void Form2::Timer1_Timer()
+void OptionsDialog::Timer1_Timer()
 {
     m_adjust.Timer1_Timer(m_platform.clock->now().time());
     Label1->setText(m_adjust.Label1);
     Label2->setText(m_adjust.Label2);
 }
 
-void Form2::Command1_Click()
+void OptionsDialog::Command1_Click()
 {
     if (!m_platform.systemTime)
         return;
     const QTime target = QTime::fromString(Label2->text(), QStringLiteral("HH:mm:ss"));
-    QPointer<Form2> self(this);
+    QPointer<OptionsDialog> self(this);
     m_platform.systemTime->setTimeOfDay(target, [self](platform::SetTimeResult result) {
         // A refusal is told and nothing else changes: the clock goes on.
         if (!result.ok && self && self->m_platform.messages)
@@ -296,7 +296,7 @@ void Form2::Command1_Click()
     });
 }
 
-void Form2::Command5_Click()
+void OptionsDialog::Command5_Click()
 {
     const AddOutcome outcome =
         addReservation(m_mode, Text3->text(), Text4->text(), H, M, S, List1->count());
@@ -308,7 +308,7 @@ void Form2::Command5_Click()
     List1->addItem(outcome.entry);
 }
 
-void Form2::Command11_Click()
+void OptionsDialog::Command11_Click()
 {
     if (!Check3->isChecked()) {
         if (m_platform.messages)
@@ -326,7 +326,7 @@ void Form2::Command11_Click()
     Command11->setEnabled(true);
 }
 
-void Form2::Command12_Click()
+void OptionsDialog::Command12_Click()
 {
     if (!Check2->isChecked()) {
         if (m_platform.messages)
@@ -339,7 +339,7 @@ void Form2::Command12_Click()
     m_clock.PlayChime();
     // The chime keeps its own volume for 5.5 s; the buttons wait with it,
     // the window does not.
-    QPointer<Form2> self(this);
+    QPointer<OptionsDialog> self(this);
     QTimer::singleShot(Check8->isChecked() ? kChimeHoldMs : 0, this, [self] {
         if (!self)
             return;
@@ -348,7 +348,7 @@ void Form2::Command12_Click()
     });
 }
 
-void Form2::focusOn(EditorFocus focus)
+void OptionsDialog::focusOn(EditorFocus focus)
 {
     switch (focus) {
     case EditorFocus::Minute: Text4->setFocus(); break;
@@ -359,7 +359,7 @@ void Form2::focusOn(EditorFocus focus)
 }
 
 // The hour, minute and second boxes type by the editor's rules.
-bool Form2::eventFilter(QObject *watched, QEvent *event)
+bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (!box)
@@ -407,7 +407,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void Form2::showHelp(int topic)
+void OptionsDialog::showHelp(int topic)
 {
     if (m_platform.help)
         m_platform.help->showTopic(topic);
@@ -415,7 +415,7 @@ void Form2::showHelp(int topic)
 
 // F1 opens the help page of the dialog, or the one of the design button
 // when that has the focus.
-void Form2::keyPressEvent(QKeyEvent *event)
+void OptionsDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
         showHelp(focusWidget() == Command10 ? kDesignsTopic : kDialogTopic);
@@ -424,7 +424,7 @@ void Form2::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void Form2::closeEvent(QCloseEvent *event)
+void OptionsDialog::closeEvent(QCloseEvent *event)
 {
     if (Form_Unload())
         event->accept();
@@ -432,7 +432,7 @@ void Form2::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-bool Form2::Form_Unload()
+bool OptionsDialog::Form_Unload()
 {
     bool closing = true;
     const QString program = Text2->text();

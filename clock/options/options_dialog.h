@@ -1,4 +1,4 @@
-// Form2 — the options dialog: display, alarms and clock adjustment. Every
+// OptionsDialog — the options dialog: display, alarms and clock adjustment. Every
 // setting is read when it opens and applied and stored when it closes.
 #pragma once
 
@@ -59,10 +59,10 @@ struct OptionsPlatform {
     platform::HelpViewer *help = nullptr;
 };
 
-class Form2 : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    Form2(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
+    OptionsDialog(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
           QWidget *parent = nullptr);
 
     // Display

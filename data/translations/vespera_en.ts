@@ -312,7 +312,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vesclean::Form1</name>
+    <name>vesclean::RemoverWindow</name>
     <message>
         <source>VESPERA&#x3000;アンインストール&#x3000;（レジストリ削除）</source>
         <translation>VESPERA Uninstall (remove settings)</translation>
@@ -354,6 +354,25 @@ Folders searched: %1</translation>
 %1</source>
         <translation>The settings could not be removed.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>vespera::AlarmNotice</name>
+    <message>
+        <source>アラーム</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>です。</source>
+        <translation>alarm</translation>
+    </message>
+    <message>
+        <source>（遅れて通知）</source>
+        <translation>(late)</translation>
+    </message>
+    <message>
+        <source>スヌーズ</source>
+        <translation>Snooze</translation>
     </message>
 </context>
 <context>
@@ -432,7 +451,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vespera::Form1</name>
+    <name>vespera::ClockWindow</name>
     <message>
         <source>システム駆動時間</source>
         <translation>System uptime</translation>
@@ -455,7 +474,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vespera::Form2</name>
+    <name>vespera::OptionsDialog</name>
     <message>
         <source>表示</source>
         <translation>Display</translation>
@@ -598,26 +617,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vespera::Form3</name>
-    <message>
-        <source>アラーム</source>
-        <translation>Alarm</translation>
-    </message>
-    <message>
-        <source>です。</source>
-        <translation>alarm</translation>
-    </message>
-    <message>
-        <source>（遅れて通知）</source>
-        <translation>(late)</translation>
-    </message>
-    <message>
-        <source>スヌーズ</source>
-        <translation>Snooze</translation>
-    </message>
-</context>
-<context>
-    <name>vespera::Form5</name>
+    <name>vespera::PresetDial</name>
     <message>
         <source>プリセットアラーム</source>
         <translation>Preset alarm</translation>
@@ -628,7 +628,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vespera::Form6</name>
+    <name>vespera::ProgramChooser</name>
     <message>
         <source>実行ファイルを指定</source>
         <translation>Choose a program</translation>
@@ -639,7 +639,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vespera::Form7</name>
+    <name>vespera::WelcomeWindow</name>
     <message>
         <source>この度はVESPERAをご選択いただき、ありがとうございます</source>
         <translation>Thank you for choosing VESPERA.</translation>
@@ -678,7 +678,7 @@ Folders searched: %1</translation>
     </message>
 </context>
 <context>
-    <name>vesweb::Form1</name>
+    <name>vesweb::BrowserWindow</name>
     <message>
         <source>□ホーム</source>
         <translation>□Home</translation>

@@ -3,7 +3,7 @@
 #include "alarms/alarm_engine.h"
 #include "alarms/alarm_list.h"
 #include "alarms/alarm_notice.h"
-#include "core/clock_windows.h"
+#include "core/other_windows.h"
 #include "core/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 
@@ -19,15 +19,15 @@ class TestAlarms : public QObject, protected fakes::ClockFixture {
 
     fakes::FakeSound m_sound;
 
-    std::unique_ptr<Form1> startWith(const QString &commandLine = QString())
+    std::unique_ptr<ClockWindow> startWith(const QString &commandLine = QString())
     {
-        auto form = std::make_unique<Form1>(
+        auto form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             commandLine);
         form->Form_Load();
         return form;
     }
-    void tickAt(Form1 &form, const QTime &t)
+    void tickAt(ClockWindow &form, const QTime &t)
     {
         m_clock.time.setTime(t);
         form.Timer1_Timer();
@@ -85,7 +85,7 @@ private slots:
         set("2", "08:00:00");
         set("al", "1");
         auto form = startWith();
-        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
         QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00"}));
@@ -98,7 +98,7 @@ private slots:
         set("1", "07:31:00");
         set("al", "1");
         auto form = startWith();
-        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 0));
         tickAt(*form, QTime(7, 30, 59));
         QCOMPARE(notices.count(), 1);
@@ -235,7 +235,7 @@ private slots:
         set("0", "07:30:00");
         set("al", "1");
         auto form = startWith();
-        ClockWindows windows(*form, *m_store,
+        OtherWindows windows(*form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
         tickAt(*form, QTime(7, 0, 0));
         m_clock.advance(20 * 60 + 5); // asleep until 7:20, then the clock set on to 7:41
@@ -270,7 +270,7 @@ private slots:
     void noticeAfterASuspendStartsOver()
     {
         VolumeOverrides volumes(&m_sound);
-        Form3 notice(volumes, *m_store, &m_clock, false);
+        AlarmNotice notice(volumes, *m_store, &m_clock, false);
         m_clock.advance(4);
         notice.Timer1_Timer();
         m_clock.advance(4);
@@ -292,7 +292,7 @@ private slots:
     {
         set("0", "07:30:00");
         auto form = startWith();
-        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 0));
         QCOMPARE(notices.count(), 0);
     }
@@ -328,7 +328,7 @@ private slots:
         if (!pgm.isEmpty())
             set("pgm", pgm);
         auto form = startWith(commandLine);
-        QSignalSpy notices(form.get(), &Form1::alarmNoticeRequested);
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 0)); // not the command line's 6:45: every alarm counts
         QCOMPARE(m_programs.commands, started.isEmpty() ? QStringList() : QStringList{started});
         QCOMPARE(notices.count(), started.isEmpty() ? 1 : 0);
@@ -450,7 +450,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(19, 30, 4));
         VolumeOverrides volumes(&m_sound);
-        Form3 notice(volumes, *m_store, &m_clock, false);
+        AlarmNotice notice(volumes, *m_store, &m_clock, false);
         QCOMPARE(notice.windowTitle(), QString("アラーム"));
         QCOMPARE(notice.Label1->text(), QString("PM 07:30"));
         QCOMPARE(m_sound.files(), QStringList{"al.wav"});
@@ -474,7 +474,7 @@ private slots:
         m_sound.volume = 0x11111111;
         VolumeOverrides volumes(&m_sound);
         {
-            Form3 notice(volumes, *m_store, &m_clock, true);
+            AlarmNotice notice(volumes, *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);
             QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"al.wav"}, 5000);
             notice.Timer1_Timer();
@@ -527,7 +527,7 @@ private slots:
         m_sound.volume = 0x12345678;
         form->PlayChime();
         {
-            Form3 notice(form->volumes(), *m_store, &m_clock, true);
+            AlarmNotice notice(form->volumes(), *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);
             QTRY_COMPARE_WITH_TIMEOUT(m_sound.files().count("zihou.wav"), 1, 5000);
             // The chime gives its volume back while the notice still rings:
@@ -545,7 +545,7 @@ private slots:
         set("1", "07:30:00*");
         set("al", "1");
         auto form = startWith();
-        ClockWindows windows(*form, *m_store,
+        OtherWindows windows(*form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
         tickAt(*form, QTime(7, 30, 0));
         QCOMPARE(m_sound.files(), (QStringList{"al.wav", "b.wav", "al.wav"}));

@@ -117,7 +117,7 @@ private slots:
         form->PAH = "7";
         PresetScale scale;
         {
-            Form5 dial(*form, scale, &m_clock);
+            PresetDial dial(*form, scale, &m_clock);
             QCOMPARE(dial.windowTitle(), QString("プリセットアラーム"));
             QCOMPARE(dial.size(), QSize(468, 127));
             dial.Command1_Click();
@@ -137,7 +137,7 @@ private slots:
         form->PAH = "99"; // hand-written nonsense: the current hour
         PresetScale scale;
         {
-            Form5 dial(*form, scale, &m_clock);
+            PresetDial dial(*form, scale, &m_clock);
             QCOMPARE(scale.H, 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
@@ -147,7 +147,7 @@ private slots:
             dial.Command2_Click();
         }
         QVERIFY(form->List1.isEmpty());
-        Form5 again(*form, scale, &m_clock);
+        PresetDial again(*form, scale, &m_clock);
         QVERIFY(scale.Picked); // a pick is remembered into the next opening
     }
 
@@ -159,12 +159,12 @@ private slots:
         form->PAH = "7";
         PresetScale scale;
         {
-            Form5 dial(*form, scale, &m_clock);
+            PresetDial dial(*form, scale, &m_clock);
             scale.mouseMove(bandX(75), kBandE);
             QCOMPARE(scale.pT, QString("15"));
             dial.Command2_Click();
         }
-        Form5 again(*form, scale, &m_clock);
+        PresetDial again(*form, scale, &m_clock);
         QCOMPARE(scale.pT, QString("00"));
         QCOMPARE(scale.Shape3Left, PresetScale::kHidden);
     }
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(form->List1.size(), kMaxStoredAlarms);
         fakes::FakeMessages messages;
         PresetScale scale;
-        Form5 dial(*form, scale, &m_clock, &messages);
+        PresetDial dial(*form, scale, &m_clock, &messages);
         dial.Command1_Click();
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try

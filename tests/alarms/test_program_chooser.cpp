@@ -54,7 +54,7 @@ private slots:
     void choosingAFile()
     {
         QLineEdit text2("/usr/bin/old");
-        Form6 chooser(&text2, {"/"}, m_dir.path());
+        ProgramChooser chooser(&text2, {"/"}, m_dir.path());
         chooser.show();
         QCOMPARE(chooser.windowTitle(), QString("実行ファイルを指定"));
         QCOMPARE(chooser.Text1->text(), QString("/usr/bin/old"));
@@ -77,13 +77,13 @@ private slots:
     {
         QLineEdit text2;
         {
-            Form6 chooser(&text2, {"/"}, m_dir.path());
+            ProgramChooser chooser(&text2, {"/"}, m_dir.path());
             chooser.show();
             clickRow(chooser.File1, 0);
             chooser.reject(); // the close box
         }
         QCOMPARE(text2.text(), QString());
-        Form6 chooser(&text2, {"/"}, m_dir.path());
+        ProgramChooser chooser(&text2, {"/"}, m_dir.path());
         chooser.show();
         clickRow(chooser.File1, 0, true);
         QCOMPARE(text2.text(), m_dir.filePath("radio"));
@@ -92,7 +92,7 @@ private slots:
     void anUnreadableFolderListsNothing()
     {
         QLineEdit text2("/usr/bin/old");
-        Form6 chooser(&text2, {"/", "/nowhere"}, m_dir.path());
+        ProgramChooser chooser(&text2, {"/", "/nowhere"}, m_dir.path());
         chooser.show();
         chooser.Drive1->setCurrentText("/nowhere");
         QCOMPARE(chooser.File1->count(), 0);

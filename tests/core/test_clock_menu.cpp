@@ -41,7 +41,7 @@ class TestClockMenu : public QObject, protected fakes::ClockFixture {
     Q_OBJECT
 
     void at(int h, int m) { m_clock.time.setTime(QTime(h, m)); }
-    void openMenu(Form1 &form)
+    void openMenu(ClockWindow &form)
     {
         form.Form_MouseDown(Qt::RightButton, {});
         QVERIFY(form.menu().Menu->isVisible());
@@ -111,7 +111,7 @@ private slots:
     void presetHourGoesToPAH()
     {
         auto form = start();
-        QSignalSpy preset(form.get(), &Form1::presetAlarmRequested);
+        QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
         form->menu().mnuNow->trigger();
         QCOMPARE(form->PAH, QString("7"));
@@ -215,7 +215,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
         const QString entry = m_config->filePath("autostart/vespera.desktop");
         platform::XdgAutostart autostart("/opt/my clock/vespera");
-        Form1 form(*m_store,
+        ClockWindow form(*m_store,
                    ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
                    QString());
         QVERIFY(form.Form_Load());
@@ -264,11 +264,11 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         platform::XdgAutostart autostart("/usr/bin/vespera");
-        Form1 form(*m_store,
+        ClockWindow form(*m_store,
                    ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
                    QString());
         QVERIFY(form.Form_Load());
-        QSignalSpy failures(&form, &Form1::failureReported);
+        QSignalSpy failures(&form, &ClockWindow::failureReported);
         form.menu().startAtLogin->trigger();
         QCOMPARE(failures.size(), 1);
         QVERIFY(failures.at(0).at(0).toString().startsWith(

@@ -135,7 +135,7 @@ private slots:
         form->AllwaysTop = false;
         form->SysTime_Click();
         m_clock.uptime = 30 * 60000 + 59999;
-        QSignalSpy unloaded(form.get(), &Form1::unloaded);
+        QSignalSpy unloaded(form.get(), &ClockWindow::unloaded);
         form->End_Click();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(stored("al"), QString("1"));
@@ -420,7 +420,7 @@ private slots:
         set("wan", "1");
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 59, 50));
         CanvasSurface surface;
-        auto form = std::make_unique<Form1>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
+        auto form = std::make_unique<ClockWindow>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
                                             QString());
         form->setGlyphSurface(&surface);
         QVERIFY(form->Form_Load());

@@ -30,7 +30,7 @@ void click(QWidget &w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     sendMouse(w, QEvent::MouseButtonRelease, at, button);
 }
 
-QPoint centreOf(const Form1 &form, Ctl c) { return form.control(c).geometry.center(); }
+QPoint centreOf(const ClockWindow &form, Ctl c) { return form.control(c).geometry.center(); }
 
 // The pointer at a place of the screen, as the window hears of it.
 void pointerEnters(QWidget &w, QPoint global)
@@ -49,17 +49,17 @@ void pointerMoves(QWidget &w, QPoint global)
 class TestPlacement : public QObject, protected fakes::ClockFixture {
     Q_OBJECT
 
-    std::unique_ptr<Form1> startIn(int corner)
+    std::unique_ptr<ClockWindow> startIn(int corner)
     {
         set("smode", QString::number(corner));
         return start();
     }
-    void tick(Form1 &form)
+    void tick(ClockWindow &form)
     {
         m_clock.advance(1);
         form.Timer1_Timer();
     }
-    int left(const Form1 &form) const { return form.pos().x(); }
+    int left(const ClockWindow &form) const { return form.pos().x(); }
 
 private slots:
     void init() { reset(); }
@@ -364,8 +364,8 @@ private slots:
     {
         set("0", "07:30:00");
         auto form = startIn(2); // the right-hand layout
-        QSignalSpy options(form.get(), &Form1::optionsRequested);
-        QSignalSpy about(form.get(), &Form1::aboutRequested);
+        QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
+        QSignalSpy about(form.get(), &ClockWindow::aboutRequested);
 
         click(*form, centreOf(*form, Ctl::AlP));
         QVERIFY(form->AlarmOn);

@@ -103,7 +103,7 @@ class TestBrowserWindow : public QObject {
     std::unique_ptr<ApplyGate> m_gate;
     std::unique_ptr<CatalogueSite> m_catalogue;
     std::unique_ptr<QWebEngineProfile> m_profile;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<BrowserWindow> m_form;
     fakes::FakeMessages m_messages;
     fakes::FakeInstanceGuard m_clock;
     fakes::FakeProgramStarter m_programs;
@@ -129,9 +129,9 @@ class TestBrowserWindow : public QObject {
             std::make_unique<DesignSession>(*m_store, user(), QStringList{user(), shipped()});
         m_profile = std::make_unique<QWebEngineProfile>(); // off the record
         m_profile->setUrlRequestInterceptor(m_gate.get());
-        m_form = std::make_unique<Form1>(*m_session, seams(), m_profile.get(), site);
-        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &Form1::BeforeNavigate2);
-        connect(m_form.get(), &Form1::firstPageShown, this, [this] { m_shown = true; });
+        m_form = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
+        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &BrowserWindow::BeforeNavigate2);
+        connect(m_form.get(), &BrowserWindow::firstPageShown, this, [this] { m_shown = true; });
         m_form->show();
         m_form->Form_Load();
         QTRY_VERIFY_WITH_TIMEOUT(m_shown, kPatience);

@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     platform::SystemClockSource clock;
     platform::QtSound sound({QString::fromLocal8Bit(argv[1])});
     vespera::VolumeOverrides volumes(&sound);
-    vespera::Form3 notice(volumes, store, &clock, true);
+    vespera::AlarmNotice notice(volumes, store, &clock, true);
     notice.showAbove();
     QTimer::singleShot(QString(argv[2]).toInt() * 1000, &notice, &QDialog::accept);
     QTimer::singleShot(QString(argv[2]).toInt() * 1000 + 1000, &app, &QApplication::quit);

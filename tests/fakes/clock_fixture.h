@@ -63,9 +63,9 @@ protected:
     {
         return m_store->GetSetting("pendra", key, "<absent>");
     }
-    std::unique_ptr<vespera::Form1> start(bool expectLoaded = true)
+    std::unique_ptr<vespera::ClockWindow> start(bool expectLoaded = true)
     {
-        auto form = std::make_unique<vespera::Form1>(
+        auto form = std::make_unique<vespera::ClockWindow>(
             *m_store, vespera::ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             QString());
         const bool loaded = form->Form_Load();

@@ -1,7 +1,7 @@
 // The welcome and about windows: when the clock shows them, what "OK"
 // stores, the buttons that leave the window open, and the about window's
 // blink and dog.
-#include "core/clock_windows.h"
+#include "core/other_windows.h"
 #include "fakes/clock_fixture.h"
 #include "info/about_window.h"
 #include "info/welcome_window.h"
@@ -20,15 +20,15 @@ class TestInfoWindows : public QObject, fakes::ClockFixture {
 
     // The clock with its other windows, loaded as the program loads it.
     struct Clock {
-        std::unique_ptr<Form1> form;
-        std::unique_ptr<ClockWindows> windows;
+        std::unique_ptr<ClockWindow> form;
+        std::unique_ptr<OtherWindows> windows;
     };
     Clock startClock()
     {
         Clock c;
-        c.form = std::make_unique<Form1>(
+        c.form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs}, QString());
-        c.windows = std::make_unique<ClockWindows>(
+        c.windows = std::make_unique<OtherWindows>(
             *c.form, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             &m_messages, nullptr, &m_help);
         c.form->Form_Load();
@@ -46,7 +46,7 @@ private slots:
     void welcomeUntilOkWithTheBoxTicked()
     {
         Clock first = startClock();
-        QPointer<Form7> welcome = first.windows->welcome();
+        QPointer<WelcomeWindow> welcome = first.windows->welcome();
         QVERIFY(welcome && welcome->isVisible());
         welcome->Command1_Click(); // box not ticked: shown again next time
         QTRY_VERIFY(!welcome);
@@ -66,7 +66,7 @@ private slots:
     // cannot be shown is said so.
     void helpAndNotesKeepTheWindowOpen()
     {
-        Form7 welcome(*m_store, &m_help, &m_messages);
+        WelcomeWindow welcome(*m_store, &m_help, &m_messages);
         welcome.show();
         welcome.Command2_Click();
         QTest::keyClick(&welcome, Qt::Key_F1);
@@ -84,7 +84,7 @@ private slots:
         set("start", "2.15");
         Clock clock = startClock();
         clock.form->Image6_Click();
-        QPointer<Form4> about = clock.windows->about();
+        QPointer<AboutWindow> about = clock.windows->about();
         QVERIFY(about && about->isVisible());
         clock.form->Image6_Click();
         QCOMPARE(clock.windows->about(), about.data());
@@ -96,7 +96,7 @@ private slots:
     void aboutTicks()
     {
         int counter = 0;
-        Form4 about(&m_random, counter);
+        AboutWindow about(&m_random, counter);
         QCOMPARE(about.shownInu(), 0);
         QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
         QVERIFY(!about.wagging());
@@ -120,7 +120,7 @@ private slots:
     void wagRunsAndCarriesItsCount()
     {
         int counter = 0;
-        auto about = std::make_unique<Form4>(&m_random, counter);
+        auto about = std::make_unique<AboutWindow>(&m_random, counter);
         m_random.values = {0.6};
         about->Timer1_Timer();
         QList<int> frames;
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(counter, 2);
 
         about.reset(); // closed in the middle of a run: the next run is shorter
-        Form4 again(&m_random, counter);
+        AboutWindow again(&m_random, counter);
         m_random.values = {0.6};
         again.Timer1_Timer();
         int steps = 0;

@@ -1,7 +1,7 @@
 // The options dialog driven as a user drives it: typing reservations, the
 // closing that a bad program refuses, the corner notice, the design list,
 // the volumes read back, the tests of alarm and chime, and the clock's SET.
-#include "core/clock_windows.h"
+#include "core/other_windows.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
 #include "options/options_dialog.h"
@@ -26,16 +26,16 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
     fakes::FakeMessages m_messages;
     fakes::FakeSystemTime m_systemTime;
     fakes::FakeHelp m_help;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<ClockWindow> m_form;
 
-    std::unique_ptr<Form2> open()
+    std::unique_ptr<OptionsDialog> open()
     {
-        m_form = std::make_unique<Form1>(
+        m_form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             QString());
         m_form->Form_Load();
         auto dialog =
-            std::make_unique<Form2>(*m_form, *m_store,
+            std::make_unique<OptionsDialog>(*m_form, *m_store,
                                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
                                                     &m_messages, {m_data->path()}, &m_help});
         dialog->show();
@@ -45,7 +45,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
         return dialog;
     }
     // Types into whichever box has the focus, as the keyboard would.
-    void type(Form2 &dialog, const QString &keys)
+    void type(OptionsDialog &dialog, const QString &keys)
     {
         for (QChar c : keys) {
             QWidget *target = QApplication::focusWidget();
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(stored("smode"), QString("0"));
         QCOMPARE(m_form->Corner, 3);
         m_messages.shown.clear();
-        Form2 again(*m_form, *m_store,
+        OptionsDialog again(*m_form, *m_store,
                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,
                                     {m_data->path()}});
         QCOMPARE(again.Combo1->currentText(), QString("右下"));
@@ -269,7 +269,7 @@ private slots:
     void theTests()
     {
         auto dialog = open();
-        QSignalSpy notices(dialog.get(), &Form2::alarmTestRequested);
+        QSignalSpy notices(dialog.get(), &OptionsDialog::alarmTestRequested);
         click(dialog->Command11);
         QCOMPARE(m_messages.shown, QStringList{"pendra|アラームをONにしてください。"});
         click(dialog->Check3);
@@ -314,11 +314,11 @@ private slots:
     {
         auto dialog = open(); // for the clock window
         dialog->close();
-        ClockWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
         m_form->TShell_Click();
-        QPointer<Form2> first = windows.options();
+        QPointer<OptionsDialog> first = windows.options();
         QVERIFY(first && first->isVisible());
         m_form->TShell_Click();
         QCOMPARE(windows.options(), first.data());
@@ -333,15 +333,15 @@ private slots:
         set("0", "07:30:00");
         set("al", "1");
         auto dialog = open();
-        ClockWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
         dialog->close();
         m_form->TShell_Click();
-        Form2 *options = windows.options();
+        OptionsDialog *options = windows.options();
         m_clock.time.setTime(QTime(7, 30, 0));
         m_form->Timer1_Timer();
-        QPointer<Form3> alarmNotice = windows.notice();
+        QPointer<AlarmNotice> alarmNotice = windows.notice();
         QVERIFY(alarmNotice && alarmNotice->isVisible());
         QTimer::singleShot(200, [] {
             if (QWidget *modal = QApplication::activeModalWidget())
@@ -361,11 +361,11 @@ private slots:
     {
         auto dialog = open();
         dialog->close();
-        ClockWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime, &m_help);
         m_form->TShell_Click();
-        Form2 *options = windows.options();
+        OptionsDialog *options = windows.options();
         QVERIFY(options);
         m_help.topics.clear();
         QTest::keyClick(options->Combo1, Qt::Key_F1);

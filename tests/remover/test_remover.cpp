@@ -55,7 +55,7 @@ private slots:
     {
         common::SettingsStore s = store();
         fakes::FakeMessages messages;
-        Form1 window(s, messages);
+        RemoverWindow window(s, messages);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.focusWidget(), window.noButton());
@@ -70,14 +70,14 @@ private slots:
     {
         common::SettingsStore s = store();
         fakes::FakeMessages messages;
-        Form1 window(s, messages);
+        RemoverWindow window(s, messages);
         window.show();
         QTest::mouseClick(window.yesButton(), Qt::LeftButton);
         QCOMPARE(messages.shown, QStringList("レジストリ削除|削除しました。"));
         QVERIFY(!window.isVisible());
         QVERIFY(!s.value("pendra", "skin"));
 
-        Form1 again(s, messages); // nothing left: it still ends, and says so
+        RemoverWindow again(s, messages); // nothing left: it still ends, and says so
         again.show();
         again.Command1_Click();
         QCOMPARE(messages.shown.size(), 2);
@@ -93,7 +93,7 @@ private slots:
         QVERIFY(QDir().mkpath(iniPath())); // a folder where the file belongs
         common::SettingsStore s = store();
         fakes::FakeMessages messages;
-        Form1 window(s, messages);
+        RemoverWindow window(s, messages);
         window.show();
         QTest::mouseClick(window.yesButton(), Qt::LeftButton);
         QCOMPARE(messages.shown.size(), 1);

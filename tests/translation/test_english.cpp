@@ -5,7 +5,7 @@
 #include "alarms/preset_dial.h"
 #include "alarms/program_chooser.h"
 #include "common/ui_language.h"
-#include "core/clock_windows.h"
+#include "core/other_windows.h"
 #include "designbrowser/catalogue.h"
 #include "fakes/clock_fixture.h"
 #include "info/about_window.h"
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(menu.contains(say("7 AM (morning)", "朝　　 午前　７時")));
 
         {
-            Form2 options(*form, *m_store,
+            OptionsDialog options(*form, *m_store,
                           OptionsPlatform{&m_clock,
                                           &m_sound,
                                           &m_programs,
@@ -206,33 +206,33 @@ private slots:
         }
         {
             VolumeOverrides volumes(&m_sound);
-            Form3 notice(volumes, *m_store, &m_clock, false);
+            AlarmNotice notice(volumes, *m_store, &m_clock, false);
             notice.showRing(QTime(7, 30), true);
             check(&notice, {say("(late)", "（遅れて通知）"), say("Snooze", "スヌーズ")});
         }
         {
             PresetScale scale;
-            Form5 dial(*form, scale, &m_clock, &m_messages);
+            PresetDial dial(*form, scale, &m_clock, &m_messages);
             check(&dial, {say("Preset alarm", "プリセットアラーム")});
         }
         {
             QLineEdit path;
-            Form6 chooser(&path, {"/"}, m_data->path());
+            ProgramChooser chooser(&path, {"/"}, m_data->path());
             check(&chooser, {say("Choose", "指　定")});
         }
         {
-            Form7 welcome(*m_store, &m_help, &m_messages);
+            WelcomeWindow welcome(*m_store, &m_help, &m_messages);
             check(&welcome,
                   {say("Got it, don't show this again", "了解したので、次回以降表示しない"),
                    say("What's new", "更新情報")});
         }
         {
             int wags = 0;
-            Form4 about(&m_random, wags);
+            AboutWindow about(&m_random, wags);
             check(&about, {"VESPERA", "Close"}); // the same in both
         }
         {
-            vesclean::Form1 remover(*m_store, m_messages);
+            vesclean::RemoverWindow remover(*m_store, m_messages);
             check(&remover, {say("Remove the settings stored by VESPERA?",
                                  "VESPERA　で設定されたレジストリを削除しますか？"),
                              say("Yes", "は い"), say("No", "いいえ")});

@@ -13,19 +13,19 @@
 
 namespace vespera {
 
-class ClockWindows : public QObject {
+class OtherWindows : public QObject {
     Q_OBJECT
 public:
-    ClockWindows(Form1 &clock, common::SettingsStore &store, const ClockPlatform &platform,
+    OtherWindows(ClockWindow &clock, common::SettingsStore &store, const ClockPlatform &platform,
                  platform::Messages *messages = nullptr, platform::SystemTime *systemTime = nullptr,
                  platform::HelpViewer *help = nullptr);
     // The windows of their own (about, welcome) go with the clock.
-    ~ClockWindows() override;
+    ~OtherWindows() override;
 
-    Form3 *notice() const { return m_notice; }
-    Form2 *options() const { return m_options; }
-    Form4 *about() const { return m_about; }
-    Form7 *welcome() const { return m_welcome; }
+    AlarmNotice *notice() const { return m_notice; }
+    OptionsDialog *options() const { return m_options; }
+    AboutWindow *about() const { return m_about; }
+    WelcomeWindow *welcome() const { return m_welcome; }
 
 private:
     // A notice already open is closed first (its closing sound plays), then
@@ -43,16 +43,16 @@ private:
     void closeNotice();
     void activateClockWhenGone(QWidget *window);
 
-    Form1 &m_clock;
+    ClockWindow &m_clock;
     common::SettingsStore &m_store;
     ClockPlatform m_platform;
     platform::Messages *m_messages;
     platform::SystemTime *m_systemTime;
     platform::HelpViewer *m_help;
-    QPointer<Form3> m_notice;
-    QPointer<Form2> m_options;
-    QPointer<Form4> m_about;
-    QPointer<Form7> m_welcome;
+    QPointer<AlarmNotice> m_notice;
+    QPointer<OptionsDialog> m_options;
+    QPointer<AboutWindow> m_about;
+    QPointer<WelcomeWindow> m_welcome;
     int m_aboutWagCounter = 0; // carried from one opening of the about window to the next
     PresetScale m_presetScale; // remembers a pick into the next opening
 };
