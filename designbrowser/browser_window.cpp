@@ -35,9 +35,9 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
     connect(mnuHome, &QAction::triggered, this, &BrowserWindow::mnuHome_Click);
 
-    Timer1.setSingleShot(true);
-    Timer1.setInterval(500);
-    connect(&Timer1, &QTimer::timeout, this, &BrowserWindow::Timer1_Timer);
+    restartTimer.setSingleShot(true);
+    restartTimer.setInterval(500);
+    connect(&restartTimer, &QTimer::timeout, this, &BrowserWindow::onRestartClock);
 
     // Apply answers end in aborted loads; only pages that arrived count.
     connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
@@ -53,7 +53,7 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     platform::centreOnScreen(this);
 }
 
-void BrowserWindow::Form_Load()
+void BrowserWindow::load()
 {
     WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
     m_session.load();
@@ -70,7 +70,7 @@ void BrowserWindow::mnuHome_Click()
     WebBrowser1->load(request);
 }
 
-void BrowserWindow::BeforeNavigate2(const QString &, const QByteArray &postData)
+void BrowserWindow::onApplyRequested(const QString &, const QByteArray &postData)
 {
     // A page that sends its form again while the question is open, or soon
     // after a "no", gets no second question.
@@ -87,14 +87,14 @@ void BrowserWindow::BeforeNavigate2(const QString &, const QByteArray &postData)
         QString failure;
         if (!m_session.apply(postData, &failure))
             m_platform.messages->information(kTitle, failure);
-        Timer1.start();
+        restartTimer.start();
     }
     m_asking = false;
 }
 
-void BrowserWindow::Timer1_Timer()
+void BrowserWindow::onRestartClock()
 {
-    Timer1.stop();
+    restartTimer.stop();
     if (!m_platform.programs->start(QStringLiteral("vespera")))
         m_platform.messages->information(kTitle, tr("時計（vespera）を起動できませんでした。"));
 }

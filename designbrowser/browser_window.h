@@ -35,30 +35,30 @@ public:
 
     // Loads the settings and the design record, then shows the site's answer
     // to the first post.
-    void Form_Load();
+    void load();
     void mnuHome_Click();
     // A form was sent to the apply address: ask, refuse while the clock
     // runs, else store the design and have the clock started again. After
     // a "no", forms sent within the quiet time are ignored: a page cannot
     // put the question again and again.
-    void BeforeNavigate2(const QString &url, const QByteArray &postData);
+    void onApplyRequested(const QString &url, const QByteArray &postData);
     void setQuietAfterNo(int ms) { m_quietAfterNoMs = ms; }
 
     QWebEngineView *browser() const { return WebBrowser1; }
-    bool restartPending() const { return Timer1.isActive(); }
+    bool restartPending() const { return restartTimer.isActive(); }
 
 signals:
     // The first page the site answered with is shown.
     void firstPageShown();
 
 private:
-    void Timer1_Timer();
+    void onRestartClock();
 
     DesignSession &m_session;
     BrowserPlatform m_platform;
     QUrl m_siteBase;
     QWebEngineView *WebBrowser1;
-    QTimer Timer1;
+    QTimer restartTimer;
     bool m_asking = false;
     bool m_shown = false;
     int m_quietAfterNoMs = 5000;

@@ -134,7 +134,7 @@ int main(int argc, char *argv[])
     profile.setUrlRequestInterceptor(&gate);
     vesweb::BrowserWindow form(session, {&messages, &clock, &programs}, &profile, site);
     QObject::connect(&gate, &vesweb::ApplyGate::applyRequested, &form,
-                     &vesweb::BrowserWindow::BeforeNavigate2);
+                     &vesweb::BrowserWindow::onApplyRequested);
     QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
         form.showNormal();
         form.raise();
@@ -142,6 +142,6 @@ int main(int argc, char *argv[])
     });
 
     form.show();
-    form.Form_Load();
+    form.load();
     return app.exec();
 }

@@ -37,21 +37,21 @@ RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &m
 
     // "いいえ" comes first in the tab order and is the default: Enter and
     // Space answer no.
-    Command2 = new QPushButton(tr("いいえ"), this);
-    Command2->setGeometry(twips(3840, 1200, 1695, 375));
-    Command1 = new QPushButton(tr("は い"), this);
-    Command1->setGeometry(twips(2040, 1200, 1695, 375));
-    for (QPushButton *button : {Command1, Command2})
+    m_noButton = new QPushButton(tr("いいえ"), this);
+    m_noButton->setGeometry(twips(3840, 1200, 1695, 375));
+    m_yesButton = new QPushButton(tr("は い"), this);
+    m_yesButton->setGeometry(twips(2040, 1200, 1695, 375));
+    for (QPushButton *button : {m_yesButton, m_noButton})
         button->move(button->x() + width - 385, button->y());
     setFixedSize(width, 118);
-    Command2->setDefault(true);
-    Command2->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &RemoverWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &RemoverWindow::Command2_Click);
+    m_noButton->setDefault(true);
+    m_noButton->setFocus();
+    connect(m_yesButton, &QPushButton::clicked, this, &RemoverWindow::onYes);
+    connect(m_noButton, &QPushButton::clicked, this, &RemoverWindow::onNo);
     platform::centreOnScreen(this);
 }
 
-void RemoverWindow::Command1_Click()
+void RemoverWindow::onYes()
 {
     const QString doneTitle = tr("レジストリ削除");
     switch (removeAllSettings(m_store)) {
@@ -67,6 +67,6 @@ void RemoverWindow::Command1_Click()
     accept();
 }
 
-void RemoverWindow::Command2_Click() { reject(); }
+void RemoverWindow::onNo() { reject(); }
 
 } // namespace vesclean

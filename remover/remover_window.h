@@ -20,16 +20,16 @@ class RemoverWindow : public QDialog {
 public:
     RemoverWindow(common::SettingsStore &store, platform::Messages &messages, QWidget *parent = nullptr);
 
-    void Command1_Click(); // yes: delete, say so, end
-    void Command2_Click(); // no: end
+    void onYes(); // yes: delete, say so, end
+    void onNo(); // no: end
 
-    QPushButton *yesButton() const { return Command1; }
-    QPushButton *noButton() const { return Command2; }
+    QPushButton *yesButton() const { return m_yesButton; }
+    QPushButton *noButton() const { return m_noButton; }
 
 private:
     common::SettingsStore &m_store;
     platform::Messages &m_messages;
-    QPushButton *Command1, *Command2;
+    QPushButton *m_yesButton, *m_noButton;
 };
 
 } // namespace vesclean

@@ -68,24 +68,24 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
     p.setColor(QPalette::Window, QColor(0, 68, 136));
     setPalette(p);
 
-    Label1 = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
-    Label2 = whiteLabel(tr("です。"), QRect(152, 29, 40, 24), 14, this);
+    timeLabel = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
+    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
+    tailLabel = whiteLabel(tr("です。"), QRect(152, 29, 40, 24), 14, this);
     // A word longer than its place takes room from the time's left, which the
     // time, aligned right, leaves blank.
-    const int longer = Label2->fontMetrics().horizontalAdvance(Label2->text()) - Label2->width();
+    const int longer = tailLabel->fontMetrics().horizontalAdvance(tailLabel->text()) - tailLabel->width();
     if (longer > 0) {
-        Label2->setGeometry(Label2->geometry().adjusted(-longer, 0, 0, 0));
-        Label1->setGeometry(Label1->geometry().adjusted(0, 0, -longer, 0));
+        tailLabel->setGeometry(tailLabel->geometry().adjusted(-longer, 0, 0, 0));
+        timeLabel->setGeometry(timeLabel->geometry().adjusted(0, 0, -longer, 0));
     }
     lateLabel = whiteLabel(tr("（遅れて通知）"), QRect(0, 2, 197, 14), 11, this);
     lateLabel->setAlignment(Qt::AlignCenter);
     lateLabel->hide();
     // OK stays the default: a stray Enter ends the alarm, as it always has.
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(28, 59, 63, 23);
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(28, 59, 63, 23);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     snoozeButton = new QPushButton(tr("スヌーズ"), this);
     snoozeButton->setGeometry(106, 59, 63, 23);
     snoozeButton->setAutoDefault(false);
@@ -94,20 +94,20 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
         accept();
     });
 
-    Timer1.setInterval(4000);
-    connect(&Timer1, &QTimer::timeout, this, &AlarmNotice::Timer1_Timer);
+    repeatTimer.setInterval(4000);
+    connect(&repeatTimer, &QTimer::timeout, this, &AlarmNotice::onRepeat);
     m_pause.setSingleShot(true);
     m_pause.setInterval(500);
     connect(&m_pause, &QTimer::timeout, this, &AlarmNotice::playAlarm);
-    Form_Load();
+    start();
 }
 
-void AlarmNotice::Form_Load()
+void AlarmNotice::start()
 {
-    PlayCount = 0;
-    Timer1.start();
-    Label1->setText(noticeTimeText(m_clock->now().time(), m_use24Hour));
-    fitText(Label1);
+    playCount = 0;
+    repeatTimer.start();
+    timeLabel->setText(noticeTimeText(m_clock->now().time(), m_use24Hour));
+    fitText(timeLabel);
     if (!m_sound)
         return;
     const bool ownVolume =
@@ -123,8 +123,8 @@ void AlarmNotice::Form_Load()
 
 void AlarmNotice::showRing(const QTime &time, bool late)
 {
-    Label1->setText(noticeTimeText(time, m_use24Hour));
-    fitText(Label1);
+    timeLabel->setText(noticeTimeText(time, m_use24Hour));
+    fitText(timeLabel);
     lateLabel->setVisible(late);
 }
 
@@ -135,16 +135,16 @@ void AlarmNotice::playAlarm()
         m_sound->play(kAlarmSound);
 }
 
-void AlarmNotice::Timer1_Timer()
+void AlarmNotice::onRepeat()
 {
     // Far more than one interval since the last sound: the computer slept
     // while it rang. Nobody heard it, so the series starts again, once.
-    if (m_clock->uptimeMs() - m_lastPlayMs > 2 * Timer1.interval())
-        PlayCount = 0;
-    ++PlayCount;
+    if (m_clock->uptimeMs() - m_lastPlayMs > 2 * repeatTimer.interval())
+        playCount = 0;
+    ++playCount;
     playAlarm();
-    if (PlayCount >= kRepeats)
-        Timer1.stop();
+    if (playCount >= kRepeats)
+        repeatTimer.stop();
 }
 
 void AlarmNotice::keyPressEvent(QKeyEvent *event)
@@ -165,12 +165,12 @@ void AlarmNotice::showAbove()
     platform::x11::activate(this);
 }
 
-void AlarmNotice::Form_Unload()
+void AlarmNotice::finish()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    Timer1.stop();
+    repeatTimer.stop();
     m_pause.stop();
     if (m_sound)
         m_sound->play(kClosingSound);
@@ -180,13 +180,13 @@ void AlarmNotice::Form_Unload()
 
 void AlarmNotice::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    finish();
     QDialog::closeEvent(event);
 }
 
 void AlarmNotice::done(int result)
 {
-    Form_Unload(); // OK, Escape and the close box all end here
+    finish(); // OK, Escape and the close box all end here
     QDialog::done(result);
 }
 

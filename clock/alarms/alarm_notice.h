@@ -28,18 +28,18 @@ public:
     AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
           bool use24Hour, QWidget *parent = nullptr);
 
-    int PlayCount = 0;
-    QLabel *Label1, *Label2;
+    int playCount = 0;
+    QLabel *timeLabel, *tailLabel;
     QLabel *lateLabel; // "（遅れて通知）" over the time of an alarm that rings late
-    QPushButton *Command1;
+    QPushButton *okButton;
     QPushButton *snoozeButton;
-    QTimer Timer1;
+    QTimer repeatTimer;
 
     // The alarm's own time in place of now's, and whether it rings late.
     void showRing(const QTime &time, bool late);
     // Shows it above every other window, full-screen ones included.
     void showAbove();
-    void Timer1_Timer();
+    void onRepeat();
 
 signals:
     // "スヌーズ" or [S]: ring again in a few minutes. The notice closes.
@@ -51,8 +51,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
+    void start();
+    void finish();
     void playAlarm();
 
     VolumeOverrides &m_volumes;

@@ -15,8 +15,8 @@ namespace vespera {
 
 namespace {
 constexpr int kWidth = 468, kHeight = 127, kPictureHeight = 123;
-const QRect kLabel8(5, 25, 29, 31), kLabel6(41, 50, 35, 25), kPm(47, 25, 29, 31),
-    kPt(38, 79, 37, 30);
+const QRect kHourAt(5, 25, 29, 31), kAmPmAt(41, 50, 35, 25), kMinuteAt(47, 25, 29, 31),
+    kOffsetAt(38, 79, 37, 30);
 
 void drawText(QPainter &p, const QRect &r, const QString &text, int pixelSize)
 {
@@ -41,17 +41,17 @@ PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockS
 
     // The keys for the three buttons: Enter sets, Escape closes, N is NOW.
     connect(new QShortcut(Qt::Key_Return, this), &QShortcut::activated, this,
-            &PresetDial::Command1_Click);
+            &PresetDial::onSet);
     connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this,
-            &PresetDial::Command1_Click);
-    connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::Command4_Click);
+            &PresetDial::onSet);
+    connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::onNow);
 
     // A hand-written PAH outside 0-23 gives the current hour.
     bool ok = false;
     int hour = m_clock.presetHour().toInt(&ok);
     if (!ok || hour < 0 || hour > 23)
         hour = m_time->now().time().hour();
-    m_scale.Form_Load(hour, m_time->now().time().minute());
+    m_scale.open(hour, m_time->now().time().minute());
 }
 
 void PresetDial::showEvent(QShowEvent *event)
@@ -63,7 +63,7 @@ void PresetDial::showEvent(QShowEvent *event)
 
 void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
 
-void PresetDial::Command1_Click()
+void PresetDial::onSet()
 {
     if (!m_clock.AddPresetAlarm(m_scale.entry())) {
         // The twelve stored keys are taken: an alarm set now would vanish
@@ -75,12 +75,12 @@ void PresetDial::Command1_Click()
     accept();
 }
 
-void PresetDial::Command2_Click() { reject(); }
+void PresetDial::onClose() { reject(); }
 
-void PresetDial::Command4_Click()
+void PresetDial::onNow()
 {
     const QTime now = m_time->now().time();
-    m_scale.Command4_Click(now.hour(), now.minute());
+    m_scale.now(now.hour(), now.minute());
     storeHour();
     update();
 }
@@ -92,14 +92,14 @@ void PresetDial::paintEvent(QPaintEvent *)
     if (!m_picture.isNull())
         p.drawPixmap(0, 0, m_picture, 0, 0, kWidth, kPictureHeight);
     // The markers: where the pointer is, what is selected, the offset.
-    p.fillRect(QRect(m_scale.Shape2Left, 21, 5, 5), QColor(0x20, 0x50, 0xb0));
-    p.fillRect(QRect(m_scale.Shape1Left, 26, 5, 17), QColor(0xd0, 0x30, 0x30, 200));
-    p.fillRect(QRect(m_scale.Shape3Left, 81, 5, 17), QColor(0x20, 0x90, 0x40, 200));
+    p.fillRect(QRect(m_scale.selectedMarkerLeft, 21, 5, 5), QColor(0x20, 0x50, 0xb0));
+    p.fillRect(QRect(m_scale.shownMarkerLeft, 26, 5, 17), QColor(0xd0, 0x30, 0x30, 200));
+    p.fillRect(QRect(m_scale.offsetMarkerLeft, 81, 5, 17), QColor(0x20, 0x90, 0x40, 200));
     p.setPen(QColor(0x10, 0x28, 0x48));
-    drawText(p, kLabel8, m_scale.Label8, 22);
-    drawText(p, kLabel6, m_scale.Label6, 12);
-    drawText(p, kPm, m_scale.pM, 22);
-    drawText(p, kPt, m_scale.pT, 20);
+    drawText(p, kHourAt, m_scale.dialHourText, 22);
+    drawText(p, kAmPmAt, m_scale.amPmText, 12);
+    drawText(p, kMinuteAt, m_scale.minuteText, 22);
+    drawText(p, kOffsetAt, m_scale.offsetText, 20);
 }
 
 void PresetDial::mouseMoveEvent(QMouseEvent *event)
@@ -113,7 +113,7 @@ void PresetDial::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     m_pressedButton = QRect();
-    for (const QRect &button : {Image1(), Image2(), Image3()}) {
+    for (const QRect &button : {setButtonRect(), closeButtonRect(), nowButtonRect()}) {
         if (button.contains(at))
             m_pressedButton = button;
     }
@@ -130,18 +130,18 @@ void PresetDial::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_pressedButton.isNull() || !m_pressedButton.contains(event->position().toPoint()))
         return;
-    if (m_pressedButton == Image1())
-        Command2_Click();
-    else if (m_pressedButton == Image2())
-        Command1_Click();
+    if (m_pressedButton == setButtonRect())
+        onClose();
+    else if (m_pressedButton == closeButtonRect())
+        onSet();
     else
-        Command4_Click();
+        onNow();
 }
 
 void PresetDial::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (m_scale.doubleClick())
-        Command1_Click();
+        onSet();
     else
         QDialog::mouseDoubleClickEvent(event);
 }

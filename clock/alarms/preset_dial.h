@@ -31,14 +31,14 @@ public:
     PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
           platform::Messages *messages = nullptr, QWidget *parent = nullptr);
 
-    void Command1_Click(); // Set
-    void Command2_Click(); // ×
-    void Command4_Click(); // NOW
+    void onSet(); // Set
+    void onClose(); // ×
+    void onNow(); // NOW
 
     // The picture buttons, in the window's pixels.
-    static QRect Image1() { return {400, 67, 51, 20}; }
-    static QRect Image2() { return {400, 91, 51, 19}; }
-    static QRect Image3() { return {4, 91, 40, 20}; }
+    static QRect setButtonRect() { return {400, 67, 51, 20}; }
+    static QRect closeButtonRect() { return {400, 91, 51, 19}; }
+    static QRect nowButtonRect() { return {4, 91, 40, 20}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -20,26 +20,26 @@ QString presetTimeText(int hour, int minute)
 void PresetScale::showHour(int hour)
 {
     // Noon stays AM 12 and midnight AM 0, as the dial has always read.
-    Label6 = hour < 13 ? QStringLiteral("AM") : QStringLiteral("PM");
-    Label8 = QString::number(hour < 13 ? hour : hour - 12);
+    amPmText = hour < 13 ? QStringLiteral("AM") : QStringLiteral("PM");
+    dialHourText = QString::number(hour < 13 ? hour : hour - 12);
 }
 
 void PresetScale::showMinute(int minute)
 {
-    pM = QString::number(minute);
-    Shape1Left = markerLeft(minute);
+    minuteText = QString::number(minute);
+    shownMarkerLeft = markerLeft(minute);
 }
 
-void PresetScale::Form_Load(int hour, int currentMinute)
+void PresetScale::open(int hour, int currentMinute)
 {
     H = hour;
     showHour(H);
-    Shape2Left = markerLeft(currentMinute);
-    Shape1Left = kHidden;
-    Shape3Left = kHidden;
+    selectedMarkerLeft = markerLeft(currentMinute);
+    shownMarkerLeft = kHidden;
+    offsetMarkerLeft = kHidden;
     pickedText = presetTimeText(H, currentMinute);
-    pM = QString::number(currentMinute);
-    pT = QStringLiteral("00"); // a new window's offset; only Picked carries over
+    minuteText = QString::number(currentMinute);
+    offsetText = QStringLiteral("00"); // a new window's offset; only picked carries over
 }
 
 void PresetScale::mouseMove(int x, int y)
@@ -47,42 +47,42 @@ void PresetScale::mouseMove(int x, int y)
     const int along = x - kLeft;
     if (inScale(x) && y >= 25 && y < 65) {
         const int minute = y < 41 ? along / 5 : y < 53 ? along / 25 * 5 : along / 75 * 15;
-        if (pM != QString::number(minute))
+        if (minuteText != QString::number(minute))
             showMinute(minute);
         return;
     }
     if (inScale(x) && y >= 80 && y < 108) {
         const int offset = y < 96 ? along / 5 : along / 25 * 5;
-        if (pT == QString::number(offset))
+        if (offsetText == QString::number(offset))
             return;
-        pT = QString::number(offset);
-        Shape3Left = markerLeft(offset);
+        offsetText = QString::number(offset);
+        offsetMarkerLeft = markerLeft(offset);
         const int total = selectedMinute() + offset;
         showMinute(total > 59 ? total - 60 : total);
         showHour(total > 59 ? (H + 1) % 24 : H);
         return;
     }
     // Off the bands: back to what was selected.
-    Picked = false;
-    if (presetTimeText(H, pM.toInt()) != pickedText) {
+    picked = false;
+    if (presetTimeText(H, minuteText.toInt()) != pickedText) {
         showHour(H);
-        pM = QString::number(selectedMinute());
-        Shape1Left = Shape2Left;
+        minuteText = QString::number(selectedMinute());
+        shownMarkerLeft = selectedMarkerLeft;
     }
-    if (pT != QLatin1String("0")) {
-        pT = QStringLiteral("0");
-        Shape3Left = markerLeft(0);
+    if (offsetText != QLatin1String("0")) {
+        offsetText = QStringLiteral("0");
+        offsetMarkerLeft = markerLeft(0);
     }
 }
 
 void PresetScale::pick()
 {
-    pickedText = presetTimeText(H, pM.toInt());
+    pickedText = presetTimeText(H, minuteText.toInt());
     // The selection goes to the minute shown, also when its marker was never
     // drawn (a first move onto the minute already shown moves nothing).
-    Shape2Left = markerLeft(pM.toInt());
-    Shape1Left = Shape2Left;
-    Picked = true;
+    selectedMarkerLeft = markerLeft(minuteText.toInt());
+    shownMarkerLeft = selectedMarkerLeft;
+    picked = true;
 }
 
 void PresetScale::mouseDown(int x, int y)
@@ -93,19 +93,19 @@ void PresetScale::mouseDown(int x, int y)
         pick();
     } else if (inOffsetBands(y)) {
         // An offset that carried into the next hour makes that hour the preset one.
-        H = Label8.toInt() + (Label6 == QLatin1String("AM") ? 0 : 12);
+        H = dialHourText.toInt() + (amPmText == QLatin1String("AM") ? 0 : 12);
         pick();
     }
 }
 
-void PresetScale::Command4_Click(int currentHour, int currentMinute)
+void PresetScale::now(int currentHour, int currentMinute)
 {
     H = currentHour;
-    Shape2Left = markerLeft(currentMinute);
+    selectedMarkerLeft = markerLeft(currentMinute);
     showHour(H);
-    pM = QString::number(selectedMinute());
-    Shape1Left = Shape2Left;
-    pickedText = presetTimeText(H, pM.toInt());
+    minuteText = QString::number(selectedMinute());
+    shownMarkerLeft = selectedMarkerLeft;
+    pickedText = presetTimeText(H, minuteText.toInt());
 }
 
 } // namespace vespera

@@ -18,25 +18,25 @@ public:
     static int markerLeft(int m) { return 81 + 5 * m; }
 
     // Opening: the preset hour and the minute it is now.
-    void Form_Load(int hour, int currentMinute);
+    void open(int hour, int currentMinute);
     void mouseMove(int x, int y);
     void mouseDown(int x, int y);
     // True when the double click sets the alarm.
-    bool doubleClick() const { return Picked; }
+    bool doubleClick() const { return picked; }
     // "NOW": the hour and minute it is now.
-    void Command4_Click(int currentHour, int currentMinute);
+    void now(int currentHour, int currentMinute);
     // The one-time reservation Set makes.
-    QString entry() const { return presetTimeText(H, pM.toInt()) + QLatin1Char('*'); }
+    QString entry() const { return presetTimeText(H, minuteText.toInt()) + QLatin1Char('*'); }
 
-    int selectedMinute() const { return (Shape2Left - 81) / 5; }
+    int selectedMinute() const { return (selectedMarkerLeft - 81) / 5; }
 
     int H = 0;                             // the preset hour, kept in PAH
-    QString Label8 = QStringLiteral("00"); // hour on the 12-hour dial
-    QString Label6 = QStringLiteral("AM"); // "AM" or "PM"
-    QString pM = QStringLiteral("00");     // minute shown
-    QString pT = QStringLiteral("00");     // offset shown
-    int Shape1Left = kHidden, Shape2Left = kHidden, Shape3Left = kHidden;
-    bool Picked = false; // kept from one opening to the next
+    QString dialHourText = QStringLiteral("00"); // hour on the 12-hour dial
+    QString amPmText = QStringLiteral("AM"); // "AM" or "PM"
+    QString minuteText = QStringLiteral("00");     // minute shown
+    QString offsetText = QStringLiteral("00");     // offset shown
+    int shownMarkerLeft = kHidden, selectedMarkerLeft = kHidden, offsetMarkerLeft = kHidden;
+    bool picked = false; // kept from one opening to the next
     QString pickedText;
 
 private:

@@ -67,47 +67,47 @@ ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes, co
 {
     setWindowTitle(tr("実行ファイルを指定"));
     setFixedSize(4095 / 15, 2520 / 15);
-    Command1 = new QPushButton(tr("指　定"), this);
-    Command1->setGeometry(twips(2040, 2160, 1935, 255));
-    Text1 = new QLineEdit(target->text(), this);
-    Text1->setGeometry(twips(120, 120, 3855, 270));
-    Text1->setReadOnly(true); // shows the choice; typing changes nothing
-    Drive1 = new QComboBox(this);
-    Drive1->setGeometry(twips(120, 480, 1815, 300));
-    Drive1->addItems(volumes);
-    Dir1 = new QTreeView(this);
-    Dir1->setGeometry(twips(120, 840, 1815, 1560));
-    File1 = new QListWidget(this);
-    File1->setGeometry(twips(2040, 480, 1935, 1530));
+    chooseButton = new QPushButton(tr("指　定"), this);
+    chooseButton->setGeometry(twips(2040, 2160, 1935, 255));
+    pathBox = new QLineEdit(target->text(), this);
+    pathBox->setGeometry(twips(120, 120, 3855, 270));
+    pathBox->setReadOnly(true); // shows the choice; typing changes nothing
+    volumeBox = new QComboBox(this);
+    volumeBox->setGeometry(twips(120, 480, 1815, 300));
+    volumeBox->addItems(volumes);
+    folderTree = new QTreeView(this);
+    folderTree->setGeometry(twips(120, 840, 1815, 1560));
+    fileList = new QListWidget(this);
+    fileList->setGeometry(twips(2040, 480, 1935, 1530));
 
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_folders->setRootPath(QString());
-    Dir1->setModel(m_folders);
-    Dir1->setHeaderHidden(true);
+    folderTree->setModel(m_folders);
+    folderTree->setHeaderHidden(true);
     for (int column = 1; column < m_folders->columnCount(); ++column)
-        Dir1->hideColumn(column);
+        folderTree->hideColumn(column);
 
-    Drive1->setCurrentText(volumeOf(startFolder, volumes));
-    Dir1->setRootIndex(m_folders->index(Drive1->currentText()));
+    volumeBox->setCurrentText(volumeOf(startFolder, volumes));
+    folderTree->setRootIndex(m_folders->index(volumeBox->currentText()));
     showFolder(startFolder);
 
-    connect(Drive1, &QComboBox::currentTextChanged, this, &ProgramChooser::Drive1_Change);
-    connect(Dir1, &QTreeView::clicked, this,
+    connect(volumeBox, &QComboBox::currentTextChanged, this, &ProgramChooser::onVolumeChosen);
+    connect(folderTree, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { showFolder(m_folders->filePath(index)); });
-    connect(File1, &QListWidget::itemClicked, this, &ProgramChooser::File1_Click);
-    connect(File1, &QListWidget::itemDoubleClicked, this, [this] {
-        File1_Click();
-        Command1_Click();
+    connect(fileList, &QListWidget::itemClicked, this, &ProgramChooser::onFileClicked);
+    connect(fileList, &QListWidget::itemDoubleClicked, this, [this] {
+        onFileClicked();
+        onChoose();
     });
-    connect(Command1, &QPushButton::clicked, this, &ProgramChooser::Command1_Click);
-    Command1->setFocus();
+    connect(chooseButton, &QPushButton::clicked, this, &ProgramChooser::onChoose);
+    chooseButton->setFocus();
 }
 
-void ProgramChooser::Drive1_Change()
+void ProgramChooser::onVolumeChosen()
 {
-    const QString root = Drive1->currentText();
-    Dir1->setRootIndex(m_folders->index(root));
+    const QString root = volumeBox->currentText();
+    folderTree->setRootIndex(m_folders->index(root));
     showFolder(root);
 }
 
@@ -115,29 +115,29 @@ void ProgramChooser::Drive1_Change()
 void ProgramChooser::showFolder(const QString &folder)
 {
     m_folder = folder;
-    File1->clear();
-    File1->addItems(QDir(folder).entryList(QDir::Files | QDir::Executable, QDir::Name));
-    Dir1->setCurrentIndex(m_folders->index(folder));
+    fileList->clear();
+    fileList->addItems(QDir(folder).entryList(QDir::Files | QDir::Executable, QDir::Name));
+    folderTree->setCurrentIndex(m_folders->index(folder));
 }
 
-void ProgramChooser::File1_Click()
+void ProgramChooser::onFileClicked()
 {
-    if (!File1->currentItem())
+    if (!fileList->currentItem())
         return;
-    Text1->setText(chosenPath(m_folder, File1->currentItem()->text()));
-    const QString volume = volumeOf(Text1->text(), [this] {
+    pathBox->setText(chosenPath(m_folder, fileList->currentItem()->text()));
+    const QString volume = volumeOf(pathBox->text(), [this] {
         QStringList all;
-        for (int i = 0; i < Drive1->count(); ++i)
-            all << Drive1->itemText(i);
+        for (int i = 0; i < volumeBox->count(); ++i)
+            all << volumeBox->itemText(i);
         return all;
     }());
-    const QSignalBlocker quiet(Drive1); // marks the volume without leaving the folder
-    Drive1->setCurrentText(volume);
+    const QSignalBlocker quiet(volumeBox); // marks the volume without leaving the folder
+    volumeBox->setCurrentText(volume);
 }
 
-void ProgramChooser::Command1_Click()
+void ProgramChooser::onChoose()
 {
-    m_target->setText(Text1->text());
+    m_target->setText(pathBox->text());
     accept();
 }
 

@@ -32,19 +32,19 @@ public:
     ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
           QWidget *parent = nullptr);
 
-    QLineEdit *Text1;
-    QComboBox *Drive1;
-    QTreeView *Dir1;
-    QListWidget *File1;
-    QPushButton *Command1;
+    QLineEdit *pathBox;
+    QComboBox *volumeBox;
+    QTreeView *folderTree;
+    QListWidget *fileList;
+    QPushButton *chooseButton;
 
     void showFolder(const QString &folder);
     QString folder() const { return m_folder; }
 
 private:
-    void Drive1_Change();
-    void File1_Click();
-    void Command1_Click();
+    void onVolumeChosen();
+    void onFileClicked();
+    void onChoose();
 
     QLineEdit *m_target;
     QFileSystemModel *m_folders;

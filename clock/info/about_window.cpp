@@ -17,30 +17,30 @@ AboutWindow::AboutWindow(platform::RandomSource *random, int &wagCounter, QWidge
 {
     setWindowTitle(QStringLiteral("VESPERA"));
     setFixedSize(324, 244);
-    Image1 = picture({0, 0, 325, 245}, QStringLiteral("about.png"));
-    Image2 = picture({121, 108, 11, 10}, QStringLiteral("blink0.png"));
-    Image3 = picture({129, 121, 11, 10}, QStringLiteral("blink1.png"));
-    Image3->hide();
-    Inu[0] = picture({48, 159, 37, 32}, QStringLiteral("inu0.png"));
-    Inu[1] = picture({43, 158, 41, 33}, QStringLiteral("inu1.png"));
-    Inu[2] = picture({44, 159, 44, 32}, QStringLiteral("inu2.png"));
-    ShowInu(0);
+    m_background = picture({0, 0, 325, 245}, QStringLiteral("about.png"));
+    blinkOpen = picture({121, 108, 11, 10}, QStringLiteral("blink0.png"));
+    blinkClosed = picture({129, 121, 11, 10}, QStringLiteral("blink1.png"));
+    blinkClosed->hide();
+    dogFrames[0] = picture({48, 159, 37, 32}, QStringLiteral("inu0.png"));
+    dogFrames[1] = picture({43, 158, 41, 33}, QStringLiteral("inu1.png"));
+    dogFrames[2] = picture({44, 159, 44, 32}, QStringLiteral("inu2.png"));
+    showDog(0);
 
-    Label1 = new QLabel(QStringLiteral("Ver. 2.15"), this);
-    Label1->setGeometry(240, 104, 68, 15);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    versionLabel = new QLabel(QStringLiteral("Ver. 2.15"), this);
+    versionLabel->setGeometry(240, 104, 68, 15);
+    versionLabel->setAlignment(Qt::AlignCenter);
+    versionLabel->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    Command1 = new QPushButton(QStringLiteral("Close"), this);
-    Command1->setGeometry(30, 198, 93, 19);
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::close);
+    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setGeometry(30, 198, 93, 19);
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
 
-    Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &AboutWindow::Timer1_Timer);
-    Timer1.start();
-    Timer2.setInterval(100);
-    connect(&Timer2, &QTimer::timeout, this, &AboutWindow::Timer2_Timer);
+    blinkTimer.setInterval(1000);
+    connect(&blinkTimer, &QTimer::timeout, this, &AboutWindow::onBlink);
+    blinkTimer.start();
+    wagTimer.setInterval(100);
+    connect(&wagTimer, &QTimer::timeout, this, &AboutWindow::onWag);
 }
 
 // A picture of the window; a missing file leaves its place empty.
@@ -52,44 +52,44 @@ QLabel *AboutWindow::picture(const QRect &at, const QString &file)
     return label;
 }
 
-void AboutWindow::ShowInu(int frame)
+void AboutWindow::showDog(int frame)
 {
-    for (QLabel *inu : Inu)
+    for (QLabel *inu : dogFrames)
         inu->hide();
-    Inu[size_t(frame)]->show();
+    dogFrames[size_t(frame)]->show();
 }
 
 int AboutWindow::shownInu() const
 {
     for (int i = 0; i < 3; ++i)
-        if (!Inu[size_t(i)]->isHidden())
+        if (!dogFrames[size_t(i)]->isHidden())
             return i;
     return -1;
 }
 
-bool AboutWindow::blinkShown(int which) const { return !(which == 0 ? Image2 : Image3)->isHidden(); }
+bool AboutWindow::blinkShown(int which) const { return !(which == 0 ? blinkOpen : blinkClosed)->isHidden(); }
 
-void AboutWindow::Timer1_Timer()
+void AboutWindow::onBlink()
 {
     m_random->reseedFromTimer();
     switch (int(m_random->next() * 4)) {
-    case 0: ShowInu(0); break;
-    case 1: ShowInu(2); break;
-    case 2: Timer2.start(); break;
+    case 0: showDog(0); break;
+    case 1: showDog(2); break;
+    case 2: wagTimer.start(); break;
     default: break;
     }
-    const bool first = !Image2->isHidden();
-    Image2->setVisible(!first);
-    Image3->setVisible(first);
+    const bool first = !blinkOpen->isHidden();
+    blinkOpen->setVisible(!first);
+    blinkClosed->setVisible(first);
 }
 
-void AboutWindow::Timer2_Timer()
+void AboutWindow::onWag()
 {
     if (m_counter > 8) {
-        Timer2.stop();
+        wagTimer.stop();
         m_counter = 0;
     }
-    ShowInu(Inu[0]->isHidden() ? 0 : 1);
+    showDog(dogFrames[0]->isHidden() ? 0 : 1);
     ++m_counter;
 }
 

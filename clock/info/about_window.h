@@ -22,25 +22,25 @@ public:
     // carries on counting at the next opening.
     AboutWindow(platform::RandomSource *random, int &wagCounter, QWidget *parent = nullptr);
 
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void ShowInu(int frame);
+    void onBlink();
+    void onWag();
+    void showDog(int frame);
 
     // For tests: which pictures show and whether the dog is wagging.
     int shownInu() const;
     bool blinkShown(int which) const;
-    bool wagging() const { return Timer2.isActive(); }
+    bool wagging() const { return wagTimer.isActive(); }
 
 private:
     QLabel *picture(const QRect &at, const QString &file);
 
     platform::RandomSource *m_random;
     int &m_counter;
-    QLabel *Image1, *Image2, *Image3;
-    std::array<QLabel *, 3> Inu{};
-    QLabel *Label1;
-    QPushButton *Command1;
-    QTimer Timer1, Timer2;
+    QLabel *m_background, *blinkOpen, *blinkClosed;
+    std::array<QLabel *, 3> dogFrames{};
+    QLabel *versionLabel;
+    QPushButton *closeButton;
+    QTimer blinkTimer, wagTimer;
 };
 
 } // namespace vespera

@@ -56,40 +56,40 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
           twips(150, 210, 4215, 1260), frame);
     label(tr("詳しくはヘルプをご覧下さい。"), twips(120, 1410, 3735, 315), frame);
 
-    Check1 = new QCheckBox(tr("了解したので、次回以降表示しない"), this);
-    Check1->setGeometry(twips(120, 3000, 4695, 405));
-    Command3 = new QPushButton(tr("更新情報"), this);
-    Command3->setGeometry(twips(105, 3480, 1815, 375));
-    Command2 = new QPushButton(tr("ヘルプ"), this);
-    Command2->setGeometry(twips(2040, 3480, 1215, 375));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(twips(3360, 3480, 1215, 375));
-    Command1->setDefault(true);
+    m_dontShowAgain = new QCheckBox(tr("了解したので、次回以降表示しない"), this);
+    m_dontShowAgain->setGeometry(twips(120, 3000, 4695, 405));
+    m_notesButton = new QPushButton(tr("更新情報"), this);
+    m_notesButton->setGeometry(twips(105, 3480, 1815, 375));
+    m_helpButton = new QPushButton(tr("ヘルプ"), this);
+    m_helpButton->setGeometry(twips(2040, 3480, 1215, 375));
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setGeometry(twips(3360, 3480, 1215, 375));
+    m_okButton->setDefault(true);
     label(tr("↑　どこが新しくなったのか、是非ご確認ください"), twips(240, 3960, 4215, 735), this);
 
-    connect(Command1, &QPushButton::clicked, this, &WelcomeWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &WelcomeWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &WelcomeWindow::Command3_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &WelcomeWindow::onOk);
+    connect(m_helpButton, &QPushButton::clicked, this, &WelcomeWindow::onHelp);
+    connect(m_notesButton, &QPushButton::clicked, this, &WelcomeWindow::onNotes);
 
     platform::centreOnScreen(this);
 }
 
-void WelcomeWindow::Command1_Click()
+void WelcomeWindow::onOk()
 {
-    if (Check1->isChecked()
+    if (m_dontShowAgain->isChecked()
         && !m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"))
         && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
     close();
 }
 
-void WelcomeWindow::Command2_Click()
+void WelcomeWindow::onHelp()
 {
     if (m_help && !m_help->showTopic(kWelcomeTopic) && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), tr("ヘルプを開けませんでした。"));
 }
 
-void WelcomeWindow::Command3_Click()
+void WelcomeWindow::onNotes()
 {
     if (m_help && !m_help->showText(QStringLiteral("update.txt")) && m_messages)
         m_messages->information(QStringLiteral("VESPERA"),
@@ -99,7 +99,7 @@ void WelcomeWindow::Command3_Click()
 void WelcomeWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        Command2_Click();
+        onHelp();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -27,12 +27,12 @@ public:
     WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
           QWidget *parent = nullptr);
 
-    void Command1_Click(); // OK
-    void Command2_Click(); // help
-    void Command3_Click(); // update notes
+    void onOk(); // OK
+    void onHelp(); // help
+    void onNotes(); // update notes
 
-    QCheckBox *check() const { return Check1; }
-    QPushButton *okButton() const { return Command1; }
+    QCheckBox *check() const { return m_dontShowAgain; }
+    QPushButton *okButton() const { return m_okButton; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -41,8 +41,8 @@ private:
     common::SettingsStore &m_store;
     platform::HelpViewer *m_help;
     platform::Messages *m_messages;
-    QCheckBox *Check1;
-    QPushButton *Command1, *Command2, *Command3;
+    QCheckBox *m_dontShowAgain;
+    QPushButton *m_okButton, *m_helpButton, *m_notesButton;
 };
 
 } // namespace vespera

@@ -16,22 +16,22 @@ QTime adjustTarget(const QTime &now, int offsetMinutes)
     return QTime(minuteOfDay / 60, minuteOfDay % 60, 0);
 }
 
-void ClockAdjust::Timer1_Timer(const QTime &now)
+void ClockAdjust::tick(const QTime &now)
 {
-    Label1 = adjustTimeText(now);
-    Label2 = adjustTimeText(adjustTarget(now, offset()));
+    nowText = adjustTimeText(now);
+    targetText = adjustTimeText(adjustTarget(now, offset()));
 }
 
-void ClockAdjust::Command2_Click()
+void ClockAdjust::later()
 {
     if (offset() < kMaxOffset)
-        Label6 = QString::number(offset() + 1);
+        offsetText = QString::number(offset() + 1);
 }
 
-void ClockAdjust::Command3_Click()
+void ClockAdjust::earlier()
 {
     if (offset() > -kMaxOffset)
-        Label6 = QString::number(offset() - 1);
+        offsetText = QString::number(offset() - 1);
 }
 
 } // namespace vespera

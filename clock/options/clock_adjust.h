@@ -20,14 +20,14 @@ public:
     static constexpr int kMaxOffset = 59;
 
     // Every 100 ms: the current time and the time SET would set.
-    void Timer1_Timer(const QTime &now);
-    void Command2_Click(); // one minute more, up to +59
-    void Command3_Click(); // one minute less, down to -59
-    int offset() const { return Label6.toInt(); }
+    void tick(const QTime &now);
+    void later(); // one minute more, up to +59
+    void earlier(); // one minute less, down to -59
+    int offset() const { return offsetText.toInt(); }
 
-    QString Label1 = QStringLiteral("00:00:00"); // now
-    QString Label2 = QStringLiteral("00:00:00"); // the target
-    QString Label6 = QStringLiteral("0");        // the offset, from "0" at every opening
+    QString nowText = QStringLiteral("00:00:00"); // now
+    QString targetText = QStringLiteral("00:00:00"); // the target
+    QString offsetText = QStringLiteral("0");        // the offset, from "0" at every opening
 };
 
 } // namespace vespera

@@ -76,173 +76,173 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
     f.setPixelSize(12);
     setFont(f);
 
-    Command4 = place(new QPushButton(QStringLiteral("OK"), this), twips(6120, 6120, 1455, 375));
+    okButton = place(new QPushButton(QStringLiteral("OK"), this), twips(6120, 6120, 1455, 375));
     buildDisplay(place(new QGroupBox(tr("表示"), this), twips(240, 120, 3135, 5730)));
     buildAlarms(place(new QGroupBox(tr("アラーム"), this), twips(3600, 1080, 3975, 4815)));
     buildAdjustment(place(new QGroupBox(tr("時計合わせ"), this), twips(3600, 120, 3975, 915)));
     label(tr("ヘルプ：[F1]"), twips(240, 6000, 2775, 375), this);
-    connect(Command4, &QPushButton::clicked, this, &QDialog::close);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::close);
 
     // The focus starts on OK, and Tab goes on from there.
-    setTabOrder(Command4, Combo1);
-    Timer1.setInterval(100);
-    connect(&Timer1, &QTimer::timeout, this, &OptionsDialog::Timer1_Timer);
-    Timer1.start();
-    Form_Load();
+    setTabOrder(okButton, cornerBox);
+    adjustTimer.setInterval(100);
+    connect(&adjustTimer, &QTimer::timeout, this, &OptionsDialog::onAdjustTick);
+    adjustTimer.start();
+    loadSettings();
 }
 
 void OptionsDialog::buildDisplay(QGroupBox *frame)
 {
     label(tr("時計の位置"), twips(240, 270, 1695, 405), frame);
-    Combo1 = place(new QComboBox(frame), twips(240, 540, 2055, 390));
-    Combo1->addItems({tr("左上"), tr("左下"), tr("右上"), tr("右下")});
-    Check6 = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 300));
-    Check5 = place(new QCheckBox(tr("自動的に隠す"), frame), twips(240, 1275, 2415, 300));
-    Check9 = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 300));
-    Check4 = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1800, 2775, 300));
+    cornerBox = place(new QComboBox(frame), twips(240, 540, 2055, 390));
+    cornerBox->addItems({tr("左上"), tr("左下"), tr("右上"), tr("右下")});
+    alwaysOnTopCheck = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 300));
+    autoTuckCheck = place(new QCheckBox(tr("自動的に隠す"), frame), twips(240, 1275, 2415, 300));
+    use24HourCheck = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 300));
+    dogCheck = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1800, 2775, 300));
     label(tr("左側ゲージのモード"), twips(240, 2370, 2175, 405), frame);
-    Option1 = place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
-    Option2 = place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
+    calendarWeekOption = place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
+    nthWeekdayOption = place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
     label(tr("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
-    Label12 = label(QString(), twips(360, 3600, 2415, 405), frame);
-    Label12->setTextFormat(Qt::PlainText); // a name a design site set, never markup
-    File1 = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
-    Command10 = place(new QPushButton(tr("その他のデザイン"), frame), twips(240, 5160, 2655, 360));
-    connect(File1, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
-        Label12->setText(item->text().left(item->text().size() - 4));
+    designNameLabel = label(QString(), twips(360, 3600, 2415, 405), frame);
+    designNameLabel->setTextFormat(Qt::PlainText); // a name a design site set, never markup
+    designList = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
+    moreDesignsButton = place(new QPushButton(tr("その他のデザイン"), frame), twips(240, 5160, 2655, 360));
+    connect(designList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        designNameLabel->setText(item->text().left(item->text().size() - 4));
     });
-    connect(Command10, &QPushButton::clicked, this, [this] {
+    connect(moreDesignsButton, &QPushButton::clicked, this, [this] {
         showHelp(kDesignsTopic);
-        Command4->setFocus();
+        okButton->setFocus();
     });
 }
 
 void OptionsDialog::buildAlarms(QGroupBox *frame)
 {
     label(tr("アラームの予約"), twips(240, 240, 1935, 285), frame);
-    List1 = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
-    Command7 = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 375, 1155));
-    writeDownwards(Command7);
-    Command9 = place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
-    Check2 = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 390));
-    Check3 = place(new QCheckBox(tr("アラーム"), frame), twips(2520, 900, 1335, 285));
-    Command6 = place(new QPushButton(m_mode, frame), twips(120, 1740, 615, 360));
-    Text3 = place(new QLineEdit(frame), twips(840, 1740, 375, 360));
+    alarmList = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
+    deleteAlarmButton = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 375, 1155));
+    writeDownwards(deleteAlarmButton);
+    clearAlarmsButton = place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
+    chimeCheck = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 390));
+    alarmCheck = place(new QCheckBox(tr("アラーム"), frame), twips(2520, 900, 1335, 285));
+    hourModeButton = place(new QPushButton(m_mode, frame), twips(120, 1740, 615, 360));
+    hourBox = place(new QLineEdit(frame), twips(840, 1740, 375, 360));
     label(QStringLiteral("："), twips(1170, 1785, 135, 255), frame);
-    Text4 = place(new QLineEdit(frame), twips(1320, 1740, 375, 390));
+    minuteBox = place(new QLineEdit(frame), twips(1320, 1740, 375, 390));
     label(QStringLiteral("："), twips(1635, 1785, 135, 255), frame);
-    Text5 = place(new QLineEdit(QStringLiteral("00"), frame), twips(1800, 1740, 375, 375));
-    Command5 = place(new QPushButton(tr("セット"), frame), twips(2400, 1740, 1335, 360));
+    secondsBox = place(new QLineEdit(QStringLiteral("00"), frame), twips(1800, 1740, 375, 375));
+    setAlarmButton = place(new QPushButton(tr("セット"), frame), twips(2400, 1740, 1335, 360));
     label(tr("アラーム時起動するソフト"), twips(240, 2220, 3135, 405), frame);
-    Check1 = place(new QCheckBox(frame), twips(210, 2565, 255, 255));
-    Text2 = place(new QLineEdit(frame), twips(480, 2520, 2295, 360));
-    Command8 = place(new QPushButton(tr("参照"), frame), twips(2880, 2520, 855, 345));
+    programCheck = place(new QCheckBox(frame), twips(210, 2565, 255, 255));
+    programPathBox = place(new QLineEdit(frame), twips(480, 2520, 2295, 360));
+    browseProgramButton = place(new QPushButton(tr("参照"), frame), twips(2880, 2520, 855, 345));
     auto *line = place(new QFrame(frame), QRect(0, 3120 / 15, 3960 / 15, 1));
     line->setFrameShape(QFrame::HLine);
-    Check7 = place(new QCheckBox(tr("アラーム音量変更"), frame), twips(240, 3240, 2295, 285));
-    Command11 = place(new QPushButton(tr("テスト"), frame), twips(2640, 3240, 1095, 345));
-    HScroll1 = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 3600, 3495, 255));
-    Check8 = place(new QCheckBox(tr("時報音量変更"), frame), twips(240, 3960, 2295, 285));
-    Command12 = place(new QPushButton(tr("テスト"), frame), twips(2640, 3990, 1095, 315));
-    HScroll2 = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 4320, 3495, 255));
+    alarmVolumeCheck = place(new QCheckBox(tr("アラーム音量変更"), frame), twips(240, 3240, 2295, 285));
+    alarmTestButton = place(new QPushButton(tr("テスト"), frame), twips(2640, 3240, 1095, 345));
+    alarmVolumeBar = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 3600, 3495, 255));
+    chimeVolumeCheck = place(new QCheckBox(tr("時報音量変更"), frame), twips(240, 3960, 2295, 285));
+    chimeTestButton = place(new QPushButton(tr("テスト"), frame), twips(2640, 3990, 1095, 315));
+    chimeVolumeBar = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 4320, 3495, 255));
 
-    for (QLineEdit *box : {Text3, Text4, Text5}) {
+    for (QLineEdit *box : {hourBox, minuteBox, secondsBox}) {
         box->setMaxLength(2);
         box->setAlignment(Qt::AlignCenter);
         box->installEventFilter(this);
     }
-    Text5->setReadOnly(true);
-    connect(Command6, &QPushButton::clicked, this, [this] {
+    secondsBox->setReadOnly(true);
+    connect(hourModeButton, &QPushButton::clicked, this, [this] {
         m_mode = nextHourMode(m_mode);
-        Command6->setText(m_mode);
-        H = stagedHour(Text3->text(), m_mode);
+        hourModeButton->setText(m_mode);
+        H = stagedHour(hourBox->text(), m_mode);
     });
-    connect(Command5, &QPushButton::clicked, this, &OptionsDialog::Command5_Click);
-    connect(Command7, &QPushButton::clicked, this, [this] {
+    connect(setAlarmButton, &QPushButton::clicked, this, &OptionsDialog::onSetAlarm);
+    connect(deleteAlarmButton, &QPushButton::clicked, this, [this] {
         AlarmList entries;
-        for (int i = 0; i < List1->count(); ++i)
-            entries << List1->item(i)->text();
-        const int next = deleteReservation(entries, List1->currentRow());
-        if (entries.size() == List1->count())
+        for (int i = 0; i < alarmList->count(); ++i)
+            entries << alarmList->item(i)->text();
+        const int next = deleteReservation(entries, alarmList->currentRow());
+        if (entries.size() == alarmList->count())
             return; // nothing was selected
-        List1->clear();
-        List1->addItems(entries);
-        List1->setCurrentRow(next);
+        alarmList->clear();
+        alarmList->addItems(entries);
+        alarmList->setCurrentRow(next);
     });
-    connect(Command9, &QPushButton::clicked, List1, &QListWidget::clear);
-    connect(Check1, &QCheckBox::toggled, Text2, &QWidget::setEnabled);
-    connect(Check1, &QCheckBox::toggled, Command8, &QWidget::setEnabled);
-    connect(Check7, &QCheckBox::toggled, HScroll1, &QWidget::setEnabled);
-    connect(Check8, &QCheckBox::toggled, HScroll2, &QWidget::setEnabled);
-    connect(Command8, &QPushButton::clicked, this, [this] { emit programChooserRequested(Text2); });
-    connect(Command11, &QPushButton::clicked, this, &OptionsDialog::Command11_Click);
-    connect(Command12, &QPushButton::clicked, this, &OptionsDialog::Command12_Click);
+    connect(clearAlarmsButton, &QPushButton::clicked, alarmList, &QListWidget::clear);
+    connect(programCheck, &QCheckBox::toggled, programPathBox, &QWidget::setEnabled);
+    connect(programCheck, &QCheckBox::toggled, browseProgramButton, &QWidget::setEnabled);
+    connect(alarmVolumeCheck, &QCheckBox::toggled, alarmVolumeBar, &QWidget::setEnabled);
+    connect(chimeVolumeCheck, &QCheckBox::toggled, chimeVolumeBar, &QWidget::setEnabled);
+    connect(browseProgramButton, &QPushButton::clicked, this, [this] { emit programChooserRequested(programPathBox); });
+    connect(alarmTestButton, &QPushButton::clicked, this, &OptionsDialog::onAlarmTest);
+    connect(chimeTestButton, &QPushButton::clicked, this, &OptionsDialog::onChimeTest);
 }
 
 void OptionsDialog::buildAdjustment(QGroupBox *frame)
 {
     label(tr("現在時刻"), twips(240, 270, 1095, 285), frame);
-    Label1 = label(QString(), twips(1200, 270, 1095, 405), frame);
+    nowLabel = label(QString(), twips(1200, 270, 1095, 405), frame);
     label(tr("設定時刻"), twips(240, 540, 1095, 285), frame);
-    Label2 = label(QString(), twips(1200, 540, 1095, 285), frame);
+    targetLabel = label(QString(), twips(1200, 540, 1095, 285), frame);
     label(QStringLiteral("±"), twips(2280, 540, 375, 285), frame);
-    Label6 = label(m_adjust.Label6, twips(2520, 420, 375, 375), frame);
-    Label6->setAlignment(Qt::AlignCenter);
-    Command2 = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
-    Command3 = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));
-    Command1 = place(new QPushButton(QStringLiteral("SET"), frame), twips(3240, 420, 615, 375));
-    for (QPushButton *small : {Command2, Command3}) {
+    offsetLabel = label(m_adjust.offsetText, twips(2520, 420, 375, 375), frame);
+    offsetLabel->setAlignment(Qt::AlignCenter);
+    laterButton = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
+    earlierButton = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));
+    setClockButton = place(new QPushButton(QStringLiteral("SET"), frame), twips(3240, 420, 615, 375));
+    for (QPushButton *small : {laterButton, earlierButton}) {
         QFont tiny = small->font();
         tiny.setPixelSize(7);
         small->setFont(tiny);
     }
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        m_adjust.Command2_Click();
-        Label6->setText(m_adjust.Label6);
+    connect(laterButton, &QPushButton::clicked, this, [this] {
+        m_adjust.later();
+        offsetLabel->setText(m_adjust.offsetText);
     });
-    connect(Command3, &QPushButton::clicked, this, [this] {
-        m_adjust.Command3_Click();
-        Label6->setText(m_adjust.Label6);
+    connect(earlierButton, &QPushButton::clicked, this, [this] {
+        m_adjust.earlier();
+        offsetLabel->setText(m_adjust.offsetText);
     });
-    connect(Command1, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
+    connect(setClockButton, &QPushButton::clicked, this, &OptionsDialog::onSetClock);
 }
 
-void OptionsDialog::Form_Load()
+void OptionsDialog::loadSettings()
 {
-    List1->clear();
+    alarmList->clear();
     m_openedAlarms.clear();
     LoadAlarmList(m_openedAlarms, m_store);
-    List1->addItems(m_openedAlarms);
+    alarmList->addItems(m_openedAlarms);
     const OptionsTarget::Flags flags = m_clock.optionFlags();
-    Check3->setChecked(flags.AlarmOn);
-    Check2->setChecked(flags.ChimeOn);
+    alarmCheck->setChecked(flags.AlarmOn);
+    chimeCheck->setChecked(flags.ChimeOn);
     const QString program = m_store.GetSetting(common::kSection, key("pgm"));
-    Check1->setChecked(!program.isEmpty());
-    Text2->setText(program);
-    Text2->setEnabled(!program.isEmpty());
-    Command8->setEnabled(!program.isEmpty());
+    programCheck->setChecked(!program.isEmpty());
+    programPathBox->setText(program);
+    programPathBox->setEnabled(!program.isEmpty());
+    browseProgramButton->setEnabled(!program.isEmpty());
     // A hand-edited corner the clock does not know is laid out like the
     // top-left one, so that is what shows.
     m_shownCorner = m_clock.corner() >= 0 && m_clock.corner() <= 3 ? m_clock.corner() : 0;
-    Combo1->setCurrentIndex(m_shownCorner);
-    Check4->setChecked(flags.DogOn);
-    Check9->setChecked(flags.Use24Hour);
-    (flags.NthWeekday ? Option2 : Option1)->setChecked(true);
-    Check6->setChecked(flags.AllwaysTop);
-    Check5->setChecked(flags.Autohid);
-    for (QScrollBar *bar : {HScroll1, HScroll2})
+    cornerBox->setCurrentIndex(m_shownCorner);
+    dogCheck->setChecked(flags.DogOn);
+    use24HourCheck->setChecked(flags.Use24Hour);
+    (flags.NthWeekday ? nthWeekdayOption : calendarWeekOption)->setChecked(true);
+    alwaysOnTopCheck->setChecked(flags.AllwaysTop);
+    autoTuckCheck->setChecked(flags.Autohid);
+    for (QScrollBar *bar : {alarmVolumeBar, chimeVolumeBar})
         bar->setRange(0, 255);
-    loadVolume("vol", "volg", Check7, HScroll1);
-    loadVolume("nvol", "nvolg", Check8, HScroll2);
-    Label12->setText(m_store.GetSetting(common::kSection, key("skin"), QStringLiteral("blue")));
+    loadVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar);
+    loadVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar);
+    designNameLabel->setText(m_store.GetSetting(common::kSection, key("skin"), QStringLiteral("blue")));
 
     QStringList designs;
     for (const QString &folder : m_platform.dataFolders)
         designs += QDir(folder).entryList({QStringLiteral("*.vss")}, QDir::Files);
     designs.removeDuplicates();
     designs.sort();
-    File1->addItems(designs);
-    Timer1_Timer();
+    designList->addItems(designs);
+    onAdjustTick();
 }
 
 void OptionsDialog::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
@@ -273,21 +273,21 @@ void OptionsDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous() && screen())
         move(screen()->availableGeometry().center() - rect().center());
-    Command4->setFocus();
+    okButton->setFocus();
 }
 
-void OptionsDialog::Timer1_Timer()
+void OptionsDialog::onAdjustTick()
 {
-    m_adjust.Timer1_Timer(m_platform.clock->now().time());
-    Label1->setText(m_adjust.Label1);
-    Label2->setText(m_adjust.Label2);
+    m_adjust.tick(m_platform.clock->now().time());
+    nowLabel->setText(m_adjust.nowText);
+    targetLabel->setText(m_adjust.targetText);
 }
 
-void OptionsDialog::Command1_Click()
+void OptionsDialog::onSetClock()
 {
     if (!m_platform.systemTime)
         return;
-    const QTime target = QTime::fromString(Label2->text(), QStringLiteral("HH:mm:ss"));
+    const QTime target = QTime::fromString(targetLabel->text(), QStringLiteral("HH:mm:ss"));
     QPointer<OptionsDialog> self(this);
     m_platform.systemTime->setTimeOfDay(target, [self](platform::SetTimeResult result) {
         // A refusal is told and nothing else changes: the clock goes on.
@@ -296,64 +296,64 @@ void OptionsDialog::Command1_Click()
     });
 }
 
-void OptionsDialog::Command5_Click()
+void OptionsDialog::onSetAlarm()
 {
     const AddOutcome outcome =
-        addReservation(m_mode, Text3->text(), Text4->text(), H, M, S, List1->count());
+        addReservation(m_mode, hourBox->text(), minuteBox->text(), H, M, S, alarmList->count());
     if (!outcome.refusal.isEmpty()) {
         if (m_platform.messages)
             m_platform.messages->information(kTitle, outcome.refusal);
         return;
     }
-    List1->addItem(outcome.entry);
+    alarmList->addItem(outcome.entry);
 }
 
-void OptionsDialog::Command11_Click()
+void OptionsDialog::onAlarmTest()
 {
-    if (!Check3->isChecked()) {
+    if (!alarmCheck->isChecked()) {
         if (m_platform.messages)
             m_platform.messages->information(kTitle, tr("アラームをONにしてください。"));
         return;
     }
-    Command11->setEnabled(false);
-    if (Check1->isChecked()) {
-        if (m_platform.programs && !Text2->text().trimmed().isEmpty())
-            m_platform.programs->startCommand(Text2->text());
+    alarmTestButton->setEnabled(false);
+    if (programCheck->isChecked()) {
+        if (m_platform.programs && !programPathBox->text().trimmed().isEmpty())
+            m_platform.programs->startCommand(programPathBox->text());
     } else {
-        saveVolume("vol", "volg", Check7, HScroll1);
+        saveVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar);
         emit alarmTestRequested(); // returns when the notice has closed
     }
-    Command11->setEnabled(true);
+    alarmTestButton->setEnabled(true);
 }
 
-void OptionsDialog::Command12_Click()
+void OptionsDialog::onChimeTest()
 {
-    if (!Check2->isChecked()) {
+    if (!chimeCheck->isChecked()) {
         if (m_platform.messages)
             m_platform.messages->information(kTitle, tr("30分時報をONにしてください。"));
         return;
     }
-    Command11->setEnabled(false);
-    Command12->setEnabled(false);
-    saveVolume("nvol", "nvolg", Check8, HScroll2);
+    alarmTestButton->setEnabled(false);
+    chimeTestButton->setEnabled(false);
+    saveVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar);
     m_clock.PlayChime();
     // The chime keeps its own volume for 5.5 s; the buttons wait with it,
     // the window does not.
     QPointer<OptionsDialog> self(this);
-    QTimer::singleShot(Check8->isChecked() ? kChimeHoldMs : 0, this, [self] {
+    QTimer::singleShot(chimeVolumeCheck->isChecked() ? kChimeHoldMs : 0, this, [self] {
         if (!self)
             return;
-        self->Command11->setEnabled(true);
-        self->Command12->setEnabled(true);
+        self->alarmTestButton->setEnabled(true);
+        self->chimeTestButton->setEnabled(true);
     });
 }
 
 void OptionsDialog::focusOn(EditorFocus focus)
 {
     switch (focus) {
-    case EditorFocus::Minute: Text4->setFocus(); break;
-    case EditorFocus::Seconds: Text5->setFocus(); break;
-    case EditorFocus::Set: Command5->setFocus(); break;
+    case EditorFocus::Minute: minuteBox->setFocus(); break;
+    case EditorFocus::Seconds: secondsBox->setFocus(); break;
+    case EditorFocus::Set: setAlarmButton->setFocus(); break;
     case EditorFocus::Stay: break;
     }
 }
@@ -380,12 +380,12 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
             return true;
         if (!character)
             return false; // Tab, arrows, Backspace and the like edit as usual
-        if (box == Text5) {
-            Command5->setFocus();
+        if (box == secondsBox) {
+            setAlarmButton->setFocus();
             return true;
         }
         const QString current = box->selectedText() == box->text() ? QString() : box->text();
-        const KeyAction action = box == Text3 ? hourKeyPress(current, typed.at(0), m_mode)
+        const KeyAction action = box == hourBox ? hourKeyPress(current, typed.at(0), m_mode)
                                               : minuteKeyPress(current, typed.at(0));
         if (action == KeyAction::Discard)
             return true;
@@ -393,14 +393,14 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
             box->clear();
         return false;
     }
-    if (keyEvent->isAutoRepeat() || box == Text5)
+    if (keyEvent->isAutoRepeat() || box == secondsBox)
         return false;
-    if (box == Text3) {
-        const AfterKey after = hourKeyRelease(Text3->text(), m_mode);
+    if (box == hourBox) {
+        const AfterKey after = hourKeyRelease(hourBox->text(), m_mode);
         H = after.staged;
         focusOn(after.focus);
     } else {
-        const AfterKey after = minuteKeyRelease(Text4->text());
+        const AfterKey after = minuteKeyRelease(minuteBox->text());
         M = after.staged;
         focusOn(after.focus);
     }
@@ -418,7 +418,7 @@ void OptionsDialog::showHelp(int topic)
 void OptionsDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        showHelp(focusWidget() == Command10 ? kDesignsTopic : kDialogTopic);
+        showHelp(focusWidget() == moreDesignsButton ? kDesignsTopic : kDialogTopic);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -426,16 +426,16 @@ void OptionsDialog::keyPressEvent(QKeyEvent *event)
 
 void OptionsDialog::closeEvent(QCloseEvent *event)
 {
-    if (Form_Unload())
+    if (storeSettings())
         event->accept();
     else
         event->ignore();
 }
 
-bool OptionsDialog::Form_Unload()
+bool OptionsDialog::storeSettings()
 {
     bool closing = true;
-    const QString program = Text2->text();
+    const QString program = programPathBox->text();
     if (!program.isEmpty() && !isStartableProgram(program)) {
         if (m_platform.messages)
             m_platform.messages->information(tr("アラーム起動ソフト"),
@@ -449,10 +449,10 @@ bool OptionsDialog::Form_Unload()
             unsaved = m_store.unsavedMessage();
     };
     note(m_store.SaveSetting(common::kSection, key("skin"),
-                             Label12->text().isEmpty() ? QStringLiteral("blue") : Label12->text()));
+                             designNameLabel->text().isEmpty() ? QStringLiteral("blue") : designNameLabel->text()));
     AlarmList edited;
-    for (int i = 0; i < List1->count(); ++i)
-        edited << List1->item(i)->text();
+    for (int i = 0; i < alarmList->count(); ++i)
+        edited << alarmList->item(i)->text();
     AlarmList stored;
     LoadAlarmList(stored, m_store);
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
@@ -466,36 +466,36 @@ bool OptionsDialog::Form_Unload()
     note(SaveAlarmList(entries, m_store));
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
-    List1->clear();
-    List1->addItems(entries);
+    alarmList->clear();
+    alarmList->addItems(entries);
 
     OptionsTarget::Flags flags;
-    flags.Use24Hour = Check9->isChecked();
-    flags.AllwaysTop = Check6->isChecked();
-    flags.Autohid = Check5->isChecked();
-    flags.DogOn = Check4->isChecked();
-    flags.AlarmOn = Check3->isChecked();
-    flags.ChimeOn = Check2->isChecked();
-    flags.NthWeekday = !Option1->isChecked();
+    flags.Use24Hour = use24HourCheck->isChecked();
+    flags.AllwaysTop = alwaysOnTopCheck->isChecked();
+    flags.Autohid = autoTuckCheck->isChecked();
+    flags.DogOn = dogCheck->isChecked();
+    flags.AlarmOn = alarmCheck->isChecked();
+    flags.ChimeOn = chimeCheck->isChecked();
+    flags.NthWeekday = !calendarWeekOption->isChecked();
     m_clock.reloadAlarmList();
     m_clock.applyOptionFlags(flags);
-    note(saveVolume("vol", "volg", Check7, HScroll1));
-    note(saveVolume("nvol", "nvolg", Check8, HScroll2));
+    note(saveVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar));
+    note(saveVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar));
     note(m_store.SaveSetting(common::kSection, key("pgm"),
-                             Check1->isChecked() ? program : QString()));
+                             programCheck->isChecked() ? program : QString()));
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
-    const bool cornerChanged = Combo1->currentIndex() != m_shownCorner;
+    const bool cornerChanged = cornerBox->currentIndex() != m_shownCorner;
     if (cornerChanged && m_platform.messages)
         m_platform.messages->information(QStringLiteral("Option"),
                                          tr("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == m_clock.corner())
         note(m_store.SaveSetting(common::kSection, key("smode"),
-                                 QString::number(Combo1->currentIndex())));
+                                 QString::number(cornerBox->currentIndex())));
     if (!unsaved.isEmpty() && m_platform.messages)
         m_platform.messages->information(kTitle, unsaved);
     if (closing)
-        Timer1.stop();
+        adjustTimer.stop();
     return closing;
 }
 

@@ -66,28 +66,28 @@ public:
           QWidget *parent = nullptr);
 
     // Display
-    QComboBox *Combo1;
-    QCheckBox *Check6, *Check5, *Check9, *Check4;
-    QRadioButton *Option1, *Option2;
-    QLabel *Label12;
-    QListWidget *File1;
-    QPushButton *Command10, *Command4;
+    QComboBox *cornerBox;
+    QCheckBox *alwaysOnTopCheck, *autoTuckCheck, *use24HourCheck, *dogCheck;
+    QRadioButton *calendarWeekOption, *nthWeekdayOption;
+    QLabel *designNameLabel;
+    QListWidget *designList;
+    QPushButton *moreDesignsButton, *okButton;
     // Alarms
-    QListWidget *List1;
-    QPushButton *Command7, *Command9, *Command6, *Command5, *Command8, *Command11, *Command12;
-    QCheckBox *Check2, *Check3, *Check1, *Check7, *Check8;
-    QLineEdit *Text3, *Text4, *Text5, *Text2;
-    QScrollBar *HScroll1, *HScroll2;
+    QListWidget *alarmList;
+    QPushButton *deleteAlarmButton, *clearAlarmsButton, *hourModeButton, *setAlarmButton, *browseProgramButton, *alarmTestButton, *chimeTestButton;
+    QCheckBox *chimeCheck, *alarmCheck, *programCheck, *alarmVolumeCheck, *chimeVolumeCheck;
+    QLineEdit *hourBox, *minuteBox, *secondsBox, *programPathBox;
+    QScrollBar *alarmVolumeBar, *chimeVolumeBar;
     QString H = QStringLiteral("00"), M = QStringLiteral("00"), S = QStringLiteral("00");
     // Clock adjustment
-    QLabel *Label1, *Label2, *Label6;
-    QPushButton *Command1, *Command2, *Command3;
-    QTimer Timer1;
+    QLabel *nowLabel, *targetLabel, *offsetLabel;
+    QPushButton *setClockButton, *laterButton, *earlierButton;
+    QTimer adjustTimer;
 
-    void Command5_Click();  // セット
-    void Command11_Click(); // the alarm test
-    void Command12_Click(); // the chime test
-    void Command1_Click();  // SET the computer's clock
+    void onSetAlarm();  // セット
+    void onAlarmTest(); // the alarm test
+    void onChimeTest(); // the chime test
+    void onSetClock();  // SET the computer's clock
 
 signals:
     // The alarm test's notice, shown modally: the signal returns when it has closed.
@@ -108,9 +108,9 @@ private:
     void buildDisplay(QGroupBox *frame);
     void buildAlarms(QGroupBox *frame);
     void buildAdjustment(QGroupBox *frame);
-    void Form_Load();
-    bool Form_Unload(); // false when the closing is cancelled
-    void Timer1_Timer();
+    void loadSettings();
+    bool storeSettings(); // false when the closing is cancelled
+    void onAdjustTick();
     void loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
     bool saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
     void focusOn(EditorFocus focus);

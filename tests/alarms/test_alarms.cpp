@@ -242,7 +242,7 @@ private slots:
         m_clock.time.setTime(QTime(7, 41, 5));
         form->Timer1_Timer();
         QVERIFY(windows.notice());
-        QCOMPARE(windows.notice()->Label1->text(), QString("AM 07:30"));
+        QCOMPARE(windows.notice()->timeLabel->text(), QString("AM 07:30"));
         QVERIFY(!windows.notice()->lateLabel->isHidden());
         QCOMPARE(windows.notice()->lateLabel->text(), QString("（遅れて通知）"));
 
@@ -260,7 +260,7 @@ private slots:
         QTRY_VERIFY(!windows.notice());
         tickAt(*form, QTime(7, 51, 5));
         QVERIFY(windows.notice());
-        windows.notice()->Command1->click(); // OK ends it for good
+        windows.notice()->okButton->click(); // OK ends it for good
         tickAt(*form, QTime(7, 56, 5));
         QTRY_VERIFY(!windows.notice());
     }
@@ -272,19 +272,19 @@ private slots:
         VolumeOverrides volumes(&m_sound);
         AlarmNotice notice(volumes, *m_store, &m_clock, false);
         m_clock.advance(4);
-        notice.Timer1_Timer();
+        notice.onRepeat();
         m_clock.advance(4);
-        notice.Timer1_Timer();
-        QCOMPARE(notice.PlayCount, 2);
+        notice.onRepeat();
+        QCOMPARE(notice.playCount, 2);
         m_clock.advance(3600); // asleep
-        notice.Timer1_Timer();
-        QCOMPARE(notice.PlayCount, 1);
+        notice.onRepeat();
+        QCOMPARE(notice.playCount, 1);
         QCOMPARE(m_sound.played.size(), size_t(4));
         for (int i = 0; i < 4; ++i) {
             m_clock.advance(4);
-            notice.Timer1_Timer();
+            notice.onRepeat();
         }
-        QVERIFY(!notice.Timer1.isActive());
+        QVERIFY(!notice.repeatTimer.isActive());
         QCOMPARE(m_sound.played.size(), size_t(8));
     }
 
@@ -452,15 +452,15 @@ private slots:
         VolumeOverrides volumes(&m_sound);
         AlarmNotice notice(volumes, *m_store, &m_clock, false);
         QCOMPARE(notice.windowTitle(), QString("アラーム"));
-        QCOMPARE(notice.Label1->text(), QString("PM 07:30"));
+        QCOMPARE(notice.timeLabel->text(), QString("PM 07:30"));
         QCOMPARE(m_sound.files(), QStringList{"al.wav"});
-        QCOMPARE(notice.Timer1.interval(), 4000);
-        QVERIFY(notice.Timer1.isActive());
+        QCOMPARE(notice.repeatTimer.interval(), 4000);
+        QVERIFY(notice.repeatTimer.isActive());
         for (int i = 0; i < 5; ++i)
-            notice.Timer1_Timer();
-        QVERIFY(!notice.Timer1.isActive());
+            notice.onRepeat();
+        QVERIFY(!notice.repeatTimer.isActive());
         QCOMPARE(m_sound.played.size(), size_t(6));
-        notice.Command1->click();
+        notice.okButton->click();
         QCOMPARE(m_sound.files().last(), QString("b.wav"));
         QCOMPARE(m_sound.volume, platform::kFullWaveVolume);
         notice.close(); // closing twice plays nothing more
@@ -477,7 +477,7 @@ private slots:
             AlarmNotice notice(volumes, *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);
             QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"al.wav"}, 5000);
-            notice.Timer1_Timer();
+            notice.onRepeat();
             notice.reject(); // Escape or the close box
         }
         QCOMPARE(m_sound.files(), (QStringList{"al.wav", "al.wav", "b.wav"}));
@@ -550,7 +550,7 @@ private slots:
         tickAt(*form, QTime(7, 30, 0));
         QCOMPARE(m_sound.files(), (QStringList{"al.wav", "b.wav", "al.wav"}));
         QVERIFY(windows.notice() && windows.notice()->isVisible());
-        QCOMPARE(windows.notice()->PlayCount, 0);
+        QCOMPARE(windows.notice()->playCount, 0);
         windows.notice()->accept();
         QTRY_VERIFY(!windows.notice());
     }

@@ -1,5 +1,5 @@
 // The preset dial: the bands of the scale and their arithmetic, the offset
-// that carries into the next hour, Picked, and what Set leaves on the clock.
+// that carries into the next hour, picked, and what Set leaves on the clock.
 #include "alarms/preset_dial.h"
 #include "core/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
@@ -35,10 +35,10 @@ private slots:
         QFETCH(int, along);
         QFETCH(QString, minute);
         PresetScale scale;
-        scale.Form_Load(7, 0);
+        scale.open(7, 0);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.pM, minute);
-        QCOMPARE(scale.Shape1Left, PresetScale::markerLeft(minute.toInt()));
+        QCOMPARE(scale.minuteText, minute);
+        QCOMPARE(scale.shownMarkerLeft, PresetScale::markerLeft(minute.toInt()));
     }
 
     void offsetsCarryIntoTheNextHour_data()
@@ -60,39 +60,39 @@ private slots:
         QFETCH(int, along);
         QFETCH(QString, shown);
         PresetScale scale;
-        scale.Form_Load(hour, 50);
+        scale.open(hour, 50);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.Label6 + ' ' + scale.Label8 + ' ' + scale.pM, shown);
+        QCOMPARE(scale.amPmText + ' ' + scale.dialHourText + ' ' + scale.minuteText, shown);
         QCOMPARE(scale.H, hour); // only a click commits the hour
     }
 
     void aClickCommitsTheShownHour()
     {
         PresetScale scale;
-        scale.Form_Load(23, 50);
+        scale.open(23, 50);
         scale.mouseMove(bandX(75), kBandE);
         scale.mouseDown(bandX(75), kBandE);
         QCOMPARE(scale.H, 0);
-        QVERIFY(scale.Picked);
+        QVERIFY(scale.picked);
         scale.mouseMove(5, kOff); // leaving keeps the new hour and minute
-        QCOMPARE(scale.Label8, QString("0"));
-        QCOMPARE(scale.pM, QString("5"));
-        QCOMPARE(scale.pT, QString("0"));
-        QVERIFY(!scale.Picked);
+        QCOMPARE(scale.dialHourText, QString("0"));
+        QCOMPARE(scale.minuteText, QString("5"));
+        QCOMPARE(scale.offsetText, QString("0"));
+        QVERIFY(!scale.picked);
         QCOMPARE(scale.entry(), QString("00:05:00*"));
     }
 
     void leavingWithoutAClickGoesBack()
     {
         PresetScale scale;
-        scale.Form_Load(7, 50);
+        scale.open(7, 50);
         scale.mouseMove(bandX(50), kBandA);
         scale.mouseMove(bandX(25), kBandD);
         scale.mouseMove(bandX(0), kOff);
-        QCOMPARE(scale.pM, QString("50"));
-        QCOMPARE(scale.pT, QString("0"));
-        QCOMPARE(scale.Shape1Left, scale.Shape2Left);
-        QCOMPARE(scale.Shape3Left, PresetScale::markerLeft(0));
+        QCOMPARE(scale.minuteText, QString("50"));
+        QCOMPARE(scale.offsetText, QString("0"));
+        QCOMPARE(scale.shownMarkerLeft, scale.selectedMarkerLeft);
+        QCOMPARE(scale.offsetMarkerLeft, PresetScale::markerLeft(0));
         QCOMPARE(scale.entry(), QString("07:50:00*"));
     }
 
@@ -101,7 +101,7 @@ private slots:
     void aClickSelectsTheMinuteShown()
     {
         PresetScale scale;
-        scale.Form_Load(12, 35);
+        scale.open(12, 35);
         QVERIFY(!scale.doubleClick());
         scale.mouseMove(bandX(35 * 5), kBandA);
         scale.mouseDown(bandX(35 * 5), kBandA);
@@ -120,7 +120,7 @@ private slots:
             PresetDial dial(*form, scale, &m_clock);
             QCOMPARE(dial.windowTitle(), QString("プリセットアラーム"));
             QCOMPARE(dial.size(), QSize(468, 127));
-            dial.Command1_Click();
+            dial.onSet();
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
         QCOMPARE(form->List1, QStringList{"07:45:00*"});
@@ -141,17 +141,17 @@ private slots:
             QCOMPARE(scale.H, 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
-            dial.Command4_Click();
+            dial.onNow();
             QCOMPARE(form->PAH, QString("17"));
-            QCOMPARE(scale.pM, QString("2"));
-            dial.Command2_Click();
+            QCOMPARE(scale.minuteText, QString("2"));
+            dial.onClose();
         }
         QVERIFY(form->List1.isEmpty());
         PresetDial again(*form, scale, &m_clock);
-        QVERIFY(scale.Picked); // a pick is remembered into the next opening
+        QVERIFY(scale.picked); // a pick is remembered into the next opening
     }
 
-    // A new window starts with no offset: only Picked carries over.
+    // A new window starts with no offset: only picked carries over.
     void theOffsetStartsAfreshEachOpening()
     {
         m_clock.time.setTime(QTime(7, 20));
@@ -161,12 +161,12 @@ private slots:
         {
             PresetDial dial(*form, scale, &m_clock);
             scale.mouseMove(bandX(75), kBandE);
-            QCOMPARE(scale.pT, QString("15"));
-            dial.Command2_Click();
+            QCOMPARE(scale.offsetText, QString("15"));
+            dial.onClose();
         }
         PresetDial again(*form, scale, &m_clock);
-        QCOMPARE(scale.pT, QString("00"));
-        QCOMPARE(scale.Shape3Left, PresetScale::kHidden);
+        QCOMPARE(scale.offsetText, QString("00"));
+        QCOMPARE(scale.offsetMarkerLeft, PresetScale::kHidden);
     }
 
     // The store keeps twelve reservations; a thirteenth would be gone at the
@@ -180,7 +180,7 @@ private slots:
         fakes::FakeMessages messages;
         PresetScale scale;
         PresetDial dial(*form, scale, &m_clock, &messages);
-        dial.Command1_Click();
+        dial.onSet();
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
         QCOMPARE(form->List1.size(), kMaxStoredAlarms);

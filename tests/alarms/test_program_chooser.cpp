@@ -57,18 +57,18 @@ private slots:
         ProgramChooser chooser(&text2, {"/"}, m_dir.path());
         chooser.show();
         QCOMPARE(chooser.windowTitle(), QString("実行ファイルを指定"));
-        QCOMPARE(chooser.Text1->text(), QString("/usr/bin/old"));
+        QCOMPARE(chooser.pathBox->text(), QString("/usr/bin/old"));
         QStringList listed;
-        for (int i = 0; i < chooser.File1->count(); ++i)
-            listed << chooser.File1->item(i)->text();
+        for (int i = 0; i < chooser.fileList->count(); ++i)
+            listed << chooser.fileList->item(i)->text();
         QCOMPARE(listed, (QStringList{"radio", "wake"}));
 
-        clickRow(chooser.File1, 1);
-        QCOMPARE(chooser.Text1->text(), m_dir.filePath("wake"));
-        QTest::keyClicks(chooser.Text1, "xyz"); // keys change nothing
-        QCOMPARE(chooser.Text1->text(), m_dir.filePath("wake"));
+        clickRow(chooser.fileList, 1);
+        QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
+        QTest::keyClicks(chooser.pathBox, "xyz"); // keys change nothing
+        QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
         QCOMPARE(text2.text(), QString("/usr/bin/old")); // nothing until 指定
-        QTest::mouseClick(chooser.Command1, Qt::LeftButton);
+        QTest::mouseClick(chooser.chooseButton, Qt::LeftButton);
         QCOMPARE(text2.text(), m_dir.filePath("wake"));
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
     }
@@ -79,13 +79,13 @@ private slots:
         {
             ProgramChooser chooser(&text2, {"/"}, m_dir.path());
             chooser.show();
-            clickRow(chooser.File1, 0);
+            clickRow(chooser.fileList, 0);
             chooser.reject(); // the close box
         }
         QCOMPARE(text2.text(), QString());
         ProgramChooser chooser(&text2, {"/"}, m_dir.path());
         chooser.show();
-        clickRow(chooser.File1, 0, true);
+        clickRow(chooser.fileList, 0, true);
         QCOMPARE(text2.text(), m_dir.filePath("radio"));
     }
 
@@ -94,10 +94,10 @@ private slots:
         QLineEdit text2("/usr/bin/old");
         ProgramChooser chooser(&text2, {"/", "/nowhere"}, m_dir.path());
         chooser.show();
-        chooser.Drive1->setCurrentText("/nowhere");
-        QCOMPARE(chooser.File1->count(), 0);
+        chooser.volumeBox->setCurrentText("/nowhere");
+        QCOMPARE(chooser.fileList->count(), 0);
         QVERIFY(chooser.isVisible());
-        QTest::mouseClick(chooser.Command1, Qt::LeftButton); // the old path stays
+        QTest::mouseClick(chooser.chooseButton, Qt::LeftButton); // the old path stays
         QCOMPARE(text2.text(), QString("/usr/bin/old"));
     }
 };

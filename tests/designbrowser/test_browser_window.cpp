@@ -130,10 +130,10 @@ class TestBrowserWindow : public QObject {
         m_profile = std::make_unique<QWebEngineProfile>(); // off the record
         m_profile->setUrlRequestInterceptor(m_gate.get());
         m_form = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
-        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &BrowserWindow::BeforeNavigate2);
+        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &BrowserWindow::onApplyRequested);
         connect(m_form.get(), &BrowserWindow::firstPageShown, this, [this] { m_shown = true; });
         m_form->show();
-        m_form->Form_Load();
+        m_form->load();
         QTRY_VERIFY_WITH_TIMEOUT(m_shown, kPatience);
     }
     BrowserPlatform seams() { return {&m_messages, &m_clock, &m_programs}; }
@@ -296,10 +296,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 1, kPatience);
         since.start();
         for (int i = 0; i < 3; ++i)
-            m_form->BeforeNavigate2(kApplyUrl, multipart("skin", "blue"));
+            m_form->onApplyRequested(kApplyUrl, multipart("skin", "blue"));
         if (since.elapsed() < 1500) // else the machine was too slow to tell
             QCOMPARE(m_messages.asked.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT((m_form->BeforeNavigate2(kApplyUrl, multipart("skin", "blue")),
+        QTRY_VERIFY_WITH_TIMEOUT((m_form->onApplyRequested(kApplyUrl, multipart("skin", "blue")),
                                   m_messages.asked.size() == 2),
                                  kPatience);
         QCOMPARE(stored("skin"), QString());
@@ -388,11 +388,11 @@ private slots:
             || site.heads[0].contains("\r\nContent-type: application/x-www-form-urlencoded\r\n"));
 
         // The clock is started after every apply, a body without fields too.
-        m_form->BeforeNavigate2(kApplyUrl, QByteArray());
+        m_form->onApplyRequested(kApplyUrl, QByteArray());
         QVERIFY(m_form->restartPending());
         QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
 
-        m_form->BeforeNavigate2(kApplyUrl, multipart("name", "x y"));
+        m_form->onApplyRequested(kApplyUrl, multipart("name", "x y"));
         m_form->mnuHome_Click();
         QTRY_COMPARE_WITH_TIMEOUT(site.bodies.size(), 2, kPatience);
         QVERIFY(site.bodies[1].startsWith("des=%96%E9&name=x+y&c_mn=a b&c&"));

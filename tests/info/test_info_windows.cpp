@@ -48,7 +48,7 @@ private slots:
         Clock first = startClock();
         QPointer<WelcomeWindow> welcome = first.windows->welcome();
         QVERIFY(welcome && welcome->isVisible());
-        welcome->Command1_Click(); // box not ticked: shown again next time
+        welcome->onOk(); // box not ticked: shown again next time
         QTRY_VERIFY(!welcome);
         QCOMPARE(stored("start"), QString("<absent>"));
 
@@ -68,11 +68,11 @@ private slots:
     {
         WelcomeWindow welcome(*m_store, &m_help, &m_messages);
         welcome.show();
-        welcome.Command2_Click();
+        welcome.onHelp();
         QTest::keyClick(&welcome, Qt::Key_F1);
         QCOMPARE(m_help.topics, QList<int>({kWelcomeTopic, kWelcomeTopic}));
         m_help.textsFound = false;
-        welcome.Command3_Click();
+        welcome.onNotes();
         QCOMPARE(m_help.texts, QStringList("update.txt"));
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(welcome.isVisible());
@@ -102,16 +102,16 @@ private slots:
         QVERIFY(!about.wagging());
 
         m_random.values = {0.3, 0.9, 0.0, 0.6};
-        about.Timer1_Timer();
+        about.onBlink();
         QCOMPARE(about.shownInu(), 2);
         QVERIFY(!about.blinkShown(0) && about.blinkShown(1));
-        about.Timer1_Timer();
+        about.onBlink();
         QCOMPARE(about.shownInu(), 2);
         QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
-        about.Timer1_Timer();
+        about.onBlink();
         QCOMPARE(about.shownInu(), 0);
         QVERIFY(!about.wagging());
-        about.Timer1_Timer();
+        about.onBlink();
         QVERIFY(about.wagging());
     }
 
@@ -122,10 +122,10 @@ private slots:
         int counter = 0;
         auto about = std::make_unique<AboutWindow>(&m_random, counter);
         m_random.values = {0.6};
-        about->Timer1_Timer();
+        about->onBlink();
         QList<int> frames;
         for (int i = 0; i < 10; ++i) {
-            about->Timer2_Timer();
+            about->onWag();
             frames << about->shownInu();
         }
         QCOMPARE(frames, QList<int>({1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
@@ -133,18 +133,18 @@ private slots:
         QCOMPARE(counter, 1);
 
         // From frame 2 a step shows frame 0.
-        about->ShowInu(2);
-        about->Timer2_Timer();
+        about->showDog(2);
+        about->onWag();
         QCOMPARE(about->shownInu(), 0);
         QCOMPARE(counter, 2);
 
         about.reset(); // closed in the middle of a run: the next run is shorter
         AboutWindow again(&m_random, counter);
         m_random.values = {0.6};
-        again.Timer1_Timer();
+        again.onBlink();
         int steps = 0;
         while (again.wagging() && steps < 20) {
-            again.Timer2_Timer();
+            again.onWag();
             ++steps;
         }
         QCOMPARE(steps, 8);

@@ -38,17 +38,17 @@ private slots:
     {
         ClockAdjust adjust;
         for (int i = 0; i < 70; ++i)
-            adjust.Command2_Click();
-        QCOMPARE(adjust.Label6, QString("59"));
-        adjust.Timer1_Timer(QTime(23, 59, 45));
-        QCOMPARE(adjust.Label1, QString("23:59:45"));
-        QCOMPARE(adjust.Label2, QString("00:59:00"));
+            adjust.later();
+        QCOMPARE(adjust.offsetText, QString("59"));
+        adjust.tick(QTime(23, 59, 45));
+        QCOMPARE(adjust.nowText, QString("23:59:45"));
+        QCOMPARE(adjust.targetText, QString("00:59:00"));
         for (int i = 0; i < 59 + 3; ++i)
-            adjust.Command3_Click();
-        QCOMPARE(adjust.Label6, QString("-3"));
+            adjust.earlier();
+        QCOMPARE(adjust.offsetText, QString("-3"));
         for (int i = 0; i < 100; ++i)
-            adjust.Command3_Click();
-        QCOMPARE(adjust.Label6, QString("-59"));
+            adjust.earlier();
+        QCOMPARE(adjust.offsetText, QString("-59"));
     }
 
     void refusalsAreExplained_data()

@@ -86,13 +86,13 @@ private slots:
         set("pgm", "/usr/bin/wake");
         auto dialog = open();
         QCOMPARE(dialog->windowTitle(), QString("Option"));
-        QCOMPARE(QApplication::focusWidget(), dialog->Command4); // OK
-        QCOMPARE(dialog->Combo1->currentText(), QString("右下"));
-        QCOMPARE(rows(dialog->List1), QStringList{"07:30:00"});
-        QVERIFY(dialog->Option2->isChecked());
-        QVERIFY(dialog->Check1->isChecked() && dialog->Text2->isEnabled());
-        QCOMPARE(dialog->Text2->text(), QString("/usr/bin/wake"));
-        QCOMPARE(dialog->Label12->text(), QString("blue")); // skin missing
+        QCOMPARE(QApplication::focusWidget(), dialog->okButton); // OK
+        QCOMPARE(dialog->cornerBox->currentText(), QString("右下"));
+        QCOMPARE(rows(dialog->alarmList), QStringList{"07:30:00"});
+        QVERIFY(dialog->nthWeekdayOption->isChecked());
+        QVERIFY(dialog->programCheck->isChecked() && dialog->programPathBox->isEnabled());
+        QCOMPARE(dialog->programPathBox->text(), QString("/usr/bin/wake"));
+        QCOMPARE(dialog->designNameLabel->text(), QString("blue")); // skin missing
     }
 
     void typingReservations_data()
@@ -114,30 +114,30 @@ private slots:
         QFETCH(QString, added);
         auto dialog = open();
         for (int i = 0; i < modeClicks; ++i)
-            click(dialog->Command6);
-        dialog->Text3->setFocus();
+            click(dialog->hourModeButton);
+        dialog->hourBox->setFocus();
         type(*dialog, keys);
-        click(dialog->Command5);
-        QCOMPARE(rows(dialog->List1), QStringList{added});
+        click(dialog->setAlarmButton);
+        QCOMPARE(rows(dialog->alarmList), QStringList{added});
         QVERIFY(m_messages.shown.isEmpty());
     }
 
     void refusedReservations()
     {
         auto dialog = open();
-        dialog->Text3->setFocus();
+        dialog->hourBox->setFocus();
         type(*dialog, "25");
-        QCOMPARE(QApplication::focusWidget(), dialog->Text4);
-        click(dialog->Command5);
+        QCOMPARE(QApplication::focusWidget(), dialog->minuteBox);
+        click(dialog->setAlarmButton);
         QCOMPARE(m_messages.shown, QStringList{"pendra|時間が不正です"});
-        QCOMPARE(dialog->List1->count(), 0);
+        QCOMPARE(dialog->alarmList->count(), 0);
 
         m_messages.shown.clear();
         for (int i = 0; i < 11; ++i)
-            dialog->List1->addItem("06:00:00");
-        dialog->Text3->setFocus();
+            dialog->alarmList->addItem("06:00:00");
+        dialog->hourBox->setFocus();
         type(*dialog, "8");
-        click(dialog->Command5);
+        click(dialog->setAlarmButton);
         QCOMPARE(m_messages.shown, QStringList{"pendra|10項目以上は登録できません。"});
     }
 
@@ -147,12 +147,12 @@ private slots:
         set("1", "08:00:00");
         set("2", "09:00:00");
         auto dialog = open();
-        dialog->List1->setCurrentRow(1);
-        click(dialog->Command7);
-        QCOMPARE(rows(dialog->List1), (QStringList{"07:00:00", "09:00:00"}));
-        QCOMPARE(dialog->List1->currentRow(), 1);
-        click(dialog->Command9);
-        QCOMPARE(dialog->List1->count(), 0);
+        dialog->alarmList->setCurrentRow(1);
+        click(dialog->deleteAlarmButton);
+        QCOMPARE(rows(dialog->alarmList), (QStringList{"07:00:00", "09:00:00"}));
+        QCOMPARE(dialog->alarmList->currentRow(), 1);
+        click(dialog->clearAlarmsButton);
+        QCOMPARE(dialog->alarmList->count(), 0);
     }
 
     void aBadProgramKeepsTheDialogOpenButStoresAll()
@@ -162,22 +162,22 @@ private slots:
         QVERIFY(fakes::writeFile(program, {}, true));
 
         auto dialog = open();
-        click(dialog->Check1);
-        dialog->Text2->setText(bin.filePath("alarm.bat"));
+        click(dialog->programCheck);
+        dialog->programPathBox->setText(bin.filePath("alarm.bat"));
         QVERIFY(!dialog->close());
         QVERIFY(dialog->isVisible());
         QCOMPARE(m_messages.shown,
                  QStringList{"アラーム起動ソフト|起動するソフトを正常に指定できていません。"});
         QCOMPARE(stored("pgm"), bin.filePath("alarm.bat"));
-        dialog->Text2->setText(program);
+        dialog->programPathBox->setText(program);
         QVERIFY(dialog->close());
         QCOMPARE(stored("pgm"), program);
 
         // Switched off, a bad text still holds the dialog; pgm is stored empty.
         m_messages.shown.clear();
         auto again = open();
-        click(again->Check1);
-        again->Text2->setText("C:\\tools\\alarm.bat");
+        click(again->programCheck);
+        again->programPathBox->setText("C:\\tools\\alarm.bat");
         QVERIFY(!again->close());
         QCOMPARE(stored("pgm"), QString(""));
     }
@@ -186,7 +186,7 @@ private slots:
     {
         set("smode", "3");
         auto dialog = open();
-        dialog->Combo1->setCurrentIndex(0);
+        dialog->cornerBox->setCurrentIndex(0);
         QVERIFY(dialog->close());
         QCOMPARE(m_messages.shown,
                  QStringList{"Option|位置の設定の適用は次回起動時に有効となります。"});
@@ -196,7 +196,7 @@ private slots:
         OptionsDialog again(*m_form, *m_store,
                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,
                                     {m_data->path()}});
-        QCOMPARE(again.Combo1->currentText(), QString("右下"));
+        QCOMPARE(again.cornerBox->currentText(), QString("右下"));
         QVERIFY(again.close());
         QCOMPARE(stored("smode"), QString("3"));
         QVERIFY(m_messages.shown.isEmpty());
@@ -207,15 +207,15 @@ private slots:
         writeDesign("night");
         set("skin", "");
         auto dialog = open();
-        QCOMPARE(dialog->Label12->text(), QString(""));
-        QCOMPARE(rows(dialog->File1), (QStringList{"blue.vss", "night.vss"}));
+        QCOMPARE(dialog->designNameLabel->text(), QString(""));
+        QCOMPARE(rows(dialog->designList), (QStringList{"blue.vss", "night.vss"}));
         QVERIFY(dialog->close());
         QCOMPARE(stored("skin"), QString("blue"));
 
         auto again = open();
-        const QRect night = again->File1->visualItemRect(again->File1->item(1));
-        QTest::mouseClick(again->File1->viewport(), Qt::LeftButton, {}, night.center());
-        QCOMPARE(again->Label12->text(), QString("night"));
+        const QRect night = again->designList->visualItemRect(again->designList->item(1));
+        QTest::mouseClick(again->designList->viewport(), Qt::LeftButton, {}, night.center());
+        QCOMPARE(again->designNameLabel->text(), QString("night"));
         QVERIFY(again->close());
         QCOMPARE(stored("skin"), QString("night"));
     }
@@ -226,7 +226,7 @@ private slots:
     void unstorableSettingsAreReportedOnce()
     {
         auto dialog = open();
-        click(dialog->Check9);
+        click(dialog->use24HourCheck);
         QVERIFY(QFile::remove(m_store->filePath()));
         QVERIFY(QDir().mkpath(m_store->filePath()));
         QVERIFY(dialog->close());
@@ -244,18 +244,18 @@ private slots:
         set("nvolg", "77");
         m_sound.volume = 0xC8C8C8C8;
         auto dialog = open();
-        QCOMPARE(dialog->HScroll1->value(), 200);
-        QVERIFY(!dialog->HScroll1->isEnabled());
-        QCOMPARE(dialog->HScroll2->value(), 77);
-        QVERIFY(dialog->HScroll2->isEnabled());
+        QCOMPARE(dialog->alarmVolumeBar->value(), 200);
+        QVERIFY(!dialog->alarmVolumeBar->isEnabled());
+        QCOMPARE(dialog->chimeVolumeBar->value(), 77);
+        QVERIFY(dialog->chimeVolumeBar->isEnabled());
 
-        click(dialog->Check7);
-        dialog->HScroll1->setValue(128);
-        click(dialog->Check8);
-        click(dialog->Check9);
-        QVERIFY(dialog->Check9->isChecked());
-        click(dialog->Check6);
-        click(dialog->Check3);
+        click(dialog->alarmVolumeCheck);
+        dialog->alarmVolumeBar->setValue(128);
+        click(dialog->chimeVolumeCheck);
+        click(dialog->use24HourCheck);
+        QVERIFY(dialog->use24HourCheck->isChecked());
+        click(dialog->alwaysOnTopCheck);
+        click(dialog->alarmCheck);
         QVERIFY(dialog->close());
         QCOMPARE(stored("vol"), QString("1"));
         QCOMPARE(stored("volg"), QString("128"));
@@ -270,41 +270,41 @@ private slots:
     {
         auto dialog = open();
         QSignalSpy notices(dialog.get(), &OptionsDialog::alarmTestRequested);
-        click(dialog->Command11);
+        click(dialog->alarmTestButton);
         QCOMPARE(m_messages.shown, QStringList{"pendra|アラームをONにしてください。"});
-        click(dialog->Check3);
-        click(dialog->Check1); // a program, but none named: nothing starts
-        click(dialog->Command11);
+        click(dialog->alarmCheck);
+        click(dialog->programCheck); // a program, but none named: nothing starts
+        click(dialog->alarmTestButton);
         QVERIFY(m_programs.commands.isEmpty());
         QCOMPARE(notices.count(), 0);
-        QVERIFY(dialog->Command11->isEnabled());
-        click(dialog->Check1);
-        click(dialog->Command11);
+        QVERIFY(dialog->alarmTestButton->isEnabled());
+        click(dialog->programCheck);
+        click(dialog->alarmTestButton);
         QCOMPARE(notices.count(), 1);
         QCOMPARE(stored("vol"), QString("0"));
 
-        click(dialog->Check2);
-        click(dialog->Check8);
-        dialog->HScroll2->setValue(0);
+        click(dialog->chimeCheck);
+        click(dialog->chimeVolumeCheck);
+        dialog->chimeVolumeBar->setValue(0);
         m_sound.volume = 0x12345678;
-        click(dialog->Command12);
+        click(dialog->chimeTestButton);
         QCOMPARE(stored("nvol"), QString("1"));
         QCOMPARE(stored("nvolg"), QString("0"));
         QCOMPARE(m_sound.volume, 0u);
-        QVERIFY(!dialog->Command11->isEnabled() && !dialog->Command12->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->Command12->isEnabled(), 15000);
+        QVERIFY(!dialog->alarmTestButton->isEnabled() && !dialog->chimeTestButton->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->chimeTestButton->isEnabled(), 15000);
         QTRY_COMPARE(m_sound.volume, 0x12345678u);
-        QVERIFY(dialog->Command11->isEnabled());
+        QVERIFY(dialog->alarmTestButton->isEnabled());
     }
 
     void helpTopics()
     {
         auto dialog = open();
-        QTest::keyClick(dialog->Combo1, Qt::Key_F1);
-        click(dialog->Command10);
-        QCOMPARE(QApplication::focusWidget(), dialog->Command4);
-        dialog->Command10->setFocus();
-        QTest::keyClick(dialog->Command10, Qt::Key_F1);
+        QTest::keyClick(dialog->cornerBox, Qt::Key_F1);
+        click(dialog->moreDesignsButton);
+        QCOMPARE(QApplication::focusWidget(), dialog->okButton);
+        dialog->moreDesignsButton->setFocus();
+        QTest::keyClick(dialog->moreDesignsButton, Qt::Key_F1);
         QCOMPARE(m_help.topics, (QList<int>{16, 39, 39}));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help16.html"));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help39.html"));
@@ -347,10 +347,10 @@ private slots:
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        options->Check3->setChecked(true);
-        click(options->Command11); // returns when the test's notice has closed
+        options->alarmCheck->setChecked(true);
+        click(options->alarmTestButton); // returns when the test's notice has closed
         QVERIFY(!alarmNotice);
-        QVERIFY(options->Command11->isEnabled());
+        QVERIFY(options->alarmTestButton->isEnabled());
         QCOMPARE(m_sound.files().count("al.wav"), 2);
         options->close();
     }
@@ -368,8 +368,8 @@ private slots:
         OptionsDialog *options = windows.options();
         QVERIFY(options);
         m_help.topics.clear();
-        QTest::keyClick(options->Combo1, Qt::Key_F1);
-        click(options->Command10);
+        QTest::keyClick(options->cornerBox, Qt::Key_F1);
+        click(options->moreDesignsButton);
         QCOMPARE(m_help.topics, (QList<int>{16, 39}));
         options->close();
     }
@@ -378,9 +378,9 @@ private slots:
     void escapeStoresLikeTheCloseBox()
     {
         auto dialog = open();
-        click(dialog->Check7);
-        click(dialog->Check9);
-        QTest::keyClick(dialog->Command4, Qt::Key_Escape);
+        click(dialog->alarmVolumeCheck);
+        click(dialog->use24HourCheck);
+        QTest::keyClick(dialog->okButton, Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(stored("vol"), QString("1"));
         QVERIFY(m_form->Use24Hour);
@@ -394,7 +394,7 @@ private slots:
         std::vector<std::unique_ptr<QSignalSpy>> presses;
         for (QPushButton *button : dialog->findChildren<QPushButton *>())
             presses.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
-        for (QLineEdit *box : {dialog->Text3, dialog->Text4}) {
+        for (QLineEdit *box : {dialog->hourBox, dialog->minuteBox}) {
             box->setFocus();
             QTest::keyClick(box, Qt::Key_Return);
             QTest::keyClick(box, Qt::Key_Enter);
@@ -418,11 +418,11 @@ private slots:
         QCOMPARE(stored("0"), QString("08:00:00"));
         QVERIFY(m_form->AddPresetAlarm("10:15:00*"));
 
-        dialog->List1->setCurrentRow(2); // the user deletes 06:00:00...
-        click(dialog->Command7);
-        dialog->Text3->setFocus(); // ...and adds 9:05
+        dialog->alarmList->setCurrentRow(2); // the user deletes 06:00:00...
+        click(dialog->deleteAlarmButton);
+        dialog->hourBox->setFocus(); // ...and adds 9:05
         type(*dialog, "95");
-        click(dialog->Command5);
+        click(dialog->setAlarmButton);
         dialog->close();
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
         AlarmList now;
@@ -467,7 +467,7 @@ private slots:
     {
         set("smode", "7");
         auto dialog = open();
-        QCOMPARE(dialog->Combo1->currentText(), QString("左上"));
+        QCOMPARE(dialog->cornerBox->currentText(), QString("左上"));
         dialog->close();
         QVERIFY(m_messages.shown.isEmpty());
         QCOMPARE(stored("smode"), QString("7"));
@@ -478,22 +478,22 @@ private slots:
     {
         set("skin", "<b>big</b>");
         auto dialog = open();
-        QLabel plain(dialog->Label12->parentWidget());
-        plain.setGeometry(dialog->Label12->geometry());
+        QLabel plain(dialog->designNameLabel->parentWidget());
+        plain.setGeometry(dialog->designNameLabel->geometry());
         plain.setTextFormat(Qt::PlainText);
         plain.setText("<b>big</b>");
-        QCOMPARE(dialog->Label12->grab().toImage(), plain.grab().toImage());
+        QCOMPARE(dialog->designNameLabel->grab().toImage(), plain.grab().toImage());
     }
 
     void setTheComputersClock()
     {
         m_clock.time.setTime(QTime(23, 59, 45));
         auto dialog = open();
-        click(dialog->Command2);
-        click(dialog->Command2);
-        QTRY_COMPARE(dialog->Label2->text(), QString("00:02:00"));
+        click(dialog->laterButton);
+        click(dialog->laterButton);
+        QTRY_COMPARE(dialog->targetLabel->text(), QString("00:02:00"));
         m_systemTime.result = {false, "時刻を設定する権限がありません。"};
-        click(dialog->Command1);
+        click(dialog->setClockButton);
         QCOMPARE(m_systemTime.asked, QList<QTime>{QTime(0, 2)});
         QCOMPARE(m_messages.shown, QStringList{"Option|時刻を設定する権限がありません。"});
         QVERIFY(dialog->isVisible());

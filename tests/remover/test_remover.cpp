@@ -79,7 +79,7 @@ private slots:
 
         RemoverWindow again(s, messages); // nothing left: it still ends, and says so
         again.show();
-        again.Command1_Click();
+        again.onYes();
         QCOMPARE(messages.shown.size(), 2);
         QVERIFY(messages.shown[1].contains("ありませんでした"));
         QVERIFY(!again.isVisible());
