@@ -25,20 +25,20 @@ QImage designPreview(const QImage &design)
     };
     // 10:08 AM, Monday 7 December 2026, the second Monday of the month.
     const int time[] = {1, 0, 0, 8};
-    const Ctl figures[] = {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4};
+    const Ctl figures[] = {Ctl::HourTens, Ctl::HourOnes, Ctl::MinuteTens, Ctl::MinuteOnes};
     for (int i = 0; i < 4; ++i)
         put(figures[i], atlas::largeDigit(time[i]));
-    put(Ctl::AP, atlas::amMark());
-    put(Ctl::SP, atlas::secondsStep(0));
+    put(Ctl::AmPm, atlas::amMark());
+    put(Ctl::SecondsGauge, atlas::secondsStep(0));
     const int year[] = {2, 0, 2, 6};
-    const Ctl yearFigures[] = {Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4};
+    const Ctl yearFigures[] = {Ctl::Year1, Ctl::Year2, Ctl::Year3, Ctl::Year4};
     for (int i = 0; i < 4; ++i)
         put(yearFigures[i], atlas::smallDigit(year[i]));
-    put(Ctl::TFigP1, atlas::smallDigit(1));
-    put(Ctl::TFigP2, atlas::smallDigit(2));
-    put(Ctl::HFigP2, atlas::smallDigit(7));
-    put(Ctl::Youbi, atlas::weekday(0));
-    put(Ctl::WP, atlas::weekMark(2));
+    put(Ctl::MonthTens, atlas::smallDigit(1));
+    put(Ctl::MonthOnes, atlas::smallDigit(2));
+    put(Ctl::DayOnes, atlas::smallDigit(7));
+    put(Ctl::Weekday, atlas::weekday(0));
+    put(Ctl::WeekMark, atlas::weekMark(2));
     return face;
 }
 

@@ -30,18 +30,20 @@ constexpr int kTickLateMs = 4; // a tick lands this much after the whole second,
 constexpr qint64 kStoreEveryMs = 10 * 60 * 1000;
 constexpr int kMaxPictureSide = 4096;
 
-const Ctl kCounterShown[] = {Ctl::FigP1,  Ctl::FigP2,  Ctl::FigP3,  Ctl::FigP4,   Ctl::NFigP1,
-                             Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4, Ctl::Picture4};
-const Ctl kCounterHidden[] = {Ctl::AP,     Ctl::SP,     Ctl::WP,     Ctl::TFigP1,
-                              Ctl::TFigP2, Ctl::HFigP1, Ctl::HFigP2, Ctl::Youbi};
-const Ctl kClickAreas[] = {Ctl::Image1, Ctl::Image5, Ctl::Image3,
-                           Ctl::Image6, Ctl::TShell, Ctl::Image4};
+const Ctl kCounterShown[] = {Ctl::HourTens,   Ctl::HourOnes, Ctl::MinuteTens,
+                             Ctl::MinuteOnes, Ctl::Year1,    Ctl::Year2,
+                             Ctl::Year3,      Ctl::Year4,    Ctl::CounterCoverDate};
+const Ctl kCounterHidden[] = {Ctl::AmPm,      Ctl::SecondsGauge, Ctl::WeekMark, Ctl::MonthTens,
+                              Ctl::MonthOnes, Ctl::DayTens,      Ctl::DayOnes,  Ctl::Weekday};
+const Ctl kClickAreas[] = {Ctl::EdgeStrip, Ctl::MenuButton,   Ctl::CloseButton,
+                           Ctl::Logo,      Ctl::OptionButton, Ctl::AlarmButton};
 
 // Controls that pass the pointer's moves and presses on to the window.
-const Ctl kForwardingControls[] = {Ctl::AlP,    Ctl::SP,    Ctl::AP,     Ctl::FigP1,  Ctl::FigP2,
-                                   Ctl::FigP3,  Ctl::FigP4, Ctl::HFigP1, Ctl::HFigP2, Ctl::TFigP1,
-                                   Ctl::TFigP2, Ctl::WP,    Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3,
-                                   Ctl::NFigP4, Ctl::Youbi, Ctl::TyouP,  Ctl::Tyou};
+const Ctl kForwardingControls[] = {
+    Ctl::AlarmMark,  Ctl::SecondsGauge, Ctl::AmPm,      Ctl::HourTens, Ctl::HourOnes,
+    Ctl::MinuteTens, Ctl::MinuteOnes,   Ctl::DayTens,   Ctl::DayOnes,  Ctl::MonthTens,
+    Ctl::MonthOnes,  Ctl::WeekMark,     Ctl::Year1,     Ctl::Year2,    Ctl::Year3,
+    Ctl::Year4,      Ctl::Weekday,      Ctl::FixedMark, Ctl::BlinkMark};
 
 template <typename List> bool contains(const List &list, Ctl c)
 {
@@ -53,7 +55,7 @@ bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
 // The window itself (no control under the pointer) or a control that forwards to it.
 bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
 
-bool isDog(Ctl c) { return c == Ctl::Picture2 || c == Ctl::Image7 || c == Ctl::Image8; }
+bool isDog(Ctl c) { return c == Ctl::DogResting || c == Ctl::DogPoseA || c == Ctl::DogPoseB; }
 
 Qt::WindowFlags clockWindowFlags(bool bypassManager)
 {
@@ -80,10 +82,10 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
 
     for (Ctl c : kClickAreas)
         ctl(c).visible = false; // click areas are never painted
-    ctl(Ctl::Picture4).visible = false;
-    ctl(Ctl::Image7).visible = false;
-    ctl(Ctl::Image8).visible = false;
-    ctl(Ctl::Picture3).geometry = QRect(0, 100, 85, 33);
+    ctl(Ctl::CounterCoverDate).visible = false;
+    ctl(Ctl::DogPoseA).visible = false;
+    ctl(Ctl::DogPoseB).visible = false;
+    ctl(Ctl::CounterCoverLeft).geometry = QRect(0, 100, 85, 33);
 
     m_timer1.setSingleShot(true);
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -182,7 +184,7 @@ bool ClockWindow::LoadSkin()
     for (int i = 0; i < kCtlCount; ++i) {
         const Ctl c = static_cast<Ctl>(i);
         const QRect r = controlRect(c, Corner);
-        if (c == Ctl::Picture3)
+        if (c == Ctl::CounterCoverLeft)
             m_controls[i].geometry.setSize(r.size()); // its place belongs to the views
         else
             m_controls[i].geometry = r;
@@ -233,17 +235,17 @@ bool ClockWindow::loadPicture(const QString &fileName)
 void ClockWindow::paintFixedPieces()
 {
     if (Use24Hour)
-        setSource(Ctl::AP, atlas::amMark(), atlas::pmUpperHalf());
-    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
-    setSource(Ctl::Picture2, atlas::dogResting());
-    setSource(Ctl::Image7, atlas::dogPoseA());
-    setSource(Ctl::Image8, atlas::dogPoseB());
-    setSource(Ctl::Tyou, atlas::tyou());
-    setSource(Ctl::TyouP, atlas::tyouP());
-    ctl(Ctl::Picture3).stretch = true;
-    ctl(Ctl::Picture4).stretch = true;
-    setSource(Ctl::Picture3, atlas::fillPatch());
-    setSource(Ctl::Picture4, atlas::fillPatch());
+        setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
+    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::DogResting, atlas::dogResting());
+    setSource(Ctl::DogPoseA, atlas::dogPoseA());
+    setSource(Ctl::DogPoseB, atlas::dogPoseB());
+    setSource(Ctl::BlinkMark, atlas::blinkMark());
+    setSource(Ctl::FixedMark, atlas::fixedMark());
+    ctl(Ctl::CounterCoverLeft).stretch = true;
+    ctl(Ctl::CounterCoverDate).stretch = true;
+    setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
+    setSource(Ctl::CounterCoverDate, atlas::fillPatch());
 }
 
 void ClockWindow::scheduleTick(const QDateTime &now)
@@ -289,7 +291,7 @@ void ClockWindow::Timer1_Timer()
         default: break;
         }
     }
-    setVisible(Ctl::Tyou, !control(Ctl::Tyou).visible);
+    setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
     if (m_bypassesManager && AllwaysTop)
@@ -306,14 +308,14 @@ void ClockWindow::Timer2_Timer()
         m_timer2.stop();
         DogFrames = 0;
     }
-    SetDogPose(control(Ctl::Image7).visible ? 0 : 1);
+    SetDogPose(control(Ctl::DogPoseA).visible ? 0 : 1);
     ++DogFrames;
 }
 
 void ClockWindow::SetDogPose(int pose)
 {
-    setVisible(Ctl::Image7, pose == 1);
-    setVisible(Ctl::Image8, pose == 2);
+    setVisible(Ctl::DogPoseA, pose == 1);
+    setVisible(Ctl::DogPoseB, pose == 2);
 }
 
 void ClockWindow::SetTopmost(bool above) { platform::x11::setKeepAbove(this, above); }
@@ -342,10 +344,10 @@ void ClockWindow::showCounterView(const QString &title, int mode)
     for (Ctl c : kCounterHidden)
         setVisible(c, false);
     Label5 = title;
-    repaintControl(Ctl::Picture4);
-    repaintControl(Ctl::Picture3);
-    ctl(Ctl::Picture3).geometry.moveTo(111, 11);
-    repaintControl(Ctl::Picture3);
+    repaintControl(Ctl::CounterCoverDate);
+    repaintControl(Ctl::CounterCoverLeft);
+    ctl(Ctl::CounterCoverLeft).geometry.moveTo(111, 11);
+    repaintControl(Ctl::CounterCoverLeft);
     ViewMode = mode;
 }
 
@@ -357,12 +359,12 @@ void ClockWindow::Normal_Click()
 {
     for (Ctl c : kCounterHidden)
         setVisible(c, true);
-    for (Ctl c : {Ctl::FigP1, Ctl::FigP2, Ctl::FigP3, Ctl::FigP4, Ctl::NFigP1, Ctl::NFigP2,
-                  Ctl::NFigP3, Ctl::NFigP4})
+    for (Ctl c : {Ctl::HourTens, Ctl::HourOnes, Ctl::MinuteTens, Ctl::MinuteOnes, Ctl::Year1,
+                  Ctl::Year2, Ctl::Year3, Ctl::Year4})
         setVisible(c, true);
-    setVisible(Ctl::Picture4, false);
-    repaintControl(Ctl::Picture3);
-    ctl(Ctl::Picture3).geometry.moveTo(0, 100);
+    setVisible(Ctl::CounterCoverDate, false);
+    repaintControl(Ctl::CounterCoverLeft);
+    ctl(Ctl::CounterCoverLeft).geometry.moveTo(0, 100);
     ViewMode = 0;
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
 }
@@ -525,7 +527,7 @@ void ClockWindow::AllwaysTop_Click()
 void ClockWindow::AlP_Click()
 {
     AlarmOn = !AlarmOn;
-    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
 void ClockWindow::Image4_MouseDown() { popUp(m_menu.mnuPreAl); }
@@ -599,7 +601,7 @@ void ClockWindow::applyOptionFlags(const Flags &flags)
     Autohid = flags.Autohid;
     DogOn = flags.DogOn;
     AlarmOn = flags.AlarmOn;
-    setSource(Ctl::AlP, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
     ChimeOn = flags.ChimeOn;
     NthWeekday = flags.NthWeekday;
     storeFlags();
@@ -617,7 +619,7 @@ bool ClockWindow::AddPresetAlarm(const QString &entry)
         return false;
     List1 << entry;
     // The mark goes where AlP's own click paints it.
-    setSource(Ctl::AlP, atlas::alarmOn());
+    setSource(Ctl::AlarmMark, atlas::alarmOn());
     AlarmOn = true;
     SaveAlarmList();
     return true;
@@ -809,7 +811,7 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
     m_pressed = controlAt(pos);
     if (isDog(m_pressed))
         StartDesignBrowser();
-    else if (m_pressed == Ctl::Image4)
+    else if (m_pressed == Ctl::AlarmButton)
         Image4_MouseDown();
     else if (reachesWindow(m_pressed))
         Form_MouseDown(event->button(), pos);
@@ -821,18 +823,18 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || released != m_pressed)
         return;
     switch (released) {
-    case Ctl::AlP:
+    case Ctl::AlarmMark:
         AlP_Click();
         storeFlags();
         break;
-    case Ctl::Image1:
+    case Ctl::EdgeStrip:
         Image1_Click();
         storeFlags();
         break;
-    case Ctl::Image3: Image3_Click(); break;
-    case Ctl::Image5: Image5_Click(); break;
-    case Ctl::Image6: Image6_Click(); break;
-    case Ctl::TShell: TShell_Click(); break;
+    case Ctl::CloseButton: Image3_Click(); break;
+    case Ctl::MenuButton: Image5_Click(); break;
+    case Ctl::Logo: Image6_Click(); break;
+    case Ctl::OptionButton: TShell_Click(); break;
     default: break;
     }
 }

@@ -16,14 +16,14 @@ GlyphPaints counterGlyphs(const QString &text)
 {
     auto d = [&](int i) { return text.at(i).digitValue(); };
     return {
-        {Ctl::NFigP1, true, atlas::smallDigit(d(0))},
-        {Ctl::NFigP2, true, atlas::smallDigit(d(1))},
-        {Ctl::NFigP3, true, atlas::smallDigit(d(2))},
-        {Ctl::NFigP4, true, atlas::smallDigit(d(3))},
-        {Ctl::FigP1, true, atlas::largeDigit(d(4))},
-        {Ctl::FigP2, true, atlas::largeDigit(d(5))},
-        {Ctl::FigP3, true, atlas::largeDigit(d(7))},
-        {Ctl::FigP4, true, atlas::largeDigit(d(8))},
+        {Ctl::Year1, true, atlas::smallDigit(d(0))},
+        {Ctl::Year2, true, atlas::smallDigit(d(1))},
+        {Ctl::Year3, true, atlas::smallDigit(d(2))},
+        {Ctl::Year4, true, atlas::smallDigit(d(3))},
+        {Ctl::HourTens, true, atlas::largeDigit(d(4))},
+        {Ctl::HourOnes, true, atlas::largeDigit(d(5))},
+        {Ctl::MinuteTens, true, atlas::largeDigit(d(7))},
+        {Ctl::MinuteOnes, true, atlas::largeDigit(d(8))},
     };
 }
 

@@ -62,38 +62,38 @@ int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday)
 
 void Face::paintHours(GlyphPaints &out)
 {
-    out.push_back(tensDigit(Ctl::FigP1, Label1.at(0), atlas::largeDigit));
-    out.push_back(show(Ctl::FigP2, atlas::largeDigit(digit(Label1.at(1)))));
+    out.push_back(tensDigit(Ctl::HourTens, Label1.at(0), atlas::largeDigit));
+    out.push_back(show(Ctl::HourOnes, atlas::largeDigit(digit(Label1.at(1)))));
     m_state[Hour] = number(Label1, 0, 2);
 }
 
 void Face::paintMinutes(GlyphPaints &out)
 {
-    out.push_back(show(Ctl::FigP3, atlas::largeDigit(digit(Label1.at(3)))));
-    out.push_back(show(Ctl::FigP4, atlas::largeDigit(digit(Label1.at(4)))));
+    out.push_back(show(Ctl::MinuteTens, atlas::largeDigit(digit(Label1.at(3)))));
+    out.push_back(show(Ctl::MinuteOnes, atlas::largeDigit(digit(Label1.at(4)))));
     m_state[Minute] = number(Label1, 3, 2);
 }
 
 void Face::paintSeconds(GlyphPaints &out)
 {
     const int q = number(Label1, 6, 2) / 15;
-    out.push_back(show(Ctl::SP, atlas::secondsStep(q)));
+    out.push_back(show(Ctl::SecondsGauge, atlas::secondsStep(q)));
     m_state[Quarter] = q;
 }
 
 void Face::paintDate(GlyphPaints &out, bool nthWeekday)
 {
-    const Ctl year[] = {Ctl::NFigP1, Ctl::NFigP2, Ctl::NFigP3, Ctl::NFigP4};
+    const Ctl year[] = {Ctl::Year1, Ctl::Year2, Ctl::Year3, Ctl::Year4};
     for (int i = 0; i < 4; ++i)
         out.push_back(show(year[i], atlas::smallDigit(digit(Label2.at(i)))));
     m_state[Year] = number(Label2, 0, 4);
 
-    out.push_back(tensDigit(Ctl::TFigP1, Label2.at(5), atlas::smallDigit));
-    out.push_back(show(Ctl::TFigP2, atlas::smallDigit(digit(Label2.at(6)))));
+    out.push_back(tensDigit(Ctl::MonthTens, Label2.at(5), atlas::smallDigit));
+    out.push_back(show(Ctl::MonthOnes, atlas::smallDigit(digit(Label2.at(6)))));
     m_state[Month] = number(Label2, 5, 2);
 
-    out.push_back(tensDigit(Ctl::HFigP1, Label2.at(8), atlas::smallDigit));
-    out.push_back(show(Ctl::HFigP2, atlas::smallDigit(digit(Label2.at(9)))));
+    out.push_back(tensDigit(Ctl::DayTens, Label2.at(8), atlas::smallDigit));
+    out.push_back(show(Ctl::DayOnes, atlas::smallDigit(digit(Label2.at(9)))));
     const int day = number(Label2, 8, 2);
     m_state[Day] = day;
 
@@ -101,12 +101,12 @@ void Face::paintDate(GlyphPaints &out, bool nthWeekday)
     const int k = kWeekdays.indexOf(wdChar);
     int w = 0;
     if (k >= 0) {
-        out.push_back(show(Ctl::Youbi, atlas::weekday(k)));
+        out.push_back(show(Ctl::Weekday, atlas::weekday(k)));
         m_state[Weekday] = k;
         w = k < 6 ? k + 2 : 1;
     }
     const int n = qBound(1, weekNumber(day, w, wdChar == kWeekdays.at(5), nthWeekday), 5);
-    out.push_back(show(Ctl::WP, atlas::weekMark(n)));
+    out.push_back(show(Ctl::WeekMark, atlas::weekMark(n)));
     m_state[Week] = n;
 }
 
@@ -118,7 +118,7 @@ GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekd
     paintMinutes(out);
     if (!use24Hour) {
         const bool pm = Label1.endsWith(QLatin1Char('p'));
-        out.push_back(show(Ctl::AP, pm ? atlas::pmMark() : atlas::amMark()));
+        out.push_back(show(Ctl::AmPm, pm ? atlas::pmMark() : atlas::amMark()));
         m_state[PmShown] = pm ? 1 : 0;
     }
     paintSeconds(out);
@@ -138,10 +138,10 @@ GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekd
     if (!use24Hour) {
         const bool pm = Label1.endsWith(QLatin1Char('p'));
         if (pm && slot(PmShown) == 0) {
-            out.push_back(show(Ctl::AP, atlas::pmMark()));
+            out.push_back(show(Ctl::AmPm, atlas::pmMark()));
             m_state[PmShown] = 1;
         } else if (!pm && slot(PmShown) == 1) {
-            out.push_back(show(Ctl::AP, atlas::amMark()));
+            out.push_back(show(Ctl::AmPm, atlas::amMark()));
             m_state[PmShown] = 0;
         }
     }

@@ -143,7 +143,7 @@ void FaceCanvas::paint(QImage &target, const QRect &deviceArea, const FaceContro
             for (const CellCopy &c : controlCopies(k, deviceArea))
                 p.drawImage(c.target, m_device, c.source);
         }
-        if (static_cast<Ctl>(i) == Ctl::Picture4 && !extras.title.isEmpty()) {
+        if (static_cast<Ctl>(i) == Ctl::CounterCoverDate && !extras.title.isEmpty()) {
             QFont f = font;
             f.setPixelSize(qMax(1, devicePixel(kTitlePixels, m_scale)));
             p.setFont(f);

@@ -14,8 +14,8 @@ inline QRect secondsStep(int q) { return {23 * q, 92, 23, 42}; }
 inline QRect smallDigit(int d) { return {92 + 10 * d, 92, 10, 14}; }
 inline QRect weekday(int k) { return {92 + 15 * k, 106, 15, 15}; }
 inline QRect background() { return {0, 0, 440, 59}; }
-inline QRect tyouP() { return {192, 92, 13, 13}; }
-inline QRect tyou() { return {205, 92, 13, 13}; }
+inline QRect fixedMark() { return {192, 92, 13, 13}; }
+inline QRect blinkMark() { return {205, 92, 13, 13}; }
 inline QRect dogResting() { return {220, 96, 39, 31}; }
 inline QRect dogPoseA() { return {259, 96, 39, 31}; }
 inline QRect dogPoseB() { return {298, 96, 39, 31}; }

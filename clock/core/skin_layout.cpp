@@ -12,36 +12,37 @@ namespace {
 QRect commonRect(Ctl c)
 {
     switch (c) {
-    case Ctl::Image1: return {0, -1, 407, 6};
-    case Ctl::Image5: return {6, 7, 16, 23};
-    case Ctl::Image3: return {6, 32, 16, 16};
-    case Ctl::Image6: return {30, 7, 52, 10};
-    case Ctl::TShell: return {28, 23, 55, 9};
-    case Ctl::Image4: return {28, 36, 66, 9};
-    case Ctl::Picture3: return {0, 100, 85, 33}; // off the face until a counter view moves it
-    case Ctl::Picture4: return {99, 28, 84, 9};
-    case Ctl::WP: return {94, 9, 15, 36};
-    case Ctl::NFigP1: return {109, 12, 10, 14};
-    case Ctl::NFigP2: return {119, 12, 10, 14};
-    case Ctl::NFigP3: return {129, 12, 10, 14};
-    case Ctl::NFigP4: return {139, 12, 10, 14};
-    case Ctl::Youbi: return {164, 11, 15, 15};
-    case Ctl::TFigP1: return {113, 28, 10, 14};
-    case Ctl::TFigP2: return {123, 28, 10, 14};
-    case Ctl::HFigP1: return {144, 28, 10, 14};
-    case Ctl::HFigP2: return {154, 28, 10, 14};
-    case Ctl::FigP1: return {183, 11, 22, 32};
-    case Ctl::FigP2: return {205, 11, 22, 32};
-    case Ctl::FigP3: return {241, 11, 22, 32};
-    case Ctl::FigP4: return {263, 11, 22, 32};
-    case Ctl::AP: return {286, 11, 32, 32};
-    case Ctl::SP: return {318, 5, 23, 42};
-    case Ctl::AlP: return {346, 4, 18, 13};
-    case Ctl::Picture2:
-    case Ctl::Image7:
-    case Ctl::Image8: return {346, 18, 39, 31};
-    case Ctl::TyouP: return {384, 5, 13, 13};
-    case Ctl::Tyou: return {387, 8, 13, 13};
+    case Ctl::EdgeStrip: return {0, -1, 407, 6};
+    case Ctl::MenuButton: return {6, 7, 16, 23};
+    case Ctl::CloseButton: return {6, 32, 16, 16};
+    case Ctl::Logo: return {30, 7, 52, 10};
+    case Ctl::OptionButton: return {28, 23, 55, 9};
+    case Ctl::AlarmButton: return {28, 36, 66, 9};
+    case Ctl::CounterCoverLeft:
+        return {0, 100, 85, 33}; // off the face until a counter view moves it
+    case Ctl::CounterCoverDate: return {99, 28, 84, 9};
+    case Ctl::WeekMark: return {94, 9, 15, 36};
+    case Ctl::Year1: return {109, 12, 10, 14};
+    case Ctl::Year2: return {119, 12, 10, 14};
+    case Ctl::Year3: return {129, 12, 10, 14};
+    case Ctl::Year4: return {139, 12, 10, 14};
+    case Ctl::Weekday: return {164, 11, 15, 15};
+    case Ctl::MonthTens: return {113, 28, 10, 14};
+    case Ctl::MonthOnes: return {123, 28, 10, 14};
+    case Ctl::DayTens: return {144, 28, 10, 14};
+    case Ctl::DayOnes: return {154, 28, 10, 14};
+    case Ctl::HourTens: return {183, 11, 22, 32};
+    case Ctl::HourOnes: return {205, 11, 22, 32};
+    case Ctl::MinuteTens: return {241, 11, 22, 32};
+    case Ctl::MinuteOnes: return {263, 11, 22, 32};
+    case Ctl::AmPm: return {286, 11, 32, 32};
+    case Ctl::SecondsGauge: return {318, 5, 23, 42};
+    case Ctl::AlarmMark: return {346, 4, 18, 13};
+    case Ctl::DogResting:
+    case Ctl::DogPoseA:
+    case Ctl::DogPoseB: return {346, 18, 39, 31};
+    case Ctl::FixedMark: return {384, 5, 13, 13};
+    case Ctl::BlinkMark: return {387, 8, 13, 13};
     case Ctl::Count: break;
     }
     return {};
@@ -51,18 +52,18 @@ QRect commonRect(Ctl c)
 int rightLayoutLeft(Ctl c, int corner)
 {
     switch (c) {
-    case Ctl::Image1: return 23;
-    case Ctl::AlP: return corner == 2 ? 20 : 40;
-    case Ctl::TyouP:
-    case Ctl::Tyou: return 78;
-    case Ctl::Image7:
-    case Ctl::Image8:
-    case Ctl::Picture2: return 40;
-    case Ctl::Image5:
-    case Ctl::Image3: return 414;
-    case Ctl::Image6: return 354;
-    case Ctl::TShell:
-    case Ctl::Image4: return 352;
+    case Ctl::EdgeStrip: return 23;
+    case Ctl::AlarmMark: return corner == 2 ? 20 : 40;
+    case Ctl::FixedMark:
+    case Ctl::BlinkMark: return 78;
+    case Ctl::DogPoseA:
+    case Ctl::DogPoseB:
+    case Ctl::DogResting: return 40;
+    case Ctl::MenuButton:
+    case Ctl::CloseButton: return 414;
+    case Ctl::Logo: return 354;
+    case Ctl::OptionButton:
+    case Ctl::AlarmButton: return 352;
     default: return -1;
     }
 }
@@ -72,7 +73,7 @@ int rightLayoutLeft(Ctl c, int corner)
 QRect controlRect(Ctl c, int corner)
 {
     QRect r = commonRect(c);
-    if (c == Ctl::Image1 && isBottomCorner(corner))
+    if (c == Ctl::EdgeStrip && isBottomCorner(corner))
         r.moveTop(50);
     if (isRightCorner(corner)) {
         const int left = rightLayoutLeft(c, corner);

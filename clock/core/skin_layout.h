@@ -12,12 +12,36 @@ namespace vespera {
 
 // The controls of the clock window, in painting order from the bottom up.
 enum class Ctl {
-    Image1, Image5, Image3, Image6, TShell, Image4, // click areas, never painted
-    Picture3, Picture4,                             // fill panels of the counter views
-    WP, NFigP1, NFigP2, NFigP3, NFigP4, Youbi,
-    TFigP1, TFigP2, HFigP1, HFigP2,
-    FigP1, FigP2, FigP3, FigP4, AP, SP,
-    AlP, Picture2, Image7, Image8, TyouP, Tyou,
+    EdgeStrip,
+    MenuButton,
+    CloseButton,
+    Logo,
+    OptionButton,
+    AlarmButton, // click areas, never painted
+    CounterCoverLeft,
+    CounterCoverDate, // fill panels of the counter views
+    WeekMark,
+    Year1,
+    Year2,
+    Year3,
+    Year4,
+    Weekday,
+    MonthTens,
+    MonthOnes,
+    DayTens,
+    DayOnes,
+    HourTens,
+    HourOnes,
+    MinuteTens,
+    MinuteOnes,
+    AmPm,
+    SecondsGauge,
+    AlarmMark,
+    DogResting,
+    DogPoseA,
+    DogPoseB,
+    FixedMark,
+    BlinkMark,
     Count
 };
 constexpr int kCtlCount = static_cast<int>(Ctl::Count);

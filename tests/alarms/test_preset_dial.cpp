@@ -125,7 +125,7 @@ private slots:
         }
         QCOMPARE(form->List1, QStringList{"07:45:00*"});
         QVERIFY(form->AlarmOn);
-        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOn());
+        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
         QCOMPARE(stored("1"), QString(""));
     }

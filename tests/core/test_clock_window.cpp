@@ -106,9 +106,9 @@ private slots:
         QCOMPARE(form->placedPosition(), QPoint(842, 748));
         QVERIFY(form->skinPath().endsWith("/blue.vsr"));
         QCOMPARE(form->ViewMode, 2);
-        QVERIFY(!form->control(Ctl::AP).visible);
-        QVERIFY(form->control(Ctl::Picture4).visible);
-        QCOMPARE(form->control(Ctl::Picture3).geometry.topLeft(), QPoint(111, 11));
+        QVERIFY(!form->control(Ctl::AmPm).visible);
+        QVERIFY(form->control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
         QCOMPARE(form->Label5, QString("積算駆動時間"));
     }
 
@@ -348,16 +348,16 @@ private slots:
             const QPoint from = glyph.topLeft() + QPoint(3, 5);
             return shot.pixel(at) == encode(from.x(), from.y(), false);
         };
-        QVERIFY(copied(Ctl::FigP2, atlas::largeDigit(9)));
-        QVERIFY(copied(Ctl::FigP3, atlas::largeDigit(3)));
-        QVERIFY(copied(Ctl::FigP4, atlas::largeDigit(8)));
-        QVERIFY(copied(Ctl::AP, atlas::amMark()));
-        QVERIFY(copied(Ctl::SP, atlas::secondsStep(1)));
-        QVERIFY(copied(Ctl::Youbi, atlas::weekday(0)));
-        QVERIFY(copied(Ctl::TFigP2, atlas::smallDigit(2)));
-        QVERIFY(copied(Ctl::AlP, atlas::alarmOff()));
+        QVERIFY(copied(Ctl::HourOnes, atlas::largeDigit(9)));
+        QVERIFY(copied(Ctl::MinuteTens, atlas::largeDigit(3)));
+        QVERIFY(copied(Ctl::MinuteOnes, atlas::largeDigit(8)));
+        QVERIFY(copied(Ctl::AmPm, atlas::amMark()));
+        QVERIFY(copied(Ctl::SecondsGauge, atlas::secondsStep(1)));
+        QVERIFY(copied(Ctl::Weekday, atlas::weekday(0)));
+        QVERIFY(copied(Ctl::MonthOnes, atlas::smallDigit(2)));
+        QVERIFY(copied(Ctl::AlarmMark, atlas::alarmOff()));
         // A hidden tens digit lets the background show through.
-        const QPoint tens = form->control(Ctl::FigP1).geometry.topLeft() + QPoint(3, 5);
+        const QPoint tens = form->control(Ctl::HourTens).geometry.topLeft() + QPoint(3, 5);
         QCOMPARE(shot.pixel(tens), encode(tens.x(), tens.y(), false));
     }
 
@@ -366,7 +366,7 @@ private slots:
         set("tfmode", "1");
         auto form = start();
         const QImage shot = form->grab().toImage();
-        const QPoint ap = form->control(Ctl::AP).geometry.topLeft();
+        const QPoint ap = form->control(Ctl::AmPm).geometry.topLeft();
         QCOMPARE(shot.pixel(ap + QPoint(4, 4)), encode(252 + 4, 60 + 4, false));   // upper: PM
         QCOMPARE(shot.pixel(ap + QPoint(4, 20)), encode(220 + 4, 60 + 20, false)); // lower: AM
     }
@@ -374,15 +374,15 @@ private slots:
     void tickBlinksAndSkipsAnEarlyWake()
     {
         auto form = start();
-        const bool before = form->control(Ctl::Tyou).visible;
+        const bool before = form->control(Ctl::BlinkMark).visible;
         m_clock.advance(1);
         form->Timer1_Timer();
-        QCOMPARE(form->control(Ctl::Tyou).visible, !before);
+        QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
         form->Timer1_Timer(); // the same second again: nothing happens
-        QCOMPARE(form->control(Ctl::Tyou).visible, !before);
+        QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
         m_clock.advance(1);
         form->Timer1_Timer();
-        QCOMPARE(form->control(Ctl::Tyou).visible, before);
+        QCOMPARE(form->control(Ctl::BlinkMark).visible, before);
     }
 
     void dogWagsTenFramesThenNine()
@@ -405,7 +405,7 @@ private slots:
         m_random.values = {0.3}; // pose 2
         m_clock.advance(1);
         form->Timer1_Timer();
-        QVERIFY(form->control(Ctl::Image8).visible && !form->control(Ctl::Image7).visible);
+        QVERIFY(form->control(Ctl::DogPoseB).visible && !form->control(Ctl::DogPoseA).visible);
         m_random.values = {0.6};
         m_clock.advance(1);
         form->Timer1_Timer();
@@ -442,22 +442,23 @@ private slots:
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 0));
         m_clock.uptime = 1234 * 60000LL;
         auto form = start();
-        QVERIFY(!form->control(Ctl::FigP1).visible);
+        QVERIFY(!form->control(Ctl::HourTens).visible);
         form->SysTime_Click();
         m_clock.advance(1);
         form->Timer1_Timer();
         QCOMPARE(form->Label3, QString("1234"));
-        QVERIFY(form->control(Ctl::FigP1).visible); // 000020:34 shows its zero
-        QCOMPARE(form->control(Ctl::FigP1).source, atlas::largeDigit(2));
-        QVERIFY(!form->control(Ctl::Youbi).visible && !form->control(Ctl::SP).visible);
+        QVERIFY(form->control(Ctl::HourTens).visible); // 000020:34 shows its zero
+        QCOMPARE(form->control(Ctl::HourTens).source, atlas::largeDigit(2));
+        QVERIFY(!form->control(Ctl::Weekday).visible && !form->control(Ctl::SecondsGauge).visible);
         QCOMPARE(form->Label5, QString("システム駆動時間"));
 
         form->Normal_Click();
         QCOMPARE(form->ViewMode, 0);
-        QVERIFY(!form->control(Ctl::FigP1).visible); // 09: the leading zero hides again
-        QVERIFY(form->control(Ctl::Youbi).visible && !form->control(Ctl::Picture4).visible);
-        QCOMPARE(form->control(Ctl::FigP3).source, atlas::largeDigit(0));
-        QCOMPARE(form->control(Ctl::Picture3).geometry.topLeft(), QPoint(0, 100));
+        QVERIFY(!form->control(Ctl::HourTens).visible); // 09: the leading zero hides again
+        QVERIFY(form->control(Ctl::Weekday).visible
+                && !form->control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(form->control(Ctl::MinuteTens).source, atlas::largeDigit(0));
+        QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(0, 100));
     }
 
     void commandLineJoinsAsItSplits()

@@ -33,13 +33,13 @@ private slots:
     {
         const GlyphPaints p = counterGlyphs(QStringLiteral("012345:07"));
         QCOMPARE(p.size(), size_t(8));
-        QCOMPARE(p[0], (GlyphPaint{Ctl::NFigP1, true, atlas::smallDigit(0)}));
-        QCOMPARE(p[3], (GlyphPaint{Ctl::NFigP4, true, atlas::smallDigit(3)}));
+        QCOMPARE(p[0], (GlyphPaint{Ctl::Year1, true, atlas::smallDigit(0)}));
+        QCOMPARE(p[3], (GlyphPaint{Ctl::Year4, true, atlas::smallDigit(3)}));
         // A counter shows its leading zero, unlike the hour of the time face.
-        QCOMPARE(p[4], (GlyphPaint{Ctl::FigP1, true, atlas::largeDigit(4)}));
-        QCOMPARE(p[5], (GlyphPaint{Ctl::FigP2, true, atlas::largeDigit(5)}));
-        QCOMPARE(p[6], (GlyphPaint{Ctl::FigP3, true, atlas::largeDigit(0)}));
-        QCOMPARE(p[7], (GlyphPaint{Ctl::FigP4, true, atlas::largeDigit(7)}));
+        QCOMPARE(p[4], (GlyphPaint{Ctl::HourTens, true, atlas::largeDigit(4)}));
+        QCOMPARE(p[5], (GlyphPaint{Ctl::HourOnes, true, atlas::largeDigit(5)}));
+        QCOMPARE(p[6], (GlyphPaint{Ctl::MinuteTens, true, atlas::largeDigit(0)}));
+        QCOMPARE(p[7], (GlyphPaint{Ctl::MinuteOnes, true, atlas::largeDigit(7)}));
         QVERIFY(!counterGlyphs(QStringLiteral("000000:00"))[4].source.isNull());
     }
 

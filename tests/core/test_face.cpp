@@ -84,23 +84,23 @@ private slots:
         QFETCH(int, apMark);
         Face face;
         const auto paints = byControl(face.RedrawFace(now, use24, false));
-        QCOMPARE(paints.at(Ctl::FigP1).visible, tensShown);
+        QCOMPARE(paints.at(Ctl::HourTens).visible, tensShown);
         if (tensShown)
-            QCOMPARE(paints.at(Ctl::FigP1).source, large(tens));
-        QCOMPARE(paints.at(Ctl::FigP2).source, large(units));
+            QCOMPARE(paints.at(Ctl::HourTens).source, large(tens));
+        QCOMPARE(paints.at(Ctl::HourOnes).source, large(units));
         if (apMark < 0)
-            QVERIFY(!paints.count(Ctl::AP)); // the 24-hour mark is painted at activation only
+            QVERIFY(!paints.count(Ctl::AmPm)); // the 24-hour mark is painted at activation only
         else
-            QCOMPARE(paints.at(Ctl::AP).source, apMark ? atlas::pmMark() : atlas::amMark());
+            QCOMPARE(paints.at(Ctl::AmPm).source, apMark ? atlas::pmMark() : atlas::amMark());
     }
 
     void minutesKeepTheirLeadingZero()
     {
         Face face;
         const auto paints = byControl(face.RedrawFace(at(2026, 1, 1, 8, 7), true, false));
-        QVERIFY(paints.at(Ctl::FigP3).visible);
-        QCOMPARE(paints.at(Ctl::FigP3).source, large(0));
-        QCOMPARE(paints.at(Ctl::FigP4).source, large(7));
+        QVERIFY(paints.at(Ctl::MinuteTens).visible);
+        QCOMPARE(paints.at(Ctl::MinuteTens).source, large(0));
+        QCOMPARE(paints.at(Ctl::MinuteOnes).source, large(7));
     }
 
     void secondsQuarters_data()
@@ -116,7 +116,7 @@ private slots:
         QFETCH(int, step);
         Face face;
         const auto paints = byControl(face.RedrawFace(at(2026, 1, 1, 8, 0, second), false, false));
-        QCOMPARE(paints.at(Ctl::SP).source, atlas::secondsStep(step));
+        QCOMPARE(paints.at(Ctl::SecondsGauge).source, atlas::secondsStep(step));
     }
 
     void dateTens_data()
@@ -136,13 +136,13 @@ private slots:
         QFETCH(bool, dayTens);
         Face face;
         const auto p = byControl(face.RedrawFace(QDateTime(date, QTime(9, 0)), false, false));
-        QCOMPARE(p.at(Ctl::TFigP1).visible, monthTens);
-        QCOMPARE(p.at(Ctl::HFigP1).visible, dayTens);
-        QCOMPARE(p.at(Ctl::TFigP2).source, small(date.month() % 10));
-        QCOMPARE(p.at(Ctl::HFigP2).source, small(date.day() % 10));
-        QCOMPARE(p.at(Ctl::NFigP1).source, small(date.year() / 1000));
-        QCOMPARE(p.at(Ctl::NFigP4).source, small(date.year() % 10));
-        QCOMPARE(p.at(Ctl::Youbi).source, atlas::weekday(date.dayOfWeek() - 1));
+        QCOMPARE(p.at(Ctl::MonthTens).visible, monthTens);
+        QCOMPARE(p.at(Ctl::DayTens).visible, dayTens);
+        QCOMPARE(p.at(Ctl::MonthOnes).source, small(date.month() % 10));
+        QCOMPARE(p.at(Ctl::DayOnes).source, small(date.day() % 10));
+        QCOMPARE(p.at(Ctl::Year1).source, small(date.year() / 1000));
+        QCOMPARE(p.at(Ctl::Year4).source, small(date.year() % 10));
+        QCOMPARE(p.at(Ctl::Weekday).source, atlas::weekday(date.dayOfWeek() - 1));
     }
 
     // The week mark over whole months starting on every weekday, checked
@@ -167,7 +167,7 @@ private slots:
                 Face face;
                 const QDate date(first.year(), first.month(), d);
                 const auto p = byControl(face.RedrawFace(QDateTime(date, QTime(12, 0)), true, nth));
-                QVERIFY2(p.at(Ctl::WP).source == atlas::weekMark(expected),
+                QVERIFY2(p.at(Ctl::WeekMark).source == atlas::weekMark(expected),
                          qPrintable(date.toString(Qt::ISODate)
                                     + QString(" expected week %1").arg(expected)));
             }
@@ -194,21 +194,21 @@ private slots:
 
         const auto quarter = face.UpdateFace(at(2026, 3, 4, 10, 20, 15), false, false);
         QCOMPARE(quarter.size(), size_t(1));
-        QCOMPARE(quarter[0].control, Ctl::SP);
+        QCOMPARE(quarter[0].control, Ctl::SecondsGauge);
 
         const auto minute = byControl(face.UpdateFace(at(2026, 3, 4, 10, 21, 15), false, false));
         QCOMPARE(minute.size(), size_t(2));
-        QCOMPARE(minute.at(Ctl::FigP4).source, large(1));
+        QCOMPARE(minute.at(Ctl::MinuteOnes).source, large(1));
 
         const auto noon = byControl(face.UpdateFace(at(2026, 3, 4, 12, 0, 15), false, false));
-        QCOMPARE(noon.at(Ctl::AP).source, atlas::pmMark());
-        QVERIFY(noon.count(Ctl::FigP1));
-        QVERIFY(!noon.count(Ctl::Youbi));
+        QCOMPARE(noon.at(Ctl::AmPm).source, atlas::pmMark());
+        QVERIFY(noon.count(Ctl::HourTens));
+        QVERIFY(!noon.count(Ctl::Weekday));
 
         const auto midnight = byControl(face.UpdateFace(at(2026, 3, 5, 0, 0, 0), false, false));
-        QCOMPARE(midnight.at(Ctl::AP).source, atlas::amMark());
-        QCOMPARE(midnight.at(Ctl::HFigP2).source, small(5));
-        QCOMPARE(midnight.at(Ctl::Youbi).source, atlas::weekday(3)); // Thursday
+        QCOMPARE(midnight.at(Ctl::AmPm).source, atlas::amMark());
+        QCOMPARE(midnight.at(Ctl::DayOnes).source, small(5));
+        QCOMPARE(midnight.at(Ctl::Weekday).source, atlas::weekday(3)); // Thursday
     }
 
     void firstAfternoonTickPaintsPm()
@@ -216,7 +216,7 @@ private slots:
         // Nothing painted yet counts as AM, so the first afternoon tick paints PM.
         Face face;
         const auto p = byControl(face.UpdateFace(at(2026, 3, 4, 15, 0), false, false));
-        QCOMPARE(p.at(Ctl::AP).source, atlas::pmMark());
+        QCOMPARE(p.at(Ctl::AmPm).source, atlas::pmMark());
     }
 };
 

@@ -110,21 +110,21 @@ private slots:
         QTest::addColumn<int>("corner");
         QTest::addColumn<int>("ctl");
         QTest::addColumn<QRect>("rect");
-        QTest::newRow("0 menu button") << 0 << int(Ctl::Image5) << QRect(6, 7, 16, 23);
-        QTest::newRow("3 menu button") << 3 << int(Ctl::Image5) << QRect(414, 7, 16, 23);
-        QTest::newRow("3 close button") << 3 << int(Ctl::Image3) << QRect(414, 32, 16, 16);
-        QTest::newRow("2 about") << 2 << int(Ctl::Image6) << QRect(354, 7, 52, 10);
-        QTest::newRow("2 options") << 2 << int(Ctl::TShell) << QRect(352, 23, 55, 9);
-        QTest::newRow("3 preset alarm") << 3 << int(Ctl::Image4) << QRect(352, 36, 66, 9);
-        QTest::newRow("2 alarm mark") << 2 << int(Ctl::AlP) << QRect(20, 4, 18, 13);
-        QTest::newRow("3 alarm mark") << 3 << int(Ctl::AlP) << QRect(40, 4, 18, 13);
-        QTest::newRow("3 dog") << 3 << int(Ctl::Image7) << QRect(40, 18, 39, 31);
-        QTest::newRow("2 blink") << 2 << int(Ctl::Tyou) << QRect(78, 8, 13, 13);
-        QTest::newRow("3 digits stay") << 3 << int(Ctl::FigP1) << QRect(183, 11, 22, 32);
-        QTest::newRow("0 edge strip") << 0 << int(Ctl::Image1) << QRect(0, -1, 407, 6);
-        QTest::newRow("1 edge strip") << 1 << int(Ctl::Image1) << QRect(0, 50, 407, 6);
-        QTest::newRow("2 edge strip") << 2 << int(Ctl::Image1) << QRect(23, -1, 407, 6);
-        QTest::newRow("3 edge strip") << 3 << int(Ctl::Image1) << QRect(23, 50, 407, 6);
+        QTest::newRow("0 menu button") << 0 << int(Ctl::MenuButton) << QRect(6, 7, 16, 23);
+        QTest::newRow("3 menu button") << 3 << int(Ctl::MenuButton) << QRect(414, 7, 16, 23);
+        QTest::newRow("3 close button") << 3 << int(Ctl::CloseButton) << QRect(414, 32, 16, 16);
+        QTest::newRow("2 about") << 2 << int(Ctl::Logo) << QRect(354, 7, 52, 10);
+        QTest::newRow("2 options") << 2 << int(Ctl::OptionButton) << QRect(352, 23, 55, 9);
+        QTest::newRow("3 preset alarm") << 3 << int(Ctl::AlarmButton) << QRect(352, 36, 66, 9);
+        QTest::newRow("2 alarm mark") << 2 << int(Ctl::AlarmMark) << QRect(20, 4, 18, 13);
+        QTest::newRow("3 alarm mark") << 3 << int(Ctl::AlarmMark) << QRect(40, 4, 18, 13);
+        QTest::newRow("3 dog") << 3 << int(Ctl::DogPoseA) << QRect(40, 18, 39, 31);
+        QTest::newRow("2 blink") << 2 << int(Ctl::BlinkMark) << QRect(78, 8, 13, 13);
+        QTest::newRow("3 digits stay") << 3 << int(Ctl::HourTens) << QRect(183, 11, 22, 32);
+        QTest::newRow("0 edge strip") << 0 << int(Ctl::EdgeStrip) << QRect(0, -1, 407, 6);
+        QTest::newRow("1 edge strip") << 1 << int(Ctl::EdgeStrip) << QRect(0, 50, 407, 6);
+        QTest::newRow("2 edge strip") << 2 << int(Ctl::EdgeStrip) << QRect(23, -1, 407, 6);
+        QTest::newRow("3 edge strip") << 3 << int(Ctl::EdgeStrip) << QRect(23, 50, 407, 6);
     }
     void rightLayoutMovesButtonsAndDog()
     {

@@ -149,7 +149,7 @@ private slots:
         QFETCH(int, out);
         QFETCH(int, tucked);
         auto form = startIn(corner);
-        click(*form, centreOf(*form, Ctl::Image1));
+        click(*form, centreOf(*form, Ctl::EdgeStrip));
         QVERIFY(form->Kakusu);
         QCOMPARE(left(*form), tucked);
         form->Kakusu_Click();
@@ -335,13 +335,13 @@ private slots:
     {
         QTest::addColumn<int>("control");
         QTest::addColumn<bool>("tucks");
-        QTest::newRow("hour digit") << int(Ctl::FigP1) << true;
-        QTest::newRow("seconds") << int(Ctl::SP) << true;
-        QTest::newRow("alarm mark") << int(Ctl::AlP) << true;
-        QTest::newRow("weekday") << int(Ctl::Youbi) << true;
-        QTest::newRow("dog") << int(Ctl::Picture2) << false;
-        QTest::newRow("about area") << int(Ctl::Image6) << false;
-        QTest::newRow("menu area") << int(Ctl::Image5) << false;
+        QTest::newRow("hour digit") << int(Ctl::HourTens) << true;
+        QTest::newRow("seconds") << int(Ctl::SecondsGauge) << true;
+        QTest::newRow("alarm mark") << int(Ctl::AlarmMark) << true;
+        QTest::newRow("weekday") << int(Ctl::Weekday) << true;
+        QTest::newRow("dog") << int(Ctl::DogResting) << false;
+        QTest::newRow("about area") << int(Ctl::Logo) << false;
+        QTest::newRow("menu area") << int(Ctl::MenuButton) << false;
         QTest::newRow("window itself") << int(Ctl::Count) << true;
     }
     void whichPartsAnswerThePointer()
@@ -367,12 +367,12 @@ private slots:
         QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
         QSignalSpy about(form.get(), &ClockWindow::aboutRequested);
 
-        click(*form, centreOf(*form, Ctl::AlP));
+        click(*form, centreOf(*form, Ctl::AlarmMark));
         QVERIFY(form->AlarmOn);
-        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOn());
-        click(*form, centreOf(*form, Ctl::AlP));
+        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
+        click(*form, centreOf(*form, Ctl::AlarmMark));
         QVERIFY(!form->AlarmOn);
-        QCOMPARE(form->control(Ctl::AlP).source, atlas::alarmOff());
+        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOff());
 
         // The options command also reloads the reservations from the store,
         // dropping any that were only in memory.
@@ -380,22 +380,23 @@ private slots:
         set("1", "08:00:00*");
         set("3", "09:00:00"); // after a gap: not part of the list
         form->List1 << "12:00:00";
-        click(*form, centreOf(*form, Ctl::TShell));
+        click(*form, centreOf(*form, Ctl::OptionButton));
         QCOMPARE(options.count(), 1);
         QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00*"}));
-        click(*form, centreOf(*form, Ctl::Image6));
+        click(*form, centreOf(*form, Ctl::Logo));
         QCOMPARE(about.count(), 1);
 
         // The preset area opens on any button, and only the preset hours.
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Image4), Qt::MiddleButton);
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::AlarmButton),
+                  Qt::MiddleButton);
         QVERIFY(form->menu().mnuPreAl->isVisible());
         QVERIFY(!form->menu().Menu->isVisible());
         form->menu().mnuPreAl->hide();
-        click(*form, centreOf(*form, Ctl::Image5));
+        click(*form, centreOf(*form, Ctl::MenuButton));
         QVERIFY(form->menu().Menu->isVisible());
         form->menu().Menu->hide();
 
-        click(*form, centreOf(*form, Ctl::Image3));
+        click(*form, centreOf(*form, Ctl::CloseButton));
         QVERIFY(form->isUnloaded());
         QCOMPARE(stored("systime"), QString("<absent>"));
     }
@@ -412,22 +413,24 @@ private slots:
             sendMouse(*form, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
             sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
         };
-        doubleClick(centreOf(*form, Ctl::AlP));
+        doubleClick(centreOf(*form, Ctl::AlarmMark));
         QVERIFY(form->AlarmOn);
-        doubleClick(centreOf(*form, Ctl::Picture2));
+        doubleClick(centreOf(*form, Ctl::DogResting));
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
     }
 
     void dogStartsTheDesignBrowser()
     {
         auto form = startIn(0);
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Picture2), Qt::LeftButton);
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::DogResting),
+                  Qt::LeftButton);
         QVERIFY(m_programs.started.isEmpty()); // missing: nothing happens
         QVERIFY(m_programs.activated.isEmpty());
 
         m_programs.installed << "vesweb";
         m_programs.windows << "VESPERA";
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::Picture2), Qt::RightButton);
+        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::DogResting),
+                  Qt::RightButton);
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
         QCOMPARE(m_programs.activated, QStringList{"VESPERA"});
         QVERIFY(!form->menu().Menu->isVisible());
