@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
     platform::XcbGlyphSurface surface(&form);
     form.setGlyphSurface(&surface);
 
-    if (!form.Form_Load()) {
+    if (!form.load()) {
         messages.information(QStringLiteral("pendra"),
                              QCoreApplication::translate(
                                  "main", "デザイン「blue」が見つからないか、読み込めません。\n"
@@ -118,14 +118,14 @@ int main(int argc, char *argv[])
     QObject::connect(&form, &vespera::ClockWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
     platform::TerminationWatcher termination;
     QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
-                     &vespera::ClockWindow::Form_Unload);
+                     &vespera::ClockWindow::unload);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager &) { form.SaveSettingsNow(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::ClockWindow::Form_Unload);
+                     [&form](QSessionManager &) { form.saveSettingsNow(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::ClockWindow::unload);
     QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
         form.raise();
         form.activateWindow();
-        form.Form_Activate();
+        form.onActivated();
     });
 
     // A panel that comes, goes or moves changes the work area, and so does a

@@ -92,7 +92,7 @@ void AlarmEngine::catchUp(AlarmList &list, const QDateTime &now,
     }
 }
 
-void AlarmEngine::CheckAlarms(AlarmList &list, const QDateTime &now,
+void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
                               const std::function<void()> &listChanged,
                               const std::function<void(const AlarmRing &)> &fire)
 {

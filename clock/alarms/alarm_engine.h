@@ -64,7 +64,7 @@ public:
     //  - A minute that fired does not fire again that day: the clock set
     //    back, or the hour a daylight-saving change repeats.
     //  - Snoozed alarms ring when their time has come.
-    void CheckAlarms(AlarmList &list, const QDateTime &now,
+    void checkAlarms(AlarmList &list, const QDateTime &now,
                      const std::function<void()> &listChanged,
                      const std::function<void(const AlarmRing &)> &fire);
     // Rings again kSnoozeMinutes after `now`; kept for this run only.

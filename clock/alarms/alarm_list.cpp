@@ -4,7 +4,7 @@
 
 namespace vespera {
 
-void LoadAlarmList(AlarmList &list, const common::SettingsStore &store)
+void loadAlarmList(AlarmList &list, const common::SettingsStore &store)
 {
     const common::IniDocument stored = store.snapshot(); // one read for every key
     for (int i = 0;; ++i) {
@@ -15,7 +15,7 @@ void LoadAlarmList(AlarmList &list, const common::SettingsStore &store)
     }
 }
 
-bool SaveAlarmList(const AlarmList &list, common::SettingsStore &store)
+bool saveAlarmList(const AlarmList &list, common::SettingsStore &store)
 {
     constexpr int kLastKey = 11;
     return store.change([&](common::IniDocument &doc) {

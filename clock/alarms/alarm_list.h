@@ -15,13 +15,13 @@ constexpr int kMaxStoredAlarms = 12;
 
 // Appends the stored reservations to the list, from key "0" on, up to the
 // first key that is missing or empty.
-void LoadAlarmList(AlarmList &list, const common::SettingsStore &store);
+void loadAlarmList(AlarmList &list, const common::SettingsStore &store);
 
 // Stores the list as the keys "0", "1", ... followed by an empty key, in one
 // rewrite of the file. Keys past "11" are never written: the list holds at
 // most twelve entries when stored. Numbered keys left over after the written
 // ones are removed, so an older, longer list cannot come back.
-bool SaveAlarmList(const AlarmList &list, common::SettingsStore &store);
+bool saveAlarmList(const AlarmList &list, common::SettingsStore &store);
 
 // The list to store when the options dialog closes: the stored list as it is
 // now, with the user's edits made to it. While the dialog was open the clock

@@ -1,4 +1,4 @@
-// PlayChime — the half-hour chime, at a volume of its own when the options say so.
+// playChime — the half-hour chime, at a volume of its own when the options say so.
 #include "chime.h"
 #include "alarm_engine.h"
 
@@ -19,7 +19,7 @@ Chime::Chime(VolumeOverrides &volumes, common::SettingsStore &store, QObject *pa
     connect(&m_hold, &QTimer::timeout, this, &Chime::restore);
 }
 
-void Chime::PlayChime()
+void Chime::playChime()
 {
     platform::Sound *sound = m_volumes.sound();
     if (!sound)

@@ -1,4 +1,4 @@
-// PlayChime — the half-hour chime, at a volume of its own when the options say so.
+// playChime — the half-hour chime, at a volume of its own when the options say so.
 #pragma once
 
 #include "volume_overrides.h"
@@ -19,7 +19,7 @@ public:
     // With its own volume: set it, play after half a second, and put the
     // earlier volume back five seconds later. Timers wait, not the clock, so
     // the face goes on ticking meanwhile.
-    void PlayChime();
+    void playChime();
 
 private:
     void start();

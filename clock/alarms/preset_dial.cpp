@@ -46,7 +46,7 @@ PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockS
             &PresetDial::onSet);
     connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::onNow);
 
-    // A hand-written PAH outside 0-23 gives the current hour.
+    // A hand-written presetHourText outside 0-23 gives the current hour.
     bool ok = false;
     int hour = m_clock.presetHour().toInt(&ok);
     if (!ok || hour < 0 || hour > 23)
@@ -65,7 +65,7 @@ void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H))
 
 void PresetDial::onSet()
 {
-    if (!m_clock.AddPresetAlarm(m_scale.entry())) {
+    if (!m_clock.addPresetAlarm(m_scale.entry())) {
         // The twelve stored keys are taken: an alarm set now would vanish
         // at the next start. The dial stays open for another try later.
         if (m_messages)

@@ -8,39 +8,40 @@ namespace vespera {
 
 ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
 {
-    Menu = new QMenu(tr("メニュー"), owner);
-    Menu->setObjectName(QStringLiteral("Menu"));
+    root = new QMenu(tr("メニュー"), owner);
+    root->setObjectName(QStringLiteral("root"));
 
-    View = Menu->addMenu(tr("表示"));
-    View->setObjectName(QStringLiteral("View"));
-    Normal = item(View, "Normal", tr("標準"));
-    SysTime = item(View, "SysTime", tr("システム駆動時間"));
-    SumSysTime = item(View, "SumSysTime", tr("積算駆動時間"));
-    View->addSeparator()->setObjectName(QStringLiteral("sen2"));
-    Kakusu = item(View, "Kakusu", tr("隠す"), true);
+    viewMenu = root->addMenu(tr("表示"));
+    viewMenu->setObjectName(QStringLiteral("viewMenu"));
+    standardView = item(viewMenu, "standardView", tr("標準"));
+    uptimeView = item(viewMenu, "uptimeView", tr("システム駆動時間"));
+    totalView = item(viewMenu, "totalView", tr("積算駆動時間"));
+    viewMenu->addSeparator()->setObjectName(QStringLiteral("sen2"));
+    hideMode = item(viewMenu, "hideMode", tr("隠す"), true);
 
-    Setting = Menu->addMenu(tr("設定"));
-    Setting->setObjectName(QStringLiteral("Setting"));
-    mnuPreAl = Setting->addMenu(tr("プリセットアラーム"));
-    mnuPreAl->setObjectName(QStringLiteral("mnuPreAl"));
-    mnuNow = item(mnuPreAl, "mnuNow", tr("●　現在"));
-    mnuPreAl->addSeparator()->setObjectName(QStringLiteral("sen3"));
+    settingsMenu = root->addMenu(tr("設定"));
+    settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
+    presetMenu = settingsMenu->addMenu(tr("プリセットアラーム"));
+    presetMenu->setObjectName(QStringLiteral("presetMenu"));
+    presetNow = item(presetMenu, "presetNow", tr("●　現在"));
+    presetMenu->addSeparator()->setObjectName(QStringLiteral("sen3"));
     for (int hour = 0; hour < kHours; ++hour) {
-        mnuPAH[hour] = item(mnuPreAl, "mnuPAH", presetHourCaption(hour));
-        mnuPAH[hour]->setData(hour);
-        connect(mnuPAH[hour], &QAction::triggered, this, [this, hour] { emit mnuPAH_Click(hour); });
+        presetHours[hour] = item(presetMenu, "presetHours", presetHourCaption(hour));
+        presetHours[hour]->setData(hour);
+        connect(presetHours[hour], &QAction::triggered, this,
+                [this, hour] { emit onPresetHour(hour); });
     }
-    mnuPreAl->addSeparator()->setObjectName(QStringLiteral("sen4"));
-    mnuNow2 = item(mnuPreAl, "mnuNow2", tr("●　現在"));
-    Reset = item(Setting, "Reset", tr("積算カウンターリセット"));
-    NoSum = item(Setting, "NoSum", tr("積算禁止"), true);
-    mnuMonitor = Setting->addMenu(tr("表示するモニター"));
-    mnuMonitor->setObjectName(QStringLiteral("mnuMonitor"));
-    startAtLogin = item(Setting, "startAtLogin", tr("ログイン時に起動"), true);
+    presetMenu->addSeparator()->setObjectName(QStringLiteral("sen4"));
+    presetNowBelow = item(presetMenu, "presetNowBelow", tr("●　現在"));
+    resetTotal = item(settingsMenu, "resetTotal", tr("積算カウンターリセット"));
+    dontCount = item(settingsMenu, "dontCount", tr("積算禁止"), true);
+    monitorMenu = settingsMenu->addMenu(tr("表示するモニター"));
+    monitorMenu->setObjectName(QStringLiteral("monitorMenu"));
+    startAtLogin = item(settingsMenu, "startAtLogin", tr("ログイン時に起動"), true);
 
-    AllwaysTop = item(Menu, "AllwaysTop", tr("常に手前"), true);
-    Autohid = item(Menu, "Autohid", tr("自動的に隠す"), true);
-    End = item(Menu, "End", tr("終了"));
+    alwaysOnTop = item(root, "alwaysOnTop", tr("常に手前"), true);
+    autoTuck = item(root, "autoTuck", tr("自動的に隠す"), true);
+    quit = item(root, "quit", tr("終了"));
     showChecks(MenuChecks{});
 }
 
@@ -54,27 +55,27 @@ QAction *ClockMenu::item(QMenu *menu, const char *name, const QString &caption, 
 
 void ClockMenu::showChecks(const MenuChecks &checks)
 {
-    Kakusu->setChecked(checks.Kakusu);
-    NoSum->setChecked(checks.NoSum);
-    AllwaysTop->setChecked(checks.AllwaysTop);
-    Autohid->setChecked(checks.Autohid);
+    hideMode->setChecked(checks.hideMode);
+    dontCount->setChecked(checks.dontCount);
+    alwaysOnTop->setChecked(checks.alwaysOnTop);
+    autoTuck->setChecked(checks.autoTuck);
     startAtLogin->setChecked(checks.startAtLogin);
     // An hour shows a mark only once it has one: no empty boxes down the list.
     for (int hour = 0; hour < kHours; ++hour) {
-        mnuPAH[hour]->setCheckable(checks.hours.isMarked(hour));
-        mnuPAH[hour]->setChecked(checks.hours.isMarked(hour));
+        presetHours[hour]->setCheckable(checks.hours.isMarked(hour));
+        presetHours[hour]->setChecked(checks.hours.isMarked(hour));
     }
 }
 
 void ClockMenu::showMonitors(const QList<platform::Monitor> &monitors, const QString &chosen)
 {
-    mnuMonitor->clear();
-    auto *group = new QActionGroup(mnuMonitor); // goes with the actions at the next clear
+    monitorMenu->clear();
+    auto *group = new QActionGroup(monitorMenu); // goes with the actions at the next clear
     bool found = false;
     for (const platform::Monitor &m : monitors)
         found = found || m.name == chosen;
     auto add = [this, group](const QString &caption, const QString &name, bool checked) {
-        QAction *a = item(mnuMonitor, "mnuMonitorItem", caption, true);
+        QAction *a = item(monitorMenu, "monitor", caption, true);
         a->setData(name);
         a->setChecked(checked);
         group->addAction(a);

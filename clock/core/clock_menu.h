@@ -16,7 +16,7 @@ namespace vespera {
 
 // The state behind the check marks; the menu only shows it.
 struct MenuChecks {
-    bool Kakusu = false, NoSum = false, AllwaysTop = true, Autohid = true;
+    bool hideMode = false, dontCount = false, alwaysOnTop = true, autoTuck = true;
     HourMarks hours;
     bool startAtLogin = false;
 };
@@ -34,17 +34,17 @@ public:
     void showMonitors(const QList<platform::Monitor> &monitors, const QString &chosen);
 
     // The root is only ever shown as a popup, never as a menu bar.
-    QMenu *Menu;
-    QMenu *View, *Setting, *mnuPreAl;
-    QAction *Normal, *SysTime, *SumSysTime, *Kakusu;
-    QAction *mnuNow, *mnuNow2, *Reset, *NoSum;
-    QMenu *mnuMonitor;
+    QMenu *root;
+    QMenu *viewMenu, *settingsMenu, *presetMenu;
+    QAction *standardView, *uptimeView, *totalView, *hideMode;
+    QAction *presetNow, *presetNowBelow, *resetTotal, *dontCount;
+    QMenu *monitorMenu;
     QAction *startAtLogin;
-    std::array<QAction *, kHours> mnuPAH{};
-    QAction *AllwaysTop, *Autohid, *End;
+    std::array<QAction *, kHours> presetHours{};
+    QAction *alwaysOnTop, *autoTuck, *quit;
 
 signals:
-    void mnuPAH_Click(int hour);
+    void onPresetHour(int hour);
     void monitorChosen(const QString &monitor);
 
 private:

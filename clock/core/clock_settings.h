@@ -13,7 +13,7 @@ struct StartupSettings {
     bool Use24Hour = false;
     int Corner = 0;
     bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false;
-    QString Systime;     // shown by Label4; empty when absent
+    QString Systime;     // shown by storedTotal; empty when absent
     UptimeLedger ledger; // this boot's minutes already in Systime
     bool hide = false;   // start in hide mode
     bool topmostOff = false;

@@ -89,87 +89,87 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
 
     m_timer1.setSingleShot(true);
     m_timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer1, &QTimer::timeout, this, &ClockWindow::Timer1_Timer);
+    connect(&m_timer1, &QTimer::timeout, this, &ClockWindow::onTick);
     m_timer2.setInterval(100);
-    connect(&m_timer2, &QTimer::timeout, this, &ClockWindow::Timer2_Timer);
+    connect(&m_timer2, &QTimer::timeout, this, &ClockWindow::onWagStep);
 
-    connect(m_menu.Normal, &QAction::triggered, this, &ClockWindow::Normal_Click);
-    connect(m_menu.SysTime, &QAction::triggered, this, &ClockWindow::SysTime_Click);
-    connect(m_menu.SumSysTime, &QAction::triggered, this, &ClockWindow::SumSysTime_Click);
-    connect(m_menu.Kakusu, &QAction::triggered, this, &ClockWindow::Kakusu_Click);
-    connect(m_menu.mnuNow, &QAction::triggered, this, &ClockWindow::mnuNow_Click);
-    connect(m_menu.mnuNow2, &QAction::triggered, this, &ClockWindow::mnuNow2_Click);
-    connect(&m_menu, &ClockMenu::mnuPAH_Click, this, &ClockWindow::mnuPAH_Click);
-    connect(m_menu.Reset, &QAction::triggered, this, &ClockWindow::Reset_Click);
-    connect(m_menu.NoSum, &QAction::triggered, this, &ClockWindow::NoSum_Click);
+    connect(m_menu.standardView, &QAction::triggered, this, &ClockWindow::onStandardView);
+    connect(m_menu.uptimeView, &QAction::triggered, this, &ClockWindow::onUptimeView);
+    connect(m_menu.totalView, &QAction::triggered, this, &ClockWindow::onTotalView);
+    connect(m_menu.hideMode, &QAction::triggered, this, &ClockWindow::onHideModeToggled);
+    connect(m_menu.presetNow, &QAction::triggered, this, &ClockWindow::onPresetNow);
+    connect(m_menu.presetNowBelow, &QAction::triggered, this, &ClockWindow::onPresetNow);
+    connect(&m_menu, &ClockMenu::onPresetHour, this, &ClockWindow::onPresetHour);
+    connect(m_menu.resetTotal, &QAction::triggered, this, &ClockWindow::onResetTotal);
+    connect(m_menu.dontCount, &QAction::triggered, this, &ClockWindow::onDontCountToggled);
     m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
     connect(m_menu.startAtLogin, &QAction::triggered, this, &ClockWindow::onStartAtLoginToggled);
-    connect(m_menu.AllwaysTop, &QAction::triggered, this, &ClockWindow::AllwaysTop_Click);
-    connect(m_menu.Autohid, &QAction::triggered, this, &ClockWindow::Autohid_Click);
-    connect(m_menu.End, &QAction::triggered, this, &ClockWindow::End_Click);
+    connect(m_menu.alwaysOnTop, &QAction::triggered, this, &ClockWindow::onAlwaysOnTopToggled);
+    connect(m_menu.autoTuck, &QAction::triggered, this, &ClockWindow::onAutoTuckToggled);
+    connect(m_menu.quit, &QAction::triggered, this, &ClockWindow::onQuit);
     connect(&m_menu, &ClockMenu::monitorChosen, this, &ClockWindow::chooseMonitor);
     // A switch turned in the menu is stored at once (after its own slot): a
     // session that ends without closing the clock still keeps it.
-    for (QAction *a : {m_menu.Normal, m_menu.SysTime, m_menu.SumSysTime, m_menu.Kakusu,
-                       m_menu.AllwaysTop, m_menu.Autohid})
+    for (QAction *a : {m_menu.standardView, m_menu.uptimeView, m_menu.totalView, m_menu.hideMode,
+                       m_menu.alwaysOnTop, m_menu.autoTuck})
         connect(a, &QAction::triggered, this, &ClockWindow::storeFlags);
 }
 
-bool ClockWindow::Form_Load()
+bool ClockWindow::load()
 {
     const StartupSettings s = m_settings.readStartup();
     Use24Hour = s.Use24Hour;
     Corner = s.Corner;
     m_monitor = s.monitor; // the first placement already goes there
-    if (!LoadSkin())
+    if (!loadDesign())
         return false;
-    SetTopmost(true);
-    LoadAlarmList();
-    AddCommandLineAlarm();
+    setAlwaysOnTop(true);
+    loadAlarmList();
+    addCommandLineAlarm();
     ChimeOn = s.ChimeOn;
     DogOn = s.DogOn;
     AlarmOn = AlarmOn || s.AlarmOn;
     NthWeekday = s.NthWeekday;
-    Label4 = s.Systime;
+    storedTotal = s.Systime;
     m_ledger = s.ledger;
     m_storedAtMs = m_platform.clock->uptimeMs();
     if (s.hide)
-        Image1_Click();
+        onEdgeStrip();
     if (s.topmostOff) {
-        AllwaysTop = false;
-        SetTopmost(false);
+        alwaysOnTop = false;
+        setAlwaysOnTop(false);
     }
     if (s.autohideOff)
-        Autohid = false;
+        autoTuck = false;
     ViewMode = s.ViewMode;
     if (s.showWelcome)
-        ShowWelcome();
+        showWelcome();
     m_settings.saveProgramFolder(common::programFolder());
-    Form_Activate();
+    onActivated();
     scheduleTick(m_platform.clock->now());
     return true;
 }
 
-void ClockWindow::Form_Activate()
+void ClockWindow::onActivated()
 {
     if (m_activating || m_unloaded)
         return;
     m_activating = true;
     TuckState = -2;
     FrameOffset = frameGeometry().height() - height() - 25;
-    LoadSkin();
-    SetTopmost(AllwaysTop);
+    loadDesign();
+    setAlwaysOnTop(alwaysOnTop);
     paintFixedPieces();
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
     if (ViewMode == 1)
-        SysTime_Click();
+        onUptimeView();
     else if (ViewMode == 2)
-        SumSysTime_Click();
+        onTotalView();
     update();
     m_activating = false;
 }
 
-bool ClockWindow::LoadSkin()
+bool ClockWindow::loadDesign()
 {
     WorkArea = m_platform.desktop->workArea(m_monitor);
     QString name = m_settings.skin();
@@ -255,7 +255,7 @@ void ClockWindow::scheduleTick(const QDateTime &now)
     m_timer1.start(1000 - now.time().msec() + kTickLateMs);
 }
 
-void ClockWindow::Timer1_Timer()
+void ClockWindow::onTick()
 {
     const QDateTime now = m_platform.clock->now();
     const qint64 second = now.toSecsSinceEpoch();
@@ -267,26 +267,26 @@ void ClockWindow::Timer1_Timer()
 
     m_platform.random->reseedFromTimer();
     m_arrivingUnderPointer = false; // its coming in would have been told by now
-    CheckPointer();
+    checkPointer();
     switch (ViewMode) {
     case 0: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
-    case 1: ShowUptime(); break;
-    case 2: ShowTotalUptime(); break;
+    case 1: showUptime(); break;
+    case 2: showTotalUptime(); break;
     default: break;
     }
     if (AlarmOn)
-        CheckAlarms();
-    CheckChime();
+        checkAlarms();
+    checkChime();
     // A crash, or a power cut, then costs at most this much of the total.
     if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
         m_storedAtMs = up;
-        store(!NoSum); // with "no sum" on, the minutes since are not added
+        store(!dontCount); // with "no sum" on, the minutes since are not added
     }
 
     if (DogOn) {
         switch (static_cast<int>(m_platform.random->next() * 4)) {
-        case 0: SetDogPose(0); break;
-        case 1: SetDogPose(2); break;
+        case 0: setDogPose(0); break;
+        case 1: setDogPose(2); break;
         case 2: m_timer2.start(); break; // a wag burst
         default: break;
         }
@@ -294,44 +294,44 @@ void ClockWindow::Timer1_Timer()
     setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
-    if (m_bypassesManager && AllwaysTop)
+    if (m_bypassesManager && alwaysOnTop)
         raise();
-    if (m_placement.shouldPlace(CheckPlacement() == 1, windowTop()))
-        Form_Activate();
+    if (m_placement.shouldPlace(checkPlacement() == 1, windowTop()))
+        onActivated();
     // Timed from the tick's own reading: the work since only makes it later.
     scheduleTick(now);
 }
 
-void ClockWindow::Timer2_Timer()
+void ClockWindow::onWagStep()
 {
-    if (DogFrames > 8) {
+    if (wagSteps > 8) {
         m_timer2.stop();
-        DogFrames = 0;
+        wagSteps = 0;
     }
-    SetDogPose(control(Ctl::DogPoseA).visible ? 0 : 1);
-    ++DogFrames;
+    setDogPose(control(Ctl::DogPoseA).visible ? 0 : 1);
+    ++wagSteps;
 }
 
-void ClockWindow::SetDogPose(int pose)
+void ClockWindow::setDogPose(int pose)
 {
     setVisible(Ctl::DogPoseA, pose == 1);
     setVisible(Ctl::DogPoseB, pose == 2);
 }
 
-void ClockWindow::SetTopmost(bool above) { platform::x11::setKeepAbove(this, above); }
+void ClockWindow::setAlwaysOnTop(bool above) { platform::x11::setKeepAbove(this, above); }
 
-void ClockWindow::ShowUptime()
+void ClockWindow::showUptime()
 {
-    Label3 = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
-    showCounter(Label3.toLongLong());
+    shownMinutes = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
+    showCounter(shownMinutes.toLongLong());
 }
 
-void ClockWindow::ShowTotalUptime()
+void ClockWindow::showTotalUptime()
 {
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
-    const qint64 total =
-        addedTotal(totalValue(Label4), minutesNotCounted(m_ledger, m_platform.clock->bootId(), up));
-    Label3 = QString::number(total);
+    const qint64 total = addedTotal(totalValue(storedTotal),
+                                    minutesNotCounted(m_ledger, m_platform.clock->bootId(), up));
+    shownMinutes = QString::number(total);
     showCounter(total);
 }
 
@@ -343,7 +343,7 @@ void ClockWindow::showCounterView(const QString &title, int mode)
         setVisible(c, true);
     for (Ctl c : kCounterHidden)
         setVisible(c, false);
-    Label5 = title;
+    counterTitle = title;
     repaintControl(Ctl::CounterCoverDate);
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(111, 11);
@@ -351,11 +351,11 @@ void ClockWindow::showCounterView(const QString &title, int mode)
     ViewMode = mode;
 }
 
-void ClockWindow::SysTime_Click() { showCounterView(tr("システム駆動時間"), 1); }
+void ClockWindow::onUptimeView() { showCounterView(tr("システム駆動時間"), 1); }
 
-void ClockWindow::SumSysTime_Click() { showCounterView(tr("積算駆動時間"), 2); }
+void ClockWindow::onTotalView() { showCounterView(tr("積算駆動時間"), 2); }
 
-void ClockWindow::Normal_Click()
+void ClockWindow::onStandardView()
 {
     for (Ctl c : kCounterHidden)
         setVisible(c, true);
@@ -369,13 +369,13 @@ void ClockWindow::Normal_Click()
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
 }
 
-void ClockWindow::Reset_Click()
+void ClockWindow::onResetTotal()
 {
-    Label4 = QStringLiteral("0");
+    storedTotal = QStringLiteral("0");
     m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
 }
 
-void ClockWindow::NoSum_Click() { NoSum = !NoSum; }
+void ClockWindow::onDontCountToggled() { dontCount = !dontCount; }
 
 // The entry on disk is the state: the mark is read from it at every popup,
 // so a desktop's own session settings and this menu never disagree.
@@ -391,19 +391,19 @@ void ClockWindow::onStartAtLoginToggled()
                                  .arg(why));
 }
 
-void ClockWindow::End_Click() { close(); }
+void ClockWindow::onQuit() { close(); }
 
-void ClockWindow::Image3_Click()
+void ClockWindow::onCloseButton()
 {
     SkipTotalSave = true;
     close();
 }
 
-void ClockWindow::SetTucked(int mode)
+void ClockWindow::setTucked(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, Autohid, TuckState);
+    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, autoTuck, TuckState);
     TuckState = move.tuckState;
     if (move.left && *move.left != m_placed.x()) {
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
@@ -423,11 +423,11 @@ void ClockWindow::moveWindow(QPoint topLeft)
     m_realTop.reset(); // wherever the window manager lets it go
 }
 
-void ClockWindow::CheckPointer()
+void ClockWindow::checkPointer()
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
-    if (pointerCheck(false, Kakusu, TuckState) == TuckMode::None)
+    if (pointerCheck(false, hideMode, TuckState) == TuckMode::None)
         return;
     const qint64 nowMs = m_platform.clock->uptimeMs();
     const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
@@ -438,10 +438,10 @@ void ClockWindow::CheckPointer()
     } else {
         atClock = !m_unseenPointer.countsAsAway(nowMs);
     }
-    const TuckMode mode = pointerCheck(atClock, Kakusu, TuckState);
+    const TuckMode mode = pointerCheck(atClock, hideMode, TuckState);
     if (mode == TuckMode::None)
         return;
-    SetTucked(int(mode));
+    setTucked(int(mode));
     if (!seen && mode == TuckMode::Out)
         m_unseenPointer.cameOutOnGuess(nowMs);
 }
@@ -459,7 +459,7 @@ int ClockWindow::windowTop()
     return *m_realTop;
 }
 
-std::optional<int> ClockWindow::CheckPlacement()
+std::optional<int> ClockWindow::checkPlacement()
 {
     if (!isKnownCorner(Corner))
         return std::nullopt;
@@ -470,7 +470,7 @@ std::optional<int> ClockWindow::CheckPlacement()
 void ClockWindow::workAreaChanged()
 {
     if (m_platform.desktop->workArea(m_monitor) != WorkArea)
-        Form_Activate();
+        onActivated();
 }
 
 void ClockWindow::chooseMonitor(const QString &monitor)
@@ -480,92 +480,92 @@ void ClockWindow::chooseMonitor(const QString &monitor)
     m_monitor = monitor;
     m_settings.saveMonitor(monitor);
     m_placement.reset();
-    Form_Activate();
+    onActivated();
 }
 
-void ClockWindow::Form_MouseMove(QPoint)
+void ClockWindow::onMouseMove(QPoint)
 {
-    const TuckMode mode = faceMove(Kakusu, m_platform.desktop->shiftAlone());
+    const TuckMode mode = faceMove(hideMode, m_platform.desktop->shiftAlone());
     if (mode == TuckMode::None)
         return;
     if (mode == TuckMode::Tuck && TuckState != kTucked)
         m_unseenPointer.pushedAway(m_platform.clock->uptimeMs());
-    SetTucked(int(mode));
+    setTucked(int(mode));
 }
 
-void ClockWindow::Form_MouseDown(Qt::MouseButton button, QPoint)
+void ClockWindow::onMouseDown(Qt::MouseButton button, QPoint)
 {
     if (button == Qt::RightButton)
-        popUp(m_menu.Menu);
+        popUp(m_menu.root);
 }
 
 // Marks the current hour among the preset hours, then shows the menu at the pointer.
 void ClockWindow::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
-    m_menu.showChecks(MenuChecks{Kakusu, NoSum, AllwaysTop, Autohid, m_hourMarks,
+    m_menu.showChecks(MenuChecks{hideMode, dontCount, alwaysOnTop, autoTuck, m_hourMarks,
                                  m_platform.autostart && m_platform.autostart->isEnabled()});
     m_menu.showMonitors(m_platform.desktop->monitors(), m_monitor);
     menu->popup(m_platform.desktop->pointerPos());
 }
 
-void ClockWindow::Kakusu_Click()
+void ClockWindow::onHideModeToggled()
 {
-    SetTucked(Kakusu ? 0 : 1);
-    Kakusu = !Kakusu;
+    setTucked(hideMode ? 0 : 1);
+    hideMode = !hideMode;
 }
 
-void ClockWindow::AllwaysTop_Click()
+void ClockWindow::onAlwaysOnTopToggled()
 {
-    AllwaysTop = !AllwaysTop;
-    SetTopmost(AllwaysTop);
+    alwaysOnTop = !alwaysOnTop;
+    setAlwaysOnTop(alwaysOnTop);
     // Some window managers keep a window below the others fully inside the
     // work area; above them again, it may go back to its corner.
     m_placement.reset();
 }
 
-void ClockWindow::AlP_Click()
+void ClockWindow::onAlarmMark()
 {
     AlarmOn = !AlarmOn;
     setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
-void ClockWindow::Image4_MouseDown() { popUp(m_menu.mnuPreAl); }
+void ClockWindow::onAlarmButton() { popUp(m_menu.presetMenu); }
 
-void ClockWindow::Image5_Click() { popUp(m_menu.Menu); }
+void ClockWindow::onMenuButton() { popUp(m_menu.root); }
 
-void ClockWindow::TShell_Click()
+void ClockWindow::onOptionButton()
 {
     emit optionsRequested(); // shown modeless: the clock goes on at once
     reloadAlarmList();
 }
 
-void ClockWindow::LoadAlarmList() { vespera::LoadAlarmList(List1, m_settings.store()); }
+void ClockWindow::loadAlarmList() { vespera::loadAlarmList(alarms, m_settings.store()); }
 
-void ClockWindow::SaveAlarmList() { vespera::SaveAlarmList(List1, m_settings.store()); }
+void ClockWindow::saveAlarmList() { vespera::saveAlarmList(alarms, m_settings.store()); }
 
-void ClockWindow::AddCommandLineAlarm()
+void ClockWindow::addCommandLineAlarm()
 {
     const std::optional<QString> entry = commandLineAlarm(m_commandLine);
     if (!entry)
         return;
-    List1 << *entry;
+    alarms << *entry;
     AlarmOn = true;
     // Only a command line made for an alarm names a program; any other would
     // start a piece of itself in place of the notice.
     CommandLineProgram = commandLineProgram(m_commandLine);
 }
 
-void ClockWindow::CheckAlarms()
+void ClockWindow::checkAlarms()
 {
-    m_alarms.CheckAlarms(
-        List1, m_platform.clock->now(), [this] { SaveAlarmList(); },
-        [this](const AlarmRing &ring) { FireAlarm(ring); });
+    m_alarms.checkAlarms(
+        alarms, m_platform.clock->now(), [this] { saveAlarmList(); },
+        [this](const AlarmRing &ring) { fireAlarm(ring); });
 }
 
 void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
 
-void ClockWindow::FireAlarm(const AlarmRing &ring)
+void ClockWindow::fireAlarm(const AlarmRing &ring)
 {
     // A program that cannot start is passed over in silence, as the alarm's
     // program was chosen by the user.
@@ -581,24 +581,24 @@ void ClockWindow::FireAlarm(const AlarmRing &ring)
     emit alarmNoticeRequested(ring.time, ring.late);
 }
 
-void ClockWindow::CheckChime()
+void ClockWindow::checkChime()
 {
     if (ChimeOn && chimeDue(m_platform.clock->now().time()))
-        PlayChime();
+        playChime();
 }
 
 OptionsTarget::Flags ClockWindow::optionFlags() const
 {
-    return {AllwaysTop, Autohid, Use24Hour, DogOn, NthWeekday, AlarmOn, ChimeOn};
+    return {alwaysOnTop, autoTuck, Use24Hour, DogOn, NthWeekday, AlarmOn, ChimeOn};
 }
 
 void ClockWindow::applyOptionFlags(const Flags &flags)
 {
     Use24Hour = flags.Use24Hour;
-    AllwaysTop = flags.AllwaysTop;
-    SetTopmost(AllwaysTop);
+    alwaysOnTop = flags.alwaysOnTop;
+    setAlwaysOnTop(alwaysOnTop);
     m_placement.reset(); // as for the menu's switch: the corner may be reachable now
-    Autohid = flags.Autohid;
+    autoTuck = flags.autoTuck;
     DogOn = flags.DogOn;
     AlarmOn = flags.AlarmOn;
     setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
@@ -609,37 +609,37 @@ void ClockWindow::applyOptionFlags(const Flags &flags)
 
 void ClockWindow::reloadAlarmList()
 {
-    List1.clear();
-    LoadAlarmList();
+    alarms.clear();
+    loadAlarmList();
 }
 
-bool ClockWindow::AddPresetAlarm(const QString &entry)
+bool ClockWindow::addPresetAlarm(const QString &entry)
 {
-    if (List1.size() >= kMaxStoredAlarms)
+    if (alarms.size() >= kMaxStoredAlarms)
         return false;
-    List1 << entry;
+    alarms << entry;
     // The mark goes where AlP's own click paints it.
     setSource(Ctl::AlarmMark, atlas::alarmOn());
     AlarmOn = true;
-    SaveAlarmList();
+    saveAlarmList();
     return true;
 }
 
-void ClockWindow::mnuNow_Click()
+void ClockWindow::onPresetNow()
 {
-    PAH = hourText(m_platform.clock->now());
+    presetHourText = hourText(m_platform.clock->now());
     emit presetAlarmRequested();
 }
 
-void ClockWindow::mnuPAH_Click(int hour)
+void ClockWindow::onPresetHour(int hour)
 {
-    PAH = QString::number(hour);
+    presetHourText = QString::number(hour);
     emit presetAlarmRequested();
 }
 
 // Starts the design browser and brings it to the front. Any failure is
 // silent: a missing browser must not disturb the clock.
-void ClockWindow::StartDesignBrowser()
+void ClockWindow::startDesignBrowser()
 {
     if (!m_platform.programs)
         return;
@@ -652,10 +652,10 @@ ClosingSettings ClockWindow::closingSettings(bool withTotal) const
     ClosingSettings c;
     c.AlarmOn = AlarmOn;
     c.ChimeOn = ChimeOn;
-    c.hide = Kakusu;
+    c.hide = hideMode;
     c.DogOn = DogOn;
-    c.topmost = AllwaysTop;
-    c.autohide = Autohid;
+    c.topmost = alwaysOnTop;
+    c.autohide = autoTuck;
     c.NthWeekday = NthWeekday;
     c.ViewMode = ViewMode;
     c.Use24Hour = Use24Hour;
@@ -664,8 +664,8 @@ ClosingSettings ClockWindow::closingSettings(bool withTotal) const
     const QString boot = m_platform.clock->bootId();
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
     if (!SkipTotalSave)
-        c.Systime =
-            addedTotal(totalValue(Label4), NoSum ? 0 : minutesNotCounted(m_ledger, boot, up));
+        c.Systime = addedTotal(totalValue(storedTotal),
+                               dontCount ? 0 : minutesNotCounted(m_ledger, boot, up));
     // Whatever happened to the total, this boot's minutes so far are dealt
     // with: the next run within the same boot must not add them again.
     c.ledger = UptimeLedger{boot, up};
@@ -679,20 +679,20 @@ void ClockWindow::store(bool withTotal)
     // Also when the write failed: the next one then stores this total plus
     // the minutes since, which is the same sum.
     if (c.Systime)
-        Label4 = QString::number(*c.Systime);
+        storedTotal = QString::number(*c.Systime);
     if (c.ledger)
         m_ledger = *c.ledger;
 }
 
-void ClockWindow::Form_Unload()
+void ClockWindow::unload()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
     m_timer1.stop();
     m_timer2.stop();
-    SetTopmost(false);
-    SaveSettingsNow();
+    setAlwaysOnTop(false);
+    saveSettingsNow();
     emit unloaded();
 }
 
@@ -762,7 +762,7 @@ void ClockWindow::followScale()
         m_surface->setPicture(m_canvas.devicePicture());
 }
 
-FaceExtras ClockWindow::faceExtras() const { return {line1(Corner), Label5, m_titleColor}; }
+FaceExtras ClockWindow::faceExtras() const { return {line1(Corner), counterTitle, m_titleColor}; }
 
 // Qt answers an expose from its own copy of the window, which misses what was
 // copied straight to the screen: have it repaint those parts first.
@@ -810,11 +810,11 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
     m_lastPointer = event->globalPosition();
     m_pressed = controlAt(pos);
     if (isDog(m_pressed))
-        StartDesignBrowser();
+        startDesignBrowser();
     else if (m_pressed == Ctl::AlarmButton)
-        Image4_MouseDown();
+        onAlarmButton();
     else if (reachesWindow(m_pressed))
-        Form_MouseDown(event->button(), pos);
+        onMouseDown(event->button(), pos);
 }
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
@@ -824,17 +824,17 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
         return;
     switch (released) {
     case Ctl::AlarmMark:
-        AlP_Click();
+        onAlarmMark();
         storeFlags();
         break;
     case Ctl::EdgeStrip:
-        Image1_Click();
+        onEdgeStrip();
         storeFlags();
         break;
-    case Ctl::CloseButton: Image3_Click(); break;
-    case Ctl::MenuButton: Image5_Click(); break;
-    case Ctl::Logo: Image6_Click(); break;
-    case Ctl::OptionButton: TShell_Click(); break;
+    case Ctl::CloseButton: onCloseButton(); break;
+    case Ctl::MenuButton: onMenuButton(); break;
+    case Ctl::Logo: onLogo(); break;
+    case Ctl::OptionButton: onOptionButton(); break;
     default: break;
     }
 }
@@ -873,12 +873,12 @@ void ClockWindow::pointerMoved(QPointF global, QPoint pos)
         return;
     m_lastPointer = global;
     if (reachesWindow(controlAt(pos)))
-        Form_MouseMove(pos);
+        onMouseMove(pos);
 }
 
 void ClockWindow::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    unload();
     event->accept();
 }
 
@@ -886,7 +886,7 @@ void ClockWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
-        Form_Activate();
+        onActivated();
 }
 
 } // namespace vespera

@@ -56,32 +56,32 @@ public:
     void setGlyphSurface(platform::GlyphSurface *surface) { m_surface = surface; }
 
     // Start-up after the single-instance check; false when no design could be loaded.
-    bool Form_Load();
-    void Form_Activate();
-    void Form_Unload();
-    bool LoadSkin();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    bool load();
+    void onActivated();
+    void unload();
+    bool loadDesign();
+    void onTick();
+    void onWagStep();
 
-    void Normal_Click();
-    void SysTime_Click();
-    void SumSysTime_Click();
-    void Reset_Click();
-    void NoSum_Click();
+    void onStandardView();
+    void onUptimeView();
+    void onTotalView();
+    void onResetTotal();
+    void onDontCountToggled();
     void onStartAtLoginToggled();
-    void End_Click();
-    void Image3_Click();
+    void onQuit();
+    void onCloseButton();
 
     // Placement: sliding into the screen edge and back, staying in the corner.
-    void SetTucked(int mode);
-    void CheckPointer();
-    std::optional<int> CheckPlacement();
-    void Form_MouseMove(QPoint pos);
-    void Form_MouseDown(Qt::MouseButton button, QPoint pos);
-    void Kakusu_Click();
-    void Image1_Click() { Kakusu_Click(); }
-    void Autohid_Click() { Autohid = !Autohid; }
-    void AllwaysTop_Click();
+    void setTucked(int mode);
+    void checkPointer();
+    std::optional<int> checkPlacement();
+    void onMouseMove(QPoint pos);
+    void onMouseDown(Qt::MouseButton button, QPoint pos);
+    void onHideModeToggled();
+    void onEdgeStrip() { onHideModeToggled(); }
+    void onAutoTuckToggled() { autoTuck = !autoTuck; }
+    void onAlwaysOnTopToggled();
     // The work area changed (a panel came, went or moved, a monitor came or
     // went): place the clock anew.
     void workAreaChanged();
@@ -91,32 +91,31 @@ public:
     QString monitor() const { return m_monitor; }
 
     // The face's pictures and the menu's commands.
-    void AlP_Click();
-    void Image4_MouseDown();
-    void Image5_Click();
-    void Image6_Click() { emit aboutRequested(); }
-    void TShell_Click();
-    void mnuNow_Click();
-    void mnuNow2_Click() { mnuNow_Click(); }
-    void mnuPAH_Click(int hour);
-    void StartDesignBrowser();
+    void onAlarmMark();
+    void onAlarmButton();
+    void onMenuButton();
+    void onLogo() { emit aboutRequested(); }
+    void onOptionButton();
+    void onPresetNow();
+    void onPresetHour(int hour);
+    void startDesignBrowser();
     ClockMenu &menu() { return m_menu; }
     // The volume of the program's sounds, shared by the chime and the notices.
     VolumeOverrides &volumes() { return m_volumes; }
 
     // Alarms and the chime.
-    void CheckAlarms();
-    void CheckChime();
-    void FireAlarm(const AlarmRing &ring);
+    void checkAlarms();
+    void checkChime();
+    void fireAlarm(const AlarmRing &ring);
     // The ringing alarm rings again a few minutes from now (this run only).
     void snooze();
-    void PlayChime() override { m_chime.PlayChime(); }
-    void SaveAlarmList();
+    void playChime() override { m_chime.playChime(); }
+    void saveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
-    bool AddPresetAlarm(const QString &entry) override;
-    QString presetHour() const override { return PAH; }
-    void setPresetHour(const QString &hour) override { PAH = hour; }
+    bool addPresetAlarm(const QString &entry) override;
+    QString presetHour() const override { return presetHourText; }
+    void setPresetHour(const QString &hour) override { presetHourText = hour; }
 
     // What the options dialog reads and gives back.
     int corner() const override { return Corner; }
@@ -126,7 +125,7 @@ public:
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
-    void SaveSettingsNow() { store(true); }
+    void saveSettingsNow() { store(true); }
 
     // State the other windows of the clock read and change.
     bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false, Use24Hour = false;
@@ -134,12 +133,12 @@ public:
     int FrameOffset = 0;
     int ViewMode = 0;
     bool SkipTotalSave = false;
-    int DogFrames = 0;
+    int wagSteps = 0;
     int TuckState = -2;
-    bool Kakusu = false, Autohid = true, AllwaysTop = true, NoSum = false;
-    QString Label3, Label4, Label5;
-    QString PAH;                // the hour a preset alarm is for, "0"-"23"
-    AlarmList List1;            // the reservations the tick checks
+    bool hideMode = false, autoTuck = true, alwaysOnTop = true, dontCount = false;
+    QString shownMinutes, storedTotal, counterTitle;
+    QString presetHourText;     // the hour a preset alarm is for, "0"-"23"
+    AlarmList alarms;           // the reservations the tick checks
     QString CommandLineProgram; // started by every alarm when the clock was started with one
     platform::WorkArea WorkArea;
 
@@ -192,10 +191,10 @@ private:
     FaceExtras faceExtras() const;
     bool loadPicture(const QString &name);
     void paintFixedPieces();
-    void SetDogPose(int pose);
-    void SetTopmost(bool above);
-    void ShowUptime();
-    void ShowTotalUptime();
+    void setDogPose(int pose);
+    void setAlwaysOnTop(bool above);
+    void showUptime();
+    void showTotalUptime();
     void showCounter(qint64 minutes);
     void showCounterView(const QString &title, int mode);
     void scheduleTick(const QDateTime &now);
@@ -210,10 +209,10 @@ private:
     void pointerMoved(QPointF global, QPoint pos);
     QScreen *clockScreen() const;
 
-    void LoadAlarmList();
-    void AddCommandLineAlarm();
+    void loadAlarmList();
+    void addCommandLineAlarm();
 
-    void ShowWelcome() { emit welcomeRequested(); }
+    void showWelcome() { emit welcomeRequested(); }
 
     bool m_bypassesManager;
     ClockSettings m_settings;

@@ -62,21 +62,21 @@ int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday)
 
 void Face::paintHours(GlyphPaints &out)
 {
-    out.push_back(tensDigit(Ctl::HourTens, Label1.at(0), atlas::largeDigit));
-    out.push_back(show(Ctl::HourOnes, atlas::largeDigit(digit(Label1.at(1)))));
-    m_state[Hour] = number(Label1, 0, 2);
+    out.push_back(tensDigit(Ctl::HourTens, m_timeText.at(0), atlas::largeDigit));
+    out.push_back(show(Ctl::HourOnes, atlas::largeDigit(digit(m_timeText.at(1)))));
+    m_state[Hour] = number(m_timeText, 0, 2);
 }
 
 void Face::paintMinutes(GlyphPaints &out)
 {
-    out.push_back(show(Ctl::MinuteTens, atlas::largeDigit(digit(Label1.at(3)))));
-    out.push_back(show(Ctl::MinuteOnes, atlas::largeDigit(digit(Label1.at(4)))));
-    m_state[Minute] = number(Label1, 3, 2);
+    out.push_back(show(Ctl::MinuteTens, atlas::largeDigit(digit(m_timeText.at(3)))));
+    out.push_back(show(Ctl::MinuteOnes, atlas::largeDigit(digit(m_timeText.at(4)))));
+    m_state[Minute] = number(m_timeText, 3, 2);
 }
 
 void Face::paintSeconds(GlyphPaints &out)
 {
-    const int q = number(Label1, 6, 2) / 15;
+    const int q = number(m_timeText, 6, 2) / 15;
     out.push_back(show(Ctl::SecondsGauge, atlas::secondsStep(q)));
     m_state[Quarter] = q;
 }
@@ -85,19 +85,19 @@ void Face::paintDate(GlyphPaints &out, bool nthWeekday)
 {
     const Ctl year[] = {Ctl::Year1, Ctl::Year2, Ctl::Year3, Ctl::Year4};
     for (int i = 0; i < 4; ++i)
-        out.push_back(show(year[i], atlas::smallDigit(digit(Label2.at(i)))));
-    m_state[Year] = number(Label2, 0, 4);
+        out.push_back(show(year[i], atlas::smallDigit(digit(m_dateText.at(i)))));
+    m_state[Year] = number(m_dateText, 0, 4);
 
-    out.push_back(tensDigit(Ctl::MonthTens, Label2.at(5), atlas::smallDigit));
-    out.push_back(show(Ctl::MonthOnes, atlas::smallDigit(digit(Label2.at(6)))));
-    m_state[Month] = number(Label2, 5, 2);
+    out.push_back(tensDigit(Ctl::MonthTens, m_dateText.at(5), atlas::smallDigit));
+    out.push_back(show(Ctl::MonthOnes, atlas::smallDigit(digit(m_dateText.at(6)))));
+    m_state[Month] = number(m_dateText, 5, 2);
 
-    out.push_back(tensDigit(Ctl::DayTens, Label2.at(8), atlas::smallDigit));
-    out.push_back(show(Ctl::DayOnes, atlas::smallDigit(digit(Label2.at(9)))));
-    const int day = number(Label2, 8, 2);
+    out.push_back(tensDigit(Ctl::DayTens, m_dateText.at(8), atlas::smallDigit));
+    out.push_back(show(Ctl::DayOnes, atlas::smallDigit(digit(m_dateText.at(9)))));
+    const int day = number(m_dateText, 8, 2);
     m_state[Day] = day;
 
-    const QChar wdChar = Label2.at(11);
+    const QChar wdChar = m_dateText.at(11);
     const int k = kWeekdays.indexOf(wdChar);
     int w = 0;
     if (k >= 0) {
@@ -113,16 +113,16 @@ void Face::paintDate(GlyphPaints &out, bool nthWeekday)
 GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
-    Label1 = timeText(now.time(), use24Hour);
+    m_timeText = timeText(now.time(), use24Hour);
     paintHours(out);
     paintMinutes(out);
     if (!use24Hour) {
-        const bool pm = Label1.endsWith(QLatin1Char('p'));
+        const bool pm = m_timeText.endsWith(QLatin1Char('p'));
         out.push_back(show(Ctl::AmPm, pm ? atlas::pmMark() : atlas::amMark()));
         m_state[PmShown] = pm ? 1 : 0;
     }
     paintSeconds(out);
-    Label2 = dateText(now.date());
+    m_dateText = dateText(now.date());
     paintDate(out, nthWeekday);
     return out;
 }
@@ -130,13 +130,13 @@ GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekd
 GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
-    Label1 = timeText(now.time(), use24Hour);
-    if (number(Label1, 0, 2) != slot(Hour))
+    m_timeText = timeText(now.time(), use24Hour);
+    if (number(m_timeText, 0, 2) != slot(Hour))
         paintHours(out);
-    if (number(Label1, 3, 2) != slot(Minute))
+    if (number(m_timeText, 3, 2) != slot(Minute))
         paintMinutes(out);
     if (!use24Hour) {
-        const bool pm = Label1.endsWith(QLatin1Char('p'));
+        const bool pm = m_timeText.endsWith(QLatin1Char('p'));
         if (pm && slot(PmShown) == 0) {
             out.push_back(show(Ctl::AmPm, atlas::pmMark()));
             m_state[PmShown] = 1;
@@ -145,7 +145,7 @@ GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekd
             m_state[PmShown] = 0;
         }
     }
-    if (number(Label1, 6, 2) / 15 != slot(Quarter))
+    if (number(m_timeText, 6, 2) / 15 != slot(Quarter))
         paintSeconds(out);
     const int day = now.date().day();
     if (day != m_lastDay) {

@@ -43,10 +43,9 @@ public:
     // Only the groups whose value changed; the whole face when the day changed.
     GlyphPaints UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
 
-    QString Label1; // time text last used
-    QString Label2; // date text last used
-
 private:
+    QString m_timeText; // time text last used
+    QString m_dateText; // date text last used
     enum Slot { Hour, Minute, PmShown, Quarter, Year, Month, Day, Weekday, Week, SlotCount };
     int slot(Slot s) const { return m_state[s].value_or(0); } // empty compares as 0
     void paintHours(GlyphPaints &out);

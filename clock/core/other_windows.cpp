@@ -100,7 +100,7 @@ void OtherWindows::showOptions()
 // at once. A dock-type clock is not activated by the window manager here.
 void OtherWindows::activateClockWhenGone(QWidget *window)
 {
-    connect(window, &QObject::destroyed, &m_clock, [clock = &m_clock] { clock->Form_Activate(); });
+    connect(window, &QObject::destroyed, &m_clock, [clock = &m_clock] { clock->onActivated(); });
 }
 
 void OtherWindows::showTestNotice()

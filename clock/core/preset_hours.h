@@ -13,7 +13,7 @@ constexpr int kHours = 24;
 // hour on the 12-hour dial (noon counts as "午前１２時").
 QString presetHourCaption(int hour);
 
-// The hour as PAH carries it: decimal 0-23, no leading zero.
+// The hour as presetHourText carries it: decimal 0-23, no leading zero.
 QString hourText(const QDateTime &now);
 
 // Hours at which the menu was opened during this run. Marks only add up:

@@ -13,7 +13,7 @@ constexpr int kTuckUndecided = -2; // set by every activation
 constexpr int kTuckOut = -1;
 constexpr int kTucked = 1;
 
-// A request to SetTucked: come out, tuck, or leave the window alone.
+// A request to setTucked: come out, tuck, or leave the window alone.
 enum class TuckMode { Out = 0, Tuck = 1, None = -1 };
 
 // Whether the pointer is in the corner zone, where it counts as at the clock.
@@ -29,13 +29,13 @@ TuckMode pointerCheck(bool atClock, bool hideMode, int tuckState);
 // comes out to it; otherwise it slides away, unless [Shift] alone is held.
 TuckMode faceMove(bool hideMode, bool shiftAlone);
 
-// The outcome of SetTucked: the new TuckState and, when the window moves
+// The outcome of setTucked: the new TuckState and, when the window moves
 // sideways, its new left edge.
 struct TuckMove {
     int tuckState;
     std::optional<int> left;
 };
-// Tucking needs Autohid; without it nothing changes, TuckState included.
+// Tucking needs autoTuck; without it nothing changes, TuckState included.
 TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
                   int tuckState);
 

@@ -211,7 +211,7 @@ void OptionsDialog::loadSettings()
 {
     alarmList->clear();
     m_openedAlarms.clear();
-    LoadAlarmList(m_openedAlarms, m_store);
+    loadAlarmList(m_openedAlarms, m_store);
     alarmList->addItems(m_openedAlarms);
     const OptionsTarget::Flags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.AlarmOn);
@@ -228,8 +228,8 @@ void OptionsDialog::loadSettings()
     dogCheck->setChecked(flags.DogOn);
     use24HourCheck->setChecked(flags.Use24Hour);
     (flags.NthWeekday ? nthWeekdayOption : calendarWeekOption)->setChecked(true);
-    alwaysOnTopCheck->setChecked(flags.AllwaysTop);
-    autoTuckCheck->setChecked(flags.Autohid);
+    alwaysOnTopCheck->setChecked(flags.alwaysOnTop);
+    autoTuckCheck->setChecked(flags.autoTuck);
     for (QScrollBar *bar : {alarmVolumeBar, chimeVolumeBar})
         bar->setRange(0, 255);
     loadVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar);
@@ -336,7 +336,7 @@ void OptionsDialog::onChimeTest()
     alarmTestButton->setEnabled(false);
     chimeTestButton->setEnabled(false);
     saveVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar);
-    m_clock.PlayChime();
+    m_clock.playChime();
     // The chime keeps its own volume for 5.5 s; the buttons wait with it,
     // the window does not.
     QPointer<OptionsDialog> self(this);
@@ -454,7 +454,7 @@ bool OptionsDialog::storeSettings()
     for (int i = 0; i < alarmList->count(); ++i)
         edited << alarmList->item(i)->text();
     AlarmList stored;
-    LoadAlarmList(stored, m_store);
+    loadAlarmList(stored, m_store);
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
     if (entries.size() > kMaxStoredAlarms) {
         if (m_platform.messages)
@@ -463,7 +463,7 @@ bool OptionsDialog::storeSettings()
                                                 "入りきらない予約は保存されませんでした。"));
         entries = entries.mid(0, kMaxStoredAlarms);
     }
-    note(SaveAlarmList(entries, m_store));
+    note(saveAlarmList(entries, m_store));
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     alarmList->clear();
@@ -471,8 +471,8 @@ bool OptionsDialog::storeSettings()
 
     OptionsTarget::Flags flags;
     flags.Use24Hour = use24HourCheck->isChecked();
-    flags.AllwaysTop = alwaysOnTopCheck->isChecked();
-    flags.Autohid = autoTuckCheck->isChecked();
+    flags.alwaysOnTop = alwaysOnTopCheck->isChecked();
+    flags.autoTuck = autoTuckCheck->isChecked();
     flags.DogOn = dogCheck->isChecked();
     flags.AlarmOn = alarmCheck->isChecked();
     flags.ChimeOn = chimeCheck->isChecked();

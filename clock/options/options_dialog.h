@@ -35,7 +35,7 @@ namespace vespera {
 class OptionsTarget {
 public:
     struct Flags {
-        bool AllwaysTop = true, Autohid = true, Use24Hour = false, DogOn = false;
+        bool alwaysOnTop = true, autoTuck = true, Use24Hour = false, DogOn = false;
         bool NthWeekday = false, AlarmOn = false, ChimeOn = false;
     };
     virtual ~OptionsTarget() = default;
@@ -45,7 +45,7 @@ public:
     virtual void applyOptionFlags(const Flags &flags) = 0;
     // Replaces the clock's reservations with the stored ones.
     virtual void reloadAlarmList() = 0;
-    virtual void PlayChime() = 0;
+    virtual void playChime() = 0;
 };
 
 // The seams the dialog works through.

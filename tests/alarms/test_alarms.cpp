@@ -24,13 +24,13 @@ class TestAlarms : public QObject, protected fakes::ClockFixture {
         auto form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             commandLine);
-        form->Form_Load();
+        form->load();
         return form;
     }
     void tickAt(ClockWindow &form, const QTime &t)
     {
         m_clock.time.setTime(t);
-        form.Timer1_Timer();
+        form.onTick();
     }
     QStringList storedKeys(int upTo)
     {
@@ -88,7 +88,7 @@ private slots:
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
-        QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(form->alarms, (QStringList{"07:30:00", "08:00:00"}));
         QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
     }
 
@@ -116,7 +116,7 @@ private slots:
         auto check = [&](int h, int m, int s) {
             const QDate day = h == 23 ? QDate(2026, 12, 6) : QDate(2026, 12, 7);
             const QDateTime now(day, QTime(h, m, s));
-            engine.CheckAlarms(
+            engine.checkAlarms(
                 list, now, [] {}, [&](const AlarmRing &) { ++fired; });
         };
         check(23, 59, 0);
@@ -159,7 +159,7 @@ private slots:
         QStringList rang;
         int stored = 0;
         auto tick = [&](const QTime &t) {
-            engine.CheckAlarms(
+            engine.checkAlarms(
                 list, QDateTime(QDate(2026, 12, 7), t), [&] { ++stored; },
                 [&](const AlarmRing &r) { rang << hmText(r.time) + (r.late ? " late" : ""); });
         };
@@ -181,7 +181,7 @@ private slots:
         AlarmList list{"07:30:00"};
         int rang = 0;
         auto tick = [&](const QDateTime &t) {
-            engine.CheckAlarms(
+            engine.checkAlarms(
                 list, t, [] {}, [&](const AlarmRing &) { ++rang; });
         };
         const QDate today(2026, 12, 7);
@@ -212,7 +212,7 @@ private slots:
         QStringList rang;
         auto run = [&](QDateTime t, int seconds) {
             for (int i = 0; i < seconds; ++i, t = t.addSecs(1))
-                engine.CheckAlarms(
+                engine.checkAlarms(
                     list, t, [] {},
                     [&](const AlarmRing &r) { rang << hmText(r.time) + (r.late ? " late" : ""); });
         };
@@ -240,7 +240,7 @@ private slots:
         tickAt(*form, QTime(7, 0, 0));
         m_clock.advance(20 * 60 + 5); // asleep until 7:20, then the clock set on to 7:41
         m_clock.time.setTime(QTime(7, 41, 5));
-        form->Timer1_Timer();
+        form->onTick();
         QVERIFY(windows.notice());
         QCOMPARE(windows.notice()->timeLabel->text(), QString("AM 07:30"));
         QVERIFY(!windows.notice()->lateLabel->isHidden());
@@ -249,7 +249,7 @@ private slots:
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
         form->reloadAlarmList(); // as the options dialog does when it closes
-        QCOMPARE(form->List1, QStringList{"07:30:00"});
+        QCOMPARE(form->alarms, QStringList{"07:30:00"});
         QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
         tickAt(*form, QTime(7, 46, 4));
         QVERIFY(!windows.notice());
@@ -338,10 +338,10 @@ private slots:
     {
         auto form = startWith("AL 0645 /bin/radio");
         QVERIFY(form->AlarmOn);
-        QCOMPARE(form->List1, QStringList{"06:45:00"});
+        QCOMPARE(form->alarms, QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
-        form->TShell_Click(); // the options reload the stored list
-        QVERIFY(form->List1.isEmpty());
+        form->onOptionButton(); // the options reload the stored list
+        QVERIFY(form->alarms.isEmpty());
     }
 
     void listStorage()
@@ -350,13 +350,13 @@ private slots:
         set("1", "");
         set("2", "09:00:00");
         AlarmList list;
-        LoadAlarmList(list, *m_store);
+        loadAlarmList(list, *m_store);
         QCOMPARE(list, QStringList{"07:00:00"});
 
         // Left-overs of a longer list do not come back.
         for (int i = 0; i < 15; ++i)
             set(QString::number(i), QString("10:%1:00").arg(i, 2, 10, QChar('0')));
-        QVERIFY(SaveAlarmList({"06:00:00", "06:30:00*"}, *m_store));
+        QVERIFY(saveAlarmList({"06:00:00", "06:30:00*"}, *m_store));
         QCOMPARE(storedKeys(3), (QStringList{"06:00:00", "06:30:00*", "", "<absent>"}));
         QCOMPARE(stored("14"), QString("<absent>"));
 
@@ -364,7 +364,7 @@ private slots:
         AlarmList thirteen;
         for (int i = 0; i < 13; ++i)
             thirteen << QString("11:%1:00").arg(i, 2, 10, QChar('0'));
-        QVERIFY(SaveAlarmList(thirteen, *m_store));
+        QVERIFY(saveAlarmList(thirteen, *m_store));
         QCOMPARE(stored("11"), QString("11:11:00"));
         QCOMPARE(stored("12"), QString("<absent>"));
     }
@@ -418,7 +418,7 @@ private slots:
         set("nvolg", "15");
         auto form = startWith();
         m_sound.volume = 0x12345678;
-        form->PlayChime();
+        form->playChime();
         QCOMPARE(m_sound.volume, 0x0F0F0F0Fu);
         QVERIFY(m_sound.played.empty()); // half a second first
         tickAt(*form, QTime(12, 30, 1)); // the tick is not held up
@@ -525,7 +525,7 @@ private slots:
         set("volg", "128");
         auto form = startWith();
         m_sound.volume = 0x12345678;
-        form->PlayChime();
+        form->playChime();
         {
             AlarmNotice notice(form->volumes(), *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);

@@ -1,4 +1,4 @@
-// The popup menu: its tree and captions, the marks of the preset hours, PAH,
+// The popup menu: its tree and captions, the marks of the preset hours, presetHourText,
 // and the commands and check marks behind the entries.
 #include "core/preset_hours.h"
 #include "fakes/clock_fixture.h"
@@ -30,7 +30,7 @@ QList<int> markedHours(ClockMenu &menu)
 {
     QList<int> hours;
     for (int h = 0; h < kHours; ++h)
-        if (menu.mnuPAH[h]->isChecked())
+        if (menu.presetHours[h]->isChecked())
             hours << h;
     return hours;
 }
@@ -43,9 +43,9 @@ class TestClockMenu : public QObject, protected fakes::ClockFixture {
     void at(int h, int m) { m_clock.time.setTime(QTime(h, m)); }
     void openMenu(ClockWindow &form)
     {
-        form.Form_MouseDown(Qt::RightButton, {});
-        QVERIFY(form.menu().Menu->isVisible());
-        form.menu().Menu->hide();
+        form.onMouseDown(Qt::RightButton, {});
+        QVERIFY(form.menu().root->isVisible());
+        form.menu().root->hide();
     }
 
 private slots:
@@ -55,7 +55,7 @@ private slots:
     {
         auto form = start();
         QStringList lines;
-        describe(form->menu().Menu, 0, lines);
+        describe(form->menu().root, 0, lines);
         QStringList expected{"表示",   "  標準", "  システム駆動時間",   "  積算駆動時間", "  -",
                              "  隠す", "設定",   "  プリセットアラーム", "    ●　現在",    "    -"};
         for (int h = 0; h < kHours; ++h)
@@ -69,7 +69,7 @@ private slots:
                  << "自動的に隠す"
                  << "終了";
         QCOMPARE(lines, expected);
-        QCOMPARE(form->menu().Menu->title(), QString("メニュー"));
+        QCOMPARE(form->menu().root->title(), QString("メニュー"));
     }
 
     void hourCaptionMarkedWhenOpened_data()
@@ -91,7 +91,7 @@ private slots:
         openMenu(*form);
         const QList<int> marked = markedHours(form->menu());
         QCOMPARE(marked.size(), 1);
-        QCOMPARE(form->menu().mnuPAH[marked.first()]->text(), caption);
+        QCOMPARE(form->menu().presetHours[marked.first()]->text(), caption);
     }
 
     void marksAccumulateDuringARun()
@@ -100,10 +100,10 @@ private slots:
         at(9, 0);
         openMenu(*form);
         at(10, 0);
-        form->Image4_MouseDown(); // the preset hours alone mark too
-        form->menu().mnuPreAl->hide();
+        form->onAlarmButton(); // the preset hours alone mark too
+        form->menu().presetMenu->hide();
         QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
-        form->menu().mnuPAH[15]->trigger(); // choosing an hour does not mark it
+        form->menu().presetHours[15]->trigger(); // choosing an hour does not mark it
         openMenu(*form);
         QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
     }
@@ -113,15 +113,15 @@ private slots:
         auto form = start();
         QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
-        form->menu().mnuNow->trigger();
-        QCOMPARE(form->PAH, QString("7"));
+        form->menu().presetNow->trigger();
+        QCOMPARE(form->presetHourText, QString("7"));
         at(23, 5);
-        form->menu().mnuNow2->trigger();
-        QCOMPARE(form->PAH, QString("23"));
-        form->menu().mnuPAH[0]->trigger();
-        QCOMPARE(form->PAH, QString("0"));
-        form->menu().mnuPAH[15]->trigger();
-        QCOMPARE(form->PAH, QString("15"));
+        form->menu().presetNowBelow->trigger();
+        QCOMPARE(form->presetHourText, QString("23"));
+        form->menu().presetHours[0]->trigger();
+        QCOMPARE(form->presetHourText, QString("0"));
+        form->menu().presetHours[15]->trigger();
+        QCOMPARE(form->presetHourText, QString("15"));
         QCOMPARE(preset.count(), 4);
     }
 
@@ -132,19 +132,20 @@ private slots:
         auto form = start();
         openMenu(*form);
         ClockMenu &menu = form->menu();
-        QVERIFY(!menu.AllwaysTop->isChecked());
-        QVERIFY(menu.Kakusu->isChecked() && menu.Autohid->isChecked() && !menu.NoSum->isChecked());
+        QVERIFY(!menu.alwaysOnTop->isChecked());
+        QVERIFY(menu.hideMode->isChecked() && menu.autoTuck->isChecked()
+                && !menu.dontCount->isChecked());
 
-        menu.AllwaysTop->trigger();
-        menu.Autohid->trigger();
-        menu.Kakusu->trigger();
-        menu.NoSum->trigger();
-        QVERIFY(form->AllwaysTop && !form->Autohid && !form->Kakusu && form->NoSum);
+        menu.alwaysOnTop->trigger();
+        menu.autoTuck->trigger();
+        menu.hideMode->trigger();
+        menu.dontCount->trigger();
+        QVERIFY(form->alwaysOnTop && !form->autoTuck && !form->hideMode && form->dontCount);
         openMenu(*form);
-        QVERIFY(menu.AllwaysTop->isChecked() && !menu.Autohid->isChecked());
-        QVERIFY(!menu.Kakusu->isChecked() && menu.NoSum->isChecked());
+        QVERIFY(menu.alwaysOnTop->isChecked() && !menu.autoTuck->isChecked());
+        QVERIFY(!menu.hideMode->isChecked() && menu.dontCount->isChecked());
 
-        menu.End->trigger();
+        menu.quit->trigger();
         QVERIFY(form->isUnloaded());
         QCOMPARE(stored("at"), QString("1"));
         QCOMPARE(stored("ah"), QString("0"));
@@ -154,15 +155,15 @@ private slots:
     void viewEntriesSwitchTheFace()
     {
         auto form = start();
-        form->menu().SysTime->trigger();
+        form->menu().uptimeView->trigger();
         QCOMPARE(form->ViewMode, 1);
-        form->menu().SumSysTime->trigger();
+        form->menu().totalView->trigger();
         QCOMPARE(form->ViewMode, 2);
-        form->menu().Normal->trigger();
+        form->menu().standardView->trigger();
         QCOMPARE(form->ViewMode, 0);
         set("systime", "50");
-        form->menu().Reset->trigger();
-        QCOMPARE(form->Label4, QString("0"));
+        form->menu().resetTotal->trigger();
+        QCOMPARE(form->storedTotal, QString("0"));
     }
 
     // The monitors are listed when the menu opens; a pick moves the clock to
@@ -176,7 +177,7 @@ private slots:
         auto form = start();
         QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
         openMenu(*form);
-        QMenu *monitors = form->menu().mnuMonitor;
+        QMenu *monitors = form->menu().monitorMenu;
         QStringList captions;
         for (const QAction *a : monitors->actions())
             captions << a->text() + (a->isChecked() ? "*" : "");
@@ -186,7 +187,7 @@ private slots:
         monitors->actions().at(2)->trigger();
         QCOMPARE(form->pos(), QPoint(2304 - 438, 30 + 3));
         QCOMPARE(stored("monitor"), QString("HDMI-2"));
-        form->Form_MouseMove({}); // still tucks at the new place
+        form->onMouseMove({}); // still tucks at the new place
         QCOMPARE(form->pos(), QPoint(2304 - 12, 30 + 3));
 
         m_desktop.others.clear(); // unplugged
@@ -203,7 +204,7 @@ private slots:
         auto again = start(); // and starts there
         QCOMPARE(again->pos(), QPoint(2304 - 438, 3));
         openMenu(*again);
-        again->menu().mnuMonitor->actions().at(0)->trigger();
+        again->menu().monitorMenu->actions().at(0)->trigger();
         QCOMPARE(stored("monitor"), QString());
         QCOMPARE(again->pos(), QPoint(1280 - 438, 3));
     }
@@ -218,10 +219,10 @@ private slots:
         ClockWindow form(*m_store,
                    ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
                    QString());
-        QVERIFY(form.Form_Load());
+        QVERIFY(form.load());
         QAction *item = form.menu().startAtLogin;
         QVERIFY(item->isVisible());
-        QCOMPARE(form.menu().Setting->actions().last(), item);
+        QCOMPARE(form.menu().settingsMenu->actions().last(), item);
         QCOMPARE(item->text(), QString("ログイン時に起動"));
 
         openMenu(form);
@@ -267,7 +268,7 @@ private slots:
         ClockWindow form(*m_store,
                    ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
                    QString());
-        QVERIFY(form.Form_Load());
+        QVERIFY(form.load());
         QSignalSpy failures(&form, &ClockWindow::failureReported);
         form.menu().startAtLogin->trigger();
         QCOMPARE(failures.size(), 1);

@@ -49,10 +49,10 @@ private slots:
         auto form = start();
         QCOMPARE(form->Corner, 0);
         QVERIFY(!form->Use24Hour && !form->ChimeOn && !form->DogOn && !form->AlarmOn);
-        QVERIFY(!form->NthWeekday && !form->Kakusu);
-        QVERIFY(form->AllwaysTop && form->Autohid);
+        QVERIFY(!form->NthWeekday && !form->hideMode);
+        QVERIFY(form->alwaysOnTop && form->autoTuck);
         QCOMPARE(form->ViewMode, 0);
-        QCOMPARE(form->Label4, QString());
+        QCOMPARE(form->storedTotal, QString());
         QCOMPARE(form->FrameOffset, -25);
         QCOMPARE(form->placedPosition(), QPoint(-3, 3));
         QVERIFY(form->skinPath().endsWith("/blue.vss"));
@@ -69,18 +69,32 @@ private slots:
         QTest::newRow("tfmode empty") << "tfmode" << "" << "Use24Hour" << false;
         QTest::newRow("tfmode 1") << "tfmode" << "1" << "Use24Hour" << true;
         QTest::newRow("tfmode word") << "tfmode" << "yes" << "Use24Hour" << true;
-        QTest::newRow("at 0") << "at" << "0" << "AllwaysTop" << false;
-        QTest::newRow("at 1") << "at" << "1" << "AllwaysTop" << true;
-        QTest::newRow("at word") << "at" << "no" << "AllwaysTop" << true;
-        QTest::newRow("ah 0") << "ah" << "0" << "Autohid" << false;
-        QTest::newRow("ah empty") << "ah" << "" << "Autohid" << true;
+        QTest::newRow("at 0") << "at"
+                              << "0"
+                              << "alwaysOnTop" << false;
+        QTest::newRow("at 1") << "at"
+                              << "1"
+                              << "alwaysOnTop" << true;
+        QTest::newRow("at word") << "at"
+                                 << "no"
+                                 << "alwaysOnTop" << true;
+        QTest::newRow("ah 0") << "ah"
+                              << "0"
+                              << "autoTuck" << false;
+        QTest::newRow("ah empty") << "ah"
+                                  << ""
+                                  << "autoTuck" << true;
         QTest::newRow("zihou 1") << "zihou" << "1" << "ChimeOn" << true;
         QTest::newRow("zihou 2") << "zihou" << "2" << "ChimeOn" << false;
         QTest::newRow("wan 1") << "wan" << "1" << "DogOn" << true;
         QTest::newRow("al 1") << "al" << "1" << "AlarmOn" << true;
         QTest::newRow("scm 1") << "scm" << "1" << "NthWeekday" << true;
-        QTest::newRow("hide 1") << "hide" << "1" << "Kakusu" << true;
-        QTest::newRow("hide on") << "hide" << "on" << "Kakusu" << false;
+        QTest::newRow("hide 1") << "hide"
+                                << "1"
+                                << "hideMode" << true;
+        QTest::newRow("hide on") << "hide"
+                                 << "on"
+                                 << "hideMode" << false;
     }
     void startupReadsFlags()
     {
@@ -91,10 +105,10 @@ private slots:
         set(key, value);
         auto form = start();
         const QMap<QString, bool> flags{
-            {"Use24Hour", form->Use24Hour}, {"AllwaysTop", form->AllwaysTop},
-            {"Autohid", form->Autohid},     {"ChimeOn", form->ChimeOn},
-            {"DogOn", form->DogOn},         {"AlarmOn", form->AlarmOn},
-            {"NthWeekday", form->NthWeekday}, {"Kakusu", form->Kakusu}};
+            {"Use24Hour", form->Use24Hour},   {"alwaysOnTop", form->alwaysOnTop},
+            {"autoTuck", form->autoTuck},     {"ChimeOn", form->ChimeOn},
+            {"DogOn", form->DogOn},           {"AlarmOn", form->AlarmOn},
+            {"NthWeekday", form->NthWeekday}, {"hideMode", form->hideMode}};
         QCOMPARE(flags.value(flag), on);
     }
 
@@ -109,7 +123,7 @@ private slots:
         QVERIFY(!form->control(Ctl::AmPm).visible);
         QVERIFY(form->control(Ctl::CounterCoverDate).visible);
         QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
-        QCOMPARE(form->Label5, QString("積算駆動時間"));
+        QCOMPARE(form->counterTitle, QString("積算駆動時間"));
     }
 
     void handEditedNonsenseGetsSafeDefaults()
@@ -121,7 +135,7 @@ private slots:
         QCOMPARE(form->Corner, 0);
         QCOMPARE(form->ViewMode, 0); // a view the clock lacks would leave the face blank
         m_clock.uptime = 5 * 60000;
-        form->Form_Unload();
+        form->unload();
         QCOMPARE(stored("systime"), QString("5"));
     }
 
@@ -132,11 +146,11 @@ private slots:
         form->AlarmOn = true;
         form->DogOn = true;
         form->Use24Hour = true;
-        form->AllwaysTop = false;
-        form->SysTime_Click();
+        form->alwaysOnTop = false;
+        form->onUptimeView();
         m_clock.uptime = 30 * 60000 + 59999;
         QSignalSpy unloaded(form.get(), &ClockWindow::unloaded);
-        form->End_Click();
+        form->onQuit();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("zihou"), QString("0"));
@@ -149,7 +163,7 @@ private slots:
         QCOMPARE(stored("tfmode"), QString("1"));
         QCOMPARE(m_store->GetSetting("Pendra", "Systime"), QString("130"));
 
-        form->Form_Unload(); // a second close (a signal after the menu) stores nothing more
+        form->unload(); // a second close (a signal after the menu) stores nothing more
         QCOMPARE(unloaded.count(), 1);
     }
 
@@ -157,22 +171,22 @@ private slots:
     {
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
-        start()->Form_Unload();
+        start()->unload();
         QCOMPARE(stored("systime"), QString("130"));
 
         // The design browser restarts the clock within the same boot.
         m_clock.uptime = 45 * 60000;
         auto second = start();
-        second->SumSysTime_Click();
+        second->onTotalView();
         m_clock.advance(1);
-        second->Timer1_Timer();
-        QCOMPARE(second->Label3, QString("145"));
-        second->Form_Unload();
+        second->onTick();
+        QCOMPARE(second->shownMinutes, QString("145"));
+        second->unload();
         QCOMPARE(stored("systime"), QString("145"));
 
         m_clock.boot = "boot-2";
         m_clock.uptime = 10 * 60000;
-        start()->Form_Unload();
+        start()->unload();
         QCOMPARE(stored("systime"), QString("155"));
     }
 
@@ -181,15 +195,15 @@ private slots:
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->Reset_Click();
-        form->Image3_Click();
+        form->onResetTotal();
+        form->onCloseButton();
         QVERIFY(form->isUnloaded());
         QCOMPARE(stored("systime"), QString("100"));
         QCOMPARE(stored("al"), QString("0")); // the flags are still stored
 
         // The skipped minutes stay skipped in the next run of this boot.
         m_clock.uptime = 40 * 60000;
-        start()->Form_Unload();
+        start()->unload();
         QCOMPARE(stored("systime"), QString("110"));
     }
 
@@ -198,14 +212,14 @@ private slots:
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->NoSum_Click();
-        form->Form_Unload();
+        form->onDontCountToggled();
+        form->unload();
         QCOMPARE(stored("systime"), QString("100"));
 
         m_clock.uptime = 50 * 60000;
         auto again = start();
-        again->Reset_Click();
-        again->Form_Unload();
+        again->onResetTotal();
+        again->unload();
         // A reset forgets what was counted: exit saves the whole running time.
         QCOMPARE(stored("systime"), QString("50"));
     }
@@ -233,11 +247,11 @@ private slots:
         set("Systime", storedTotal);
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->SumSysTime_Click();
+        form->onTotalView();
         m_clock.advance(1);
-        form->Timer1_Timer();
-        QCOMPARE(form->Label3, expected);
-        form->Form_Unload();
+        form->onTick();
+        QCOMPARE(form->shownMinutes, expected);
+        form->unload();
         QCOMPARE(stored("systime"), expected);
     }
 
@@ -249,27 +263,27 @@ private slots:
         m_clock.uptime = 30 * 60000;
         auto form = start();
         m_clock.advance(9 * 60);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(stored("systime"), QString("100"));
         m_clock.advance(60);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(stored("systime"), QString("140"));
         QCOMPARE(stored("al"), QString("0"));
 
         form->AlarmOn = true; // a switch is stored with the next one from the menu
-        form->menu().Autohid->trigger();
+        form->menu().autoTuck->trigger();
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("systime"), QString("140")); // the total waits for its time
 
         // With "no sum" on, the minutes since are not added, as at closing.
-        form->NoSum_Click();
+        form->onDontCountToggled();
         m_clock.advance(10 * 60);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(stored("systime"), QString("140"));
-        form->NoSum_Click();
+        form->onDontCountToggled();
         m_clock.advance(10 * 60);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(stored("systime"), QString("160"));
 
         // A crash now (the window goes without closing), then a reboot: the
@@ -277,7 +291,7 @@ private slots:
         form.reset();
         m_clock.boot = "boot-2";
         m_clock.uptime = 60000;
-        start()->Form_Unload();
+        start()->unload();
         QCOMPARE(stored("systime"), QString("161"));
     }
 
@@ -286,10 +300,10 @@ private slots:
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->SaveSettingsNow();
+        form->saveSettingsNow();
         QCOMPARE(stored("systime"), QString("130"));
         m_clock.uptime = 31 * 60000;
-        form->Form_Unload();
+        form->unload();
         QCOMPARE(stored("systime"), QString("131"));
     }
 
@@ -330,12 +344,12 @@ private slots:
     void missingBlueStopsTheStart()
     {
         QFile::remove(m_data->filePath("blue.vss"));
-        QVERIFY(!start(false)->Form_Load());
+        QVERIFY(!start(false)->load());
         QFile f(m_data->filePath("blue.vss"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not a picture");
         f.close();
-        QVERIFY(!start(false)->Form_Load());
+        QVERIFY(!start(false)->load());
     }
 
     void faceShowsGlyphsFromTheDesign()
@@ -376,12 +390,12 @@ private slots:
         auto form = start();
         const bool before = form->control(Ctl::BlinkMark).visible;
         m_clock.advance(1);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
-        form->Timer1_Timer(); // the same second again: nothing happens
+        form->onTick(); // the same second again: nothing happens
         QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
         m_clock.advance(1);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(form->control(Ctl::BlinkMark).visible, before);
     }
 
@@ -391,12 +405,12 @@ private slots:
         auto form = start();
         m_random.values = {0.5}; // a burst
         m_clock.advance(1);
-        form->Timer1_Timer();
+        form->onTick();
         QVERIFY(form->isWagging());
         auto frames = [&] {
             int n = 0;
             while (form->isWagging() && n < 50) {
-                form->Timer2_Timer();
+                form->onWagStep();
                 ++n;
             }
             return n;
@@ -404,11 +418,11 @@ private slots:
         QCOMPARE(frames(), 10);
         m_random.values = {0.3}; // pose 2
         m_clock.advance(1);
-        form->Timer1_Timer();
+        form->onTick();
         QVERIFY(form->control(Ctl::DogPoseB).visible && !form->control(Ctl::DogPoseA).visible);
         m_random.values = {0.6};
         m_clock.advance(1);
-        form->Timer1_Timer();
+        form->onTick();
         QCOMPARE(frames(), 9);
     }
 
@@ -423,13 +437,13 @@ private slots:
         auto form = std::make_unique<ClockWindow>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
                                             QString());
         form->setGlyphSurface(&surface);
-        QVERIFY(form->Form_Load());
+        QVERIFY(form->load());
         form->show();
         surface.screen = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
         m_random.values = {0.3, 0.0, 0.3, 0.3, 0.0};
         for (int i = 0; i < 25; ++i) {
             m_clock.advance(1);
-            form->Timer1_Timer();
+            form->onTick();
             QImage repaint = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
             repaint.setDevicePixelRatio(1);
             QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
@@ -443,16 +457,16 @@ private slots:
         m_clock.uptime = 1234 * 60000LL;
         auto form = start();
         QVERIFY(!form->control(Ctl::HourTens).visible);
-        form->SysTime_Click();
+        form->onUptimeView();
         m_clock.advance(1);
-        form->Timer1_Timer();
-        QCOMPARE(form->Label3, QString("1234"));
+        form->onTick();
+        QCOMPARE(form->shownMinutes, QString("1234"));
         QVERIFY(form->control(Ctl::HourTens).visible); // 000020:34 shows its zero
         QCOMPARE(form->control(Ctl::HourTens).source, atlas::largeDigit(2));
         QVERIFY(!form->control(Ctl::Weekday).visible && !form->control(Ctl::SecondsGauge).visible);
-        QCOMPARE(form->Label5, QString("システム駆動時間"));
+        QCOMPARE(form->counterTitle, QString("システム駆動時間"));
 
-        form->Normal_Click();
+        form->onStandardView();
         QCOMPARE(form->ViewMode, 0);
         QVERIFY(!form->control(Ctl::HourTens).visible); // 09: the leading zero hides again
         QVERIFY(form->control(Ctl::Weekday).visible

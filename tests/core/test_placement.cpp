@@ -1,5 +1,5 @@
 // The clock in its corner: tucking and coming out over pointer paths in every
-// corner, [Shift], hide mode and Autohid, the placement check, a changed work
+// corner, [Shift], hide mode and autoTuck, the placement check, a changed work
 // area, and which parts of the face answer the pointer.
 #include "core/glyph_atlas.h"
 #include "core/tucking.h"
@@ -57,7 +57,7 @@ class TestPlacement : public QObject, protected fakes::ClockFixture {
     void tick(ClockWindow &form)
     {
         m_clock.advance(1);
-        form.Timer1_Timer();
+        form.onTick();
     }
     int left(const ClockWindow &form) const { return form.pos().x(); }
 
@@ -92,7 +92,7 @@ private slots:
         tick(*form);
         QCOMPARE(form->TuckState, kTuckOut);
 
-        form->Form_MouseMove({});
+        form->onMouseMove({});
         QCOMPARE(form->pos(), QPoint(tucked, top));
         QCOMPARE(form->TuckState, kTucked);
         m_desktop.pointer = inZone; // the edge of the zone still counts
@@ -110,7 +110,7 @@ private slots:
         QFETCH(int, out);
         auto form = startIn(corner);
         m_desktop.shift = true;
-        form->Form_MouseMove({});
+        form->onMouseMove({});
         QCOMPARE(left(*form), out);
         QCOMPARE(form->TuckState, kTuckUndecided);
     }
@@ -124,13 +124,13 @@ private slots:
         QFETCH(int, tucked);
         set("hide", "1");
         auto form = startIn(corner);
-        QVERIFY(form->Kakusu);
+        QVERIFY(form->hideMode);
         m_desktop.pointer = kAway;
         tick(*form);
         QCOMPARE(left(*form), tucked);
 
         m_desktop.shift = true; // [Shift] makes no difference in hide mode
-        form->Form_MouseMove({});
+        form->onMouseMove({});
         QCOMPARE(left(*form), out);
         m_desktop.pointer = inZone;
         tick(*form);
@@ -150,10 +150,10 @@ private slots:
         QFETCH(int, tucked);
         auto form = startIn(corner);
         click(*form, centreOf(*form, Ctl::EdgeStrip));
-        QVERIFY(form->Kakusu);
+        QVERIFY(form->hideMode);
         QCOMPARE(left(*form), tucked);
-        form->Kakusu_Click();
-        QVERIFY(!form->Kakusu);
+        form->onHideModeToggled();
+        QVERIFY(!form->hideMode);
         QCOMPARE(left(*form), out);
     }
 
@@ -161,17 +161,17 @@ private slots:
     {
         set("ah", "0");
         auto form = startIn(3);
-        QVERIFY(!form->Autohid);
+        QVERIFY(!form->autoTuck);
         m_desktop.pointer = kAway;
         tick(*form);
-        form->Form_MouseMove({});
+        form->onMouseMove({});
         QCOMPARE(left(*form), 842);
         QCOMPARE(form->TuckState, kTuckOut);
-        form->Kakusu_Click(); // the check mark still toggles
-        QVERIFY(form->Kakusu);
+        form->onHideModeToggled(); // the check mark still toggles
+        QVERIFY(form->hideMode);
         tick(*form);
         QCOMPARE(left(*form), 842);
-        form->Autohid_Click(); // allowed again: the next decision tucks
+        form->onAutoTuckToggled(); // allowed again: the next decision tucks
         tick(*form);
         QCOMPARE(left(*form), 1268);
     }
@@ -180,11 +180,11 @@ private slots:
     {
         auto form = startIn(7);
         QCOMPARE(form->pos(), QPoint(-3, 3));
-        QVERIFY(!form->CheckPlacement().has_value());
-        form->Form_MouseMove({});
+        QVERIFY(!form->checkPlacement().has_value());
+        form->onMouseMove({});
         m_desktop.pointer = kAway;
         tick(*form);
-        form->Kakusu_Click();
+        form->onHideModeToggled();
         QCOMPARE(form->pos(), QPoint(-3, 3));
         form->move(300, 200); // moved from outside: left where it is
         tick(*form);
@@ -196,9 +196,9 @@ private slots:
         auto form = startIn(3);
         m_desktop.pointer = kAway;
         tick(*form);
-        QCOMPARE(form->CheckPlacement(), std::optional<int>(0));
+        QCOMPARE(form->checkPlacement(), std::optional<int>(0));
         form->move(842, 500);
-        QCOMPARE(form->CheckPlacement(), std::optional<int>(1));
+        QCOMPARE(form->checkPlacement(), std::optional<int>(1));
         tick(*form);
         QCOMPARE(form->pos(), QPoint(842, 748));
         QCOMPARE(form->TuckState, kTuckUndecided); // it was activated anew
@@ -326,7 +326,7 @@ private slots:
         m_desktop.area.Right = 1200;
         form->workAreaChanged();
         QCOMPARE(form->pos(), QPoint(1200 - 438, 760 - 77 + 25));
-        QCOMPARE(form->CheckPlacement(), std::optional<int>(0));
+        QCOMPARE(form->checkPlacement(), std::optional<int>(0));
     }
 
     // The digits and marks pass the pointer on to the window; the click
@@ -356,8 +356,8 @@ private slots:
 
         // The right button over the same place: the menu, where moves reach the window.
         sendMouse(*form, QEvent::MouseButtonPress, at, Qt::RightButton);
-        QCOMPARE(form->menu().Menu->isVisible(), tucks);
-        form->menu().Menu->hide();
+        QCOMPARE(form->menu().root->isVisible(), tucks);
+        form->menu().root->hide();
     }
 
     void facePicturesRunTheirCommands()
@@ -376,25 +376,25 @@ private slots:
 
         // The options command also reloads the reservations from the store,
         // dropping any that were only in memory.
-        QCOMPARE(form->List1, QStringList{"07:30:00"});
+        QCOMPARE(form->alarms, QStringList{"07:30:00"});
         set("1", "08:00:00*");
         set("3", "09:00:00"); // after a gap: not part of the list
-        form->List1 << "12:00:00";
+        form->alarms << "12:00:00";
         click(*form, centreOf(*form, Ctl::OptionButton));
         QCOMPARE(options.count(), 1);
-        QCOMPARE(form->List1, (QStringList{"07:30:00", "08:00:00*"}));
+        QCOMPARE(form->alarms, (QStringList{"07:30:00", "08:00:00*"}));
         click(*form, centreOf(*form, Ctl::Logo));
         QCOMPARE(about.count(), 1);
 
         // The preset area opens on any button, and only the preset hours.
         sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::AlarmButton),
                   Qt::MiddleButton);
-        QVERIFY(form->menu().mnuPreAl->isVisible());
-        QVERIFY(!form->menu().Menu->isVisible());
-        form->menu().mnuPreAl->hide();
+        QVERIFY(form->menu().presetMenu->isVisible());
+        QVERIFY(!form->menu().root->isVisible());
+        form->menu().presetMenu->hide();
         click(*form, centreOf(*form, Ctl::MenuButton));
-        QVERIFY(form->menu().Menu->isVisible());
-        form->menu().Menu->hide();
+        QVERIFY(form->menu().root->isVisible());
+        form->menu().root->hide();
 
         click(*form, centreOf(*form, Ctl::CloseButton));
         QVERIFY(form->isUnloaded());
@@ -433,7 +433,7 @@ private slots:
                   Qt::RightButton);
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
         QCOMPARE(m_programs.activated, QStringList{"VESPERA"});
-        QVERIFY(!form->menu().Menu->isVisible());
+        QVERIFY(!form->menu().root->isVisible());
     }
 
     void programsAreFoundByBareNameOnly()

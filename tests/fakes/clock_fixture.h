@@ -68,9 +68,9 @@ protected:
         auto form = std::make_unique<vespera::ClockWindow>(
             *m_store, vespera::ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             QString());
-        const bool loaded = form->Form_Load();
+        const bool loaded = form->load();
         if (loaded != expectLoaded)
-            qWarning("Form_Load returned %d", loaded);
+            qWarning("load returned %d", loaded);
         return form;
     }
 };

@@ -31,7 +31,7 @@ class TestInfoWindows : public QObject, fakes::ClockFixture {
         c.windows = std::make_unique<OtherWindows>(
             *c.form, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             &m_messages, nullptr, &m_help);
-        c.form->Form_Load();
+        c.form->load();
         return c;
     }
 
@@ -83,10 +83,10 @@ private slots:
     {
         set("start", "2.15");
         Clock clock = startClock();
-        clock.form->Image6_Click();
+        clock.form->onLogo();
         QPointer<AboutWindow> about = clock.windows->about();
         QVERIFY(about && about->isVisible());
-        clock.form->Image6_Click();
+        clock.form->onLogo();
         QCOMPARE(clock.windows->about(), about.data());
         QVERIFY(!about->isModal()); // it does not block the clock
     }

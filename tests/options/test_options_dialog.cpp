@@ -33,7 +33,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
         m_form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             QString());
-        m_form->Form_Load();
+        m_form->load();
         auto dialog =
             std::make_unique<OptionsDialog>(*m_form, *m_store,
                                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(stored("nvol"), QString("0"));
         QCOMPARE(stored("nvolg"), QString("77"));
         QVERIFY(m_form->Use24Hour);
-        QVERIFY(!m_form->AllwaysTop);
+        QVERIFY(!m_form->alwaysOnTop);
         QVERIFY(m_form->AlarmOn);
     }
 
@@ -317,10 +317,10 @@ private slots:
         OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
-        m_form->TShell_Click();
+        m_form->onOptionButton();
         QPointer<OptionsDialog> first = windows.options();
         QVERIFY(first && first->isVisible());
-        m_form->TShell_Click();
+        m_form->onOptionButton();
         QCOMPARE(windows.options(), first.data());
         first->close();
         QTRY_VERIFY(!first);
@@ -337,10 +337,10 @@ private slots:
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
         dialog->close();
-        m_form->TShell_Click();
+        m_form->onOptionButton();
         OptionsDialog *options = windows.options();
         m_clock.time.setTime(QTime(7, 30, 0));
-        m_form->Timer1_Timer();
+        m_form->onTick();
         QPointer<AlarmNotice> alarmNotice = windows.notice();
         QVERIFY(alarmNotice && alarmNotice->isVisible());
         QTimer::singleShot(200, [] {
@@ -364,7 +364,7 @@ private slots:
         OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime, &m_help);
-        m_form->TShell_Click();
+        m_form->onOptionButton();
         OptionsDialog *options = windows.options();
         QVERIFY(options);
         m_help.topics.clear();
@@ -414,9 +414,9 @@ private slots:
         set("al", "1");
         auto dialog = open();
         m_clock.time.setTime(QTime(7, 30, 0));
-        m_form->Timer1_Timer(); // rings, and the one-time alarm goes
+        m_form->onTick(); // rings, and the one-time alarm goes
         QCOMPARE(stored("0"), QString("08:00:00"));
-        QVERIFY(m_form->AddPresetAlarm("10:15:00*"));
+        QVERIFY(m_form->addPresetAlarm("10:15:00*"));
 
         dialog->alarmList->setCurrentRow(2); // the user deletes 06:00:00...
         click(dialog->deleteAlarmButton);
@@ -426,9 +426,9 @@ private slots:
         dialog->close();
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
         AlarmList now;
-        LoadAlarmList(now, *m_store);
+        loadAlarmList(now, *m_store);
         QCOMPARE(now, expected);
-        QCOMPARE(m_form->List1, expected);
+        QCOMPARE(m_form->alarms, expected);
     }
 
     void mergingEdits_data()

@@ -185,7 +185,7 @@ private slots:
 
         auto form = start();
         QStringList menu;
-        menuTexts(form->menu().Menu, menu);
+        menuTexts(form->menu().root, menu);
         for (const QString &text : menu)
             QVERIFY2(!english || !hasJapanese(text), qPrintable(text));
         QVERIFY(menu.contains(say("Settings", "設定")));
