@@ -1,12 +1,12 @@
 // What a design looks like on the desktop, for the catalogue.
 #include "preview.h"
 
-#include "clock/core/glyph_atlas.h"
-#include "clock/core/skin_layout.h"
+#include "design/design_picture.h"
+#include "design/glyph_atlas.h"
+#include "design/skin_layout.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
 namespace vesweb {
@@ -50,13 +50,7 @@ QByteArray designPreviewPng(const QString &picturePath)
 
 QByteArray designPreviewPng(QIODevice *device)
 {
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
-    // A design picture is small; anything claiming to be huge is not one.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > 4096 || size.height() > 4096)
-        return QByteArray();
-    const QImage preview = designPreview(reader.read());
+    const QImage preview = designPreview(vespera::readDesignPicture(device));
     if (preview.isNull())
         return QByteArray();
     QByteArray png;

@@ -1,7 +1,8 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
 #include "counters.h"
-#include "glyph_atlas.h"
+#include "design/design_picture.h"
+#include "design/glyph_atlas.h"
 #include "tucking.h"
 
 #include "common/data_dir.h"
@@ -15,7 +16,6 @@
 #include <QCloseEvent>
 #include <QEnterEvent>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,7 +28,6 @@ constexpr int kTickLateMs = 4; // a tick lands this much after the whole second,
 // The running total and the flags are stored this often while the clock runs:
 // one small write each ten minutes costs nothing measurable when idle.
 constexpr qint64 kStoreEveryMs = 10 * 60 * 1000;
-constexpr int kMaxPictureSide = 4096;
 
 const Ctl kCounterShown[] = {Ctl::HourTens,   Ctl::HourOnes, Ctl::MinuteTens,
                              Ctl::MinuteOnes, Ctl::Year1,    Ctl::Year2,
@@ -211,13 +210,8 @@ bool ClockWindow::loadPicture(const QString &fileName)
     if (path == m_skinPath && stamp == m_skinStamp && !m_canvas.isNull())
         return true; // unchanged since the last load: no need to decode again
 
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true); // a design is known by its content, not its name
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
-        return false;
-    const QImage image = reader.read();
-    if (image.isNull() || image.width() < atlas::kMinWidth || image.height() < atlas::kMinHeight)
+    const QImage image = readDesignPicture(path);
+    if (image.isNull())
         return false;
     m_canvas.setScale(deviceRatio()); // before the picture: it is enlarged once
     m_canvas.setPicture(image);

@@ -7,10 +7,10 @@
 #include "alarms/preset_dial.h"
 #include "clock_menu.h"
 #include "clock_settings.h"
+#include "design/skin_layout.h"
 #include "face.h"
 #include "face_canvas.h"
 #include "options/options_dialog.h"
-#include "skin_layout.h"
 #include "tucking.h"
 
 #include "platform/autostart.h"

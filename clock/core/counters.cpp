@@ -1,6 +1,6 @@
 // The running-time counters: their text, their glyphs and what the saved total counts.
 #include "counters.h"
-#include "glyph_atlas.h"
+#include "design/glyph_atlas.h"
 
 namespace vespera {
 

@@ -1,6 +1,6 @@
 // What the time and date face shows: glyph choices from the time, date and face options.
 #include "face.h"
-#include "glyph_atlas.h"
+#include "design/glyph_atlas.h"
 
 namespace vespera {
 

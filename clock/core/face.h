@@ -1,7 +1,7 @@
 // What the time and date face shows: glyph choices from the time, date and face options.
 #pragma once
 
-#include "skin_layout.h"
+#include "design/skin_layout.h"
 
 #include <QDateTime>
 #include <QRect>

@@ -2,7 +2,7 @@
 // way its pieces are laid on the window, whether painted or copied straight
 // to the screen.
 #include "face_canvas.h"
-#include "glyph_atlas.h"
+#include "design/glyph_atlas.h"
 
 #include <QFont>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // to the screen.
 #pragma once
 
-#include "skin_layout.h"
+#include "design/skin_layout.h"
 
 #include <QColor>
 #include <QImage>

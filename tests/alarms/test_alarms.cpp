@@ -4,7 +4,7 @@
 #include "alarms/alarm_list.h"
 #include "alarms/alarm_notice.h"
 #include "core/other_windows.h"
-#include "core/glyph_atlas.h"
+#include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The preset dial: the bands of the scale and their arithmetic, the offset
 // that carries into the next hour, picked, and what Set leaves on the clock.
 #include "alarms/preset_dial.h"
-#include "core/glyph_atlas.h"
+#include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 
 using namespace vespera;

@@ -3,7 +3,7 @@
 // painted, and the tick.
 #include "core/clock_window.h"
 #include "core/command_line.h"
-#include "core/glyph_atlas.h"
+#include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 #include "platform/glyph_surface.h"
 

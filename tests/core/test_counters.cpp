@@ -1,6 +1,6 @@
 // The running-time counters: their text and digits, and what the saved total counts.
 #include "core/counters.h"
-#include "core/glyph_atlas.h"
+#include "design/glyph_atlas.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The time and date face: which glyph each control shows, the week mark over
 // whole months, and that a tick repaints only what changed.
 #include "core/face.h"
-#include "core/glyph_atlas.h"
+#include "design/glyph_atlas.h"
 
 #include <QtTest>
 #include <map>

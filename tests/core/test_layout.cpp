@@ -1,5 +1,5 @@
 // Where the clock window sits in each corner, its shape, and the right-hand layout.
-#include "core/skin_layout.h"
+#include "design/skin_layout.h"
 
 #include <QtTest>
 

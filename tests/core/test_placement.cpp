@@ -1,8 +1,8 @@
 // The clock in its corner: tucking and coming out over pointer paths in every
 // corner, [Shift], hide mode and autoTuck, the placement check, a changed work
 // area, and which parts of the face answer the pointer.
-#include "core/glyph_atlas.h"
 #include "core/tucking.h"
+#include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
 

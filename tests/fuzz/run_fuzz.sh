@@ -23,7 +23,7 @@ exchange)
              "$SRC/common/data_dir.cpp") ;;
 settings) sources=("$SRC/common/ini_document.cpp") ;;
 preview)
-    sources=("$SRC/designbrowser/preview.cpp" "$SRC/clock/core/skin_layout.cpp")
+    sources=("$SRC/designbrowser/preview.cpp" "$SRC/design/skin_layout.cpp" "$SRC/design/design_picture.cpp")
     modules="Qt6Core Qt6Gui" ;;
 *) echo "FAIL: no fuzz target '$TARGET'"; exit 1 ;;
 esac

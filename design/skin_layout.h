@@ -11,39 +11,21 @@
 namespace vespera {
 
 // The controls of the clock window, in painting order from the bottom up.
+// clang-format off
 enum class Ctl {
-    EdgeStrip,
-    MenuButton,
-    CloseButton,
-    Logo,
-    OptionButton,
-    AlarmButton, // click areas, never painted
-    CounterCoverLeft,
-    CounterCoverDate, // fill panels of the counter views
-    WeekMark,
-    Year1,
-    Year2,
-    Year3,
-    Year4,
-    Weekday,
-    MonthTens,
-    MonthOnes,
-    DayTens,
-    DayOnes,
-    HourTens,
-    HourOnes,
-    MinuteTens,
-    MinuteOnes,
-    AmPm,
-    SecondsGauge,
-    AlarmMark,
-    DogResting,
-    DogPoseA,
-    DogPoseB,
-    FixedMark,
-    BlinkMark,
+    // Click areas, never painted.
+    EdgeStrip, MenuButton, CloseButton, Logo, OptionButton, AlarmButton,
+    // Fill panels of the counter views.
+    CounterCoverLeft, CounterCoverDate,
+    // The date: week mark, year, weekday, month and day.
+    WeekMark, Year1, Year2, Year3, Year4, Weekday, MonthTens, MonthOnes, DayTens, DayOnes,
+    // The time: hour and minute figures, AM or PM, the seconds gauge.
+    HourTens, HourOnes, MinuteTens, MinuteOnes, AmPm, SecondsGauge,
+    // The alarm mark, the dog's three poses, the fixed and the blinking marks.
+    AlarmMark, DogResting, DogPoseA, DogPoseB, FixedMark, BlinkMark,
     Count
 };
+// clang-format on
 constexpr int kCtlCount = static_cast<int>(Ctl::Count);
 
 constexpr int kWindowWidth = 441;
