@@ -41,7 +41,7 @@ StartupSettings ClockSettings::readStartup() const
     s.autohideOff = get(QStringLiteral("ah")) == QLatin1String("0");
     // A view the clock does not have would leave the face blank for good.
     const int view = get(QStringLiteral("mmode")).trimmed().toInt();
-    s.ViewMode = (view >= 0 && view <= 2) ? view : 0;
+    s.view = (view >= 0 && view <= 2) ? View(view) : View::Standard;
     s.showWelcome = get(QStringLiteral("start")) != kWelcomeVersion;
     s.monitor = get(kMonitor).trimmed();
     return s;
@@ -64,10 +64,14 @@ void ClockSettings::saveMonitor(const QString &monitor)
 bool ClockSettings::saveClosing(const ClosingSettings &s)
 {
     QVector<QPair<QString, QString>> values = {
-        {QStringLiteral("al"), flag(s.AlarmOn)},     {QStringLiteral("zihou"), flag(s.ChimeOn)},
-        {QStringLiteral("hide"), flag(s.hide)},      {QStringLiteral("wan"), flag(s.DogOn)},
-        {QStringLiteral("at"), flag(s.topmost)},     {QStringLiteral("ah"), flag(s.autohide)},
-        {QStringLiteral("scm"), flag(s.NthWeekday)}, {QStringLiteral("mmode"), QString::number(s.ViewMode)},
+        {QStringLiteral("al"), flag(s.AlarmOn)},
+        {QStringLiteral("zihou"), flag(s.ChimeOn)},
+        {QStringLiteral("hide"), flag(s.hide)},
+        {QStringLiteral("wan"), flag(s.DogOn)},
+        {QStringLiteral("at"), flag(s.topmost)},
+        {QStringLiteral("ah"), flag(s.autohide)},
+        {QStringLiteral("scm"), flag(s.NthWeekday)},
+        {QStringLiteral("mmode"), QString::number(int(s.view))},
         {QStringLiteral("tfmode"), flag(s.Use24Hour)},
     };
     if (s.Systime)

@@ -18,7 +18,7 @@ struct StartupSettings {
     bool hide = false;   // start in hide mode
     bool topmostOff = false;
     bool autohideOff = false;
-    int ViewMode = 0;
+    View view = View::Standard;
     bool showWelcome = true;
     QString monitor; // the monitor chosen for the clock; empty: the primary one
 };
@@ -26,7 +26,7 @@ struct StartupSettings {
 struct ClosingSettings {
     bool AlarmOn = false, ChimeOn = false, hide = false, DogOn = false;
     bool topmost = true, autohide = true, NthWeekday = false;
-    int ViewMode = 0;
+    View view = View::Standard;
     bool Use24Hour = false;
     std::optional<qint64> Systime;      // nothing: leave the stored total alone
     std::optional<UptimeLedger> ledger; // nothing: leave the stored ledger alone

@@ -140,7 +140,7 @@ bool ClockWindow::load()
     }
     if (s.autohideOff)
         autoTuck = false;
-    ViewMode = s.ViewMode;
+    view = s.view;
     if (s.showWelcome)
         showWelcome();
     m_settings.saveProgramFolder(common::programFolder());
@@ -154,15 +154,15 @@ void ClockWindow::onActivated()
     if (m_activating || m_unloaded)
         return;
     m_activating = true;
-    TuckState = -2;
+    tuckState = TuckState::Undecided;
     FrameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(alwaysOnTop);
     paintFixedPieces();
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
-    if (ViewMode == 1)
+    if (view == View::Uptime)
         onUptimeView();
-    else if (ViewMode == 2)
+    else if (view == View::Total)
         onTotalView();
     update();
     m_activating = false;
@@ -262,11 +262,10 @@ void ClockWindow::onTick()
     m_platform.random->reseedFromTimer();
     m_arrivingUnderPointer = false; // its coming in would have been told by now
     checkPointer();
-    switch (ViewMode) {
-    case 0: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
-    case 1: showUptime(); break;
-    case 2: showTotalUptime(); break;
-    default: break;
+    switch (view) {
+    case View::Standard: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
+    case View::Uptime: showUptime(); break;
+    case View::Total: showTotalUptime(); break;
     }
     if (AlarmOn)
         checkAlarms();
@@ -331,7 +330,7 @@ void ClockWindow::showTotalUptime()
 
 void ClockWindow::showCounter(qint64 minutes) { apply(counterGlyphs(counterText(minutes))); }
 
-void ClockWindow::showCounterView(const QString &title, int mode)
+void ClockWindow::showCounterView(const QString &title, View counter)
 {
     for (Ctl c : kCounterShown)
         setVisible(c, true);
@@ -342,12 +341,12 @@ void ClockWindow::showCounterView(const QString &title, int mode)
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(111, 11);
     repaintControl(Ctl::CounterCoverLeft);
-    ViewMode = mode;
+    view = counter;
 }
 
-void ClockWindow::onUptimeView() { showCounterView(tr("システム駆動時間"), 1); }
+void ClockWindow::onUptimeView() { showCounterView(tr("システム駆動時間"), View::Uptime); }
 
-void ClockWindow::onTotalView() { showCounterView(tr("積算駆動時間"), 2); }
+void ClockWindow::onTotalView() { showCounterView(tr("積算駆動時間"), View::Total); }
 
 void ClockWindow::onStandardView()
 {
@@ -359,7 +358,7 @@ void ClockWindow::onStandardView()
     setVisible(Ctl::CounterCoverDate, false);
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(0, 100);
-    ViewMode = 0;
+    view = View::Standard;
     apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
 }
 
@@ -397,8 +396,8 @@ void ClockWindow::setTucked(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, autoTuck, TuckState);
-    TuckState = move.tuckState;
+    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, autoTuck, tuckState);
+    tuckState = move.tuckState;
     if (move.left && *move.left != m_placed.x()) {
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
         // Coming out under the pointer makes it come in without a move.
@@ -421,7 +420,7 @@ void ClockWindow::checkPointer()
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
-    if (pointerCheck(false, hideMode, TuckState) == TuckMode::None)
+    if (pointerCheck(false, hideMode, tuckState) == TuckMode::None)
         return;
     const qint64 nowMs = m_platform.clock->uptimeMs();
     const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
@@ -432,7 +431,7 @@ void ClockWindow::checkPointer()
     } else {
         atClock = !m_unseenPointer.countsAsAway(nowMs);
     }
-    const TuckMode mode = pointerCheck(atClock, hideMode, TuckState);
+    const TuckMode mode = pointerCheck(atClock, hideMode, tuckState);
     if (mode == TuckMode::None)
         return;
     setTucked(int(mode));
@@ -482,7 +481,7 @@ void ClockWindow::onMouseMove(QPoint)
     const TuckMode mode = faceMove(hideMode, m_platform.desktop->shiftAlone());
     if (mode == TuckMode::None)
         return;
-    if (mode == TuckMode::Tuck && TuckState != kTucked)
+    if (mode == TuckMode::Tuck && tuckState != TuckState::Tucked)
         m_unseenPointer.pushedAway(m_platform.clock->uptimeMs());
     setTucked(int(mode));
 }
@@ -651,7 +650,7 @@ ClosingSettings ClockWindow::closingSettings(bool withTotal) const
     c.topmost = alwaysOnTop;
     c.autohide = autoTuck;
     c.NthWeekday = NthWeekday;
-    c.ViewMode = ViewMode;
+    c.view = view;
     c.Use24Hour = Use24Hour;
     if (!withTotal)
         return c;

@@ -131,10 +131,10 @@ public:
     bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false, Use24Hour = false;
     int Corner = 0;
     int FrameOffset = 0;
-    int ViewMode = 0;
+    View view = View::Standard;
     bool SkipTotalSave = false;
     int wagSteps = 0;
-    int TuckState = -2;
+    TuckState tuckState = TuckState::Undecided;
     bool hideMode = false, autoTuck = true, alwaysOnTop = true, dontCount = false;
     QString shownMinutes, storedTotal, counterTitle;
     QString presetHourText;     // the hour a preset alarm is for, "0"-"23"
@@ -196,7 +196,7 @@ private:
     void showUptime();
     void showTotalUptime();
     void showCounter(qint64 minutes);
-    void showCounterView(const QString &title, int mode);
+    void showCounterView(const QString &title, View counter);
     void scheduleTick(const QDateTime &now);
     ClosingSettings closingSettings(bool withTotal) const;
     // Stores the flags, and with withTotal the running total too.

@@ -7,6 +7,10 @@
 
 namespace vespera {
 
+// What the face shows: the time, or one of the two counters. Stored by its
+// number, which hand-edited settings may put out of range.
+enum class View { Standard = 0, Uptime = 1, Total = 2 };
+
 inline qint64 uptimeMinutes(qint64 uptimeMs) { return uptimeMs / 1000 / 60; }
 
 // The longest time the counters show, 999999:59 (over a hundred years). A

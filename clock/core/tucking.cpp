@@ -21,13 +21,13 @@ bool pointerAtClock(int corner, const platform::WorkArea &wa, QPoint p)
     return inX && inY;
 }
 
-TuckMode pointerCheck(bool atClock, bool hideMode, int tuckState)
+TuckMode pointerCheck(bool atClock, bool hideMode, TuckState tuckState)
 {
     if (atClock)
         return TuckMode::None;
     if (hideMode)
-        return tuckState == kTucked ? TuckMode::None : TuckMode::Tuck;
-    return tuckState == kTuckOut ? TuckMode::None : TuckMode::Out;
+        return tuckState == TuckState::Tucked ? TuckMode::None : TuckMode::Tuck;
+    return tuckState == TuckState::Out ? TuckMode::None : TuckMode::Out;
 }
 
 TuckMode faceMove(bool hideMode, bool shiftAlone)
@@ -52,17 +52,18 @@ void UnseenPointer::pushedAway(qint64 nowMs)
     m_unseenSince.reset(); // it was on the face just now
 }
 
-TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
-                  int tuckState)
+TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autoTuck,
+                  TuckState tuckState)
 {
     const bool known = isKnownCorner(corner);
     switch (mode) {
     case TuckMode::Out:
-        return {kTuckOut, known ? std::optional<int>(outLeft(corner, wa)) : std::nullopt};
+        return {TuckState::Out, known ? std::optional<int>(outLeft(corner, wa)) : std::nullopt};
     case TuckMode::Tuck:
-        if (!autohide)
+        if (!autoTuck)
             return {tuckState, std::nullopt};
-        return {kTucked, known ? std::optional<int>(tuckedLeft(corner, wa)) : std::nullopt};
+        return {TuckState::Tucked,
+                known ? std::optional<int>(tuckedLeft(corner, wa)) : std::nullopt};
     case TuckMode::None: break;
     }
     return {tuckState, std::nullopt};

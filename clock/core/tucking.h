@@ -8,10 +8,9 @@
 
 namespace vespera {
 
-// TuckState values.
-constexpr int kTuckUndecided = -2; // set by every activation
-constexpr int kTuckOut = -1;
-constexpr int kTucked = 1;
+// Where the clock is as far as tucking goes: out of the edge, tucked into
+// it, or not known, as after every activation, when the next check decides.
+enum class TuckState { Undecided, Out, Tucked };
 
 // A request to setTucked: come out, tuck, or leave the window alone.
 enum class TuckMode { Out = 0, Tuck = 1, None = -1 };
@@ -23,21 +22,21 @@ bool pointerAtClock(int corner, const platform::WorkArea &wa, QPoint pointer);
 // What the once-a-second pointer check asks for. While the pointer is at the
 // clock nothing moves; away from it the clock goes where its mode keeps it,
 // unless it is there already.
-TuckMode pointerCheck(bool atClock, bool hideMode, int tuckState);
+TuckMode pointerCheck(bool atClock, bool hideMode, TuckState tuckState);
 
 // What the pointer moving over the face asks for: in hide mode the clock
 // comes out to it; otherwise it slides away, unless [Shift] alone is held.
 TuckMode faceMove(bool hideMode, bool shiftAlone);
 
-// The outcome of setTucked: the new TuckState and, when the window moves
+// The outcome of setTucked: the new tuck state and, when the window moves
 // sideways, its new left edge.
 struct TuckMove {
-    int tuckState;
+    TuckState tuckState;
     std::optional<int> left;
 };
-// Tucking needs autoTuck; without it nothing changes, TuckState included.
-TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autohide,
-                  int tuckState);
+// Tucking needs autoTuck; without it nothing changes, the tuck state included.
+TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autoTuck,
+                  TuckState tuckState);
 
 // In a Wayland session the X server loses sight of the pointer once it
 // leaves the X windows, so after sliding away the clock cannot tell whether

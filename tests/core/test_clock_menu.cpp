@@ -156,11 +156,11 @@ private slots:
     {
         auto form = start();
         form->menu().uptimeView->trigger();
-        QCOMPARE(form->ViewMode, 1);
+        QCOMPARE(form->view, View::Uptime);
         form->menu().totalView->trigger();
-        QCOMPARE(form->ViewMode, 2);
+        QCOMPARE(form->view, View::Total);
         form->menu().standardView->trigger();
-        QCOMPARE(form->ViewMode, 0);
+        QCOMPARE(form->view, View::Standard);
         set("systime", "50");
         form->menu().resetTotal->trigger();
         QCOMPARE(form->storedTotal, QString("0"));

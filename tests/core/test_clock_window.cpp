@@ -51,7 +51,7 @@ private slots:
         QVERIFY(!form->Use24Hour && !form->ChimeOn && !form->DogOn && !form->AlarmOn);
         QVERIFY(!form->NthWeekday && !form->hideMode);
         QVERIFY(form->alwaysOnTop && form->autoTuck);
-        QCOMPARE(form->ViewMode, 0);
+        QCOMPARE(form->view, View::Standard);
         QCOMPARE(form->storedTotal, QString());
         QCOMPARE(form->FrameOffset, -25);
         QCOMPARE(form->placedPosition(), QPoint(-3, 3));
@@ -119,7 +119,7 @@ private slots:
         auto form = start();
         QCOMPARE(form->placedPosition(), QPoint(842, 748));
         QVERIFY(form->skinPath().endsWith("/blue.vsr"));
-        QCOMPARE(form->ViewMode, 2);
+        QCOMPARE(form->view, View::Total);
         QVERIFY(!form->control(Ctl::AmPm).visible);
         QVERIFY(form->control(Ctl::CounterCoverDate).visible);
         QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
@@ -133,7 +133,7 @@ private slots:
         set("Systime", "lots");
         auto form = start();
         QCOMPARE(form->Corner, 0);
-        QCOMPARE(form->ViewMode, 0); // a view the clock lacks would leave the face blank
+        QCOMPARE(form->view, View::Standard); // a view the clock lacks would leave the face blank
         m_clock.uptime = 5 * 60000;
         form->unload();
         QCOMPARE(stored("systime"), QString("5"));
@@ -467,7 +467,7 @@ private slots:
         QCOMPARE(form->counterTitle, QString("システム駆動時間"));
 
         form->onStandardView();
-        QCOMPARE(form->ViewMode, 0);
+        QCOMPARE(form->view, View::Standard);
         QVERIFY(!form->control(Ctl::HourTens).visible); // 09: the leading zero hides again
         QVERIFY(form->control(Ctl::Weekday).visible
                 && !form->control(Ctl::CounterCoverDate).visible);
