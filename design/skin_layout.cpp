@@ -93,11 +93,21 @@ QString pictureSuffix(int corner)
     return isRightCorner(corner) ? QStringLiteral(".vsr") : QStringLiteral(".vss");
 }
 
+// The sideways numbers below come from the window's shape (windowRegion):
+// the window is 441 pixels wide, and its face runs from x 3 to the rounded
+// end (left corners) or from the rounded end to x 438 (right corners).
+
+// Out: the face's straight end (x 3, or x 438 = 441 - 3) on the work area's
+// edge, so the 3 pixels outside the face hang past it.
 int outLeft(int corner, const platform::WorkArea &wa)
 {
     return isRightCorner(corner) ? wa.Right - 438 : wa.Left - 3;
 }
 
+// Tucked: only the outer 7 or 8 pixels of the rounded end stay on the
+// screen, for the pointer to find. The left corners' ellipse ends at x 425
+// or 426, so x 418 goes on the edge; the right corners' begins at x 5, so
+// x 12 does.
 int tuckedLeft(int corner, const platform::WorkArea &wa)
 {
     return isRightCorner(corner) ? wa.Right - 12 : wa.Left - 418;
