@@ -3,6 +3,7 @@
 // apply form addressed to the apply pseudo-URL.
 #include "catalogue.h"
 
+#include "common/setting_keys.h"
 #include "common/shift_jis.h"
 
 #include <QCoreApplication>
@@ -74,7 +75,7 @@ QByteArray cataloguePage(const CataloguePage &page)
         html += QStringLiteral("<form method=\"post\" enctype=\"multipart/form-data\" "
                                "accept-charset=\"Shift_JIS\" action=\"%1\">")
                     .arg(htmlEscaped(page.applyUrl));
-        html += hidden(QStringLiteral("skin"), skin) + hidden(QStringLiteral("name"), skin)
+        html += hidden(common::key::kSkin, skin) + hidden(QStringLiteral("name"), skin)
                 + hidden(QStringLiteral("fname"), skin + QStringLiteral(".vss"));
         html +=
             QStringLiteral("<b>%1</b> <button type=\"submit\">%2</button></form></div>\n")

@@ -2,6 +2,7 @@
 // and its file, the URL encoder, the body posted to the site, and the scan
 // of the form the site submits when a design is applied.
 #include "exchange.h"
+#include "common/setting_keys.h"
 
 #include "common/data_dir.h"
 #include "common/shift_jis.h"
@@ -35,16 +36,16 @@ DesignSnapshot readSnapshot(const common::SettingsStore &store)
 DesignSnapshot snapshotOf(const common::IniDocument &doc)
 {
     DesignSnapshot s;
-    if (const QString *skin = doc.find(common::kSection, QStringLiteral("skin")))
+    if (const QString *skin = doc.find(common::kSection, common::key::kSkin))
         s.skin = *skin;
     // Numbers as they are stored; text that is none reads as 0.
-    auto number = [&](const char *key) {
-        const QString *v = doc.find(common::kSection, QLatin1String(key));
+    auto number = [&](const QString &key) {
+        const QString *v = doc.find(common::kSection, key);
         const int n = v ? v->trimmed().toInt() : 0;
         return qBound(-32768, n, 32767);
     };
-    s.hide = number("hide");
-    s.wan = number("wan");
+    s.hide = number(common::key::kHideMode);
+    s.wan = number(common::key::kDog);
     return s;
 }
 
@@ -157,13 +158,11 @@ bool siteMaySet(const QString &key)
     // running total and its ledger, the welcome, the program's folder and
     // the monitor: compared without case, as the store compares names.
     static const QStringList refused = {
-        QStringLiteral("al"),          QStringLiteral("pgm"),
-        QStringLiteral("zihou"),       QStringLiteral("vol"),
-        QStringLiteral("volg"),        QStringLiteral("nvol"),
-        QStringLiteral("nvolg"),       QStringLiteral("systime"),
-        QStringLiteral("systimeboot"), QStringLiteral("systimecounted"),
-        QStringLiteral("start"),       QStringLiteral("apath"),
-        QStringLiteral("monitor")};
+        common::key::kAlarmOn,       common::key::kAlarmProgram, common::key::kChimeOn,
+        common::key::kAlarmVolumeOn, common::key::kAlarmVolume,  common::key::kChimeVolumeOn,
+        common::key::kChimeVolume,   common::key::kTotal,        common::key::kTotalBoot,
+        common::key::kTotalCounted,  common::key::kWelcomeSeen,  common::key::kProgramFolder,
+        common::key::kMonitor};
     const QString name = key.trimmed();
     if (name.isEmpty() || refused.contains(name, Qt::CaseInsensitive))
         return false;

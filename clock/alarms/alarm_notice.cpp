@@ -1,6 +1,7 @@
 // AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #include "alarm_notice.h"
 #include "alarm_engine.h"
+#include "common/setting_keys.h"
 
 #include "platform/clock_source.h"
 #include "platform/sound.h"
@@ -111,12 +112,12 @@ void AlarmNotice::start()
     if (!m_sound)
         return;
     const bool ownVolume =
-        storedLevel(m_store.value(common::kSection, QStringLiteral("vol")), 0) == 1;
+        storedLevel(m_store.value(common::kSection, common::key::kAlarmVolumeOn), 0) == 1;
     if (!ownVolume) {
         playAlarm();
         return;
     }
-    const int level = storedLevel(m_store.value(common::kSection, QStringLiteral("volg")));
+    const int level = storedLevel(m_store.value(common::kSection, common::key::kAlarmVolume));
     m_volumeTicket = m_volumes.begin(WaveVolumeFromLevel(level));
     m_pause.start(); // the first sound after half a second, as the volume settles
 }

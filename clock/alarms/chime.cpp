@@ -1,6 +1,7 @@
 // playChime — the half-hour chime, at a volume of its own when the options say so.
 #include "chime.h"
 #include "alarm_engine.h"
+#include "common/setting_keys.h"
 
 namespace vespera {
 
@@ -25,13 +26,13 @@ void Chime::playChime()
     if (!sound)
         return;
     const bool ownVolume =
-        storedLevel(m_store.value(common::kSection, QStringLiteral("nvol")), 0) == 1;
+        storedLevel(m_store.value(common::kSection, common::key::kChimeVolumeOn), 0) == 1;
     if (!ownVolume) {
         sound->play(kChimeSound);
         return;
     }
     // A chime that comes while one is still playing takes over its ticket.
-    const int level = storedLevel(m_store.value(common::kSection, QStringLiteral("nvolg")));
+    const int level = storedLevel(m_store.value(common::kSection, common::key::kChimeVolume));
     const int ticket = m_volumes.begin(WaveVolumeFromLevel(level));
     restore();
     m_ticket = ticket;

@@ -1,20 +1,21 @@
 // The clock's own keys in the settings store: what start-up reads and closing writes.
 #include "clock_settings.h"
+#include "common/setting_keys.h"
 
 namespace vespera {
 
 namespace {
 const QString kWelcomeVersion = QStringLiteral("2.15");
-const QString kLedgerBoot = QStringLiteral("systimeboot");
-const QString kLedgerCounted = QStringLiteral("systimecounted");
-const QString kMonitor = QStringLiteral("monitor");
+const QString kLedgerBoot = common::key::kTotalBoot;
+const QString kLedgerCounted = common::key::kTotalCounted;
+const QString kMonitor = common::key::kMonitor;
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
 QString ClockSettings::skin() const
 {
-    return m_store.GetSetting(common::kSection, QStringLiteral("skin"), QStringLiteral("blue"));
+    return m_store.GetSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin);
 }
 
 StartupSettings ClockSettings::readStartup() const
@@ -26,59 +27,59 @@ StartupSettings ClockSettings::readStartup() const
         return v ? *v : QString();
     };
     StartupSettings s;
-    const QString tf = get(QStringLiteral("tfmode"));
+    const QString tf = get(common::key::kUse24Hour);
     s.Use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
-    s.Corner = get(QStringLiteral("smode")).trimmed().toInt();
-    s.ChimeOn = get(QStringLiteral("zihou")) == QLatin1String("1");
-    s.DogOn = get(QStringLiteral("wan")) == QLatin1String("1");
-    s.AlarmOn = get(QStringLiteral("al")) == QLatin1String("1");
-    s.NthWeekday = get(QStringLiteral("scm")) == QLatin1String("1");
-    s.Systime = get(QStringLiteral("Systime")); // of "Pendra": the same section
-    s.ledger.boot = get(kLedgerBoot);
-    s.ledger.counted = totalValue(get(kLedgerCounted));
-    s.hide = get(QStringLiteral("hide")) == QLatin1String("1");
-    s.topmostOff = get(QStringLiteral("at")) == QLatin1String("0");
-    s.autohideOff = get(QStringLiteral("ah")) == QLatin1String("0");
+    s.Corner = get(common::key::kCorner).trimmed().toInt();
+    s.ChimeOn = get(common::key::kChimeOn) == QLatin1String("1");
+    s.DogOn = get(common::key::kDog) == QLatin1String("1");
+    s.AlarmOn = get(common::key::kAlarmOn) == QLatin1String("1");
+    s.NthWeekday = get(common::key::kNthWeekday) == QLatin1String("1");
+    s.Systime = get(common::key::kTotal); // of "Pendra": the same section
+    s.ledger.boot = get(common::key::kTotalBoot);
+    s.ledger.counted = totalValue(get(common::key::kTotalCounted));
+    s.hide = get(common::key::kHideMode) == QLatin1String("1");
+    s.topmostOff = get(common::key::kAlwaysOnTop) == QLatin1String("0");
+    s.autohideOff = get(common::key::kAutoTuck) == QLatin1String("0");
     // A view the clock does not have would leave the face blank for good.
-    const int view = get(QStringLiteral("mmode")).trimmed().toInt();
+    const int view = get(common::key::kView).trimmed().toInt();
     s.view = (view >= 0 && view <= 2) ? View(view) : View::Standard;
-    s.showWelcome = get(QStringLiteral("start")) != kWelcomeVersion;
-    s.monitor = get(kMonitor).trimmed();
+    s.showWelcome = get(common::key::kWelcomeSeen) != kWelcomeVersion;
+    s.monitor = get(common::key::kMonitor).trimmed();
     return s;
 }
 
 void ClockSettings::saveProgramFolder(const QString &folder)
 {
     // Rewriting the same value would only cost the start-up a synced write.
-    if (m_store.value(common::kSection, QStringLiteral("apath")) != folder)
-        m_store.SaveSetting(common::kSection, QStringLiteral("apath"), folder);
+    if (m_store.value(common::kSection, common::key::kProgramFolder) != folder)
+        m_store.SaveSetting(common::kSection, common::key::kProgramFolder, folder);
 }
 
 // Stored when chosen, like a test button's volume: a choice of place is
 // made once and must survive a session that never closes the clock.
 void ClockSettings::saveMonitor(const QString &monitor)
 {
-    m_store.SaveSetting(common::kSection, kMonitor, monitor);
+    m_store.SaveSetting(common::kSection, common::key::kMonitor, monitor);
 }
 
 bool ClockSettings::saveClosing(const ClosingSettings &s)
 {
     QVector<QPair<QString, QString>> values = {
-        {QStringLiteral("al"), flag(s.AlarmOn)},
-        {QStringLiteral("zihou"), flag(s.ChimeOn)},
-        {QStringLiteral("hide"), flag(s.hide)},
-        {QStringLiteral("wan"), flag(s.DogOn)},
-        {QStringLiteral("at"), flag(s.topmost)},
-        {QStringLiteral("ah"), flag(s.autohide)},
-        {QStringLiteral("scm"), flag(s.NthWeekday)},
-        {QStringLiteral("mmode"), QString::number(int(s.view))},
-        {QStringLiteral("tfmode"), flag(s.Use24Hour)},
+        {common::key::kAlarmOn, flag(s.AlarmOn)},
+        {common::key::kChimeOn, flag(s.ChimeOn)},
+        {common::key::kHideMode, flag(s.hide)},
+        {common::key::kDog, flag(s.DogOn)},
+        {common::key::kAlwaysOnTop, flag(s.topmost)},
+        {common::key::kAutoTuck, flag(s.autohide)},
+        {common::key::kNthWeekday, flag(s.NthWeekday)},
+        {common::key::kView, QString::number(int(s.view))},
+        {common::key::kUse24Hour, flag(s.Use24Hour)},
     };
     if (s.Systime)
-        values.append({QStringLiteral("Systime"), QString::number(*s.Systime)});
+        values.append({common::key::kTotal, QString::number(*s.Systime)});
     if (s.ledger) {
-        values.append({kLedgerBoot, s.ledger->boot});
-        values.append({kLedgerCounted, QString::number(s.ledger->counted)});
+        values.append({common::key::kTotalBoot, s.ledger->boot});
+        values.append({common::key::kTotalCounted, QString::number(s.ledger->counted)});
     }
     // One locked rewrite: a logout in the middle cannot leave half the flags.
     return m_store.SaveSettings(common::kSection, values);

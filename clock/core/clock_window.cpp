@@ -1,5 +1,6 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
+#include "common/setting_keys.h"
 #include "counters.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
@@ -564,7 +565,7 @@ void ClockWindow::fireAlarm(const AlarmRing &ring)
     // program was chosen by the user.
     const QString program =
         CommandLineProgram.isEmpty()
-            ? m_settings.store().GetSetting(common::kSection, QStringLiteral("pgm"))
+            ? m_settings.store().GetSetting(common::kSection, common::key::kAlarmProgram)
             : CommandLineProgram;
     if (!program.trimmed().isEmpty()) {
         if (m_platform.programs)

@@ -1,5 +1,6 @@
 // The welcome window.
 #include "welcome_window.h"
+#include "common/setting_keys.h"
 
 #include "common/twips.h"
 
@@ -77,7 +78,7 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
 void WelcomeWindow::onOk()
 {
     if (m_dontShowAgain->isChecked()
-        && !m_store.SaveSetting(common::kSection, QStringLiteral("start"), QStringLiteral("2.15"))
+        && !m_store.SaveSetting(common::kSection, common::key::kWelcomeSeen, QStringLiteral("2.15"))
         && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
     close();

@@ -1,6 +1,7 @@
 // OptionsDialog — the options dialog: display, alarms and clock adjustment. Every
 // setting is read when it opens and applied and stored when it closes.
 #include "options_dialog.h"
+#include "common/setting_keys.h"
 
 #include "common/twips.h"
 #include "program_path.h"
@@ -47,8 +48,6 @@ QLabel *label(const QString &text, const QRect &r, QWidget *parent)
 {
     return place(new QLabel(text, parent), r);
 }
-
-QString key(const char *name) { return QString::fromLatin1(name); }
 
 // A tall, narrow button too narrow for its caption writes it downwards, one
 // character a line, as a caption wraps in a box that tall.
@@ -216,7 +215,7 @@ void OptionsDialog::loadSettings()
     const OptionsTarget::Flags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.AlarmOn);
     chimeCheck->setChecked(flags.ChimeOn);
-    const QString program = m_store.GetSetting(common::kSection, key("pgm"));
+    const QString program = m_store.GetSetting(common::kSection, common::key::kAlarmProgram);
     programCheck->setChecked(!program.isEmpty());
     programPathBox->setText(program);
     programPathBox->setEnabled(!program.isEmpty());
@@ -232,9 +231,12 @@ void OptionsDialog::loadSettings()
     autoTuckCheck->setChecked(flags.autoTuck);
     for (QScrollBar *bar : {alarmVolumeBar, chimeVolumeBar})
         bar->setRange(0, 255);
-    loadVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar);
-    loadVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar);
-    designNameLabel->setText(m_store.GetSetting(common::kSection, key("skin"), QStringLiteral("blue")));
+    loadVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
+               alarmVolumeBar);
+    loadVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
+               chimeVolumeBar);
+    designNameLabel->setText(
+        m_store.GetSetting(common::kSection, common::key::kSkin, QStringLiteral("blue")));
 
     QStringList designs;
     for (const QString &folder : m_platform.dataFolders)
@@ -245,11 +247,12 @@ void OptionsDialog::loadSettings()
     onAdjustTick();
 }
 
-void OptionsDialog::loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
+void OptionsDialog::loadVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+                               QScrollBar *bar)
 {
-    const bool own = storedLevel(m_store.value(common::kSection, key(onKey)), 0) == 1;
+    const bool own = storedLevel(m_store.value(common::kSection, onKey), 0) == 1;
     if (own) {
-        bar->setValue(storedLevel(m_store.value(common::kSection, key(levelKey)), 0));
+        bar->setValue(storedLevel(m_store.value(common::kSection, levelKey), 0));
     } else {
         // The level the sounds play at now: the lowest byte of the volume.
         const quint32 volume = m_platform.sound ? m_platform.sound->waveVolume() : 0xFFFFFFFFu;
@@ -259,13 +262,13 @@ void OptionsDialog::loadVolume(const char *onKey, const char *levelKey, QCheckBo
     bar->setEnabled(own);
 }
 
-bool OptionsDialog::saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar)
+bool OptionsDialog::saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+                               QScrollBar *bar)
 {
     if (check->isChecked())
-        return m_store.SaveSettings(
-            common::kSection,
-            {{key(onKey), QStringLiteral("1")}, {key(levelKey), QString::number(bar->value())}});
-    return m_store.SaveSetting(common::kSection, key(onKey), QStringLiteral("0"));
+        return m_store.SaveSettings(common::kSection, {{onKey, QStringLiteral("1")},
+                                                       {levelKey, QString::number(bar->value())}});
+    return m_store.SaveSetting(common::kSection, onKey, QStringLiteral("0"));
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)
@@ -320,7 +323,8 @@ void OptionsDialog::onAlarmTest()
         if (m_platform.programs && !programPathBox->text().trimmed().isEmpty())
             m_platform.programs->startCommand(programPathBox->text());
     } else {
-        saveVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar);
+        saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
+                   alarmVolumeBar);
         emit alarmTestRequested(); // returns when the notice has closed
     }
     alarmTestButton->setEnabled(true);
@@ -335,7 +339,8 @@ void OptionsDialog::onChimeTest()
     }
     alarmTestButton->setEnabled(false);
     chimeTestButton->setEnabled(false);
-    saveVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar);
+    saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
+               chimeVolumeBar);
     m_clock.playChime();
     // The chime keeps its own volume for 5.5 s; the buttons wait with it,
     // the window does not.
@@ -448,8 +453,9 @@ bool OptionsDialog::storeSettings()
         if (!ok && unsaved.isEmpty())
             unsaved = m_store.unsavedMessage();
     };
-    note(m_store.SaveSetting(common::kSection, key("skin"),
-                             designNameLabel->text().isEmpty() ? QStringLiteral("blue") : designNameLabel->text()));
+    note(m_store.SaveSetting(common::kSection, common::key::kSkin,
+                             designNameLabel->text().isEmpty() ? QStringLiteral("blue")
+                                                               : designNameLabel->text()));
     AlarmList edited;
     for (int i = 0; i < alarmList->count(); ++i)
         edited << alarmList->item(i)->text();
@@ -479,9 +485,11 @@ bool OptionsDialog::storeSettings()
     flags.NthWeekday = !calendarWeekOption->isChecked();
     m_clock.reloadAlarmList();
     m_clock.applyOptionFlags(flags);
-    note(saveVolume("vol", "volg", alarmVolumeCheck, alarmVolumeBar));
-    note(saveVolume("nvol", "nvolg", chimeVolumeCheck, chimeVolumeBar));
-    note(m_store.SaveSetting(common::kSection, key("pgm"),
+    note(saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
+                    alarmVolumeBar));
+    note(saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
+                    chimeVolumeBar));
+    note(m_store.SaveSetting(common::kSection, common::key::kAlarmProgram,
                              programCheck->isChecked() ? program : QString()));
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
@@ -490,7 +498,7 @@ bool OptionsDialog::storeSettings()
         m_platform.messages->information(QStringLiteral("Option"),
                                          tr("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == m_clock.corner())
-        note(m_store.SaveSetting(common::kSection, key("smode"),
+        note(m_store.SaveSetting(common::kSection, common::key::kCorner,
                                  QString::number(cornerBox->currentIndex())));
     if (!unsaved.isEmpty() && m_platform.messages)
         m_platform.messages->information(kTitle, unsaved);

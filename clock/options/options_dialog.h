@@ -111,8 +111,10 @@ private:
     void loadSettings();
     bool storeSettings(); // false when the closing is cancelled
     void onAdjustTick();
-    void loadVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
-    bool saveVolume(const char *onKey, const char *levelKey, QCheckBox *check, QScrollBar *bar);
+    void loadVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+                    QScrollBar *bar);
+    bool saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+                    QScrollBar *bar);
     void focusOn(EditorFocus focus);
     void showHelp(int topic);
 
