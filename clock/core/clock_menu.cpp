@@ -55,10 +55,10 @@ QAction *ClockMenu::item(QMenu *menu, const char *name, const QString &caption, 
 
 void ClockMenu::showChecks(const MenuChecks &checks)
 {
-    hideMode->setChecked(checks.hideMode);
+    hideMode->setChecked(checks.flags.hideMode);
     dontCount->setChecked(checks.dontCount);
-    alwaysOnTop->setChecked(checks.alwaysOnTop);
-    autoTuck->setChecked(checks.autoTuck);
+    alwaysOnTop->setChecked(checks.flags.alwaysOnTop);
+    autoTuck->setChecked(checks.flags.autoTuck);
     startAtLogin->setChecked(checks.startAtLogin);
     // An hour shows a mark only once it has one: no empty boxes down the list.
     for (int hour = 0; hour < kHours; ++hour) {

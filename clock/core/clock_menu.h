@@ -1,6 +1,7 @@
 // The clock's popup menu: the tree of commands and the check marks it shows.
 #pragma once
 
+#include "clock_flags.h"
 #include "preset_hours.h"
 
 #include "platform/desktop.h"
@@ -16,7 +17,8 @@ namespace vespera {
 
 // The state behind the check marks; the menu only shows it.
 struct MenuChecks {
-    bool hideMode = false, dontCount = false, alwaysOnTop = true, autoTuck = true;
+    ClockFlags flags;
+    bool dontCount = false;
     HourMarks hours;
     bool startAtLogin = false;
 };

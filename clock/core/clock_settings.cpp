@@ -28,18 +28,18 @@ StartupSettings ClockSettings::readStartup() const
     };
     StartupSettings s;
     const QString tf = get(common::key::kUse24Hour);
-    s.Use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
+    s.flags.use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
     s.Corner = get(common::key::kCorner).trimmed().toInt();
-    s.ChimeOn = get(common::key::kChimeOn) == QLatin1String("1");
-    s.DogOn = get(common::key::kDog) == QLatin1String("1");
-    s.AlarmOn = get(common::key::kAlarmOn) == QLatin1String("1");
-    s.NthWeekday = get(common::key::kNthWeekday) == QLatin1String("1");
+    s.flags.chimeOn = get(common::key::kChimeOn) == QLatin1String("1");
+    s.flags.dog = get(common::key::kDog) == QLatin1String("1");
+    s.flags.alarmOn = get(common::key::kAlarmOn) == QLatin1String("1");
+    s.flags.nthWeekday = get(common::key::kNthWeekday) == QLatin1String("1");
     s.Systime = get(common::key::kTotal); // of "Pendra": the same section
     s.ledger.boot = get(common::key::kTotalBoot);
     s.ledger.counted = totalValue(get(common::key::kTotalCounted));
-    s.hide = get(common::key::kHideMode) == QLatin1String("1");
-    s.topmostOff = get(common::key::kAlwaysOnTop) == QLatin1String("0");
-    s.autohideOff = get(common::key::kAutoTuck) == QLatin1String("0");
+    s.flags.hideMode = get(common::key::kHideMode) == QLatin1String("1");
+    s.flags.alwaysOnTop = get(common::key::kAlwaysOnTop) != QLatin1String("0");
+    s.flags.autoTuck = get(common::key::kAutoTuck) != QLatin1String("0");
     // A view the clock does not have would leave the face blank for good.
     const int view = get(common::key::kView).trimmed().toInt();
     s.view = (view >= 0 && view <= 2) ? View(view) : View::Standard;
@@ -65,15 +65,15 @@ void ClockSettings::saveMonitor(const QString &monitor)
 bool ClockSettings::saveClosing(const ClosingSettings &s)
 {
     QVector<QPair<QString, QString>> values = {
-        {common::key::kAlarmOn, flag(s.AlarmOn)},
-        {common::key::kChimeOn, flag(s.ChimeOn)},
-        {common::key::kHideMode, flag(s.hide)},
-        {common::key::kDog, flag(s.DogOn)},
-        {common::key::kAlwaysOnTop, flag(s.topmost)},
-        {common::key::kAutoTuck, flag(s.autohide)},
-        {common::key::kNthWeekday, flag(s.NthWeekday)},
+        {common::key::kAlarmOn, flag(s.flags.alarmOn)},
+        {common::key::kChimeOn, flag(s.flags.chimeOn)},
+        {common::key::kHideMode, flag(s.flags.hideMode)},
+        {common::key::kDog, flag(s.flags.dog)},
+        {common::key::kAlwaysOnTop, flag(s.flags.alwaysOnTop)},
+        {common::key::kAutoTuck, flag(s.flags.autoTuck)},
+        {common::key::kNthWeekday, flag(s.flags.nthWeekday)},
         {common::key::kView, QString::number(int(s.view))},
-        {common::key::kUse24Hour, flag(s.Use24Hour)},
+        {common::key::kUse24Hour, flag(s.flags.use24Hour)},
     };
     if (s.Systime)
         values.append({common::key::kTotal, QString::number(*s.Systime)});

@@ -1,6 +1,7 @@
 // The clock's own keys in the settings store: what start-up reads and closing writes.
 #pragma once
 
+#include "clock_flags.h"
 #include "common/settings_store.h"
 #include "counters.h"
 
@@ -10,24 +11,18 @@
 namespace vespera {
 
 struct StartupSettings {
-    bool Use24Hour = false;
+    ClockFlags flags;
     int Corner = 0;
-    bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false;
     QString Systime;     // shown by storedTotal; empty when absent
     UptimeLedger ledger; // this boot's minutes already in Systime
-    bool hide = false;   // start in hide mode
-    bool topmostOff = false;
-    bool autohideOff = false;
     View view = View::Standard;
     bool showWelcome = true;
     QString monitor; // the monitor chosen for the clock; empty: the primary one
 };
 
 struct ClosingSettings {
-    bool AlarmOn = false, ChimeOn = false, hide = false, DogOn = false;
-    bool topmost = true, autohide = true, NthWeekday = false;
+    ClockFlags flags;
     View view = View::Standard;
-    bool Use24Hour = false;
     std::optional<qint64> Systime;      // nothing: leave the stored total alone
     std::optional<UptimeLedger> ledger; // nothing: leave the stored ledger alone
 };

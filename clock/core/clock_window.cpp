@@ -118,7 +118,7 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
 bool ClockWindow::load()
 {
     const StartupSettings s = m_settings.readStartup();
-    Use24Hour = s.Use24Hour;
+    m_flags.use24Hour = s.flags.use24Hour;
     Corner = s.Corner;
     m_monitor = s.monitor; // the first placement already goes there
     if (!loadDesign())
@@ -126,21 +126,21 @@ bool ClockWindow::load()
     setAlwaysOnTop(true);
     loadAlarmList();
     addCommandLineAlarm();
-    ChimeOn = s.ChimeOn;
-    DogOn = s.DogOn;
-    AlarmOn = AlarmOn || s.AlarmOn;
-    NthWeekday = s.NthWeekday;
+    m_flags.chimeOn = s.flags.chimeOn;
+    m_flags.dog = s.flags.dog;
+    m_flags.alarmOn = m_flags.alarmOn || s.flags.alarmOn; // a command-line alarm switched alarms on
+    m_flags.nthWeekday = s.flags.nthWeekday;
     storedTotal = s.Systime;
     m_ledger = s.ledger;
     m_storedAtMs = m_platform.clock->uptimeMs();
-    if (s.hide)
+    if (s.flags.hideMode)
         onEdgeStrip();
-    if (s.topmostOff) {
-        alwaysOnTop = false;
+    if (!s.flags.alwaysOnTop) {
+        m_flags.alwaysOnTop = false;
         setAlwaysOnTop(false);
     }
-    if (s.autohideOff)
-        autoTuck = false;
+    if (!s.flags.autoTuck)
+        m_flags.autoTuck = false;
     view = s.view;
     if (s.showWelcome)
         showWelcome();
@@ -158,9 +158,9 @@ void ClockWindow::onActivated()
     tuckState = TuckState::Undecided;
     FrameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
-    setAlwaysOnTop(alwaysOnTop);
+    setAlwaysOnTop(m_flags.alwaysOnTop);
     paintFixedPieces();
-    apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
+    apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
     if (view == View::Uptime)
         onUptimeView();
     else if (view == View::Total)
@@ -229,9 +229,9 @@ bool ClockWindow::loadPicture(const QString &fileName)
 
 void ClockWindow::paintFixedPieces()
 {
-    if (Use24Hour)
+    if (m_flags.use24Hour)
         setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
-    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
     setSource(Ctl::DogResting, atlas::dogResting());
     setSource(Ctl::DogPoseA, atlas::dogPoseA());
     setSource(Ctl::DogPoseB, atlas::dogPoseB());
@@ -264,20 +264,22 @@ void ClockWindow::onTick()
     m_arrivingUnderPointer = false; // its coming in would have been told by now
     checkPointer();
     switch (view) {
-    case View::Standard: apply(m_face.UpdateFace(now, Use24Hour, NthWeekday)); break;
+    case View::Standard:
+        apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
+        break;
     case View::Uptime: showUptime(); break;
     case View::Total: showTotalUptime(); break;
     }
-    if (AlarmOn)
+    if (m_flags.alarmOn)
         checkAlarms();
     checkChime();
     // A crash, or a power cut, then costs at most this much of the total.
     if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
         m_storedAtMs = up;
-        store(!dontCount); // with "no sum" on, the minutes since are not added
+        store(!m_dontCount); // with "no sum" on, the minutes since are not added
     }
 
-    if (DogOn) {
+    if (m_flags.dog) {
         switch (static_cast<int>(m_platform.random->next() * 4)) {
         case 0: setDogPose(0); break;
         case 1: setDogPose(2); break;
@@ -288,7 +290,7 @@ void ClockWindow::onTick()
     setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
-    if (m_bypassesManager && alwaysOnTop)
+    if (m_bypassesManager && m_flags.alwaysOnTop)
         raise();
     if (m_placement.shouldPlace(checkPlacement() == 1, windowTop()))
         onActivated();
@@ -360,7 +362,7 @@ void ClockWindow::onStandardView()
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(0, 100);
     view = View::Standard;
-    apply(m_face.RedrawFace(m_platform.clock->now(), Use24Hour, NthWeekday));
+    apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
 void ClockWindow::onResetTotal()
@@ -369,7 +371,7 @@ void ClockWindow::onResetTotal()
     m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
 }
 
-void ClockWindow::onDontCountToggled() { dontCount = !dontCount; }
+void ClockWindow::onDontCountToggled() { m_dontCount = !m_dontCount; }
 
 // The entry on disk is the state: the mark is read from it at every popup,
 // so a desktop's own session settings and this menu never disagree.
@@ -397,7 +399,7 @@ void ClockWindow::setTucked(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, autoTuck, tuckState);
+    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, m_flags.autoTuck, tuckState);
     tuckState = move.tuckState;
     if (move.left && *move.left != m_placed.x()) {
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
@@ -421,7 +423,7 @@ void ClockWindow::checkPointer()
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
-    if (pointerCheck(false, hideMode, tuckState) == TuckMode::None)
+    if (pointerCheck(false, m_flags.hideMode, tuckState) == TuckMode::None)
         return;
     const qint64 nowMs = m_platform.clock->uptimeMs();
     const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
@@ -432,7 +434,7 @@ void ClockWindow::checkPointer()
     } else {
         atClock = !m_unseenPointer.countsAsAway(nowMs);
     }
-    const TuckMode mode = pointerCheck(atClock, hideMode, tuckState);
+    const TuckMode mode = pointerCheck(atClock, m_flags.hideMode, tuckState);
     if (mode == TuckMode::None)
         return;
     setTucked(int(mode));
@@ -479,7 +481,7 @@ void ClockWindow::chooseMonitor(const QString &monitor)
 
 void ClockWindow::onMouseMove(QPoint)
 {
-    const TuckMode mode = faceMove(hideMode, m_platform.desktop->shiftAlone());
+    const TuckMode mode = faceMove(m_flags.hideMode, m_platform.desktop->shiftAlone());
     if (mode == TuckMode::None)
         return;
     if (mode == TuckMode::Tuck && tuckState != TuckState::Tucked)
@@ -497,7 +499,7 @@ void ClockWindow::onMouseDown(Qt::MouseButton button, QPoint)
 void ClockWindow::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
-    m_menu.showChecks(MenuChecks{hideMode, dontCount, alwaysOnTop, autoTuck, m_hourMarks,
+    m_menu.showChecks(MenuChecks{m_flags, m_dontCount, m_hourMarks,
                                  m_platform.autostart && m_platform.autostart->isEnabled()});
     m_menu.showMonitors(m_platform.desktop->monitors(), m_monitor);
     menu->popup(m_platform.desktop->pointerPos());
@@ -505,14 +507,14 @@ void ClockWindow::popUp(QMenu *menu)
 
 void ClockWindow::onHideModeToggled()
 {
-    setTucked(hideMode ? 0 : 1);
-    hideMode = !hideMode;
+    setTucked(m_flags.hideMode ? 0 : 1);
+    m_flags.hideMode = !m_flags.hideMode;
 }
 
 void ClockWindow::onAlwaysOnTopToggled()
 {
-    alwaysOnTop = !alwaysOnTop;
-    setAlwaysOnTop(alwaysOnTop);
+    m_flags.alwaysOnTop = !m_flags.alwaysOnTop;
+    setAlwaysOnTop(m_flags.alwaysOnTop);
     // Some window managers keep a window below the others fully inside the
     // work area; above them again, it may go back to its corner.
     m_placement.reset();
@@ -520,8 +522,8 @@ void ClockWindow::onAlwaysOnTopToggled()
 
 void ClockWindow::onAlarmMark()
 {
-    AlarmOn = !AlarmOn;
-    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    m_flags.alarmOn = !m_flags.alarmOn;
+    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
 void ClockWindow::onAlarmButton() { popUp(m_menu.presetMenu); }
@@ -544,7 +546,7 @@ void ClockWindow::addCommandLineAlarm()
     if (!entry)
         return;
     alarms << *entry;
-    AlarmOn = true;
+    m_flags.alarmOn = true;
     // Only a command line made for an alarm names a program; any other would
     // start a piece of itself in place of the notice.
     CommandLineProgram = commandLineProgram(m_commandLine);
@@ -577,27 +579,18 @@ void ClockWindow::fireAlarm(const AlarmRing &ring)
 
 void ClockWindow::checkChime()
 {
-    if (ChimeOn && chimeDue(m_platform.clock->now().time()))
+    if (m_flags.chimeOn && chimeDue(m_platform.clock->now().time()))
         playChime();
 }
 
-OptionsTarget::Flags ClockWindow::optionFlags() const
+void ClockWindow::applyOptionFlags(const ClockFlags &flags)
 {
-    return {alwaysOnTop, autoTuck, Use24Hour, DogOn, NthWeekday, AlarmOn, ChimeOn};
-}
-
-void ClockWindow::applyOptionFlags(const Flags &flags)
-{
-    Use24Hour = flags.Use24Hour;
-    alwaysOnTop = flags.alwaysOnTop;
-    setAlwaysOnTop(alwaysOnTop);
+    const bool hideMode = m_flags.hideMode;
+    m_flags = flags;
+    m_flags.hideMode = hideMode;
+    setAlwaysOnTop(m_flags.alwaysOnTop);
     m_placement.reset(); // as for the menu's switch: the corner may be reachable now
-    autoTuck = flags.autoTuck;
-    DogOn = flags.DogOn;
-    AlarmOn = flags.AlarmOn;
-    setSource(Ctl::AlarmMark, AlarmOn ? atlas::alarmOn() : atlas::alarmOff());
-    ChimeOn = flags.ChimeOn;
-    NthWeekday = flags.NthWeekday;
+    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
     storeFlags();
 }
 
@@ -614,7 +607,7 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
     alarms << entry;
     // The mark goes where AlP's own click paints it.
     setSource(Ctl::AlarmMark, atlas::alarmOn());
-    AlarmOn = true;
+    m_flags.alarmOn = true;
     saveAlarmList();
     return true;
 }
@@ -644,22 +637,15 @@ void ClockWindow::startDesignBrowser()
 ClosingSettings ClockWindow::closingSettings(bool withTotal) const
 {
     ClosingSettings c;
-    c.AlarmOn = AlarmOn;
-    c.ChimeOn = ChimeOn;
-    c.hide = hideMode;
-    c.DogOn = DogOn;
-    c.topmost = alwaysOnTop;
-    c.autohide = autoTuck;
-    c.NthWeekday = NthWeekday;
+    c.flags = m_flags;
     c.view = view;
-    c.Use24Hour = Use24Hour;
     if (!withTotal)
         return c;
     const QString boot = m_platform.clock->bootId();
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
     if (!SkipTotalSave)
         c.Systime = addedTotal(totalValue(storedTotal),
-                               dontCount ? 0 : minutesNotCounted(m_ledger, boot, up));
+                               m_dontCount ? 0 : minutesNotCounted(m_ledger, boot, up));
     // Whatever happened to the total, this boot's minutes so far are dealt
     // with: the next run within the same boot must not add them again.
     c.ledger = UptimeLedger{boot, up};

@@ -80,7 +80,7 @@ public:
     void onMouseDown(Qt::MouseButton button, QPoint pos);
     void onHideModeToggled();
     void onEdgeStrip() { onHideModeToggled(); }
-    void onAutoTuckToggled() { autoTuck = !autoTuck; }
+    void onAutoTuckToggled() { m_flags.autoTuck = !m_flags.autoTuck; }
     void onAlwaysOnTopToggled();
     // The work area changed (a panel came, went or moved, a monitor came or
     // went): place the clock anew.
@@ -119,23 +119,25 @@ public:
 
     // What the options dialog reads and gives back.
     int corner() const override { return Corner; }
-    Flags optionFlags() const override;
-    void applyOptionFlags(const Flags &flags) override;
+    ClockFlags optionFlags() const override { return m_flags; }
+    void applyOptionFlags(const ClockFlags &flags) override;
     void reloadAlarmList() override;
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
     void saveSettingsNow() { store(true); }
 
+    // The switches, and whether this run is left out of the running total.
+    const ClockFlags &flags() const { return m_flags; }
+    bool dontCount() const { return m_dontCount; }
+
     // State the other windows of the clock read and change.
-    bool ChimeOn = false, DogOn = false, AlarmOn = false, NthWeekday = false, Use24Hour = false;
     int Corner = 0;
     int FrameOffset = 0;
     View view = View::Standard;
     bool SkipTotalSave = false;
     int wagSteps = 0;
     TuckState tuckState = TuckState::Undecided;
-    bool hideMode = false, autoTuck = true, alwaysOnTop = true, dontCount = false;
     QString shownMinutes, storedTotal, counterTitle;
     QString presetHourText;     // the hour a preset alarm is for, "0"-"23"
     AlarmList alarms;           // the reservations the tick checks
@@ -214,6 +216,8 @@ private:
 
     void showWelcome() { emit welcomeRequested(); }
 
+    ClockFlags m_flags;
+    bool m_dontCount = false; // this run is left out of the running total
     bool m_bypassesManager;
     ClockSettings m_settings;
     ClockPlatform m_platform;

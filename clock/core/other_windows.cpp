@@ -68,7 +68,8 @@ void OtherWindows::closeNotice()
 void OtherWindows::showNotice(const QTime &time, bool late)
 {
     closeNotice();
-    m_notice = new AlarmNotice(m_clock.volumes(), m_store, m_platform.clock, m_clock.Use24Hour);
+    m_notice =
+        new AlarmNotice(m_clock.volumes(), m_store, m_platform.clock, m_clock.flags().use24Hour);
     m_notice->setAttribute(Qt::WA_DeleteOnClose);
     if (late)
         m_notice->showRing(time, late);
@@ -106,7 +107,8 @@ void OtherWindows::activateClockWhenGone(QWidget *window)
 void OtherWindows::showTestNotice()
 {
     closeNotice();
-    AlarmNotice test(m_clock.volumes(), m_store, m_platform.clock, m_clock.Use24Hour, m_options);
+    AlarmNotice test(m_clock.volumes(), m_store, m_platform.clock, m_clock.flags().use24Hour,
+                     m_options);
     test.exec();
 }
 

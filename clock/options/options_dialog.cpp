@@ -212,9 +212,9 @@ void OptionsDialog::loadSettings()
     m_openedAlarms.clear();
     loadAlarmList(m_openedAlarms, m_store);
     alarmList->addItems(m_openedAlarms);
-    const OptionsTarget::Flags flags = m_clock.optionFlags();
-    alarmCheck->setChecked(flags.AlarmOn);
-    chimeCheck->setChecked(flags.ChimeOn);
+    const ClockFlags flags = m_clock.optionFlags();
+    alarmCheck->setChecked(flags.alarmOn);
+    chimeCheck->setChecked(flags.chimeOn);
     const QString program = m_store.GetSetting(common::kSection, common::key::kAlarmProgram);
     programCheck->setChecked(!program.isEmpty());
     programPathBox->setText(program);
@@ -224,9 +224,9 @@ void OptionsDialog::loadSettings()
     // top-left one, so that is what shows.
     m_shownCorner = m_clock.corner() >= 0 && m_clock.corner() <= 3 ? m_clock.corner() : 0;
     cornerBox->setCurrentIndex(m_shownCorner);
-    dogCheck->setChecked(flags.DogOn);
-    use24HourCheck->setChecked(flags.Use24Hour);
-    (flags.NthWeekday ? nthWeekdayOption : calendarWeekOption)->setChecked(true);
+    dogCheck->setChecked(flags.dog);
+    use24HourCheck->setChecked(flags.use24Hour);
+    (flags.nthWeekday ? nthWeekdayOption : calendarWeekOption)->setChecked(true);
     alwaysOnTopCheck->setChecked(flags.alwaysOnTop);
     autoTuckCheck->setChecked(flags.autoTuck);
     for (QScrollBar *bar : {alarmVolumeBar, chimeVolumeBar})
@@ -475,14 +475,14 @@ bool OptionsDialog::storeSettings()
     alarmList->clear();
     alarmList->addItems(entries);
 
-    OptionsTarget::Flags flags;
-    flags.Use24Hour = use24HourCheck->isChecked();
+    ClockFlags flags = m_clock.optionFlags();
+    flags.use24Hour = use24HourCheck->isChecked();
     flags.alwaysOnTop = alwaysOnTopCheck->isChecked();
     flags.autoTuck = autoTuckCheck->isChecked();
-    flags.DogOn = dogCheck->isChecked();
-    flags.AlarmOn = alarmCheck->isChecked();
-    flags.ChimeOn = chimeCheck->isChecked();
-    flags.NthWeekday = !calendarWeekOption->isChecked();
+    flags.dog = dogCheck->isChecked();
+    flags.alarmOn = alarmCheck->isChecked();
+    flags.chimeOn = chimeCheck->isChecked();
+    flags.nthWeekday = !calendarWeekOption->isChecked();
     m_clock.reloadAlarmList();
     m_clock.applyOptionFlags(flags);
     note(saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,

@@ -6,6 +6,7 @@
 #include "alarms/reservation_editor.h"
 #include "clock_adjust.h"
 #include "common/settings_store.h"
+#include "core/clock_flags.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -34,15 +35,12 @@ namespace vespera {
 // What the dialog reads from the clock when it opens and hands back when it closes.
 class OptionsTarget {
 public:
-    struct Flags {
-        bool alwaysOnTop = true, autoTuck = true, Use24Hour = false, DogOn = false;
-        bool NthWeekday = false, AlarmOn = false, ChimeOn = false;
-    };
     virtual ~OptionsTarget() = default;
     virtual int corner() const = 0;
-    virtual Flags optionFlags() const = 0;
-    // Takes the flags and check marks over; always on top is applied at once.
-    virtual void applyOptionFlags(const Flags &flags) = 0;
+    virtual ClockFlags optionFlags() const = 0;
+    // Takes the dialog's flags and check marks over (hide mode stays the
+    // clock's own: the dialog has no say in it); always on top is applied at once.
+    virtual void applyOptionFlags(const ClockFlags &flags) = 0;
     // Replaces the clock's reservations with the stored ones.
     virtual void reloadAlarmList() = 0;
     virtual void playChime() = 0;

@@ -337,7 +337,7 @@ private slots:
     void commandLineAlarmIsNotStored()
     {
         auto form = startWith("AL 0645 /bin/radio");
-        QVERIFY(form->AlarmOn);
+        QVERIFY(form->flags().alarmOn);
         QCOMPARE(form->alarms, QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
         form->onOptionButton(); // the options reload the stored list

@@ -124,7 +124,7 @@ private slots:
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
         QCOMPARE(form->alarms, QStringList{"07:45:00*"});
-        QVERIFY(form->AlarmOn);
+        QVERIFY(form->flags().alarmOn);
         QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
         QCOMPARE(stored("1"), QString(""));

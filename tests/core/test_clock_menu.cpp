@@ -140,7 +140,8 @@ private slots:
         menu.autoTuck->trigger();
         menu.hideMode->trigger();
         menu.dontCount->trigger();
-        QVERIFY(form->alwaysOnTop && !form->autoTuck && !form->hideMode && form->dontCount);
+        QVERIFY(form->flags().alwaysOnTop && !form->flags().autoTuck && !form->flags().hideMode
+                && form->dontCount());
         openMenu(*form);
         QVERIFY(menu.alwaysOnTop->isChecked() && !menu.autoTuck->isChecked());
         QVERIFY(!menu.hideMode->isChecked() && menu.dontCount->isChecked());

@@ -48,9 +48,10 @@ private slots:
     {
         auto form = start();
         QCOMPARE(form->Corner, 0);
-        QVERIFY(!form->Use24Hour && !form->ChimeOn && !form->DogOn && !form->AlarmOn);
-        QVERIFY(!form->NthWeekday && !form->hideMode);
-        QVERIFY(form->alwaysOnTop && form->autoTuck);
+        QVERIFY(!form->flags().use24Hour && !form->flags().chimeOn && !form->flags().dog
+                && !form->flags().alarmOn);
+        QVERIFY(!form->flags().nthWeekday && !form->flags().hideMode);
+        QVERIFY(form->flags().alwaysOnTop && form->flags().autoTuck);
         QCOMPARE(form->view, View::Standard);
         QCOMPARE(form->storedTotal, QString());
         QCOMPARE(form->FrameOffset, -25);
@@ -104,11 +105,14 @@ private slots:
         QFETCH(bool, on);
         set(key, value);
         auto form = start();
-        const QMap<QString, bool> flags{
-            {"Use24Hour", form->Use24Hour},   {"alwaysOnTop", form->alwaysOnTop},
-            {"autoTuck", form->autoTuck},     {"ChimeOn", form->ChimeOn},
-            {"DogOn", form->DogOn},           {"AlarmOn", form->AlarmOn},
-            {"NthWeekday", form->NthWeekday}, {"hideMode", form->hideMode}};
+        const QMap<QString, bool> flags{{"Use24Hour", form->flags().use24Hour},
+                                        {"alwaysOnTop", form->flags().alwaysOnTop},
+                                        {"autoTuck", form->flags().autoTuck},
+                                        {"ChimeOn", form->flags().chimeOn},
+                                        {"DogOn", form->flags().dog},
+                                        {"AlarmOn", form->flags().alarmOn},
+                                        {"NthWeekday", form->flags().nthWeekday},
+                                        {"hideMode", form->flags().hideMode}};
         QCOMPARE(flags.value(flag), on);
     }
 
@@ -143,10 +147,13 @@ private slots:
     {
         set("Systime", "100");
         auto form = start();
-        form->AlarmOn = true;
-        form->DogOn = true;
-        form->Use24Hour = true;
-        form->alwaysOnTop = false;
+        ClockFlags flags = form->flags();
+        flags.alarmOn = flags.dog = flags.use24Hour = true;
+        flags.alwaysOnTop = false;
+        form->applyOptionFlags(flags);
+        // Changed behind the clock's back: closing must write its own flags again.
+        for (const char *key : {"al", "wan", "tfmode", "at"})
+            set(key, "x");
         form->onUptimeView();
         m_clock.uptime = 30 * 60000 + 59999;
         QSignalSpy unloaded(form.get(), &ClockWindow::unloaded);
@@ -270,7 +277,7 @@ private slots:
         QCOMPARE(stored("systime"), QString("140"));
         QCOMPARE(stored("al"), QString("0"));
 
-        form->AlarmOn = true; // a switch is stored with the next one from the menu
+        form->onAlarmMark(); // a switch is stored with the next one from the menu
         form->menu().autoTuck->trigger();
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("al"), QString("1"));

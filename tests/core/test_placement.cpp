@@ -124,7 +124,7 @@ private slots:
         QFETCH(int, tucked);
         set("hide", "1");
         auto form = startIn(corner);
-        QVERIFY(form->hideMode);
+        QVERIFY(form->flags().hideMode);
         m_desktop.pointer = kAway;
         tick(*form);
         QCOMPARE(left(*form), tucked);
@@ -150,10 +150,10 @@ private slots:
         QFETCH(int, tucked);
         auto form = startIn(corner);
         click(*form, centreOf(*form, Ctl::EdgeStrip));
-        QVERIFY(form->hideMode);
+        QVERIFY(form->flags().hideMode);
         QCOMPARE(left(*form), tucked);
         form->onHideModeToggled();
-        QVERIFY(!form->hideMode);
+        QVERIFY(!form->flags().hideMode);
         QCOMPARE(left(*form), out);
     }
 
@@ -161,14 +161,14 @@ private slots:
     {
         set("ah", "0");
         auto form = startIn(3);
-        QVERIFY(!form->autoTuck);
+        QVERIFY(!form->flags().autoTuck);
         m_desktop.pointer = kAway;
         tick(*form);
         form->onMouseMove({});
         QCOMPARE(left(*form), 842);
         QCOMPARE(form->tuckState, TuckState::Out);
         form->onHideModeToggled(); // the check mark still toggles
-        QVERIFY(form->hideMode);
+        QVERIFY(form->flags().hideMode);
         tick(*form);
         QCOMPARE(left(*form), 842);
         form->onAutoTuckToggled(); // allowed again: the next decision tucks
@@ -368,10 +368,10 @@ private slots:
         QSignalSpy about(form.get(), &ClockWindow::aboutRequested);
 
         click(*form, centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(form->AlarmOn);
+        QVERIFY(form->flags().alarmOn);
         QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
         click(*form, centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(!form->AlarmOn);
+        QVERIFY(!form->flags().alarmOn);
         QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOff());
 
         // The options command also reloads the reservations from the store,
@@ -414,7 +414,7 @@ private slots:
             sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
         };
         doubleClick(centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(form->AlarmOn);
+        QVERIFY(form->flags().alarmOn);
         doubleClick(centreOf(*form, Ctl::DogResting));
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
     }

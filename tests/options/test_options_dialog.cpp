@@ -234,7 +234,7 @@ private slots:
         QVERIFY2(m_messages.shown[0].startsWith("pendra|設定を保存できませんでした。")
                      && m_messages.shown[0].contains(m_store->filePath()),
                  qPrintable(m_messages.shown.join('\n')));
-        QVERIFY(m_form->Use24Hour);
+        QVERIFY(m_form->flags().use24Hour);
         QVERIFY(QDir(m_store->filePath()).removeRecursively());
     }
 
@@ -261,9 +261,9 @@ private slots:
         QCOMPARE(stored("volg"), QString("128"));
         QCOMPARE(stored("nvol"), QString("0"));
         QCOMPARE(stored("nvolg"), QString("77"));
-        QVERIFY(m_form->Use24Hour);
-        QVERIFY(!m_form->alwaysOnTop);
-        QVERIFY(m_form->AlarmOn);
+        QVERIFY(m_form->flags().use24Hour);
+        QVERIFY(!m_form->flags().alwaysOnTop);
+        QVERIFY(m_form->flags().alarmOn);
     }
 
     void theTests()
@@ -383,7 +383,7 @@ private slots:
         QTest::keyClick(dialog->okButton, Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(stored("vol"), QString("1"));
-        QVERIFY(m_form->Use24Hour);
+        QVERIFY(m_form->flags().use24Hour);
     }
 
     // Enter in the hour and minute boxes is no digit: it does not press OK

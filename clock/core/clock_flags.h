@@ -1,0 +1,25 @@
+// The clock's switches: what start-up reads, closing stores, the options
+// dialog shows and changes, and the menu marks.
+#pragma once
+
+namespace vespera {
+
+struct ClockFlags {
+    bool alwaysOnTop = true;
+    bool autoTuck = true;  // slides into the edge when the pointer touches it
+    bool hideMode = false; // stays in the edge until the pointer reaches its strip
+    bool use24Hour = false;
+    bool dog = false;        // the dog moves
+    bool nthWeekday = false; // the week mark counts the weekday's occurrences
+    bool alarmOn = false;
+    bool chimeOn = false;
+
+    bool operator==(const ClockFlags &o) const
+    {
+        return alwaysOnTop == o.alwaysOnTop && autoTuck == o.autoTuck && hideMode == o.hideMode
+               && use24Hour == o.use24Hour && dog == o.dog && nthWeekday == o.nthWeekday
+               && alarmOn == o.alarmOn && chimeOn == o.chimeOn;
+    }
+};
+
+} // namespace vespera
