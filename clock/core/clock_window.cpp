@@ -119,7 +119,7 @@ bool ClockWindow::load()
 {
     const StartupSettings s = m_settings.readStartup();
     m_flags.use24Hour = s.flags.use24Hour;
-    Corner = s.Corner;
+    m_corner = s.Corner;
     m_monitor = s.monitor; // the first placement already goes there
     if (!loadDesign())
         return false;
@@ -130,7 +130,7 @@ bool ClockWindow::load()
     m_flags.dog = s.flags.dog;
     m_flags.alarmOn = m_flags.alarmOn || s.flags.alarmOn; // a command-line alarm switched alarms on
     m_flags.nthWeekday = s.flags.nthWeekday;
-    storedTotal = s.Systime;
+    m_storedTotal = s.Systime;
     m_ledger = s.ledger;
     m_storedAtMs = m_platform.clock->uptimeMs();
     if (s.flags.hideMode)
@@ -141,7 +141,7 @@ bool ClockWindow::load()
     }
     if (!s.flags.autoTuck)
         m_flags.autoTuck = false;
-    view = s.view;
+    m_view = s.view;
     if (s.showWelcome)
         showWelcome();
     m_settings.saveProgramFolder(common::programFolder());
@@ -155,15 +155,15 @@ void ClockWindow::onActivated()
     if (m_activating || m_unloaded)
         return;
     m_activating = true;
-    tuckState = TuckState::Undecided;
-    FrameOffset = frameGeometry().height() - height() - 25;
+    m_tuckState = TuckState::Undecided;
+    m_frameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);
     paintFixedPieces();
     apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
-    if (view == View::Uptime)
+    if (m_view == View::Uptime)
         onUptimeView();
-    else if (view == View::Total)
+    else if (m_view == View::Total)
         onTotalView();
     update();
     m_activating = false;
@@ -171,7 +171,7 @@ void ClockWindow::onActivated()
 
 bool ClockWindow::loadDesign()
 {
-    WorkArea = m_platform.desktop->workArea(m_monitor);
+    m_workArea = m_platform.desktop->workArea(m_monitor);
     QString name = m_settings.skin();
     // A design is a pair of files beside the program; a name that reaches
     // elsewhere, or an incomplete pair, falls back to "blue" (not stored).
@@ -183,21 +183,21 @@ bool ClockWindow::loadDesign()
 
     for (int i = 0; i < kCtlCount; ++i) {
         const Ctl c = static_cast<Ctl>(i);
-        const QRect r = controlRect(c, Corner);
+        const QRect r = controlRect(c, m_corner);
         if (c == Ctl::CounterCoverLeft)
             m_controls[i].geometry.setSize(r.size()); // its place belongs to the views
         else
             m_controls[i].geometry = r;
     }
 
-    const QString suffix = pictureSuffix(Corner);
+    const QString suffix = pictureSuffix(m_corner);
     if (!loadPicture(name + suffix)
         && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
         && m_canvas.isNull())
         return false;
 
-    moveWindow(windowOrigin(isKnownCorner(Corner) ? Corner : 0, WorkArea, FrameOffset));
-    m_shape = windowRegion(Corner, FrameOffset);
+    moveWindow(windowOrigin(isKnownCorner(m_corner) ? m_corner : 0, m_workArea, m_frameOffset));
+    m_shape = windowRegion(m_corner, m_frameOffset);
     setMask(m_shape);
     platform::x11::inputFollowsShape(this);
     return true;
@@ -263,7 +263,7 @@ void ClockWindow::onTick()
     m_platform.random->reseedFromTimer();
     m_arrivingUnderPointer = false; // its coming in would have been told by now
     checkPointer();
-    switch (view) {
+    switch (m_view) {
     case View::Standard:
         apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
         break;
@@ -300,12 +300,12 @@ void ClockWindow::onTick()
 
 void ClockWindow::onWagStep()
 {
-    if (wagSteps > 8) {
+    if (m_wagSteps > 8) {
         m_timer2.stop();
-        wagSteps = 0;
+        m_wagSteps = 0;
     }
     setDogPose(control(Ctl::DogPoseA).visible ? 0 : 1);
-    ++wagSteps;
+    ++m_wagSteps;
 }
 
 void ClockWindow::setDogPose(int pose)
@@ -318,16 +318,16 @@ void ClockWindow::setAlwaysOnTop(bool above) { platform::x11::setKeepAbove(this,
 
 void ClockWindow::showUptime()
 {
-    shownMinutes = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
-    showCounter(shownMinutes.toLongLong());
+    m_shownMinutes = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
+    showCounter(m_shownMinutes.toLongLong());
 }
 
 void ClockWindow::showTotalUptime()
 {
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
-    const qint64 total = addedTotal(totalValue(storedTotal),
+    const qint64 total = addedTotal(totalValue(m_storedTotal),
                                     minutesNotCounted(m_ledger, m_platform.clock->bootId(), up));
-    shownMinutes = QString::number(total);
+    m_shownMinutes = QString::number(total);
     showCounter(total);
 }
 
@@ -339,12 +339,12 @@ void ClockWindow::showCounterView(const QString &title, View counter)
         setVisible(c, true);
     for (Ctl c : kCounterHidden)
         setVisible(c, false);
-    counterTitle = title;
+    m_counterTitle = title;
     repaintControl(Ctl::CounterCoverDate);
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(111, 11);
     repaintControl(Ctl::CounterCoverLeft);
-    view = counter;
+    m_view = counter;
 }
 
 void ClockWindow::onUptimeView() { showCounterView(tr("システム駆動時間"), View::Uptime); }
@@ -361,13 +361,13 @@ void ClockWindow::onStandardView()
     setVisible(Ctl::CounterCoverDate, false);
     repaintControl(Ctl::CounterCoverLeft);
     ctl(Ctl::CounterCoverLeft).geometry.moveTo(0, 100);
-    view = View::Standard;
+    m_view = View::Standard;
     apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
 void ClockWindow::onResetTotal()
 {
-    storedTotal = QStringLiteral("0");
+    m_storedTotal = QStringLiteral("0");
     m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
 }
 
@@ -391,7 +391,7 @@ void ClockWindow::onQuit() { close(); }
 
 void ClockWindow::onCloseButton()
 {
-    SkipTotalSave = true;
+    m_skipTotalSave = true;
     close();
 }
 
@@ -399,8 +399,9 @@ void ClockWindow::setTucked(int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    const TuckMove move = tuckMove(TuckMode(mode), Corner, WorkArea, m_flags.autoTuck, tuckState);
-    tuckState = move.tuckState;
+    const TuckMove move =
+        tuckMove(TuckMode(mode), m_corner, m_workArea, m_flags.autoTuck, m_tuckState);
+    m_tuckState = move.tuckState;
     if (move.left && *move.left != m_placed.x()) {
         moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
         // Coming out under the pointer makes it come in without a move.
@@ -423,18 +424,18 @@ void ClockWindow::checkPointer()
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
-    if (pointerCheck(false, m_flags.hideMode, tuckState) == TuckMode::None)
+    if (pointerCheck(false, m_flags.hideMode, m_tuckState) == TuckMode::None)
         return;
     const qint64 nowMs = m_platform.clock->uptimeMs();
     const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
     bool atClock;
     if (seen) {
         m_unseenPointer.seen();
-        atClock = pointerAtClock(Corner, WorkArea, *seen);
+        atClock = pointerAtClock(m_corner, m_workArea, *seen);
     } else {
         atClock = !m_unseenPointer.countsAsAway(nowMs);
     }
-    const TuckMode mode = pointerCheck(atClock, m_flags.hideMode, tuckState);
+    const TuckMode mode = pointerCheck(atClock, m_flags.hideMode, m_tuckState);
     if (mode == TuckMode::None)
         return;
     setTucked(int(mode));
@@ -457,15 +458,15 @@ int ClockWindow::windowTop()
 
 std::optional<int> ClockWindow::checkPlacement()
 {
-    if (!isKnownCorner(Corner))
+    if (!isKnownCorner(m_corner))
         return std::nullopt;
-    const int demanded = demandedTop(Corner, WorkArea, FrameOffset);
+    const int demanded = demandedTop(m_corner, m_workArea, m_frameOffset);
     return windowTop() == platform::x11::toNative(QPoint(0, demanded), clockScreen()).y() ? 0 : 1;
 }
 
 void ClockWindow::workAreaChanged()
 {
-    if (m_platform.desktop->workArea(m_monitor) != WorkArea)
+    if (m_platform.desktop->workArea(m_monitor) != m_workArea)
         onActivated();
 }
 
@@ -484,7 +485,7 @@ void ClockWindow::onMouseMove(QPoint)
     const TuckMode mode = faceMove(m_flags.hideMode, m_platform.desktop->shiftAlone());
     if (mode == TuckMode::None)
         return;
-    if (mode == TuckMode::Tuck && tuckState != TuckState::Tucked)
+    if (mode == TuckMode::Tuck && m_tuckState != TuckState::Tucked)
         m_unseenPointer.pushedAway(m_platform.clock->uptimeMs());
     setTucked(int(mode));
 }
@@ -536,39 +537,39 @@ void ClockWindow::onOptionButton()
     reloadAlarmList();
 }
 
-void ClockWindow::loadAlarmList() { vespera::loadAlarmList(alarms, m_settings.store()); }
+void ClockWindow::loadAlarmList() { vespera::loadAlarmList(m_alarms, m_settings.store()); }
 
-void ClockWindow::saveAlarmList() { vespera::saveAlarmList(alarms, m_settings.store()); }
+void ClockWindow::saveAlarmList() { vespera::saveAlarmList(m_alarms, m_settings.store()); }
 
 void ClockWindow::addCommandLineAlarm()
 {
     const std::optional<QString> entry = commandLineAlarm(m_commandLine);
     if (!entry)
         return;
-    alarms << *entry;
+    m_alarms << *entry;
     m_flags.alarmOn = true;
     // Only a command line made for an alarm names a program; any other would
     // start a piece of itself in place of the notice.
-    CommandLineProgram = commandLineProgram(m_commandLine);
+    m_commandLineProgram = commandLineProgram(m_commandLine);
 }
 
 void ClockWindow::checkAlarms()
 {
-    m_alarms.checkAlarms(
-        alarms, m_platform.clock->now(), [this] { saveAlarmList(); },
+    m_alarmEngine.checkAlarms(
+        m_alarms, m_platform.clock->now(), [this] { saveAlarmList(); },
         [this](const AlarmRing &ring) { fireAlarm(ring); });
 }
 
-void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
+void ClockWindow::snooze() { m_alarmEngine.snooze(m_platform.clock->now()); }
 
 void ClockWindow::fireAlarm(const AlarmRing &ring)
 {
     // A program that cannot start is passed over in silence, as the alarm's
     // program was chosen by the user.
     const QString program =
-        CommandLineProgram.isEmpty()
+        m_commandLineProgram.isEmpty()
             ? m_settings.store().GetSetting(common::kSection, common::key::kAlarmProgram)
-            : CommandLineProgram;
+            : m_commandLineProgram;
     if (!program.trimmed().isEmpty()) {
         if (m_platform.programs)
             m_platform.programs->startCommand(program);
@@ -596,15 +597,15 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
 
 void ClockWindow::reloadAlarmList()
 {
-    alarms.clear();
+    m_alarms.clear();
     loadAlarmList();
 }
 
 bool ClockWindow::addPresetAlarm(const QString &entry)
 {
-    if (alarms.size() >= kMaxStoredAlarms)
+    if (m_alarms.size() >= kMaxStoredAlarms)
         return false;
-    alarms << entry;
+    m_alarms << entry;
     // The mark goes where AlP's own click paints it.
     setSource(Ctl::AlarmMark, atlas::alarmOn());
     m_flags.alarmOn = true;
@@ -614,13 +615,13 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
 
 void ClockWindow::onPresetNow()
 {
-    presetHourText = hourText(m_platform.clock->now());
+    m_presetHour = hourText(m_platform.clock->now());
     emit presetAlarmRequested();
 }
 
 void ClockWindow::onPresetHour(int hour)
 {
-    presetHourText = QString::number(hour);
+    m_presetHour = QString::number(hour);
     emit presetAlarmRequested();
 }
 
@@ -638,13 +639,13 @@ ClosingSettings ClockWindow::closingSettings(bool withTotal) const
 {
     ClosingSettings c;
     c.flags = m_flags;
-    c.view = view;
+    c.view = m_view;
     if (!withTotal)
         return c;
     const QString boot = m_platform.clock->bootId();
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
-    if (!SkipTotalSave)
-        c.Systime = addedTotal(totalValue(storedTotal),
+    if (!m_skipTotalSave)
+        c.Systime = addedTotal(totalValue(m_storedTotal),
                                m_dontCount ? 0 : minutesNotCounted(m_ledger, boot, up));
     // Whatever happened to the total, this boot's minutes so far are dealt
     // with: the next run within the same boot must not add them again.
@@ -659,7 +660,7 @@ void ClockWindow::store(bool withTotal)
     // Also when the write failed: the next one then stores this total plus
     // the minutes since, which is the same sum.
     if (c.Systime)
-        storedTotal = QString::number(*c.Systime);
+        m_storedTotal = QString::number(*c.Systime);
     if (c.ledger)
         m_ledger = *c.ledger;
 }
@@ -742,7 +743,10 @@ void ClockWindow::followScale()
         m_surface->setPicture(m_canvas.devicePicture());
 }
 
-FaceExtras ClockWindow::faceExtras() const { return {line1(Corner), counterTitle, m_titleColor}; }
+FaceExtras ClockWindow::faceExtras() const
+{
+    return {line1(m_corner), m_counterTitle, m_titleColor};
+}
 
 // Qt answers an expose from its own copy of the window, which misses what was
 // copied straight to the screen: have it repaint those parts first.

@@ -114,11 +114,11 @@ public:
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
     bool addPresetAlarm(const QString &entry) override;
-    QString presetHour() const override { return presetHourText; }
-    void setPresetHour(const QString &hour) override { presetHourText = hour; }
+    QString presetHour() const override { return m_presetHour; }
+    void setPresetHour(const QString &hour) override { m_presetHour = hour; }
 
     // What the options dialog reads and gives back.
-    int corner() const override { return Corner; }
+    int corner() const override { return m_corner; }
     ClockFlags optionFlags() const override { return m_flags; }
     void applyOptionFlags(const ClockFlags &flags) override;
     void reloadAlarmList() override;
@@ -131,18 +131,17 @@ public:
     const ClockFlags &flags() const { return m_flags; }
     bool dontCount() const { return m_dontCount; }
 
-    // State the other windows of the clock read and change.
-    int Corner = 0;
-    int FrameOffset = 0;
-    View view = View::Standard;
-    bool SkipTotalSave = false;
-    int wagSteps = 0;
-    TuckState tuckState = TuckState::Undecided;
-    QString shownMinutes, storedTotal, counterTitle;
-    QString presetHourText;     // the hour a preset alarm is for, "0"-"23"
-    AlarmList alarms;           // the reservations the tick checks
-    QString CommandLineProgram; // started by every alarm when the clock was started with one
-    platform::WorkArea WorkArea;
+    // What the clock shows and where it stands.
+    View view() const { return m_view; }
+    TuckState tuckState() const { return m_tuckState; }
+    // The offset of the window manager's frame the shape is cut for.
+    int frameOffset() const { return m_frameOffset; }
+    // The minutes a counter view shows, the total as stored, the view's title.
+    QString shownMinutes() const { return m_shownMinutes; }
+    QString storedTotal() const { return m_storedTotal; }
+    QString counterTitle() const { return m_counterTitle; }
+    // The reservations the tick checks.
+    const AlarmList &alarms() const { return m_alarms; }
 
     const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
     QRegion windowShape() const { return m_shape; }
@@ -217,6 +216,17 @@ private:
     void showWelcome() { emit welcomeRequested(); }
 
     ClockFlags m_flags;
+    int m_corner = 0;
+    int m_frameOffset = 0;
+    View m_view = View::Standard;
+    bool m_skipTotalSave = false; // closed by its × button: this run is not added
+    int m_wagSteps = 0;
+    TuckState m_tuckState = TuckState::Undecided;
+    QString m_shownMinutes, m_storedTotal, m_counterTitle;
+    QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
+    AlarmList m_alarms;
+    QString m_commandLineProgram; // started by every alarm when the clock was started with one
+    platform::WorkArea m_workArea;
     bool m_dontCount = false; // this run is left out of the running total
     bool m_bypassesManager;
     ClockSettings m_settings;
@@ -240,7 +250,7 @@ private:
     qint64 m_storedAtMs = 0; // uptime at the last store in the tick
     ClockMenu m_menu;
     VolumeOverrides m_volumes;
-    AlarmEngine m_alarms;
+    AlarmEngine m_alarmEngine;
     Chime m_chime;
     HourMarks m_hourMarks;
     PlacementGuard m_placement;

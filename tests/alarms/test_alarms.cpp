@@ -88,7 +88,7 @@ private slots:
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
-        QCOMPARE(form->alarms, (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(form->alarms(), (QStringList{"07:30:00", "08:00:00"}));
         QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
     }
 
@@ -249,7 +249,7 @@ private slots:
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
         form->reloadAlarmList(); // as the options dialog does when it closes
-        QCOMPARE(form->alarms, QStringList{"07:30:00"});
+        QCOMPARE(form->alarms(), QStringList{"07:30:00"});
         QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
         tickAt(*form, QTime(7, 46, 4));
         QVERIFY(!windows.notice());
@@ -338,10 +338,10 @@ private slots:
     {
         auto form = startWith("AL 0645 /bin/radio");
         QVERIFY(form->flags().alarmOn);
-        QCOMPARE(form->alarms, QStringList{"06:45:00"});
+        QCOMPARE(form->alarms(), QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
         form->onOptionButton(); // the options reload the stored list
-        QVERIFY(form->alarms.isEmpty());
+        QVERIFY(form->alarms().isEmpty());
     }
 
     void listStorage()

@@ -114,7 +114,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 45, 10));
         auto form = start();
-        form->presetHourText = "7";
+        form->setPresetHour("7");
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -123,7 +123,7 @@ private slots:
             dial.onSet();
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(form->alarms, QStringList{"07:45:00*"});
+        QCOMPARE(form->alarms(), QStringList{"07:45:00*"});
         QVERIFY(form->flags().alarmOn);
         QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
@@ -134,7 +134,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(16, 20));
         auto form = start();
-        form->presetHourText = "99"; // hand-written nonsense: the current hour
+        form->setPresetHour("99"); // hand-written nonsense: the current hour
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -142,11 +142,11 @@ private slots:
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();
-            QCOMPARE(form->presetHourText, QString("17"));
+            QCOMPARE(form->presetHour(), QString("17"));
             QCOMPARE(scale.minuteText, QString("2"));
             dial.onClose();
         }
-        QVERIFY(form->alarms.isEmpty());
+        QVERIFY(form->alarms().isEmpty());
         PresetDial again(*form, scale, &m_clock);
         QVERIFY(scale.picked); // a pick is remembered into the next opening
     }
@@ -156,7 +156,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 20));
         auto form = start();
-        form->presetHourText = "7";
+        form->setPresetHour("7");
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -176,17 +176,17 @@ private slots:
         for (int i = 0; i < kMaxStoredAlarms; ++i)
             set(QString::number(i), QStringLiteral("%1:00:00").arg(i + 1, 2, 10, QChar('0')));
         auto form = start();
-        QCOMPARE(form->alarms.size(), kMaxStoredAlarms);
+        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
         fakes::FakeMessages messages;
         PresetScale scale;
         PresetDial dial(*form, scale, &m_clock, &messages);
         dial.onSet();
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
-        QCOMPARE(form->alarms.size(), kMaxStoredAlarms);
+        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
         AlarmList stored;
         loadAlarmList(stored, *m_store);
-        QCOMPARE(stored, form->alarms);
+        QCOMPARE(stored, form->alarms());
     }
 };
 

@@ -114,14 +114,14 @@ private slots:
         QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
         form->menu().presetNow->trigger();
-        QCOMPARE(form->presetHourText, QString("7"));
+        QCOMPARE(form->presetHour(), QString("7"));
         at(23, 5);
         form->menu().presetNowBelow->trigger();
-        QCOMPARE(form->presetHourText, QString("23"));
+        QCOMPARE(form->presetHour(), QString("23"));
         form->menu().presetHours[0]->trigger();
-        QCOMPARE(form->presetHourText, QString("0"));
+        QCOMPARE(form->presetHour(), QString("0"));
         form->menu().presetHours[15]->trigger();
-        QCOMPARE(form->presetHourText, QString("15"));
+        QCOMPARE(form->presetHour(), QString("15"));
         QCOMPARE(preset.count(), 4);
     }
 
@@ -157,14 +157,14 @@ private slots:
     {
         auto form = start();
         form->menu().uptimeView->trigger();
-        QCOMPARE(form->view, View::Uptime);
+        QCOMPARE(form->view(), View::Uptime);
         form->menu().totalView->trigger();
-        QCOMPARE(form->view, View::Total);
+        QCOMPARE(form->view(), View::Total);
         form->menu().standardView->trigger();
-        QCOMPARE(form->view, View::Standard);
+        QCOMPARE(form->view(), View::Standard);
         set("systime", "50");
         form->menu().resetTotal->trigger();
-        QCOMPARE(form->storedTotal, QString("0"));
+        QCOMPARE(form->storedTotal(), QString("0"));
     }
 
     // The monitors are listed when the menu opens; a pick moves the clock to

@@ -47,14 +47,14 @@ private slots:
     void emptyStoreStartsWithDefaults()
     {
         auto form = start();
-        QCOMPARE(form->Corner, 0);
+        QCOMPARE(form->corner(), 0);
         QVERIFY(!form->flags().use24Hour && !form->flags().chimeOn && !form->flags().dog
                 && !form->flags().alarmOn);
         QVERIFY(!form->flags().nthWeekday && !form->flags().hideMode);
         QVERIFY(form->flags().alwaysOnTop && form->flags().autoTuck);
-        QCOMPARE(form->view, View::Standard);
-        QCOMPARE(form->storedTotal, QString());
-        QCOMPARE(form->FrameOffset, -25);
+        QCOMPARE(form->view(), View::Standard);
+        QCOMPARE(form->storedTotal(), QString());
+        QCOMPARE(form->frameOffset(), -25);
         QCOMPARE(form->placedPosition(), QPoint(-3, 3));
         QVERIFY(form->skinPath().endsWith("/blue.vss"));
         QCOMPARE(stored("apath"), m_data->path());
@@ -123,11 +123,11 @@ private slots:
         auto form = start();
         QCOMPARE(form->placedPosition(), QPoint(842, 748));
         QVERIFY(form->skinPath().endsWith("/blue.vsr"));
-        QCOMPARE(form->view, View::Total);
+        QCOMPARE(form->view(), View::Total);
         QVERIFY(!form->control(Ctl::AmPm).visible);
         QVERIFY(form->control(Ctl::CounterCoverDate).visible);
         QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
-        QCOMPARE(form->counterTitle, QString("積算駆動時間"));
+        QCOMPARE(form->counterTitle(), QString("積算駆動時間"));
     }
 
     void handEditedNonsenseGetsSafeDefaults()
@@ -136,8 +136,8 @@ private slots:
         set("mmode", "9");
         set("Systime", "lots");
         auto form = start();
-        QCOMPARE(form->Corner, 0);
-        QCOMPARE(form->view, View::Standard); // a view the clock lacks would leave the face blank
+        QCOMPARE(form->corner(), 0);
+        QCOMPARE(form->view(), View::Standard); // a view the clock lacks would leave the face blank
         m_clock.uptime = 5 * 60000;
         form->unload();
         QCOMPARE(stored("systime"), QString("5"));
@@ -187,7 +187,7 @@ private slots:
         second->onTotalView();
         m_clock.advance(1);
         second->onTick();
-        QCOMPARE(second->shownMinutes, QString("145"));
+        QCOMPARE(second->shownMinutes(), QString("145"));
         second->unload();
         QCOMPARE(stored("systime"), QString("145"));
 
@@ -257,7 +257,7 @@ private slots:
         form->onTotalView();
         m_clock.advance(1);
         form->onTick();
-        QCOMPARE(form->shownMinutes, expected);
+        QCOMPARE(form->shownMinutes(), expected);
         form->unload();
         QCOMPARE(stored("systime"), expected);
     }
@@ -467,14 +467,14 @@ private slots:
         form->onUptimeView();
         m_clock.advance(1);
         form->onTick();
-        QCOMPARE(form->shownMinutes, QString("1234"));
+        QCOMPARE(form->shownMinutes(), QString("1234"));
         QVERIFY(form->control(Ctl::HourTens).visible); // 000020:34 shows its zero
         QCOMPARE(form->control(Ctl::HourTens).source, atlas::largeDigit(2));
         QVERIFY(!form->control(Ctl::Weekday).visible && !form->control(Ctl::SecondsGauge).visible);
-        QCOMPARE(form->counterTitle, QString("システム駆動時間"));
+        QCOMPARE(form->counterTitle(), QString("システム駆動時間"));
 
         form->onStandardView();
-        QCOMPARE(form->view, View::Standard);
+        QCOMPARE(form->view(), View::Standard);
         QVERIFY(!form->control(Ctl::HourTens).visible); // 09: the leading zero hides again
         QVERIFY(form->control(Ctl::Weekday).visible
                 && !form->control(Ctl::CounterCoverDate).visible);

@@ -90,11 +90,11 @@ private slots:
         QCOMPARE(form->pos(), QPoint(out, top));
         m_desktop.pointer = kAway;
         tick(*form);
-        QCOMPARE(form->tuckState, TuckState::Out);
+        QCOMPARE(form->tuckState(), TuckState::Out);
 
         form->onMouseMove({});
         QCOMPARE(form->pos(), QPoint(tucked, top));
-        QCOMPARE(form->tuckState, TuckState::Tucked);
+        QCOMPARE(form->tuckState(), TuckState::Tucked);
         m_desktop.pointer = inZone; // the edge of the zone still counts
         tick(*form);
         QCOMPARE(left(*form), tucked);
@@ -112,7 +112,7 @@ private slots:
         m_desktop.shift = true;
         form->onMouseMove({});
         QCOMPARE(left(*form), out);
-        QCOMPARE(form->tuckState, TuckState::Undecided);
+        QCOMPARE(form->tuckState(), TuckState::Undecided);
     }
 
     void hideModeComesOutOnApproach_data() { corners_data(); }
@@ -139,7 +139,7 @@ private slots:
         tick(*form);
         QCOMPARE(left(*form), tucked);
         tick(*form); // already tucked: no second move
-        QCOMPARE(form->tuckState, TuckState::Tucked);
+        QCOMPARE(form->tuckState(), TuckState::Tucked);
     }
 
     void hideToggleFromTheFace_data() { corners_data(); }
@@ -166,7 +166,7 @@ private slots:
         tick(*form);
         form->onMouseMove({});
         QCOMPARE(left(*form), 842);
-        QCOMPARE(form->tuckState, TuckState::Out);
+        QCOMPARE(form->tuckState(), TuckState::Out);
         form->onHideModeToggled(); // the check mark still toggles
         QVERIFY(form->flags().hideMode);
         tick(*form);
@@ -201,10 +201,10 @@ private slots:
         QCOMPARE(form->checkPlacement(), std::optional<int>(1));
         tick(*form);
         QCOMPARE(form->pos(), QPoint(842, 748));
-        QCOMPARE(form->tuckState, TuckState::Undecided); // it was activated anew
+        QCOMPARE(form->tuckState(), TuckState::Undecided); // it was activated anew
         form->move(100, 748); // only a sideways move: the next decision sets it right
         tick(*form);
-        QCOMPARE(form->tuckState, TuckState::Out);
+        QCOMPARE(form->tuckState(), TuckState::Out);
     }
 
     // In a Wayland session the X server does not see the pointer once it
@@ -321,7 +321,7 @@ private slots:
         m_desktop.pointer = kAway;
         tick(*form);
         form->workAreaChanged(); // the same area: nothing to do
-        QCOMPARE(form->tuckState, TuckState::Out);
+        QCOMPARE(form->tuckState(), TuckState::Out);
         m_desktop.area.Bottom = 760;
         m_desktop.area.Right = 1200;
         form->workAreaChanged();
@@ -352,7 +352,7 @@ private slots:
         const QPoint at =
             control == int(Ctl::Count) ? QPoint(200, 50) : centreOf(*form, Ctl(control));
         sendMouse(*form, QEvent::MouseMove, at);
-        QCOMPARE(form->tuckState == TuckState::Tucked, tucks);
+        QCOMPARE(form->tuckState() == TuckState::Tucked, tucks);
 
         // The right button over the same place: the menu, where moves reach the window.
         sendMouse(*form, QEvent::MouseButtonPress, at, Qt::RightButton);
@@ -375,14 +375,14 @@ private slots:
         QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOff());
 
         // The options command also reloads the reservations from the store,
-        // dropping any that were only in memory.
-        QCOMPARE(form->alarms, QStringList{"07:30:00"});
-        set("1", "08:00:00*");
-        set("3", "09:00:00"); // after a gap: not part of the list
-        form->alarms << "12:00:00";
+        // over what the clock holds.
+        QCOMPARE(form->alarms(), QStringList{"07:30:00"});
+        QVERIFY(form->addPresetAlarm("12:00:00*")); // the clock holds and stores it
+        set("1", "08:00:00*");                      // another program changes it
+        set("3", "09:00:00");                       // after a gap: not part of the list
         click(*form, centreOf(*form, Ctl::OptionButton));
         QCOMPARE(options.count(), 1);
-        QCOMPARE(form->alarms, (QStringList{"07:30:00", "08:00:00*"}));
+        QCOMPARE(form->alarms(), (QStringList{"07:30:00", "08:00:00*"}));
         click(*form, centreOf(*form, Ctl::Logo));
         QCOMPARE(about.count(), 1);
 
