@@ -29,7 +29,7 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
         presetHours[hour] = item(presetMenu, "presetHours", presetHourCaption(hour));
         presetHours[hour]->setData(hour);
         connect(presetHours[hour], &QAction::triggered, this,
-                [this, hour] { emit onPresetHour(hour); });
+                [this, hour] { emit presetHourChosen(hour); });
     }
     presetMenu->addSeparator()->setObjectName(QStringLiteral("sen4"));
     presetNowBelow = item(presetMenu, "presetNowBelow", tr("●　現在"));

@@ -46,7 +46,7 @@ public:
     QAction *alwaysOnTop, *autoTuck, *quit;
 
 signals:
-    void onPresetHour(int hour);
+    void presetHourChosen(int hour);
     void monitorChosen(const QString &monitor);
 
 private:

@@ -81,11 +81,11 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     windowHandle()->installEventFilter(this);
 
     for (Ctl c : kClickAreas)
-        ctl(c).visible = false; // click areas are never painted
-    ctl(Ctl::CounterCoverDate).visible = false;
-    ctl(Ctl::DogPoseA).visible = false;
-    ctl(Ctl::DogPoseB).visible = false;
-    ctl(Ctl::CounterCoverLeft).geometry = QRect(0, 100, 85, 33);
+        m_faceView.setHidden(c); // click areas are never painted
+    m_faceView.setHidden(Ctl::CounterCoverDate);
+    m_faceView.setHidden(Ctl::DogPoseA);
+    m_faceView.setHidden(Ctl::DogPoseB);
+    m_faceView.place(Ctl::CounterCoverLeft, QRect(0, 100, 85, 33));
 
     m_timer1.setSingleShot(true);
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -99,7 +99,7 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     connect(m_menu.hideMode, &QAction::triggered, this, &ClockWindow::onHideModeToggled);
     connect(m_menu.presetNow, &QAction::triggered, this, &ClockWindow::onPresetNow);
     connect(m_menu.presetNowBelow, &QAction::triggered, this, &ClockWindow::onPresetNow);
-    connect(&m_menu, &ClockMenu::onPresetHour, this, &ClockWindow::onPresetHour);
+    connect(&m_menu, &ClockMenu::presetHourChosen, this, &ClockWindow::onPresetHour);
     connect(m_menu.resetTotal, &QAction::triggered, this, &ClockWindow::onResetTotal);
     connect(m_menu.dontCount, &QAction::triggered, this, &ClockWindow::onDontCountToggled);
     m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
@@ -155,17 +155,20 @@ void ClockWindow::onActivated()
     if (m_activating || m_unloaded)
         return;
     m_activating = true;
+    m_faceView.setWholeRepaintPending(true); // an activation repaints the whole window
     m_tuckState = TuckState::Undecided;
     m_frameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);
     paintFixedPieces();
-    apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
+    m_faceView.apply(
+        m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
     if (m_view == View::Uptime)
         onUptimeView();
     else if (m_view == View::Total)
         onTotalView();
     update();
+    m_faceView.setWholeRepaintPending(false);
     m_activating = false;
 }
 
@@ -184,16 +187,17 @@ bool ClockWindow::loadDesign()
     for (int i = 0; i < kCtlCount; ++i) {
         const Ctl c = static_cast<Ctl>(i);
         const QRect r = controlRect(c, m_corner);
-        if (c == Ctl::CounterCoverLeft)
-            m_controls[i].geometry.setSize(r.size()); // its place belongs to the views
+        if (c == Ctl::CounterCoverLeft) // its place belongs to the views
+            m_faceView.place(c, QRect(control(c).geometry.topLeft(), r.size()));
         else
-            m_controls[i].geometry = r;
+            m_faceView.place(c, r);
     }
 
+    m_faceView.setLine(line1(m_corner));
     const QString suffix = pictureSuffix(m_corner);
     if (!loadPicture(name + suffix)
         && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
-        && m_canvas.isNull())
+        && !m_faceView.hasPicture())
         return false;
 
     moveWindow(windowOrigin(isKnownCorner(m_corner) ? m_corner : 0, m_workArea, m_frameOffset));
@@ -205,42 +209,23 @@ bool ClockWindow::loadDesign()
 
 bool ClockWindow::loadPicture(const QString &fileName)
 {
-    const QString path = common::dataFile(fileName);
-    const QFileInfo info(path);
-    const qint64 stamp = info.lastModified().toMSecsSinceEpoch() ^ info.size();
-    if (path == m_skinPath && stamp == m_skinStamp && !m_canvas.isNull())
-        return true; // unchanged since the last load: no need to decode again
-
-    const QImage image = readDesignPicture(path);
-    if (image.isNull())
-        return false;
-    m_canvas.setScale(deviceRatio()); // before the picture: it is enlarged once
-    m_canvas.setPicture(image);
-    // The counter title sits on the fill patch: dark text on a light patch, light on dark.
-    const QColor fill = image.pixelColor(atlas::fillPatch().center());
-    m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
-    if (m_surface)
-        m_surface->setPicture(m_canvas.devicePicture());
-    m_skinPath = path;
-    m_skinStamp = stamp;
-    update();
-    return true;
+    return m_faceView.loadPicture(common::dataFile(fileName));
 }
 
 void ClockWindow::paintFixedPieces()
 {
     if (m_flags.use24Hour)
-        setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
-    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
-    setSource(Ctl::DogResting, atlas::dogResting());
-    setSource(Ctl::DogPoseA, atlas::dogPoseA());
-    setSource(Ctl::DogPoseB, atlas::dogPoseB());
-    setSource(Ctl::BlinkMark, atlas::blinkMark());
-    setSource(Ctl::FixedMark, atlas::fixedMark());
-    ctl(Ctl::CounterCoverLeft).stretch = true;
-    ctl(Ctl::CounterCoverDate).stretch = true;
-    setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
-    setSource(Ctl::CounterCoverDate, atlas::fillPatch());
+        m_faceView.setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
+    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    m_faceView.setSource(Ctl::DogResting, atlas::dogResting());
+    m_faceView.setSource(Ctl::DogPoseA, atlas::dogPoseA());
+    m_faceView.setSource(Ctl::DogPoseB, atlas::dogPoseB());
+    m_faceView.setSource(Ctl::BlinkMark, atlas::blinkMark());
+    m_faceView.setSource(Ctl::FixedMark, atlas::fixedMark());
+    m_faceView.setStretched(Ctl::CounterCoverLeft);
+    m_faceView.setStretched(Ctl::CounterCoverDate);
+    m_faceView.setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
+    m_faceView.setSource(Ctl::CounterCoverDate, atlas::fillPatch());
 }
 
 void ClockWindow::scheduleTick(const QDateTime &now)
@@ -265,7 +250,7 @@ void ClockWindow::onTick()
     checkPointer();
     switch (m_view) {
     case View::Standard:
-        apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
+        m_faceView.apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
         break;
     case View::Uptime: showUptime(); break;
     case View::Total: showTotalUptime(); break;
@@ -287,7 +272,7 @@ void ClockWindow::onTick()
         default: break;
         }
     }
-    setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
+    m_faceView.setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
     if (m_bypassesManager && m_flags.alwaysOnTop)
@@ -310,8 +295,8 @@ void ClockWindow::onWagStep()
 
 void ClockWindow::setDogPose(int pose)
 {
-    setVisible(Ctl::DogPoseA, pose == 1);
-    setVisible(Ctl::DogPoseB, pose == 2);
+    m_faceView.setVisible(Ctl::DogPoseA, pose == 1);
+    m_faceView.setVisible(Ctl::DogPoseB, pose == 2);
 }
 
 void ClockWindow::setAlwaysOnTop(bool above) { platform::x11::setKeepAbove(this, above); }
@@ -331,19 +316,25 @@ void ClockWindow::showTotalUptime()
     showCounter(total);
 }
 
-void ClockWindow::showCounter(qint64 minutes) { apply(counterGlyphs(counterText(minutes))); }
+void ClockWindow::showCounter(qint64 minutes)
+{
+    m_faceView.apply(counterGlyphs(counterText(minutes)));
+}
 
 void ClockWindow::showCounterView(const QString &title, View counter)
 {
     for (Ctl c : kCounterShown)
-        setVisible(c, true);
+        m_faceView.setVisible(c, true);
     for (Ctl c : kCounterHidden)
-        setVisible(c, false);
-    m_counterTitle = title;
-    repaintControl(Ctl::CounterCoverDate);
-    repaintControl(Ctl::CounterCoverLeft);
-    ctl(Ctl::CounterCoverLeft).geometry.moveTo(111, 11);
-    repaintControl(Ctl::CounterCoverLeft);
+        m_faceView.setVisible(c, false);
+    m_faceView.setTitle(title);
+    m_faceView.redraw(Ctl::CounterCoverDate);
+    m_faceView.redraw(Ctl::CounterCoverLeft);
+    m_faceView.place(Ctl::CounterCoverLeft,
+                     control(Ctl::CounterCoverLeft)
+                         .geometry.translated(QPoint(111, 11)
+                                              - control(Ctl::CounterCoverLeft).geometry.topLeft()));
+    m_faceView.redraw(Ctl::CounterCoverLeft);
     m_view = counter;
 }
 
@@ -354,15 +345,19 @@ void ClockWindow::onTotalView() { showCounterView(tr("積算駆動時間"), View
 void ClockWindow::onStandardView()
 {
     for (Ctl c : kCounterHidden)
-        setVisible(c, true);
+        m_faceView.setVisible(c, true);
     for (Ctl c : {Ctl::HourTens, Ctl::HourOnes, Ctl::MinuteTens, Ctl::MinuteOnes, Ctl::Year1,
                   Ctl::Year2, Ctl::Year3, Ctl::Year4})
-        setVisible(c, true);
-    setVisible(Ctl::CounterCoverDate, false);
-    repaintControl(Ctl::CounterCoverLeft);
-    ctl(Ctl::CounterCoverLeft).geometry.moveTo(0, 100);
+        m_faceView.setVisible(c, true);
+    m_faceView.setVisible(Ctl::CounterCoverDate, false);
+    m_faceView.redraw(Ctl::CounterCoverLeft);
+    m_faceView.place(Ctl::CounterCoverLeft,
+                     control(Ctl::CounterCoverLeft)
+                         .geometry.translated(QPoint(0, 100)
+                                              - control(Ctl::CounterCoverLeft).geometry.topLeft()));
     m_view = View::Standard;
-    apply(m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
+    m_faceView.apply(
+        m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
 void ClockWindow::onResetTotal()
@@ -524,7 +519,7 @@ void ClockWindow::onAlwaysOnTopToggled()
 void ClockWindow::onAlarmMark()
 {
     m_flags.alarmOn = !m_flags.alarmOn;
-    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
 void ClockWindow::onAlarmButton() { popUp(m_menu.presetMenu); }
@@ -591,7 +586,7 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     m_flags.hideMode = hideMode;
     setAlwaysOnTop(m_flags.alwaysOnTop);
     m_placement.reset(); // as for the menu's switch: the corner may be reachable now
-    setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
     storeFlags();
 }
 
@@ -607,7 +602,7 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
         return false;
     m_alarms << entry;
     // The mark goes where AlP's own click paints it.
-    setSource(Ctl::AlarmMark, atlas::alarmOn());
+    m_faceView.setSource(Ctl::AlarmMark, atlas::alarmOn());
     m_flags.alarmOn = true;
     saveAlarmList();
     return true;
@@ -677,122 +672,20 @@ void ClockWindow::unload()
     emit unloaded();
 }
 
-void ClockWindow::apply(const GlyphPaints &paints)
-{
-    for (const GlyphPaint &p : paints) {
-        if (p.visible)
-            setSource(p.control, p.source);
-        setVisible(p.control, p.visible);
-    }
-}
-
-void ClockWindow::setVisible(Ctl c, bool visible)
-{
-    if (control(c).visible == visible)
-        return;
-    ctl(c).visible = visible;
-    repaintControl(c);
-}
-
-void ClockWindow::setSource(Ctl c, const QRect &source, const QRect &overlay)
-{
-    Control &k = ctl(c);
-    if (k.source == source && k.overlay == overlay)
-        return;
-    k.source = source;
-    k.overlay = overlay;
-    if (k.visible)
-        repaintControl(c);
-}
-
-void ClockWindow::repaintControl(Ctl c)
-{
-    const QRect area = control(c).geometry;
-    // An activation repaints the whole window anyway.
-    if (m_activating || !copyToScreen(area))
-        update(area);
-}
-
-// Draws an area by copying from the picture on the display server, in the
-// order a repaint paints; false when only the painter can draw it.
-bool ClockWindow::copyToScreen(const QRect &area)
-{
-    if (!m_surface || !isVisible() || m_canvas.isNull())
-        return false;
-    followScale();
-    if (!m_surface->ready())
-        return false;
-    const auto copies = m_canvas.copiesFor(area, m_controls, faceExtras());
-    if (!copies)
-        return false;
-    for (const CellCopy &c : *copies)
-        m_surface->copy(c.source, c.target);
-    m_surface->flush();
-    m_staleInBackingStore += area;
-    return true;
-}
-
-qreal ClockWindow::deviceRatio() const
-{
-    return windowHandle() ? windowHandle()->devicePixelRatio() : devicePixelRatioF();
-}
-
-void ClockWindow::followScale()
-{
-    if (m_canvas.setScale(deviceRatio()) && m_surface)
-        m_surface->setPicture(m_canvas.devicePicture());
-}
-
-FaceExtras ClockWindow::faceExtras() const
-{
-    return {line1(m_corner), m_counterTitle, m_titleColor};
-}
-
-// Qt answers an expose from its own copy of the window, which misses what was
-// copied straight to the screen: have it repaint those parts first.
 bool ClockWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Expose && watched == windowHandle()
-        && !m_staleInBackingStore.isEmpty()) {
-        update(m_staleInBackingStore);
-        m_staleInBackingStore = QRegion();
-    }
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        m_faceView.exposed();
     return QWidget::eventFilter(watched, event);
 }
 
-void ClockWindow::paintEvent(QPaintEvent *event)
-{
-    followScale();
-    const QSize deviceSize = m_canvas.toDevice(rect()).size();
-    if (m_frame.size() != deviceSize)
-        m_frame = QImage(deviceSize, QImage::Format_RGB32);
-    // A pixel more on each side: Qt rounds the area to repaint its own way.
-    const QRect area =
-        m_canvas.toDevice(event->rect()).adjusted(-1, -1, 1, 1).intersected(m_frame.rect());
-    m_canvas.paint(m_frame, area, m_controls, faceExtras(), font());
-    // One pixel of the frame to one pixel of the screen: undo the painter's
-    // own scaling, so nothing is resampled.
-    QPainter p(this);
-    const qreal scale = m_canvas.scale();
-    p.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale));
-    p.drawImage(area.topLeft(), m_frame, area);
-}
-
-Ctl ClockWindow::controlAt(QPoint pos) const
-{
-    for (int i = kCtlCount - 1; i >= 0; --i) {
-        const Ctl c = static_cast<Ctl>(i);
-        if ((control(c).visible || isClickArea(c)) && control(c).geometry.contains(pos))
-            return c;
-    }
-    return Ctl::Count;
-}
+void ClockWindow::paintEvent(QPaintEvent *event) { m_faceView.paint(event); }
 
 void ClockWindow::mousePressEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     m_lastPointer = event->globalPosition();
-    m_pressed = controlAt(pos);
+    m_pressed = m_faceView.controlAt(pos, isClickArea);
     if (isDog(m_pressed))
         startDesignBrowser();
     else if (m_pressed == Ctl::AlarmButton)
@@ -803,7 +696,7 @@ void ClockWindow::mousePressEvent(QMouseEvent *event)
 
 void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    const Ctl released = controlAt(event->position().toPoint());
+    const Ctl released = m_faceView.controlAt(event->position().toPoint(), isClickArea);
     if (event->button() != Qt::LeftButton || released != m_pressed)
         return;
     switch (released) {
@@ -856,7 +749,7 @@ void ClockWindow::pointerMoved(QPointF global, QPoint pos)
     if (m_lastPointer == global)
         return;
     m_lastPointer = global;
-    if (reachesWindow(controlAt(pos)))
+    if (reachesWindow(m_faceView.controlAt(pos, isClickArea)))
         onMouseMove(pos);
 }
 

@@ -10,6 +10,7 @@
 #include "design/skin_layout.h"
 #include "face.h"
 #include "face_canvas.h"
+#include "face_view.h"
 #include "options/options_dialog.h"
 #include "tucking.h"
 
@@ -53,7 +54,7 @@ public:
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
-    void setGlyphSurface(platform::GlyphSurface *surface) { m_surface = surface; }
+    void setGlyphSurface(platform::GlyphSurface *surface) { m_faceView.setGlyphSurface(surface); }
 
     // Start-up after the single-instance check; false when no design could be loaded.
     bool load();
@@ -139,13 +140,13 @@ public:
     // The minutes a counter view shows, the total as stored, the view's title.
     QString shownMinutes() const { return m_shownMinutes; }
     QString storedTotal() const { return m_storedTotal; }
-    QString counterTitle() const { return m_counterTitle; }
+    QString counterTitle() const { return m_faceView.title(); }
     // The reservations the tick checks.
     const AlarmList &alarms() const { return m_alarms; }
 
-    const Control &control(Ctl c) const { return m_controls[static_cast<int>(c)]; }
+    const Control &control(Ctl c) const { return m_faceView.control(c); }
     QRegion windowShape() const { return m_shape; }
-    QString skinPath() const { return m_skinPath; }
+    QString skinPath() const { return m_faceView.picturePath(); }
     QPoint placedPosition() const { return m_placed; }
     // Moves the window once more where it was placed, for window managers
     // that clamp the first placement.
@@ -180,16 +181,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Control &ctl(Ctl c) { return m_controls[static_cast<int>(c)]; }
-    void apply(const GlyphPaints &paints);
-    void setVisible(Ctl c, bool visible);
-    void setSource(Ctl c, const QRect &source, const QRect &overlay = QRect());
-    void repaintControl(Ctl c);
-    bool copyToScreen(const QRect &area);
-    // Follows the device pixel ratio of the screen the window is on.
-    void followScale();
-    qreal deviceRatio() const;
-    FaceExtras faceExtras() const;
     bool loadPicture(const QString &name);
     void paintFixedPieces();
     void setDogPose(int pose);
@@ -203,7 +194,6 @@ private:
     // Stores the flags, and with withTotal the running total too.
     void store(bool withTotal);
     void storeFlags() { store(false); }
-    Ctl controlAt(QPoint p) const;
     void popUp(QMenu *menu);
     int windowTop();
     void moveWindow(QPoint topLeft);
@@ -222,7 +212,7 @@ private:
     bool m_skipTotalSave = false; // closed by its × button: this run is not added
     int m_wagSteps = 0;
     TuckState m_tuckState = TuckState::Undecided;
-    QString m_shownMinutes, m_storedTotal, m_counterTitle;
+    QString m_shownMinutes, m_storedTotal;
     QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
     AlarmList m_alarms;
     QString m_commandLineProgram; // started by every alarm when the clock was started with one
@@ -233,15 +223,8 @@ private:
     ClockPlatform m_platform;
     QString m_commandLine;
     Face m_face;
+    FaceView m_faceView{this};
     UptimeLedger m_ledger;
-    FaceControls m_controls{};
-    FaceCanvas m_canvas;
-    QImage m_frame; // the window at device size, painted into before it goes to Qt
-    QColor m_titleColor;
-    platform::GlyphSurface *m_surface = nullptr;
-    QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
-    QString m_skinPath;
-    qint64 m_skinStamp = 0;
     QRegion m_shape;
     QPoint m_placed;
     QTimer m_timer1;

@@ -1,0 +1,146 @@
+// The face on the clock window.
+#include "face_view.h"
+
+#include "design/design_picture.h"
+#include "design/glyph_atlas.h"
+#include "platform/glyph_surface.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+namespace vespera {
+
+FaceView::FaceView(QWidget *window) : m_window(window) {}
+
+bool FaceView::loadPicture(const QString &path)
+{
+    const QFileInfo info(path);
+    const qint64 stamp = info.lastModified().toMSecsSinceEpoch() ^ info.size();
+    if (path == m_picturePath && stamp == m_pictureStamp && !m_canvas.isNull())
+        return true; // unchanged since the last load: no need to decode again
+
+    const QImage image = readDesignPicture(path);
+    if (image.isNull())
+        return false;
+    m_canvas.setScale(deviceRatio()); // before the picture: it is enlarged once
+    m_canvas.setPicture(image);
+    // The counter title sits on the fill patch: dark text on a light patch, light on dark.
+    const QColor fill = image.pixelColor(atlas::fillPatch().center());
+    m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
+    if (m_surface)
+        m_surface->setPicture(m_canvas.devicePicture());
+    m_picturePath = path;
+    m_pictureStamp = stamp;
+    m_window->update();
+    return true;
+}
+
+void FaceView::apply(const GlyphPaints &paints)
+{
+    for (const GlyphPaint &p : paints) {
+        if (p.visible)
+            setSource(p.control, p.source);
+        setVisible(p.control, p.visible);
+    }
+}
+
+void FaceView::setVisible(Ctl c, bool visible)
+{
+    if (control(c).visible == visible)
+        return;
+    at(c).visible = visible;
+    redraw(c);
+}
+
+void FaceView::setSource(Ctl c, const QRect &source, const QRect &overlay)
+{
+    FaceControl &k = at(c);
+    if (k.source == source && k.overlay == overlay)
+        return;
+    k.source = source;
+    k.overlay = overlay;
+    if (k.visible)
+        redraw(c);
+}
+
+void FaceView::redraw(Ctl c)
+{
+    const QRect area = control(c).geometry;
+    if (m_wholeRepaintPending || !copyToScreen(area))
+        m_window->update(area);
+}
+
+// Draws an area by copying from the picture on the display server, in the
+// order a repaint paints; false when only the painter can draw it.
+bool FaceView::copyToScreen(const QRect &area)
+{
+    if (!m_surface || !m_window->isVisible() || m_canvas.isNull())
+        return false;
+    followScale();
+    if (!m_surface->ready())
+        return false;
+    const auto copies = m_canvas.copiesFor(area, m_controls, extras());
+    if (!copies)
+        return false;
+    for (const CellCopy &c : *copies)
+        m_surface->copy(c.source, c.target);
+    m_surface->flush();
+    m_staleInBackingStore += area;
+    return true;
+}
+
+qreal FaceView::deviceRatio() const
+{
+    return m_window->windowHandle() ? m_window->windowHandle()->devicePixelRatio()
+                                    : m_window->devicePixelRatioF();
+}
+
+void FaceView::followScale()
+{
+    if (m_canvas.setScale(deviceRatio()) && m_surface)
+        m_surface->setPicture(m_canvas.devicePicture());
+}
+
+Ctl FaceView::controlAt(QPoint pos, bool (*takesClicks)(Ctl)) const
+{
+    for (int i = kCtlCount - 1; i >= 0; --i) {
+        const Ctl c = static_cast<Ctl>(i);
+        if ((control(c).visible || takesClicks(c)) && control(c).geometry.contains(pos))
+            return c;
+    }
+    return Ctl::Count;
+}
+
+// Qt answers an expose from its own copy of the window, which misses what was
+// copied straight to the screen: have it repaint those parts first.
+void FaceView::exposed()
+{
+    if (m_staleInBackingStore.isEmpty())
+        return;
+    m_window->update(m_staleInBackingStore);
+    m_staleInBackingStore = QRegion();
+}
+
+void FaceView::paint(QPaintEvent *event)
+{
+    followScale();
+    const QSize deviceSize = m_canvas.toDevice(m_window->rect()).size();
+    if (m_frame.size() != deviceSize)
+        m_frame = QImage(deviceSize, QImage::Format_RGB32);
+    // A pixel more on each side: Qt rounds the area to repaint its own way.
+    const QRect area =
+        m_canvas.toDevice(event->rect()).adjusted(-1, -1, 1, 1).intersected(m_frame.rect());
+    m_canvas.paint(m_frame, area, m_controls, extras(), m_window->font());
+    // One pixel of the frame to one pixel of the screen: undo the painter's
+    // own scaling, so nothing is resampled.
+    QPainter p(m_window);
+    const qreal scale = m_canvas.scale();
+    p.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    p.drawImage(area.topLeft(), m_frame, area);
+}
+
+} // namespace vespera
