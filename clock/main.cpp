@@ -1,6 +1,6 @@
 // vespera — the desktop clock program: one instance per user, then the clock window.
-#include "core/clock_window.h"
-#include "core/other_windows.h"
+#include "app/clock_window.h"
+#include "app/other_windows.h"
 #include "core/command_line.h"
 
 #include "common/data_dir.h"

@@ -3,7 +3,7 @@
 #include "alarms/alarm_engine.h"
 #include "alarms/alarm_list.h"
 #include "alarms/alarm_notice.h"
-#include "core/other_windows.h"
+#include "app/other_windows.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 

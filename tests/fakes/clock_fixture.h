@@ -2,7 +2,7 @@
 // temporary folders; tests derive from it.
 #pragma once
 
-#include "core/clock_window.h"
+#include "app/clock_window.h"
 #include "fakes/fake_platform.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The welcome and about windows: when the clock shows them, what "OK"
 // stores, the buttons that leave the window open, and the about window's
 // blink and dog.
-#include "core/other_windows.h"
+#include "app/other_windows.h"
 #include "fakes/clock_fixture.h"
 #include "info/about_window.h"
 #include "info/welcome_window.h"

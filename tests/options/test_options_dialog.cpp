@@ -1,7 +1,7 @@
 // The options dialog driven as a user drives it: typing reservations, the
 // closing that a bad program refuses, the corner notice, the design list,
 // the volumes read back, the tests of alarm and chime, and the clock's SET.
-#include "core/other_windows.h"
+#include "app/other_windows.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
 #include "options/options_dialog.h"

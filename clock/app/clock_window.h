@@ -6,13 +6,13 @@
 #include "alarms/chime.h"
 #include "alarms/preset_dial.h"
 #include "clock_menu.h"
-#include "clock_settings.h"
+#include "core/clock_settings.h"
+#include "core/face.h"
+#include "core/face_canvas.h"
+#include "core/tucking.h"
 #include "design/skin_layout.h"
-#include "face.h"
-#include "face_canvas.h"
 #include "face_view.h"
 #include "options/options_dialog.h"
-#include "tucking.h"
 
 #include "platform/autostart.h"
 #include "platform/x11_window.h"
@@ -49,8 +49,8 @@ class ClockWindow : public QWidget, public PresetTarget, public OptionsTarget {
 public:
     using Control = FaceControl;
 
-    ClockWindow(common::SettingsStore &store, const ClockPlatform &platform, const QString &commandLine,
-          QWidget *parent = nullptr);
+    ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
+                const QString &commandLine, QWidget *parent = nullptr);
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.

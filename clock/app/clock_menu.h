@@ -1,8 +1,8 @@
 // The clock's popup menu: the tree of commands and the check marks it shows.
 #pragma once
 
-#include "clock_flags.h"
-#include "preset_hours.h"
+#include "core/clock_flags.h"
+#include "core/preset_hours.h"
 
 #include "platform/desktop.h"
 

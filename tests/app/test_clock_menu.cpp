@@ -5,10 +5,10 @@
 #include "platform/autostart.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QMenu>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 using namespace vespera;
 
@@ -217,9 +217,10 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
         const QString entry = m_config->filePath("autostart/vespera.desktop");
         platform::XdgAutostart autostart("/opt/my clock/vespera");
-        ClockWindow form(*m_store,
-                   ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-                   QString());
+        ClockWindow form(
+            *m_store,
+            ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
+            QString());
         QVERIFY(form.load());
         QAction *item = form.menu().startAtLogin;
         QVERIFY(item->isVisible());
@@ -266,9 +267,10 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         platform::XdgAutostart autostart("/usr/bin/vespera");
-        ClockWindow form(*m_store,
-                   ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-                   QString());
+        ClockWindow form(
+            *m_store,
+            ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
+            QString());
         QVERIFY(form.load());
         QSignalSpy failures(&form, &ClockWindow::failureReported);
         form.menu().startAtLogin->trigger();

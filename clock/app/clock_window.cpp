@@ -1,10 +1,10 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
 #include "common/setting_keys.h"
-#include "counters.h"
+#include "core/counters.h"
+#include "core/tucking.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
-#include "tucking.h"
 
 #include "common/data_dir.h"
 #include "platform/clock_source.h"
@@ -67,7 +67,7 @@ Qt::WindowFlags clockWindowFlags(bool bypassManager)
 } // namespace
 
 ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
-             const QString &commandLine, QWidget *parent)
+                         const QString &commandLine, QWidget *parent)
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
       m_platform(platform), m_commandLine(commandLine), m_menu(this), m_volumes(platform.sound),

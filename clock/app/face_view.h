@@ -3,8 +3,8 @@
 // server's copy of the design or repainted through Qt.
 #pragma once
 
-#include "face.h"
-#include "face_canvas.h"
+#include "core/face.h"
+#include "core/face_canvas.h"
 
 #include <QImage>
 #include <QRegion>

@@ -1,7 +1,7 @@
 // The clock window with fake seams: what start-up reads, what closing stores,
 // the saved total across runs, designs that are missing or broken, what is
 // painted, and the tick.
-#include "core/clock_window.h"
+#include "app/clock_window.h"
 #include "core/command_line.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
@@ -66,10 +66,18 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("flag");
         QTest::addColumn<bool>("on");
-        QTest::newRow("tfmode 0") << "tfmode" << "0" << "Use24Hour" << false;
-        QTest::newRow("tfmode empty") << "tfmode" << "" << "Use24Hour" << false;
-        QTest::newRow("tfmode 1") << "tfmode" << "1" << "Use24Hour" << true;
-        QTest::newRow("tfmode word") << "tfmode" << "yes" << "Use24Hour" << true;
+        QTest::newRow("tfmode 0") << "tfmode"
+                                  << "0"
+                                  << "Use24Hour" << false;
+        QTest::newRow("tfmode empty") << "tfmode"
+                                      << ""
+                                      << "Use24Hour" << false;
+        QTest::newRow("tfmode 1") << "tfmode"
+                                  << "1"
+                                  << "Use24Hour" << true;
+        QTest::newRow("tfmode word") << "tfmode"
+                                     << "yes"
+                                     << "Use24Hour" << true;
         QTest::newRow("at 0") << "at"
                               << "0"
                               << "alwaysOnTop" << false;
@@ -85,11 +93,21 @@ private slots:
         QTest::newRow("ah empty") << "ah"
                                   << ""
                                   << "autoTuck" << true;
-        QTest::newRow("zihou 1") << "zihou" << "1" << "ChimeOn" << true;
-        QTest::newRow("zihou 2") << "zihou" << "2" << "ChimeOn" << false;
-        QTest::newRow("wan 1") << "wan" << "1" << "DogOn" << true;
-        QTest::newRow("al 1") << "al" << "1" << "AlarmOn" << true;
-        QTest::newRow("scm 1") << "scm" << "1" << "NthWeekday" << true;
+        QTest::newRow("zihou 1") << "zihou"
+                                 << "1"
+                                 << "ChimeOn" << true;
+        QTest::newRow("zihou 2") << "zihou"
+                                 << "2"
+                                 << "ChimeOn" << false;
+        QTest::newRow("wan 1") << "wan"
+                               << "1"
+                               << "DogOn" << true;
+        QTest::newRow("al 1") << "al"
+                              << "1"
+                              << "AlarmOn" << true;
+        QTest::newRow("scm 1") << "scm"
+                               << "1"
+                               << "NthWeekday" << true;
         QTest::newRow("hide 1") << "hide"
                                 << "1"
                                 << "hideMode" << true;
@@ -323,7 +341,8 @@ private slots:
         QTest::newRow("only .vss") << "green" << QByteArray("PNG") << false << "blue.vss";
         QTest::newRow("broken picture") << "green" << QByteArray("garbage") << true << "blue.vss";
         QTest::newRow("bitmap named .vss") << "green" << QByteArray("BMP") << true << "green.vss";
-        QTest::newRow("name reaching outside") << "../green" << QByteArray("PNG") << true << "blue.vss";
+        QTest::newRow("name reaching outside")
+            << "../green" << QByteArray("PNG") << true << "blue.vss";
         QTest::newRow("empty name") << "" << QByteArray("PNG") << true << "blue.vss";
     }
     void designFallsBackToBlue()
@@ -441,8 +460,8 @@ private slots:
         set("wan", "1");
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 59, 50));
         CanvasSurface surface;
-        auto form = std::make_unique<ClockWindow>(*m_store, ClockPlatform{&m_clock, &m_desktop, &m_random},
-                                            QString());
+        auto form = std::make_unique<ClockWindow>(
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random}, QString());
         form->setGlyphSurface(&surface);
         QVERIFY(form->load());
         form->show();
