@@ -43,6 +43,16 @@ QString dateText(const QDate &d)
            + weekdayChar(d.dayOfWeek());
 }
 
+// Write day = 7q + r (r 0-6) and take w, Sunday 1 to Saturday 7. In a
+// calendar whose rows start on Sunday, the day sits in row q + 1 when its
+// weekday comes no earlier in the week than r (w >= r), since the month then
+// began at most w - 1 days into the week; otherwise the month began later in
+// the week, and the day sits in row q + 2. A multiple of 7 (r = 0) sits in
+// row q + 1, unless it is a Saturday, which ends row q. So Saturdays start
+// one row low (x = 0), and other Saturdays are put right by the face's
+// weekday character, which is what the face reads the weekday from. The count of the weekday is
+// (day - 1) / 7 + 1 instead: one less than the row when the month began
+// after the day's weekday. A sixth row shows as the first.
 int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday)
 {
     const int q = day / 7, r = day % 7;
