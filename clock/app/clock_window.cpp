@@ -71,7 +71,7 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
       m_platform(platform), m_commandLine(commandLine), m_menu(this), m_volumes(platform.sound),
-      m_chime(m_volumes, store, this)
+      m_alarms(store, platform.programs), m_chime(m_volumes, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -124,8 +124,9 @@ bool ClockWindow::load()
     if (!loadDesign())
         return false;
     setAlwaysOnTop(true);
-    loadAlarmList();
-    addCommandLineAlarm();
+    m_alarms.reload();
+    if (m_alarms.addCommandLineAlarm(m_commandLine))
+        m_flags.alarmOn = true;
     m_flags.chimeOn = s.flags.chimeOn;
     m_flags.dog = s.flags.dog;
     m_flags.alarmOn = m_flags.alarmOn || s.flags.alarmOn; // a command-line alarm switched alarms on
@@ -256,7 +257,9 @@ void ClockWindow::onTick()
     case View::Total: showTotalUptime(); break;
     }
     if (m_flags.alarmOn)
-        checkAlarms();
+        m_alarms.check(m_platform.clock->now(), [this](const AlarmRing &ring) {
+            emit alarmNoticeRequested(ring.time, ring.late);
+        });
     checkChime();
     // A crash, or a power cut, then costs at most this much of the total.
     if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
@@ -532,46 +535,7 @@ void ClockWindow::onOptionButton()
     reloadAlarmList();
 }
 
-void ClockWindow::loadAlarmList() { vespera::loadAlarmList(m_alarms, m_settings.store()); }
-
-void ClockWindow::saveAlarmList() { vespera::saveAlarmList(m_alarms, m_settings.store()); }
-
-void ClockWindow::addCommandLineAlarm()
-{
-    const std::optional<QString> entry = commandLineAlarm(m_commandLine);
-    if (!entry)
-        return;
-    m_alarms << *entry;
-    m_flags.alarmOn = true;
-    // Only a command line made for an alarm names a program; any other would
-    // start a piece of itself in place of the notice.
-    m_commandLineProgram = commandLineProgram(m_commandLine);
-}
-
-void ClockWindow::checkAlarms()
-{
-    m_alarmEngine.checkAlarms(
-        m_alarms, m_platform.clock->now(), [this] { saveAlarmList(); },
-        [this](const AlarmRing &ring) { fireAlarm(ring); });
-}
-
-void ClockWindow::snooze() { m_alarmEngine.snooze(m_platform.clock->now()); }
-
-void ClockWindow::fireAlarm(const AlarmRing &ring)
-{
-    // A program that cannot start is passed over in silence, as the alarm's
-    // program was chosen by the user.
-    const QString program =
-        m_commandLineProgram.isEmpty()
-            ? m_settings.store().GetSetting(common::kSection, common::key::kAlarmProgram)
-            : m_commandLineProgram;
-    if (!program.trimmed().isEmpty()) {
-        if (m_platform.programs)
-            m_platform.programs->startCommand(program);
-        return;
-    }
-    emit alarmNoticeRequested(ring.time, ring.late);
-}
+void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
 
 void ClockWindow::checkChime()
 {
@@ -590,21 +554,15 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     storeFlags();
 }
 
-void ClockWindow::reloadAlarmList()
-{
-    m_alarms.clear();
-    loadAlarmList();
-}
+void ClockWindow::reloadAlarmList() { m_alarms.reload(); }
 
 bool ClockWindow::addPresetAlarm(const QString &entry)
 {
-    if (m_alarms.size() >= kMaxStoredAlarms)
+    if (!m_alarms.addPresetAlarm(entry))
         return false;
-    m_alarms << entry;
-    // The mark goes where AlP's own click paints it.
+    // The mark goes where the alarm mark's own click paints it.
     m_faceView.setSource(Ctl::AlarmMark, atlas::alarmOn());
     m_flags.alarmOn = true;
-    saveAlarmList();
     return true;
 }
 

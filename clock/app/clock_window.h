@@ -2,6 +2,7 @@
 #pragma once
 
 #include "alarms/alarm_engine.h"
+#include "alarms/alarm_keeper.h"
 #include "alarms/alarm_list.h"
 #include "alarms/chime.h"
 #include "alarms/preset_dial.h"
@@ -105,13 +106,10 @@ public:
     VolumeOverrides &volumes() { return m_volumes; }
 
     // Alarms and the chime.
-    void checkAlarms();
     void checkChime();
-    void fireAlarm(const AlarmRing &ring);
     // The ringing alarm rings again a few minutes from now (this run only).
     void snooze();
     void playChime() override { m_chime.playChime(); }
-    void saveAlarmList();
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
     bool addPresetAlarm(const QString &entry) override;
@@ -142,7 +140,7 @@ public:
     QString storedTotal() const { return m_storedTotal; }
     QString counterTitle() const { return m_faceView.title(); }
     // The reservations the tick checks.
-    const AlarmList &alarms() const { return m_alarms; }
+    const AlarmList &alarms() const { return m_alarms.list(); }
 
     const Control &control(Ctl c) const { return m_faceView.control(c); }
     QRegion windowShape() const { return m_shape; }
@@ -200,9 +198,6 @@ private:
     void pointerMoved(QPointF global, QPoint pos);
     QScreen *clockScreen() const;
 
-    void loadAlarmList();
-    void addCommandLineAlarm();
-
     void showWelcome() { emit welcomeRequested(); }
 
     ClockFlags m_flags;
@@ -214,8 +209,6 @@ private:
     TuckState m_tuckState = TuckState::Undecided;
     QString m_shownMinutes, m_storedTotal;
     QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
-    AlarmList m_alarms;
-    QString m_commandLineProgram; // started by every alarm when the clock was started with one
     platform::WorkArea m_workArea;
     bool m_dontCount = false; // this run is left out of the running total
     bool m_bypassesManager;
@@ -233,7 +226,7 @@ private:
     qint64 m_storedAtMs = 0; // uptime at the last store in the tick
     ClockMenu m_menu;
     VolumeOverrides m_volumes;
-    AlarmEngine m_alarmEngine;
+    AlarmKeeper m_alarms;
     Chime m_chime;
     HourMarks m_hourMarks;
     PlacementGuard m_placement;

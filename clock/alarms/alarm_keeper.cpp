@@ -1,0 +1,64 @@
+// The clock's reservations as it keeps them while it runs.
+#include "alarm_keeper.h"
+
+#include "common/setting_keys.h"
+#include "common/settings_store.h"
+#include "platform/program_starter.h"
+
+namespace vespera {
+
+AlarmKeeper::AlarmKeeper(common::SettingsStore &store, platform::ProgramStarter *programs)
+    : m_store(store), m_programs(programs)
+{
+}
+
+void AlarmKeeper::reload()
+{
+    m_list.clear();
+    loadAlarmList(m_list, m_store);
+}
+
+void AlarmKeeper::save() { saveAlarmList(m_list, m_store); }
+
+bool AlarmKeeper::addCommandLineAlarm(const QString &commandLine)
+{
+    const std::optional<QString> entry = commandLineAlarm(commandLine);
+    if (!entry)
+        return false;
+    m_list << *entry;
+    // Only a command line made for an alarm names a program; any other would
+    // start a piece of itself in place of the notice.
+    m_commandLineProgram = commandLineProgram(commandLine);
+    return true;
+}
+
+bool AlarmKeeper::addPresetAlarm(const QString &entry)
+{
+    if (m_list.size() >= kMaxStoredAlarms)
+        return false;
+    m_list << entry;
+    save();
+    return true;
+}
+
+void AlarmKeeper::check(const QDateTime &now, const std::function<void(const AlarmRing &)> &notice)
+{
+    m_engine.checkAlarms(
+        m_list, now, [this] { save(); },
+        [this, &notice](const AlarmRing &ring) {
+            // A program that cannot start is passed over in silence, as the
+            // alarm's program was chosen by the user.
+            const QString program =
+                m_commandLineProgram.isEmpty()
+                    ? m_store.GetSetting(common::kSection, common::key::kAlarmProgram)
+                    : m_commandLineProgram;
+            if (!program.trimmed().isEmpty()) {
+                if (m_programs)
+                    m_programs->startCommand(program);
+                return;
+            }
+            notice(ring);
+        });
+}
+
+} // namespace vespera
