@@ -120,7 +120,7 @@ bool ClockWindow::load()
     const StartupSettings s = m_settings.readStartup();
     m_flags.use24Hour = s.flags.use24Hour;
     m_corner = s.Corner;
-    m_monitor = s.monitor; // the first placement already goes there
+    m_placer.setMonitor(s.monitor); // the first placement already goes there
     if (!loadDesign())
         return false;
     setAlwaysOnTop(true);
@@ -175,7 +175,7 @@ void ClockWindow::onActivated()
 
 bool ClockWindow::loadDesign()
 {
-    m_workArea = m_platform.desktop->workArea(m_monitor);
+    m_placer.readWorkArea();
     QString name = m_settings.skin();
     // A design is a pair of files beside the program; a name that reaches
     // elsewhere, or an incomplete pair, falls back to "blue" (not stored).
@@ -201,7 +201,8 @@ bool ClockWindow::loadDesign()
         && !m_faceView.hasPicture())
         return false;
 
-    moveWindow(windowOrigin(isKnownCorner(m_corner) ? m_corner : 0, m_workArea, m_frameOffset));
+    m_placer.moveTo(
+        windowOrigin(isKnownCorner(m_corner) ? m_corner : 0, m_placer.workArea(), m_frameOffset));
     m_shape = windowRegion(m_corner, m_frameOffset);
     setMask(m_shape);
     platform::x11::inputFollowsShape(this);
@@ -280,7 +281,7 @@ void ClockWindow::onTick()
     // for X, which picks the window under the pointer by its own stacking.
     if (m_bypassesManager && m_flags.alwaysOnTop)
         raise();
-    if (m_placement.shouldPlace(checkPlacement() == 1, windowTop()))
+    if (m_placer.shouldPlaceAgain(m_corner, m_frameOffset))
         onActivated();
     // Timed from the tick's own reading: the work since only makes it later.
     scheduleTick(now);
@@ -398,24 +399,13 @@ void ClockWindow::setTucked(int mode)
     if (mode != 0 && mode != 1)
         return;
     const TuckMove move =
-        tuckMove(TuckMode(mode), m_corner, m_workArea, m_flags.autoTuck, m_tuckState);
+        tuckMove(TuckMode(mode), m_corner, m_placer.workArea(), m_flags.autoTuck, m_tuckState);
     m_tuckState = move.tuckState;
-    if (move.left && *move.left != m_placed.x()) {
-        moveWindow({*move.left, m_placed.y()}); // the top stays where it was placed
+    if (move.left && *move.left != m_placer.placed().x()) {
+        m_placer.moveTo({*move.left, m_placer.placed().y()}); // the top stays where it was placed
         // Coming out under the pointer makes it come in without a move.
         m_arrivingUnderPointer = mode == 0;
     }
-}
-
-// The screen of the clock's monitor: its positions are mapped to the X
-// server's pixels by that screen, also where they reach past its edge.
-QScreen *ClockWindow::clockScreen() const { return platform::screenNamed(m_monitor); }
-
-void ClockWindow::moveWindow(QPoint topLeft)
-{
-    m_placed = topLeft;
-    platform::x11::moveExact(this, topLeft, clockScreen());
-    m_realTop.reset(); // wherever the window manager lets it go
 }
 
 void ClockWindow::checkPointer()
@@ -429,7 +419,7 @@ void ClockWindow::checkPointer()
     bool atClock;
     if (seen) {
         m_unseenPointer.seen();
-        atClock = pointerAtClock(m_corner, m_workArea, *seen);
+        atClock = pointerAtClock(m_corner, m_placer.workArea(), *seen);
     } else {
         atClock = !m_unseenPointer.countsAsAway(nowMs);
     }
@@ -441,40 +431,19 @@ void ClockWindow::checkPointer()
         m_unseenPointer.cameOutOnGuess(nowMs);
 }
 
-// The top of the window's frame as the X server has it, in its pixels: a
-// window manager may have put the window elsewhere than Qt believes.
-int ClockWindow::windowTop()
-{
-    if (m_configure.takeChanged() || !m_realTop) {
-        const QScreen *screen = clockScreen();
-        const QPoint frame = platform::x11::toNative(frameGeometry().topLeft(), screen);
-        const QPoint client = platform::x11::toNative(geometry().topLeft(), screen);
-        m_realTop = platform::x11::realPosition(this, screen).y() - (client.y() - frame.y());
-    }
-    return *m_realTop;
-}
-
-std::optional<int> ClockWindow::checkPlacement()
-{
-    if (!isKnownCorner(m_corner))
-        return std::nullopt;
-    const int demanded = demandedTop(m_corner, m_workArea, m_frameOffset);
-    return windowTop() == platform::x11::toNative(QPoint(0, demanded), clockScreen()).y() ? 0 : 1;
-}
-
 void ClockWindow::workAreaChanged()
 {
-    if (m_platform.desktop->workArea(m_monitor) != m_workArea)
+    if (m_placer.workAreaChanged())
         onActivated();
 }
 
 void ClockWindow::chooseMonitor(const QString &monitor)
 {
-    if (monitor == m_monitor)
+    if (monitor == m_placer.monitor())
         return;
-    m_monitor = monitor;
+    m_placer.setMonitor(monitor);
     m_settings.saveMonitor(monitor);
-    m_placement.reset();
+    m_placer.allowPlacingAgain();
     onActivated();
 }
 
@@ -500,7 +469,7 @@ void ClockWindow::popUp(QMenu *menu)
     m_hourMarks.mark(m_platform.clock->now().time().hour());
     m_menu.showChecks(MenuChecks{m_flags, m_dontCount, m_hourMarks,
                                  m_platform.autostart && m_platform.autostart->isEnabled()});
-    m_menu.showMonitors(m_platform.desktop->monitors(), m_monitor);
+    m_menu.showMonitors(m_platform.desktop->monitors(), m_placer.monitor());
     menu->popup(m_platform.desktop->pointerPos());
 }
 
@@ -516,7 +485,7 @@ void ClockWindow::onAlwaysOnTopToggled()
     setAlwaysOnTop(m_flags.alwaysOnTop);
     // Some window managers keep a window below the others fully inside the
     // work area; above them again, it may go back to its corner.
-    m_placement.reset();
+    m_placer.allowPlacingAgain();
 }
 
 void ClockWindow::onAlarmMark()
@@ -549,7 +518,7 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     m_flags = flags;
     m_flags.hideMode = hideMode;
     setAlwaysOnTop(m_flags.alwaysOnTop);
-    m_placement.reset(); // as for the menu's switch: the corner may be reachable now
+    m_placer.allowPlacingAgain(); // as for the menu's switch: the corner may be reachable now
     m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
     storeFlags();
 }

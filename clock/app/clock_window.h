@@ -14,6 +14,7 @@
 #include "design/skin_layout.h"
 #include "face_view.h"
 #include "options/options_dialog.h"
+#include "window_placer.h"
 
 #include "platform/autostart.h"
 #include "platform/x11_window.h"
@@ -77,7 +78,7 @@ public:
     // Placement: sliding into the screen edge and back, staying in the corner.
     void setTucked(int mode);
     void checkPointer();
-    std::optional<int> checkPlacement();
+    std::optional<int> checkPlacement() { return m_placer.checkPlacement(m_corner, m_frameOffset); }
     void onMouseMove(QPoint pos);
     void onMouseDown(Qt::MouseButton button, QPoint pos);
     void onHideModeToggled();
@@ -90,7 +91,7 @@ public:
     // The monitor the clock lives on; empty for the primary one, which it
     // also goes to while the chosen one is missing. Stored at once.
     void chooseMonitor(const QString &monitor);
-    QString monitor() const { return m_monitor; }
+    QString monitor() const { return m_placer.monitor(); }
 
     // The face's pictures and the menu's commands.
     void onAlarmMark();
@@ -145,10 +146,10 @@ public:
     const Control &control(Ctl c) const { return m_faceView.control(c); }
     QRegion windowShape() const { return m_shape; }
     QString skinPath() const { return m_faceView.picturePath(); }
-    QPoint placedPosition() const { return m_placed; }
+    QPoint placedPosition() const { return m_placer.placed(); }
     // Moves the window once more where it was placed, for window managers
     // that clamp the first placement.
-    void placeAgain() { moveWindow(m_placed); }
+    void placeAgain() { m_placer.moveTo(m_placer.placed()); }
     bool isUnloaded() const { return m_unloaded; }
     // Placed past a window manager that would float it in the middle of the
     // screen (wlroots'): above the others for good, and blind to panels.
@@ -193,10 +194,7 @@ private:
     void store(bool withTotal);
     void storeFlags() { store(false); }
     void popUp(QMenu *menu);
-    int windowTop();
-    void moveWindow(QPoint topLeft);
     void pointerMoved(QPointF global, QPoint pos);
-    QScreen *clockScreen() const;
 
     void showWelcome() { emit welcomeRequested(); }
 
@@ -208,8 +206,7 @@ private:
     int m_wagSteps = 0;
     TuckState m_tuckState = TuckState::Undecided;
     QString m_shownMinutes, m_storedTotal;
-    QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
-    platform::WorkArea m_workArea;
+    QString m_presetHour;     // the hour a preset alarm is for, "0"-"23"
     bool m_dontCount = false; // this run is left out of the running total
     bool m_bypassesManager;
     ClockSettings m_settings;
@@ -219,7 +216,6 @@ private:
     FaceView m_faceView{this};
     UptimeLedger m_ledger;
     QRegion m_shape;
-    QPoint m_placed;
     QTimer m_timer1;
     QTimer m_timer2;
     qint64 m_lastTickSecond = -1;
@@ -229,13 +225,10 @@ private:
     AlarmKeeper m_alarms;
     Chime m_chime;
     HourMarks m_hourMarks;
-    PlacementGuard m_placement;
     UnseenPointer m_unseenPointer;
-    QString m_monitor;
     std::optional<QPointF> m_lastPointer; // where the pointer was last seen over the window
     bool m_arrivingUnderPointer = false;  // just came out, maybe under a resting pointer
-    std::optional<int> m_realTop;         // as last read from the X server, in its pixels
-    platform::x11::ConfigureWatcher m_configure{this};
+    WindowPlacer m_placer{this, m_platform.desktop};
     Ctl m_pressed = Ctl::Count;
     bool m_unloaded = false;
     bool m_activating = false;
