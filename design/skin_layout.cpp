@@ -1,7 +1,29 @@
 // Where each control of the clock window sits, and where the window goes in its corner.
 #include "skin_layout.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vespera {
+
+namespace {
+const Ctl kClickAreas[] = {Ctl::EdgeStrip, Ctl::MenuButton,   Ctl::CloseButton,
+                           Ctl::Logo,      Ctl::OptionButton, Ctl::AlarmButton};
+const Ctl kForwardingControls[] = {
+    Ctl::AlarmMark,  Ctl::SecondsGauge, Ctl::AmPm,      Ctl::HourTens, Ctl::HourOnes,
+    Ctl::MinuteTens, Ctl::MinuteOnes,   Ctl::DayTens,   Ctl::DayOnes,  Ctl::MonthTens,
+    Ctl::MonthOnes,  Ctl::WeekMark,     Ctl::Year1,     Ctl::Year2,    Ctl::Year3,
+    Ctl::Year4,      Ctl::Weekday,      Ctl::FixedMark, Ctl::BlinkMark};
+
+template <typename List> bool contains(const List &list, Ctl c)
+{
+    return std::find(std::begin(list), std::end(list), c) != std::end(list);
+}
+} // namespace
+
+bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
+bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
+bool isDog(Ctl c) { return c == Ctl::DogResting || c == Ctl::DogPoseA || c == Ctl::DogPoseB; }
 
 bool isKnownCorner(int corner) { return corner >= 0 && corner <= 3; }
 bool isRightCorner(int corner) { return corner == 2 || corner == 3; }

@@ -28,6 +28,13 @@ enum class Ctl {
 // clang-format on
 constexpr int kCtlCount = static_cast<int>(Ctl::Count);
 
+// What the pointer does on a control: the click areas (never painted) take
+// clicks; the figures and marks pass moves and presses on to the window, as
+// its bare background (Ctl::Count) does; the dog starts the design browser.
+bool isClickArea(Ctl c);
+bool reachesWindow(Ctl c);
+bool isDog(Ctl c);
+
 constexpr int kWindowWidth = 441;
 constexpr int kWindowHeight = 129;
 

@@ -35,27 +35,6 @@ const Ctl kCounterShown[] = {Ctl::HourTens,   Ctl::HourOnes, Ctl::MinuteTens,
                              Ctl::Year3,      Ctl::Year4,    Ctl::CounterCoverDate};
 const Ctl kCounterHidden[] = {Ctl::AmPm,      Ctl::SecondsGauge, Ctl::WeekMark, Ctl::MonthTens,
                               Ctl::MonthOnes, Ctl::DayTens,      Ctl::DayOnes,  Ctl::Weekday};
-const Ctl kClickAreas[] = {Ctl::EdgeStrip, Ctl::MenuButton,   Ctl::CloseButton,
-                           Ctl::Logo,      Ctl::OptionButton, Ctl::AlarmButton};
-
-// Controls that pass the pointer's moves and presses on to the window.
-const Ctl kForwardingControls[] = {
-    Ctl::AlarmMark,  Ctl::SecondsGauge, Ctl::AmPm,      Ctl::HourTens, Ctl::HourOnes,
-    Ctl::MinuteTens, Ctl::MinuteOnes,   Ctl::DayTens,   Ctl::DayOnes,  Ctl::MonthTens,
-    Ctl::MonthOnes,  Ctl::WeekMark,     Ctl::Year1,     Ctl::Year2,    Ctl::Year3,
-    Ctl::Year4,      Ctl::Weekday,      Ctl::FixedMark, Ctl::BlinkMark};
-
-template <typename List> bool contains(const List &list, Ctl c)
-{
-    return std::find(std::begin(list), std::end(list), c) != std::end(list);
-}
-
-bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
-
-// The window itself (no control under the pointer) or a control that forwards to it.
-bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
-
-bool isDog(Ctl c) { return c == Ctl::DogResting || c == Ctl::DogPoseA || c == Ctl::DogPoseB; }
 
 Qt::WindowFlags clockWindowFlags(bool bypassManager)
 {
@@ -80,8 +59,10 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     winId(); // the native window exists from the start: seams below draw on it
     windowHandle()->installEventFilter(this);
 
-    for (Ctl c : kClickAreas)
-        m_faceView.setHidden(c); // click areas are never painted
+    for (int i = 0; i < kCtlCount; ++i) {
+        if (isClickArea(Ctl(i)))
+            m_faceView.setHidden(Ctl(i)); // click areas are never painted
+    }
     m_faceView.setHidden(Ctl::CounterCoverDate);
     m_faceView.setHidden(Ctl::DogPoseA);
     m_faceView.setHidden(Ctl::DogPoseB);
