@@ -30,12 +30,6 @@ constexpr int kTickLateMs = 4; // a tick lands this much after the whole second,
 // one small write each ten minutes costs nothing measurable when idle.
 constexpr qint64 kStoreEveryMs = 10 * 60 * 1000;
 
-const Ctl kCounterShown[] = {Ctl::HourTens,   Ctl::HourOnes, Ctl::MinuteTens,
-                             Ctl::MinuteOnes, Ctl::Year1,    Ctl::Year2,
-                             Ctl::Year3,      Ctl::Year4,    Ctl::CounterCoverDate};
-const Ctl kCounterHidden[] = {Ctl::AmPm,      Ctl::SecondsGauge, Ctl::WeekMark, Ctl::MonthTens,
-                              Ctl::MonthOnes, Ctl::DayTens,      Ctl::DayOnes,  Ctl::Weekday};
-
 Qt::WindowFlags clockWindowFlags(bool bypassManager)
 {
     Qt::WindowFlags flags = Qt::FramelessWindowHint | Qt::Tool;
@@ -58,15 +52,6 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     setMouseTracking(true);
     winId(); // the native window exists from the start: seams below draw on it
     windowHandle()->installEventFilter(this);
-
-    for (int i = 0; i < kCtlCount; ++i) {
-        if (isClickArea(Ctl(i)))
-            m_faceView.setHidden(Ctl(i)); // click areas are never painted
-    }
-    m_faceView.setHidden(Ctl::CounterCoverDate);
-    m_faceView.setHidden(Ctl::DogPoseA);
-    m_faceView.setHidden(Ctl::DogPoseB);
-    m_faceView.place(Ctl::CounterCoverLeft, QRect(0, 100, 85, 33));
 
     m_timer1.setSingleShot(true);
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -142,7 +127,7 @@ void ClockWindow::onActivated()
     m_frameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);
-    paintFixedPieces();
+    m_faceView.paintFixedPieces(m_flags.use24Hour, m_flags.alarmOn);
     m_faceView.apply(
         m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
     if (m_view == View::Uptime)
@@ -166,16 +151,7 @@ bool ClockWindow::loadDesign()
     if (!usable)
         name = QStringLiteral("blue");
 
-    for (int i = 0; i < kCtlCount; ++i) {
-        const Ctl c = static_cast<Ctl>(i);
-        const QRect r = controlRect(c, m_corner);
-        if (c == Ctl::CounterCoverLeft) // its place belongs to the views
-            m_faceView.place(c, QRect(control(c).geometry.topLeft(), r.size()));
-        else
-            m_faceView.place(c, r);
-    }
-
-    m_faceView.setLine(line1(m_corner));
+    m_faceView.layOut(m_corner);
     const QString suffix = pictureSuffix(m_corner);
     if (!loadPicture(name + suffix)
         && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
@@ -193,22 +169,6 @@ bool ClockWindow::loadDesign()
 bool ClockWindow::loadPicture(const QString &fileName)
 {
     return m_faceView.loadPicture(common::dataFile(fileName));
-}
-
-void ClockWindow::paintFixedPieces()
-{
-    if (m_flags.use24Hour)
-        m_faceView.setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
-    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
-    m_faceView.setSource(Ctl::DogResting, atlas::dogResting());
-    m_faceView.setSource(Ctl::DogPoseA, atlas::dogPoseA());
-    m_faceView.setSource(Ctl::DogPoseB, atlas::dogPoseB());
-    m_faceView.setSource(Ctl::BlinkMark, atlas::blinkMark());
-    m_faceView.setSource(Ctl::FixedMark, atlas::fixedMark());
-    m_faceView.setStretched(Ctl::CounterCoverLeft);
-    m_faceView.setStretched(Ctl::CounterCoverDate);
-    m_faceView.setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
-    m_faceView.setSource(Ctl::CounterCoverDate, atlas::fillPatch());
 }
 
 void ClockWindow::scheduleTick(const QDateTime &now)
@@ -308,18 +268,7 @@ void ClockWindow::showCounter(qint64 minutes)
 
 void ClockWindow::showCounterView(const QString &title, View counter)
 {
-    for (Ctl c : kCounterShown)
-        m_faceView.setVisible(c, true);
-    for (Ctl c : kCounterHidden)
-        m_faceView.setVisible(c, false);
-    m_faceView.setTitle(title);
-    m_faceView.redraw(Ctl::CounterCoverDate);
-    m_faceView.redraw(Ctl::CounterCoverLeft);
-    m_faceView.place(Ctl::CounterCoverLeft,
-                     control(Ctl::CounterCoverLeft)
-                         .geometry.translated(QPoint(111, 11)
-                                              - control(Ctl::CounterCoverLeft).geometry.topLeft()));
-    m_faceView.redraw(Ctl::CounterCoverLeft);
+    m_faceView.showCounterLayout(title);
     m_view = counter;
 }
 
@@ -329,17 +278,7 @@ void ClockWindow::onTotalView() { showCounterView(tr("積算駆動時間"), View
 
 void ClockWindow::onStandardView()
 {
-    for (Ctl c : kCounterHidden)
-        m_faceView.setVisible(c, true);
-    for (Ctl c : {Ctl::HourTens, Ctl::HourOnes, Ctl::MinuteTens, Ctl::MinuteOnes, Ctl::Year1,
-                  Ctl::Year2, Ctl::Year3, Ctl::Year4})
-        m_faceView.setVisible(c, true);
-    m_faceView.setVisible(Ctl::CounterCoverDate, false);
-    m_faceView.redraw(Ctl::CounterCoverLeft);
-    m_faceView.place(Ctl::CounterCoverLeft,
-                     control(Ctl::CounterCoverLeft)
-                         .geometry.translated(QPoint(0, 100)
-                                              - control(Ctl::CounterCoverLeft).geometry.topLeft()));
+    m_faceView.showStandardLayout();
     m_view = View::Standard;
     m_faceView.apply(
         m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));

@@ -181,7 +181,6 @@ protected:
 
 private:
     bool loadPicture(const QString &name);
-    void paintFixedPieces();
     void setDogPose(int pose);
     void setAlwaysOnTop(bool above);
     void showUptime();

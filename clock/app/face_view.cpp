@@ -14,7 +14,85 @@
 
 namespace vespera {
 
-FaceView::FaceView(QWidget *window) : m_window(window) {}
+namespace {
+const Ctl kCounterShown[] = {Ctl::HourTens,   Ctl::HourOnes, Ctl::MinuteTens,
+                             Ctl::MinuteOnes, Ctl::Year1,    Ctl::Year2,
+                             Ctl::Year3,      Ctl::Year4,    Ctl::CounterCoverDate};
+const Ctl kCounterHidden[] = {Ctl::AmPm,      Ctl::SecondsGauge, Ctl::WeekMark, Ctl::MonthTens,
+                              Ctl::MonthOnes, Ctl::DayTens,      Ctl::DayOnes,  Ctl::Weekday};
+// The counter views' panel: at the left of the figures in a counter view,
+// off the face otherwise.
+constexpr QPoint kCounterPanelShown(111, 11);
+constexpr QPoint kCounterPanelAway(0, 100);
+} // namespace
+
+FaceView::FaceView(QWidget *window) : m_window(window)
+{
+    for (int i = 0; i < kCtlCount; ++i) {
+        if (isClickArea(Ctl(i)))
+            setHidden(Ctl(i)); // click areas are never painted
+    }
+    setHidden(Ctl::CounterCoverDate);
+    setHidden(Ctl::DogPoseA);
+    setHidden(Ctl::DogPoseB);
+    place(Ctl::CounterCoverLeft, QRect(kCounterPanelAway, QSize(85, 33)));
+}
+
+void FaceView::layOut(int corner)
+{
+    for (int i = 0; i < kCtlCount; ++i) {
+        const Ctl c = static_cast<Ctl>(i);
+        const QRect r = controlRect(c, corner);
+        if (c == Ctl::CounterCoverLeft) // its place belongs to the views
+            place(c, QRect(control(c).geometry.topLeft(), r.size()));
+        else
+            place(c, r);
+    }
+    setLine(line1(corner));
+}
+
+void FaceView::paintFixedPieces(bool use24Hour, bool alarmOn)
+{
+    if (use24Hour)
+        setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
+    setSource(Ctl::AlarmMark, alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    setSource(Ctl::DogResting, atlas::dogResting());
+    setSource(Ctl::DogPoseA, atlas::dogPoseA());
+    setSource(Ctl::DogPoseB, atlas::dogPoseB());
+    setSource(Ctl::BlinkMark, atlas::blinkMark());
+    setSource(Ctl::FixedMark, atlas::fixedMark());
+    setStretched(Ctl::CounterCoverLeft);
+    setStretched(Ctl::CounterCoverDate);
+    setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
+    setSource(Ctl::CounterCoverDate, atlas::fillPatch());
+}
+
+void FaceView::moveCounterPanel(QPoint topLeft)
+{
+    redraw(Ctl::CounterCoverLeft);
+    place(Ctl::CounterCoverLeft, QRect(topLeft, control(Ctl::CounterCoverLeft).geometry.size()));
+}
+
+void FaceView::showCounterLayout(const QString &title)
+{
+    for (Ctl c : kCounterShown)
+        setVisible(c, true);
+    for (Ctl c : kCounterHidden)
+        setVisible(c, false);
+    setTitle(title);
+    redraw(Ctl::CounterCoverDate);
+    moveCounterPanel(kCounterPanelShown);
+    redraw(Ctl::CounterCoverLeft);
+}
+
+void FaceView::showStandardLayout()
+{
+    for (Ctl c : kCounterHidden)
+        setVisible(c, true);
+    for (Ctl c : kCounterShown)
+        setVisible(c, c != Ctl::CounterCoverDate);
+    moveCounterPanel(kCounterPanelAway);
+}
 
 bool FaceView::loadPicture(const QString &path)
 {

@@ -20,7 +20,19 @@ namespace vespera {
 
 class FaceView {
 public:
+    // The controls as a fresh window has them: click areas, the date's
+    // cover and the dog's moving poses hidden.
     explicit FaceView(QWidget *window);
+
+    // Every control where the corner's layout puts it, and the line under
+    // the dog; the counter views' panel keeps its place.
+    void layOut(int corner);
+    // The pieces that do not change with the time.
+    void paintFixedPieces(bool use24Hour, bool alarmOn);
+    // The counter views' layout: the counter over the hour, minute and year
+    // figures, the title on its panel; and the time's layout back.
+    void showCounterLayout(const QString &title);
+    void showStandardLayout();
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
@@ -61,6 +73,8 @@ public:
 
 private:
     FaceControl &at(Ctl c) { return m_controls[static_cast<int>(c)]; }
+    // Moves the counter views' panel, redrawing where it was.
+    void moveCounterPanel(QPoint topLeft);
     bool copyToScreen(const QRect &area);
     // Follows the device pixel ratio of the screen the window is on.
     void followScale();
