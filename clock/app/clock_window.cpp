@@ -123,7 +123,7 @@ void ClockWindow::onActivated()
         return;
     m_activating = true;
     m_faceView.setWholeRepaintPending(true); // an activation repaints the whole window
-    m_tuckState = TuckState::Undecided;
+    m_tucker.forget();
     m_frameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);
@@ -189,8 +189,8 @@ void ClockWindow::onTick()
     m_lastTickSecond = second;
 
     m_platform.random->reseedFromTimer();
-    m_arrivingUnderPointer = false; // its coming in would have been told by now
-    checkPointer();
+    m_tucker.settle(); // its coming in would have been told by now
+    m_tucker.checkPointer(m_corner, m_flags.hideMode, m_flags.autoTuck);
     switch (m_view) {
     case View::Standard:
         m_faceView.apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
@@ -316,39 +316,8 @@ void ClockWindow::onCloseButton()
 
 void ClockWindow::setTucked(int mode)
 {
-    if (mode != 0 && mode != 1)
-        return;
-    const TuckMove move =
-        tuckMove(TuckMode(mode), m_corner, m_placer.workArea(), m_flags.autoTuck, m_tuckState);
-    m_tuckState = move.tuckState;
-    if (move.left && *move.left != m_placer.placed().x()) {
-        m_placer.moveTo({*move.left, m_placer.placed().y()}); // the top stays where it was placed
-        // Coming out under the pointer makes it come in without a move.
-        m_arrivingUnderPointer = mode == 0;
-    }
-}
-
-void ClockWindow::checkPointer()
-{
-    // Where the clock already is what its mode wants, the pointer cannot
-    // change anything: spare the question to the X server.
-    if (pointerCheck(false, m_flags.hideMode, m_tuckState) == TuckMode::None)
-        return;
-    const qint64 nowMs = m_platform.clock->uptimeMs();
-    const std::optional<QPoint> seen = m_platform.desktop->seenPointer();
-    bool atClock;
-    if (seen) {
-        m_unseenPointer.seen();
-        atClock = pointerAtClock(m_corner, m_placer.workArea(), *seen);
-    } else {
-        atClock = !m_unseenPointer.countsAsAway(nowMs);
-    }
-    const TuckMode mode = pointerCheck(atClock, m_flags.hideMode, m_tuckState);
-    if (mode == TuckMode::None)
-        return;
-    setTucked(int(mode));
-    if (!seen && mode == TuckMode::Out)
-        m_unseenPointer.cameOutOnGuess(nowMs);
+    if (mode == 0 || mode == 1)
+        m_tucker.move(TuckMode(mode), m_corner, m_flags.autoTuck);
 }
 
 void ClockWindow::workAreaChanged()
@@ -369,12 +338,7 @@ void ClockWindow::chooseMonitor(const QString &monitor)
 
 void ClockWindow::onMouseMove(QPoint)
 {
-    const TuckMode mode = faceMove(m_flags.hideMode, m_platform.desktop->shiftAlone());
-    if (mode == TuckMode::None)
-        return;
-    if (mode == TuckMode::Tuck && m_tuckState != TuckState::Tucked)
-        m_unseenPointer.pushedAway(m_platform.clock->uptimeMs());
-    setTucked(int(mode));
+    m_tucker.faceMoved(m_corner, m_flags.hideMode, m_flags.autoTuck);
 }
 
 void ClockWindow::onMouseDown(Qt::MouseButton button, QPoint)
@@ -581,11 +545,11 @@ void ClockWindow::mouseMoveEvent(QMouseEvent *event)
 // the window manager of the pointer's coming and going only.
 void ClockWindow::enterEvent(QEnterEvent *event)
 {
-    if (m_arrivingUnderPointer)
+    if (m_tucker.arrivingUnderPointer())
         m_lastPointer = event->globalPosition();
     else
         pointerMoved(event->globalPosition(), event->position().toPoint());
-    m_arrivingUnderPointer = false;
+    m_tucker.settle();
     QWidget::enterEvent(event);
 }
 

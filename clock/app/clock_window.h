@@ -14,6 +14,7 @@
 #include "design/skin_layout.h"
 #include "face_view.h"
 #include "options/options_dialog.h"
+#include "tucker.h"
 #include "window_placer.h"
 
 #include "platform/autostart.h"
@@ -77,7 +78,6 @@ public:
 
     // Placement: sliding into the screen edge and back, staying in the corner.
     void setTucked(int mode);
-    void checkPointer();
     std::optional<int> checkPlacement() { return m_placer.checkPlacement(m_corner, m_frameOffset); }
     void onMouseMove(QPoint pos);
     void onMouseDown(Qt::MouseButton button, QPoint pos);
@@ -133,7 +133,7 @@ public:
 
     // What the clock shows and where it stands.
     View view() const { return m_view; }
-    TuckState tuckState() const { return m_tuckState; }
+    TuckState tuckState() const { return m_tucker.state(); }
     // The offset of the window manager's frame the shape is cut for.
     int frameOffset() const { return m_frameOffset; }
     // The minutes a counter view shows, the total as stored, the view's title.
@@ -203,7 +203,6 @@ private:
     View m_view = View::Standard;
     bool m_skipTotalSave = false; // closed by its × button: this run is not added
     int m_wagSteps = 0;
-    TuckState m_tuckState = TuckState::Undecided;
     QString m_shownMinutes, m_storedTotal;
     QString m_presetHour;     // the hour a preset alarm is for, "0"-"23"
     bool m_dontCount = false; // this run is left out of the running total
@@ -224,10 +223,9 @@ private:
     AlarmKeeper m_alarms;
     Chime m_chime;
     HourMarks m_hourMarks;
-    UnseenPointer m_unseenPointer;
     std::optional<QPointF> m_lastPointer; // where the pointer was last seen over the window
-    bool m_arrivingUnderPointer = false;  // just came out, maybe under a resting pointer
     WindowPlacer m_placer{this, m_platform.desktop};
+    Tucker m_tucker{m_placer, m_platform.desktop, m_platform.clock};
     Ctl m_pressed = Ctl::Count;
     bool m_unloaded = false;
     bool m_activating = false;
