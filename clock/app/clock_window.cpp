@@ -97,8 +97,7 @@ bool ClockWindow::load()
     m_flags.dog = s.flags.dog;
     m_flags.alarmOn = m_flags.alarmOn || s.flags.alarmOn; // a command-line alarm switched alarms on
     m_flags.nthWeekday = s.flags.nthWeekday;
-    m_storedTotal = s.Systime;
-    m_ledger = s.ledger;
+    m_total.start(s.Systime, s.ledger);
     m_storedAtMs = m_platform.clock->uptimeMs();
     if (s.flags.hideMode)
         onEdgeStrip();
@@ -255,8 +254,7 @@ void ClockWindow::showUptime()
 void ClockWindow::showTotalUptime()
 {
     const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
-    const qint64 total = addedTotal(totalValue(m_storedTotal),
-                                    minutesNotCounted(m_ledger, m_platform.clock->bootId(), up));
+    const qint64 total = m_total.now(m_platform.clock->bootId(), up);
     m_shownMinutes = QString::number(total);
     showCounter(total);
 }
@@ -284,11 +282,7 @@ void ClockWindow::onStandardView()
         m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
-void ClockWindow::onResetTotal()
-{
-    m_storedTotal = QStringLiteral("0");
-    m_ledger = UptimeLedger{}; // nothing of this boot is in the total any more
-}
+void ClockWindow::onResetTotal() { m_total.reset(); }
 
 void ClockWindow::onDontCountToggled() { m_dontCount = !m_dontCount; }
 
@@ -448,14 +442,13 @@ ClosingSettings ClockWindow::closingSettings(bool withTotal) const
     c.view = m_view;
     if (!withTotal)
         return c;
-    const QString boot = m_platform.clock->bootId();
-    const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
+    const auto [total, ledger] = m_total.toStore(
+        m_platform.clock->bootId(), uptimeMinutes(m_platform.clock->uptimeMs()), !m_dontCount);
     if (!m_skipTotalSave)
-        c.Systime = addedTotal(totalValue(m_storedTotal),
-                               m_dontCount ? 0 : minutesNotCounted(m_ledger, boot, up));
+        c.Systime = total;
     // Whatever happened to the total, this boot's minutes so far are dealt
     // with: the next run within the same boot must not add them again.
-    c.ledger = UptimeLedger{boot, up};
+    c.ledger = ledger;
     return c;
 }
 
@@ -463,12 +456,7 @@ void ClockWindow::store(bool withTotal)
 {
     const ClosingSettings c = closingSettings(withTotal);
     m_settings.saveClosing(c);
-    // Also when the write failed: the next one then stores this total plus
-    // the minutes since, which is the same sum.
-    if (c.Systime)
-        m_storedTotal = QString::number(*c.Systime);
-    if (c.ledger)
-        m_ledger = *c.ledger;
+    m_total.stored(c.Systime, c.ledger);
 }
 
 void ClockWindow::unload()

@@ -138,7 +138,7 @@ public:
     int frameOffset() const { return m_frameOffset; }
     // The minutes a counter view shows, the total as stored, the view's title.
     QString shownMinutes() const { return m_shownMinutes; }
-    QString storedTotal() const { return m_storedTotal; }
+    QString storedTotal() const { return m_total.stored(); }
     QString counterTitle() const { return m_faceView.title(); }
     // The reservations the tick checks.
     const AlarmList &alarms() const { return m_alarms.list(); }
@@ -203,7 +203,7 @@ private:
     View m_view = View::Standard;
     bool m_skipTotalSave = false; // closed by its × button: this run is not added
     int m_wagSteps = 0;
-    QString m_shownMinutes, m_storedTotal;
+    QString m_shownMinutes;
     QString m_presetHour;     // the hour a preset alarm is for, "0"-"23"
     bool m_dontCount = false; // this run is left out of the running total
     bool m_bypassesManager;
@@ -212,7 +212,7 @@ private:
     QString m_commandLine;
     Face m_face;
     FaceView m_faceView{this};
-    UptimeLedger m_ledger;
+    RunningTotal m_total;
     QRegion m_shape;
     QTimer m_timer1;
     QTimer m_timer2;

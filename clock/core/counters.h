@@ -4,6 +4,8 @@
 #include "face.h"
 
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace vespera {
 
@@ -37,5 +39,49 @@ struct UptimeLedger {
     qint64 counted = 0;
 };
 qint64 minutesNotCounted(const UptimeLedger &ledger, const QString &boot, qint64 uptimeMin);
+
+// The running total as the clock keeps it while it runs: the total as last
+// stored (its text, kept as read) and which boot's minutes it already holds.
+class RunningTotal {
+public:
+    void start(const QString &stored, const UptimeLedger &ledger)
+    {
+        m_stored = stored;
+        m_ledger = ledger;
+    }
+    QString stored() const { return m_stored; }
+    // What the total counter shows at `uptimeMin` minutes into `boot`.
+    qint64 now(const QString &boot, qint64 uptimeMin) const
+    {
+        return addedTotal(totalValue(m_stored), minutesNotCounted(m_ledger, boot, uptimeMin));
+    }
+    // What a store writes: the total with this run's minutes not counted yet
+    // (none when the run is left out), and the ledger that says they are.
+    std::pair<qint64, UptimeLedger> toStore(const QString &boot, qint64 uptimeMin,
+                                            bool countThisRun) const
+    {
+        const qint64 minutes = countThisRun ? minutesNotCounted(m_ledger, boot, uptimeMin) : 0;
+        return {addedTotal(totalValue(m_stored), minutes), UptimeLedger{boot, uptimeMin}};
+    }
+    // After a store (also a failed one: the next then stores this total plus
+    // the minutes since, which is the same sum).
+    void stored(std::optional<qint64> total, const std::optional<UptimeLedger> &ledger)
+    {
+        if (total)
+            m_stored = QString::number(*total);
+        if (ledger)
+            m_ledger = *ledger;
+    }
+    // The menu's reset: nothing of this boot is in the total any more.
+    void reset()
+    {
+        m_stored = QStringLiteral("0");
+        m_ledger = UptimeLedger{};
+    }
+
+private:
+    QString m_stored;
+    UptimeLedger m_ledger;
+};
 
 } // namespace vespera

@@ -63,6 +63,29 @@ private slots:
         QCOMPARE(minutesNotCounted(counted, "boot-a", 50), qint64(0));  // never subtracts
         QCOMPARE(minutesNotCounted(counted, "", 90), qint64(90));       // boot unknown
     }
+
+    // The total the clock keeps: what a view shows, what a store writes with
+    // and without this run, the ledger that keeps a second run from adding
+    // the same minutes, and the reset.
+    void runningTotal()
+    {
+        RunningTotal total;
+        total.start("100", UptimeLedger{"boot-a", 30});
+        QCOMPARE(total.now("boot-a", 45), qint64(115));
+        QCOMPARE(total.now("boot-b", 10), qint64(110)); // another boot: all its minutes
+        const auto [counted, ledger] = total.toStore("boot-a", 45, true);
+        QCOMPARE(counted, qint64(115));
+        QCOMPARE(ledger.boot, QString("boot-a"));
+        QCOMPARE(ledger.counted, qint64(45));
+        QCOMPARE(total.toStore("boot-a", 45, false).first, qint64(100));
+        total.stored(counted, ledger);
+        QCOMPARE(total.stored(), QString("115"));
+        QCOMPARE(total.now("boot-a", 50), qint64(120)); // only the minutes since
+        total.stored(std::nullopt, std::nullopt);       // nothing written: nothing changes
+        QCOMPARE(total.stored(), QString("115"));
+        total.reset();
+        QCOMPARE(total.now("boot-a", 50), qint64(50));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCounters)
