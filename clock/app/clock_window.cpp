@@ -198,10 +198,10 @@ void ClockWindow::onTick()
     case View::Total: showTotalUptime(); break;
     }
     if (m_flags.alarmOn)
-        m_alarms.check(m_platform.clock->now(), [this](const AlarmRing &ring) {
+        m_alarms.check(now, [this](const AlarmRing &ring) {
             emit alarmNoticeRequested(ring.time, ring.late);
         });
-    checkChime();
+    checkChime(now);
     // A crash, or a power cut, then costs at most this much of the total.
     if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
         m_storedAtMs = up;
@@ -384,9 +384,9 @@ void ClockWindow::onOptionButton()
 
 void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
 
-void ClockWindow::checkChime()
+void ClockWindow::checkChime(const QDateTime &now)
 {
-    if (m_flags.chimeOn && chimeDue(m_platform.clock->now().time()))
+    if (m_flags.chimeOn && chimeDue(now.time()))
         playChime();
 }
 

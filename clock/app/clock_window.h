@@ -107,7 +107,7 @@ public:
     VolumeOverrides &volumes() { return m_volumes; }
 
     // Alarms and the chime.
-    void checkChime();
+    void checkChime(const QDateTime &now);
     // The ringing alarm rings again a few minutes from now (this run only).
     void snooze();
     void playChime() override { m_chime.playChime(); }
