@@ -32,7 +32,7 @@ QString dataFile(const QString &name)
     if (name.startsWith(QLatin1Char('/')))
         return name;
     const QString own = pathIn(userDataFolder(), name);
-    if (FileExists(own))
+    if (fileExists(own))
         return own;
     return pathIn(programFolder(), name);
 }
@@ -45,7 +45,7 @@ QString userDataFolder()
 
 QStringList dataFolders() { return {userDataFolder(), programFolder()}; }
 
-bool FileExists(const QString &path)
+bool fileExists(const QString &path)
 {
     if (path.isEmpty())
         return false;

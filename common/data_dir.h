@@ -20,6 +20,6 @@ QStringList dataFolders();
 // begins with ":" (Qt's mark of its built-in resources) stays in the folder.
 QString pathIn(const QString &folder, const QString &name);
 // True when the path names an existing regular file; never fails.
-bool FileExists(const QString &path);
+bool fileExists(const QString &path);
 
 } // namespace common

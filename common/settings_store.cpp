@@ -189,24 +189,24 @@ std::optional<QString> SettingsStore::value(const QString &section, const QStrin
     return std::nullopt;
 }
 
-QString SettingsStore::GetSetting(const QString &section, const QString &key,
+QString SettingsStore::getSetting(const QString &section, const QString &key,
                                   const QString &defaultValue) const
 {
     return value(section, key).value_or(defaultValue);
 }
 
-QString SettingsStore::GetSetting(const QString &section, const QString &key,
+QString SettingsStore::getSetting(const QString &section, const QString &key,
                                   int defaultValue) const
 {
-    return GetSetting(section, key, QString::number(defaultValue));
+    return getSetting(section, key, QString::number(defaultValue));
 }
 
-bool SettingsStore::SaveSetting(const QString &section, const QString &key, const QString &value)
+bool SettingsStore::saveSetting(const QString &section, const QString &key, const QString &value)
 {
-    return SaveSettings(section, {{key, value}});
+    return saveSettings(section, {{key, value}});
 }
 
-bool SettingsStore::SaveSettings(const QString &section,
+bool SettingsStore::saveSettings(const QString &section,
                                  const QVector<QPair<QString, QString>> &values)
 {
     return rewrite([&](IniDocument &doc) {
@@ -218,12 +218,12 @@ bool SettingsStore::SaveSettings(const QString &section,
 
 bool SettingsStore::change(const std::function<bool(IniDocument &)> &edit) { return rewrite(edit); }
 
-bool SettingsStore::DeleteSetting(const QString &section, const QString &key)
+bool SettingsStore::deleteSetting(const QString &section, const QString &key)
 {
     return rewrite([&](IniDocument &doc) { return doc.remove(section, key); });
 }
 
-bool SettingsStore::DeleteSection(const QString &section)
+bool SettingsStore::deleteSection(const QString &section)
 {
     return rewrite([&](IniDocument &doc) { return doc.removeSection(section); });
 }

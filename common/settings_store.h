@@ -38,22 +38,22 @@ public:
     std::optional<QString> value(const QString &section, const QString &key) const;
 
     // The stored string, or the default when the key is absent.
-    QString GetSetting(const QString &section, const QString &key,
+    QString getSetting(const QString &section, const QString &key,
                        const QString &defaultValue = QString()) const;
-    QString GetSetting(const QString &section, const QString &key, int defaultValue) const;
+    QString getSetting(const QString &section, const QString &key, int defaultValue) const;
 
-    bool SaveSetting(const QString &section, const QString &key, const QString &value);
+    bool saveSetting(const QString &section, const QString &key, const QString &value);
     // Several keys in one locked rewrite; order is kept.
-    bool SaveSettings(const QString &section, const QVector<QPair<QString, QString>> &values);
+    bool saveSettings(const QString &section, const QVector<QPair<QString, QString>> &values);
 
     // Any change of the document, in one locked rewrite; nothing is written
     // when the change returns false.
     bool change(const std::function<bool(IniDocument &)> &edit);
 
     // Removes one key; false when it was absent (callers ignore that).
-    bool DeleteSetting(const QString &section, const QString &key);
+    bool deleteSetting(const QString &section, const QString &key);
     // Removes a whole section; false when it was absent.
-    bool DeleteSection(const QString &section);
+    bool deleteSection(const QString &section);
 
     // How long a write waits for another program's to end before it fails.
     void setLockWait(int ms) { m_lockWaitMs = ms; }

@@ -25,9 +25,18 @@ bool isClickArea(Ctl c) { return contains(kClickAreas, c); }
 bool reachesWindow(Ctl c) { return c == Ctl::Count || contains(kForwardingControls, c); }
 bool isDog(Ctl c) { return c == Ctl::DogResting || c == Ctl::DogPoseA || c == Ctl::DogPoseB; }
 
-bool isKnownCorner(int corner) { return corner >= 0 && corner <= 3; }
-bool isRightCorner(int corner) { return corner == 2 || corner == 3; }
-bool isBottomCorner(int corner) { return corner == 1 || corner == 3; }
+bool isKnownCorner(Corner corner)
+{
+    return int(corner) >= int(Corner::TopLeft) && int(corner) <= int(Corner::BottomRight);
+}
+bool isRightCorner(Corner corner)
+{
+    return corner == Corner::TopRight || corner == Corner::BottomRight;
+}
+bool isBottomCorner(Corner corner)
+{
+    return corner == Corner::BottomLeft || corner == Corner::BottomRight;
+}
 
 namespace {
 
@@ -71,11 +80,11 @@ QRect commonRect(Ctl c)
 }
 
 // Left edge of a control in the right-hand layout, or -1 when it keeps its place.
-int rightLayoutLeft(Ctl c, int corner)
+int rightLayoutLeft(Ctl c, Corner corner)
 {
     switch (c) {
     case Ctl::EdgeStrip: return 23;
-    case Ctl::AlarmMark: return corner == 2 ? 20 : 40;
+    case Ctl::AlarmMark: return corner == Corner::TopRight ? 20 : 40;
     case Ctl::FixedMark:
     case Ctl::BlinkMark: return 78;
     case Ctl::DogPoseA:
@@ -92,7 +101,7 @@ int rightLayoutLeft(Ctl c, int corner)
 
 } // namespace
 
-QRect controlRect(Ctl c, int corner)
+QRect controlRect(Ctl c, Corner corner)
 {
     QRect r = commonRect(c);
     if (c == Ctl::EdgeStrip && isBottomCorner(corner))
@@ -105,12 +114,12 @@ QRect controlRect(Ctl c, int corner)
     return r;
 }
 
-QLine line1(int corner)
+QLine line1(Corner corner)
 {
     return isRightCorner(corner) ? QLine(84, 49, 40, 49) : QLine(372, 49, 328, 49);
 }
 
-QString pictureSuffix(int corner)
+QString pictureSuffix(Corner corner)
 {
     return isRightCorner(corner) ? QStringLiteral(".vsr") : QStringLiteral(".vss");
 }
@@ -121,7 +130,7 @@ QString pictureSuffix(int corner)
 
 // Out: the face's straight end (x 3, or x 438 = 441 - 3) on the work area's
 // edge, so the 3 pixels outside the face hang past it.
-int outLeft(int corner, const platform::WorkArea &wa)
+int outLeft(Corner corner, const platform::WorkArea &wa)
 {
     return isRightCorner(corner) ? wa.Right - 438 : wa.Left - 3;
 }
@@ -130,17 +139,17 @@ int outLeft(int corner, const platform::WorkArea &wa)
 // screen, for the pointer to find. The left corners' ellipse ends at x 425
 // or 426, so x 418 goes on the edge; the right corners' begins at x 5, so
 // x 12 does.
-int tuckedLeft(int corner, const platform::WorkArea &wa)
+int tuckedLeft(Corner corner, const platform::WorkArea &wa)
 {
     return isRightCorner(corner) ? wa.Right - 12 : wa.Left - 418;
 }
 
-int demandedTop(int corner, const platform::WorkArea &wa, int frameOffset)
+int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset)
 {
     return isBottomCorner(corner) ? wa.Bottom - 77 - frameOffset : wa.Top - 22 - frameOffset;
 }
 
-QPoint windowOrigin(int corner, const platform::WorkArea &wa, int frameOffset)
+QPoint windowOrigin(Corner corner, const platform::WorkArea &wa, int frameOffset)
 {
     return {outLeft(corner, wa), demandedTop(corner, wa, frameOffset)};
 }
@@ -150,7 +159,7 @@ namespace {
 QRect fromEdges(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
 } // namespace
 
-QRegion windowRegion(int corner, int fo)
+QRegion windowRegion(Corner corner, int fo)
 {
     QRect main, ellipse, cut;
     if (isRightCorner(corner)) {

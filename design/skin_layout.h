@@ -38,23 +38,27 @@ bool isDog(Ctl c);
 constexpr int kWindowWidth = 441;
 constexpr int kWindowHeight = 129;
 
-// A corner outside 0-3 (only a hand-edited store holds one) is laid out and
-// cut like corner 0; it is never moved sideways or re-placed.
-bool isKnownCorner(int corner);
-bool isRightCorner(int corner);
-bool isBottomCorner(int corner);
+// The corner of the work area the clock keeps to, as stored (0-3, the
+// order the options dialog lists them in). A number outside 0-3 (only a
+// hand-edited store holds one) is kept as it is: it is laid out and cut like
+// the top left, and never moved sideways or re-placed.
+enum class Corner : int { TopLeft, BottomLeft, TopRight, BottomRight };
 
-QRect controlRect(Ctl c, int corner);
-QLine line1(int corner);
-QString pictureSuffix(int corner); // ".vss" for the left corners, ".vsr" for the right
+bool isKnownCorner(Corner corner);
+bool isRightCorner(Corner corner);
+bool isBottomCorner(Corner corner);
+
+QRect controlRect(Ctl c, Corner corner);
+QLine line1(Corner corner);
+QString pictureSuffix(Corner corner); // ".vss" for the left corners, ".vsr" for the right
 
 // Window position with the clock out, and the top its corner demands.
-QPoint windowOrigin(int corner, const platform::WorkArea &wa, int frameOffset);
-int demandedTop(int corner, const platform::WorkArea &wa, int frameOffset);
-int outLeft(int corner, const platform::WorkArea &wa);
-int tuckedLeft(int corner, const platform::WorkArea &wa);
+QPoint windowOrigin(Corner corner, const platform::WorkArea &wa, int frameOffset);
+int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset);
+int outLeft(Corner corner, const platform::WorkArea &wa);
+int tuckedLeft(Corner corner, const platform::WorkArea &wa);
 
 // The window's shape: main rectangle united with an ellipse, less a cut rectangle.
-QRegion windowRegion(int corner, int frameOffset);
+QRegion windowRegion(Corner corner, int frameOffset);
 
 } // namespace vespera

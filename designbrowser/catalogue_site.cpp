@@ -51,7 +51,7 @@ QStringList CatalogueSite::designs(const QStringList &folders)
             const QString name = file.chopped(4);
             // Only names that are safe to build file names and addresses from.
             if (isSafeDesignName(name)
-                && common::FileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
+                && common::fileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
                 found << name;
         }
     }
@@ -81,7 +81,7 @@ QByteArray CatalogueSite::preview(const QString &fileName) const
         return QByteArray();
     for (const QString &folder : m_folders) {
         const QString picture = common::pathIn(folder, skin + QStringLiteral(".vss"));
-        if (common::FileExists(picture))
+        if (common::fileExists(picture))
             return designPreviewPng(picture);
     }
     return QByteArray();

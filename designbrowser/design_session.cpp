@@ -22,7 +22,7 @@ void DesignSession::load()
     m_record = DesignRecord();
     for (const QString &folder : m_readFolders) {
         const QString path = designFilePath(folder, m_snapshot.skin);
-        if (!common::FileExists(path))
+        if (!common::fileExists(path))
             continue;
         QFile file(path);
         // A design record is one short line; read no more than a generous bit of it.
@@ -42,12 +42,12 @@ QString DesignSession::recordPath() const { return designFilePath(m_writeFolder,
 
 bool DesignSession::apply(const QByteArray &body, QString *failure)
 {
-    const AppliedForm form = ApplyDesign(body, m_record);
+    const AppliedForm form = applyDesign(body, m_record);
     QString problem;
     if (!form.withinLimits) {
         problem = QCoreApplication::translate(
             "DesignSession", "デザインの情報が大きすぎるため、適用しませんでした。");
-    } else if (!form.settings.isEmpty() && !m_store.SaveSettings(common::kSection, form.settings)) {
+    } else if (!form.settings.isEmpty() && !m_store.saveSettings(common::kSection, form.settings)) {
         // One write for all: either every key of the design is stored or none.
         QStringList keys;
         for (const auto &kv : form.settings)

@@ -49,7 +49,7 @@ DesignSnapshot snapshotOf(const common::IniDocument &doc)
     return s;
 }
 
-QString UrlEncode(const QString &text)
+QString urlEncode(const QString &text)
 {
     QString out;
     for (const uint code : text.toUcs4()) {
@@ -77,10 +77,10 @@ QString UrlEncode(const QString &text)
 QByteArray outboundBody(const DesignSnapshot &snapshot, const DesignRecord &r)
 {
     const QString text =
-        QStringLiteral("des=") + UrlEncode(snapshot.skin) + QStringLiteral("&name=")
-        + UrlEncode(r.value(0)) + QStringLiteral("&c_mn=") + r.value(1) + QStringLiteral("&c_bg=")
+        QStringLiteral("des=") + urlEncode(snapshot.skin) + QStringLiteral("&name=")
+        + urlEncode(r.value(0)) + QStringLiteral("&c_mn=") + r.value(1) + QStringLiteral("&c_bg=")
         + r.value(2) + QStringLiteral("&c_ms=") + r.value(3) + QStringLiteral("&c_mw=") + r.value(4)
-        + QStringLiteral("&c_bs=") + r.value(5) + QStringLiteral("&fname=") + UrlEncode(r.value(6))
+        + QStringLiteral("&c_bs=") + r.value(5) + QStringLiteral("&fname=") + urlEncode(r.value(6))
         + QStringLiteral("&hide=") + QString::number(snapshot.hide) + QStringLiteral("&wan=")
         + QString::number(snapshot.wan);
     return common::toShiftJis(text);
@@ -170,7 +170,7 @@ bool siteMaySet(const QString &key)
     return !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
 }
 
-AppliedForm ApplyDesign(const QByteArray &body, DesignRecord &record)
+AppliedForm applyDesign(const QByteArray &body, DesignRecord &record)
 {
     AppliedForm form;
     if (body.size() > kMaxApplyBody) {

@@ -38,7 +38,7 @@ DesignSnapshot snapshotOf(const common::IniDocument &settings);
 // Each character by its Shift-JIS code: "+" for a blank, letters, digits and
 // "*._-" as they are, "%XX" for other single bytes and "%XX%YY" for double
 // bytes; a character Shift-JIS lacks counts as "?".
-QString UrlEncode(const QString &text);
+QString urlEncode(const QString &text);
 
 // The body posted to the site, in Shift-JIS.
 QByteArray outboundBody(const DesignSnapshot &snapshot, const DesignRecord &record);
@@ -85,6 +85,6 @@ struct AppliedForm {
 // fields go into the record; any other key a site may set goes into the
 // settings, in body order. A part without its closing quote or its final CR
 // ends the scan. A form over a limit changes nothing, not even the record.
-AppliedForm ApplyDesign(const QByteArray &body, DesignRecord &record);
+AppliedForm applyDesign(const QByteArray &body, DesignRecord &record);
 
 } // namespace vesweb

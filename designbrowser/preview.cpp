@@ -21,7 +21,7 @@ QImage designPreview(const QImage &design)
     QImage face = design.copy(atlas::background()).convertToFormat(QImage::Format_RGB32);
     QPainter p(&face);
     auto put = [&](Ctl at, const QRect &glyph) {
-        p.drawImage(vespera::controlRect(at, 0).topLeft(), design, glyph);
+        p.drawImage(vespera::controlRect(at, vespera::Corner::TopLeft).topLeft(), design, glyph);
     };
     // 10:08 AM, Monday 7 December 2026, the second Monday of the month.
     const int time[] = {1, 0, 0, 8};

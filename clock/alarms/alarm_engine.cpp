@@ -18,7 +18,7 @@ std::optional<QTime> entryTime(const QString &entry)
     return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
 }
 
-quint32 WaveVolumeFromLevel(int level) { return quint32(std::clamp(level, 0, 255)) * 0x01010101u; }
+quint32 waveVolumeFromLevel(int level) { return quint32(std::clamp(level, 0, 255)) * 0x01010101u; }
 
 int storedLevel(const std::optional<QString> &value, int defaultLevel)
 {

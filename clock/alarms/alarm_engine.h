@@ -23,7 +23,7 @@ inline bool isOneShot(const QString &entry) { return entry.endsWith(QLatin1Char(
 
 // A wave-out volume from a level 0-255: the level's byte in all four bytes
 // (200 gives C8C8C8C8). Levels outside 0-255 are taken as the nearest end.
-quint32 WaveVolumeFromLevel(int level);
+quint32 waveVolumeFromLevel(int level);
 
 // A stored level: absent gives the default, text that is no number gives 0.
 int storedLevel(const std::optional<QString> &value, int defaultLevel = 200);

@@ -50,7 +50,7 @@ void AlarmKeeper::check(const QDateTime &now, const std::function<void(const Ala
             // alarm's program was chosen by the user.
             const QString program =
                 m_commandLineProgram.isEmpty()
-                    ? m_store.GetSetting(common::kSection, common::key::kAlarmProgram)
+                    ? m_store.getSetting(common::kSection, common::key::kAlarmProgram)
                     : m_commandLineProgram;
             if (!program.trimmed().isEmpty()) {
                 if (m_programs)

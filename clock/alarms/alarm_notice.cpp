@@ -118,7 +118,7 @@ void AlarmNotice::start()
         return;
     }
     const int level = storedLevel(m_store.value(common::kSection, common::key::kAlarmVolume));
-    m_volumeTicket = m_volumes.begin(WaveVolumeFromLevel(level));
+    m_volumeTicket = m_volumes.begin(waveVolumeFromLevel(level));
     m_pause.start(); // the first sound after half a second, as the volume settles
 }
 

@@ -33,7 +33,7 @@ void Chime::playChime()
     }
     // A chime that comes while one is still playing takes over its ticket.
     const int level = storedLevel(m_store.value(common::kSection, common::key::kChimeVolume));
-    const int ticket = m_volumes.begin(WaveVolumeFromLevel(level));
+    const int ticket = m_volumes.begin(waveVolumeFromLevel(level));
     restore();
     m_ticket = ticket;
     m_hold.stop();

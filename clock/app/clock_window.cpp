@@ -1,22 +1,16 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
-#include "common/setting_keys.h"
 #include "core/counters.h"
-#include "core/tucking.h"
-#include "design/design_picture.h"
 #include "design/glyph_atlas.h"
 
-#include "common/data_dir.h"
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
-#include "platform/glyph_surface.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
 #include "platform/x11_window.h"
 
 #include <QCloseEvent>
 #include <QEnterEvent>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,9 +20,6 @@ namespace vespera {
 
 namespace {
 constexpr int kTickLateMs = 4; // a tick lands this much after the whole second, never before
-// The running total and the flags are stored this often while the clock runs:
-// one small write each ten minutes costs nothing measurable when idle.
-constexpr qint64 kStoreEveryMs = 10 * 60 * 1000;
 
 Qt::WindowFlags clockWindowFlags(bool bypassManager)
 {
@@ -42,9 +33,10 @@ Qt::WindowFlags clockWindowFlags(bool bypassManager)
 ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
                          const QString &commandLine, QWidget *parent)
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
-      m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)), m_settings(store),
-      m_platform(platform), m_commandLine(commandLine), m_menu(this), m_volumes(platform.sound),
-      m_alarms(store, platform.programs), m_chime(m_volumes, store, this)
+      m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)),
+      m_platform(platform), m_commandLine(commandLine), m_session(store, platform.clock),
+      m_menu(this), m_volumes(platform.sound), m_alarms(store, platform.programs),
+      m_chime(m_volumes, store, this)
 {
     setWindowTitle(QStringLiteral("pendra"));
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -53,26 +45,27 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     winId(); // the native window exists from the start: seams below draw on it
     windowHandle()->installEventFilter(this);
 
-    m_timer1.setSingleShot(true);
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer1, &QTimer::timeout, this, &ClockWindow::onTick);
-    m_timer2.setInterval(100);
-    connect(&m_timer2, &QTimer::timeout, this, &ClockWindow::onWagStep);
+    m_tickTimer.setSingleShot(true);
+    m_tickTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_tickTimer, &QTimer::timeout, this, &ClockWindow::onTick);
 
-    connect(m_menu.standardView, &QAction::triggered, this, &ClockWindow::onStandardView);
-    connect(m_menu.uptimeView, &QAction::triggered, this, &ClockWindow::onUptimeView);
-    connect(m_menu.totalView, &QAction::triggered, this, &ClockWindow::onTotalView);
-    connect(m_menu.hideMode, &QAction::triggered, this, &ClockWindow::onHideModeToggled);
-    connect(m_menu.presetNow, &QAction::triggered, this, &ClockWindow::onPresetNow);
-    connect(m_menu.presetNowBelow, &QAction::triggered, this, &ClockWindow::onPresetNow);
-    connect(&m_menu, &ClockMenu::presetHourChosen, this, &ClockWindow::onPresetHour);
-    connect(m_menu.resetTotal, &QAction::triggered, this, &ClockWindow::onResetTotal);
-    connect(m_menu.dontCount, &QAction::triggered, this, &ClockWindow::onDontCountToggled);
+    const std::pair<QAction *, void (ClockWindow::*)()> commands[] = {
+        {m_menu.standardView, &ClockWindow::onStandardView},
+        {m_menu.uptimeView, &ClockWindow::onUptimeView},
+        {m_menu.totalView, &ClockWindow::onTotalView},
+        {m_menu.hideMode, &ClockWindow::onHideModeToggled},
+        {m_menu.presetNow, &ClockWindow::onPresetNow},
+        {m_menu.presetNowBelow, &ClockWindow::onPresetNow},
+        {m_menu.resetTotal, &ClockWindow::onResetTotal},
+        {m_menu.dontCount, &ClockWindow::onDontCountToggled},
+        {m_menu.startAtLogin, &ClockWindow::onStartAtLoginToggled},
+        {m_menu.alwaysOnTop, &ClockWindow::onAlwaysOnTopToggled},
+        {m_menu.autoTuck, &ClockWindow::onAutoTuckToggled},
+        {m_menu.quit, &ClockWindow::onQuit}};
+    for (const auto &[action, handler] : commands)
+        connect(action, &QAction::triggered, this, handler);
     m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
-    connect(m_menu.startAtLogin, &QAction::triggered, this, &ClockWindow::onStartAtLoginToggled);
-    connect(m_menu.alwaysOnTop, &QAction::triggered, this, &ClockWindow::onAlwaysOnTopToggled);
-    connect(m_menu.autoTuck, &QAction::triggered, this, &ClockWindow::onAutoTuckToggled);
-    connect(m_menu.quit, &QAction::triggered, this, &ClockWindow::onQuit);
+    connect(&m_menu, &ClockMenu::presetHourChosen, this, &ClockWindow::onPresetHour);
     connect(&m_menu, &ClockMenu::monitorChosen, this, &ClockWindow::chooseMonitor);
     // A switch turned in the menu is stored at once (after its own slot): a
     // session that ends without closing the clock still keeps it.
@@ -83,9 +76,9 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
 
 bool ClockWindow::load()
 {
-    const StartupSettings s = m_settings.readStartup();
+    const StartupSettings s = m_session.begin();
     m_flags.use24Hour = s.flags.use24Hour;
-    m_corner = s.Corner;
+    m_corner = s.corner;
     m_placer.setMonitor(s.monitor); // the first placement already goes there
     if (!loadDesign())
         return false;
@@ -97,8 +90,6 @@ bool ClockWindow::load()
     m_flags.dog = s.flags.dog;
     m_flags.alarmOn = m_flags.alarmOn || s.flags.alarmOn; // a command-line alarm switched alarms on
     m_flags.nthWeekday = s.flags.nthWeekday;
-    m_total.start(s.Systime, s.ledger);
-    m_storedAtMs = m_platform.clock->uptimeMs();
     if (s.flags.hideMode)
         onEdgeStrip();
     if (!s.flags.alwaysOnTop) {
@@ -110,7 +101,6 @@ bool ClockWindow::load()
     m_view = s.view;
     if (s.showWelcome)
         showWelcome();
-    m_settings.saveProgramFolder(common::programFolder());
     onActivated();
     scheduleTick(m_platform.clock->now());
     return true;
@@ -128,7 +118,7 @@ void ClockWindow::onActivated()
     setAlwaysOnTop(m_flags.alwaysOnTop);
     m_faceView.paintFixedPieces(m_flags.use24Hour, m_flags.alarmOn);
     m_faceView.apply(
-        m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
+        m_face.redrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
     if (m_view == View::Uptime)
         onUptimeView();
     else if (m_view == View::Total)
@@ -141,40 +131,21 @@ void ClockWindow::onActivated()
 bool ClockWindow::loadDesign()
 {
     m_placer.readWorkArea();
-    QString name = m_settings.skin();
-    // A design is a pair of files beside the program; a name that reaches
-    // elsewhere, or an incomplete pair, falls back to "blue" (not stored).
-    const bool usable = !name.isEmpty() && !name.contains(QLatin1Char('/'))
-                        && common::FileExists(common::dataFile(name + QStringLiteral(".vsr")))
-                        && common::FileExists(common::dataFile(name + QStringLiteral(".vss")));
-    if (!usable)
-        name = QStringLiteral("blue");
-
-    m_faceView.layOut(m_corner);
-    const QString suffix = pictureSuffix(m_corner);
-    if (!loadPicture(name + suffix)
-        && !(name != QLatin1String("blue") && loadPicture(QStringLiteral("blue") + suffix))
-        && !m_faceView.hasPicture())
+    if (!m_faceView.loadDesign(m_session.design(), m_corner))
         return false;
-
-    m_placer.moveTo(
-        windowOrigin(isKnownCorner(m_corner) ? m_corner : 0, m_placer.workArea(), m_frameOffset));
+    m_placer.moveTo(windowOrigin(isKnownCorner(m_corner) ? m_corner : Corner::TopLeft,
+                                 m_placer.workArea(), m_frameOffset));
     m_shape = windowRegion(m_corner, m_frameOffset);
     setMask(m_shape);
     platform::x11::inputFollowsShape(this);
     return true;
 }
 
-bool ClockWindow::loadPicture(const QString &fileName)
-{
-    return m_faceView.loadPicture(common::dataFile(fileName));
-}
-
 void ClockWindow::scheduleTick(const QDateTime &now)
 {
     if (m_unloaded)
         return;
-    m_timer1.start(1000 - now.time().msec() + kTickLateMs);
+    m_tickTimer.start(1000 - now.time().msec() + kTickLateMs);
 }
 
 void ClockWindow::onTick()
@@ -190,32 +161,18 @@ void ClockWindow::onTick()
     m_platform.random->reseedFromTimer();
     m_tucker.settle(); // its coming in would have been told by now
     m_tucker.checkPointer(m_corner, m_flags.hideMode, m_flags.autoTuck);
-    switch (m_view) {
-    case View::Standard:
-        m_faceView.apply(m_face.UpdateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
-        break;
-    case View::Uptime: showUptime(); break;
-    case View::Total: showTotalUptime(); break;
-    }
+    if (m_view == View::Standard)
+        m_faceView.apply(m_face.updateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
+    else
+        showCounter();
     if (m_flags.alarmOn)
         m_alarms.check(now, [this](const AlarmRing &ring) {
             emit alarmNoticeRequested(ring.time, ring.late);
         });
     checkChime(now);
-    // A crash, or a power cut, then costs at most this much of the total.
-    if (const qint64 up = m_platform.clock->uptimeMs(); up - m_storedAtMs >= kStoreEveryMs) {
-        m_storedAtMs = up;
-        store(!m_dontCount); // with "no sum" on, the minutes since are not added
-    }
-
-    if (m_flags.dog) {
-        switch (static_cast<int>(m_platform.random->next() * 4)) {
-        case 0: setDogPose(0); break;
-        case 1: setDogPose(2); break;
-        case 2: m_timer2.start(); break; // a wag burst
-        default: break;
-        }
-    }
+    m_session.storeWhenDue(m_flags, m_view);
+    if (m_flags.dog)
+        m_dog.onTick();
     m_faceView.setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
@@ -227,40 +184,13 @@ void ClockWindow::onTick()
     scheduleTick(now);
 }
 
-void ClockWindow::onWagStep()
-{
-    if (m_wagSteps > 8) {
-        m_timer2.stop();
-        m_wagSteps = 0;
-    }
-    setDogPose(control(Ctl::DogPoseA).visible ? 0 : 1);
-    ++m_wagSteps;
-}
-
-void ClockWindow::setDogPose(int pose)
-{
-    m_faceView.setVisible(Ctl::DogPoseA, pose == 1);
-    m_faceView.setVisible(Ctl::DogPoseB, pose == 2);
-}
-
 void ClockWindow::setAlwaysOnTop(bool above) { platform::x11::setKeepAbove(this, above); }
 
-void ClockWindow::showUptime()
+void ClockWindow::showCounter()
 {
-    m_shownMinutes = QString::number(uptimeMinutes(m_platform.clock->uptimeMs()));
-    showCounter(m_shownMinutes.toLongLong());
-}
-
-void ClockWindow::showTotalUptime()
-{
-    const qint64 up = uptimeMinutes(m_platform.clock->uptimeMs());
-    const qint64 total = m_total.now(m_platform.clock->bootId(), up);
-    m_shownMinutes = QString::number(total);
-    showCounter(total);
-}
-
-void ClockWindow::showCounter(qint64 minutes)
-{
+    const qint64 minutes = m_view == View::Uptime ? uptimeMinutes(m_platform.clock->uptimeMs())
+                                                  : m_session.totalMinutes();
+    m_shownMinutes = QString::number(minutes);
     m_faceView.apply(counterGlyphs(counterText(minutes)));
 }
 
@@ -279,12 +209,12 @@ void ClockWindow::onStandardView()
     m_faceView.showStandardLayout();
     m_view = View::Standard;
     m_faceView.apply(
-        m_face.RedrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
+        m_face.redrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
-void ClockWindow::onResetTotal() { m_total.reset(); }
+void ClockWindow::onResetTotal() { m_session.resetTotal(); }
 
-void ClockWindow::onDontCountToggled() { m_dontCount = !m_dontCount; }
+void ClockWindow::onDontCountToggled() { m_session.toggleDontCount(); }
 
 // The entry on disk is the state: the mark is read from it at every popup,
 // so a desktop's own session settings and this menu never disagree.
@@ -304,7 +234,7 @@ void ClockWindow::onQuit() { close(); }
 
 void ClockWindow::onCloseButton()
 {
-    m_skipTotalSave = true;
+    m_session.skipTotalAtClosing();
     close();
 }
 
@@ -325,7 +255,7 @@ void ClockWindow::chooseMonitor(const QString &monitor)
     if (monitor == m_placer.monitor())
         return;
     m_placer.setMonitor(monitor);
-    m_settings.saveMonitor(monitor);
+    m_session.saveMonitor(monitor);
     m_placer.allowPlacingAgain();
     onActivated();
 }
@@ -345,7 +275,7 @@ void ClockWindow::onMouseDown(Qt::MouseButton button, QPoint)
 void ClockWindow::popUp(QMenu *menu)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
-    m_menu.showChecks(MenuChecks{m_flags, m_dontCount, m_hourMarks,
+    m_menu.showChecks(MenuChecks{m_flags, m_session.dontCount(), m_hourMarks,
                                  m_platform.autostart && m_platform.autostart->isEnabled()});
     m_menu.showMonitors(m_platform.desktop->monitors(), m_placer.monitor());
     menu->popup(m_platform.desktop->pointerPos());
@@ -369,6 +299,11 @@ void ClockWindow::onAlwaysOnTopToggled()
 void ClockWindow::onAlarmMark()
 {
     m_flags.alarmOn = !m_flags.alarmOn;
+    showAlarmMark();
+}
+
+void ClockWindow::showAlarmMark()
+{
     m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
@@ -397,7 +332,7 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     m_flags.hideMode = hideMode;
     setAlwaysOnTop(m_flags.alwaysOnTop);
     m_placer.allowPlacingAgain(); // as for the menu's switch: the corner may be reachable now
-    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    showAlarmMark();
     storeFlags();
 }
 
@@ -407,9 +342,8 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
 {
     if (!m_alarms.addPresetAlarm(entry))
         return false;
-    // The mark goes where the alarm mark's own click paints it.
-    m_faceView.setSource(Ctl::AlarmMark, atlas::alarmOn());
     m_flags.alarmOn = true;
+    showAlarmMark(); // as the alarm mark's own click paints it
     return true;
 }
 
@@ -435,37 +369,13 @@ void ClockWindow::startDesignBrowser()
         m_platform.programs->activateWindow(QStringLiteral("VESPERA"));
 }
 
-ClosingSettings ClockWindow::closingSettings(bool withTotal) const
-{
-    ClosingSettings c;
-    c.flags = m_flags;
-    c.view = m_view;
-    if (!withTotal)
-        return c;
-    const auto [total, ledger] = m_total.toStore(
-        m_platform.clock->bootId(), uptimeMinutes(m_platform.clock->uptimeMs()), !m_dontCount);
-    if (!m_skipTotalSave)
-        c.Systime = total;
-    // Whatever happened to the total, this boot's minutes so far are dealt
-    // with: the next run within the same boot must not add them again.
-    c.ledger = ledger;
-    return c;
-}
-
-void ClockWindow::store(bool withTotal)
-{
-    const ClosingSettings c = closingSettings(withTotal);
-    m_settings.saveClosing(c);
-    m_total.stored(c.Systime, c.ledger);
-}
-
 void ClockWindow::unload()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    m_timer1.stop();
-    m_timer2.stop();
+    m_tickTimer.stop();
+    m_dog.stop();
     setAlwaysOnTop(false);
     saveSettingsNow();
     emit unloaded();

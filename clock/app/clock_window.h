@@ -7,11 +7,10 @@
 #include "alarms/chime.h"
 #include "alarms/preset_dial.h"
 #include "clock_menu.h"
-#include "core/clock_settings.h"
+#include "clock_session.h"
 #include "core/face.h"
 #include "core/face_canvas.h"
-#include "core/tucking.h"
-#include "design/skin_layout.h"
+#include "dog.h"
 #include "face_view.h"
 #include "options/options_dialog.h"
 #include "tucker.h"
@@ -65,7 +64,7 @@ public:
     void unload();
     bool loadDesign();
     void onTick();
-    void onWagStep();
+    void onWagStep() { m_dog.onWagStep(); }
 
     void onStandardView();
     void onUptimeView();
@@ -118,18 +117,18 @@ public:
     void setPresetHour(const QString &hour) override { m_presetHour = hour; }
 
     // What the options dialog reads and gives back.
-    int corner() const override { return m_corner; }
+    Corner corner() const override { return m_corner; }
     ClockFlags optionFlags() const override { return m_flags; }
     void applyOptionFlags(const ClockFlags &flags) override;
     void reloadAlarmList() override;
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
-    void saveSettingsNow() { store(true); }
+    void saveSettingsNow() { m_session.store(m_flags, m_view, true); }
 
     // The switches, and whether this run is left out of the running total.
     const ClockFlags &flags() const { return m_flags; }
-    bool dontCount() const { return m_dontCount; }
+    bool dontCount() const { return m_session.dontCount(); }
 
     // What the clock shows and where it stands.
     View view() const { return m_view; }
@@ -138,7 +137,7 @@ public:
     int frameOffset() const { return m_frameOffset; }
     // The minutes a counter view shows, the total as stored, the view's title.
     QString shownMinutes() const { return m_shownMinutes; }
-    QString storedTotal() const { return m_total.stored(); }
+    QString storedTotal() const { return m_session.storedTotal(); }
     QString counterTitle() const { return m_faceView.title(); }
     // The reservations the tick checks.
     const AlarmList &alarms() const { return m_alarms.list(); }
@@ -154,7 +153,7 @@ public:
     // Placed past a window manager that would float it in the middle of the
     // screen (wlroots'): above the others for good, and blind to panels.
     bool bypassesWindowManager() const { return m_bypassesManager; }
-    bool isWagging() const { return m_timer2.isActive(); }
+    bool isWagging() const { return m_dog.isWagging(); }
 
 signals:
     void unloaded(); // the program ends now
@@ -180,44 +179,35 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool loadPicture(const QString &name);
-    void setDogPose(int pose);
     void setAlwaysOnTop(bool above);
-    void showUptime();
-    void showTotalUptime();
-    void showCounter(qint64 minutes);
+    // The alarm mark as the alarms are: on or off.
+    void showAlarmMark();
+    // The minutes of the counter view shown.
+    void showCounter();
     void showCounterView(const QString &title, View counter);
     void scheduleTick(const QDateTime &now);
-    ClosingSettings closingSettings(bool withTotal) const;
-    // Stores the flags, and with withTotal the running total too.
-    void store(bool withTotal);
-    void storeFlags() { store(false); }
+    void storeFlags() { m_session.store(m_flags, m_view, false); }
     void popUp(QMenu *menu);
     void pointerMoved(QPointF global, QPoint pos);
 
     void showWelcome() { emit welcomeRequested(); }
 
     ClockFlags m_flags;
-    int m_corner = 0;
+    Corner m_corner = Corner::TopLeft;
     int m_frameOffset = 0;
     View m_view = View::Standard;
-    bool m_skipTotalSave = false; // closed by its × button: this run is not added
-    int m_wagSteps = 0;
     QString m_shownMinutes;
-    QString m_presetHour;     // the hour a preset alarm is for, "0"-"23"
-    bool m_dontCount = false; // this run is left out of the running total
+    QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
     bool m_bypassesManager;
-    ClockSettings m_settings;
     ClockPlatform m_platform;
     QString m_commandLine;
+    ClockSession m_session;
     Face m_face;
     FaceView m_faceView{this};
-    RunningTotal m_total;
+    Dog m_dog{m_faceView, m_platform.random};
     QRegion m_shape;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer m_tickTimer;
     qint64 m_lastTickSecond = -1;
-    qint64 m_storedAtMs = 0; // uptime at the last store in the tick
     ClockMenu m_menu;
     VolumeOverrides m_volumes;
     AlarmKeeper m_alarms;

@@ -1,6 +1,7 @@
 // The face on the clock window.
 #include "face_view.h"
 
+#include "common/data_dir.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
 #include "platform/glyph_surface.h"
@@ -38,7 +39,7 @@ FaceView::FaceView(QWidget *window) : m_window(window)
     place(Ctl::CounterCoverLeft, QRect(kCounterPanelAway, QSize(85, 33)));
 }
 
-void FaceView::layOut(int corner)
+void FaceView::layOut(Corner corner)
 {
     for (int i = 0; i < kCtlCount; ++i) {
         const Ctl c = static_cast<Ctl>(i);
@@ -92,6 +93,22 @@ void FaceView::showStandardLayout()
     for (Ctl c : kCounterShown)
         setVisible(c, c != Ctl::CounterCoverDate);
     moveCounterPanel(kCounterPanelAway);
+}
+
+bool FaceView::loadDesign(QString name, Corner corner)
+{
+    const QString blue = QStringLiteral("blue");
+    const QString vsr = QStringLiteral(".vsr"), vss = QStringLiteral(".vss");
+    // A design is a pair of files, one for each side.
+    const bool usable = !name.isEmpty() && !name.contains(QLatin1Char('/'))
+                        && common::fileExists(common::dataFile(name + vsr))
+                        && common::fileExists(common::dataFile(name + vss));
+    if (!usable)
+        name = blue;
+    layOut(corner);
+    const QString suffix = pictureSuffix(corner);
+    return loadPicture(common::dataFile(name + suffix))
+           || (name != blue && loadPicture(common::dataFile(blue + suffix))) || hasPicture();
 }
 
 bool FaceView::loadPicture(const QString &path)

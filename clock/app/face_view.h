@@ -26,7 +26,7 @@ public:
 
     // Every control where the corner's layout puts it, and the line under
     // the dog; the counter views' panel keeps its place.
-    void layOut(int corner);
+    void layOut(Corner corner);
     // The pieces that do not change with the time.
     void paintFixedPieces(bool use24Hour, bool alarmOn);
     // The counter views' layout: the counter over the hour, minute and year
@@ -41,6 +41,11 @@ public:
     // The design picture at a path; false when it is none. The same file,
     // unchanged since, is not decoded again.
     bool loadPicture(const QString &path);
+    // The named design, laid out for the corner, from beside the program. A
+    // name that reaches elsewhere, an incomplete pair of pictures or one
+    // that cannot be read falls back to "blue"; false when neither loads and
+    // no picture was loaded before.
+    bool loadDesign(QString name, Corner corner);
     bool hasPicture() const { return !m_canvas.isNull(); }
     QString picturePath() const { return m_picturePath; }
 

@@ -11,7 +11,7 @@ Tucker::Tucker(WindowPlacer &placer, platform::Desktop *desktop, platform::Clock
 {
 }
 
-void Tucker::move(TuckMode mode, int corner, bool autoTuck)
+void Tucker::move(TuckMode mode, Corner corner, bool autoTuck)
 {
     if (mode == TuckMode::None)
         return;
@@ -24,7 +24,7 @@ void Tucker::move(TuckMode mode, int corner, bool autoTuck)
     }
 }
 
-void Tucker::checkPointer(int corner, bool hideMode, bool autoTuck)
+void Tucker::checkPointer(Corner corner, bool hideMode, bool autoTuck)
 {
     // Where the clock already is what its mode wants, the pointer cannot
     // change anything: spare the question to the X server.
@@ -47,7 +47,7 @@ void Tucker::checkPointer(int corner, bool hideMode, bool autoTuck)
         m_unseenPointer.cameOutOnGuess(nowMs);
 }
 
-void Tucker::faceMoved(int corner, bool hideMode, bool autoTuck)
+void Tucker::faceMoved(Corner corner, bool hideMode, bool autoTuck)
 {
     const TuckMode mode = faceMove(hideMode, m_desktop->shiftAlone());
     if (mode == TuckMode::None)

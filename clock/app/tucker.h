@@ -24,11 +24,11 @@ public:
 
     // Comes out or tucks in (when tucking is on); the top stays where the
     // window was placed.
-    void move(TuckMode mode, int corner, bool autoTuck);
+    void move(TuckMode mode, Corner corner, bool autoTuck);
     // The once-a-second look at the pointer.
-    void checkPointer(int corner, bool hideMode, bool autoTuck);
+    void checkPointer(Corner corner, bool hideMode, bool autoTuck);
     // The pointer moved over the face.
-    void faceMoved(int corner, bool hideMode, bool autoTuck);
+    void faceMoved(Corner corner, bool hideMode, bool autoTuck);
 
     // Just came out, maybe under a pointer that rests there: its coming in
     // is no move of the pointer. Cleared at the next tick.

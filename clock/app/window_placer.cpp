@@ -32,7 +32,7 @@ int WindowPlacer::realTop()
     return *m_realTop;
 }
 
-std::optional<int> WindowPlacer::checkPlacement(int corner, int frameOffset)
+std::optional<int> WindowPlacer::checkPlacement(Corner corner, int frameOffset)
 {
     if (!isKnownCorner(corner))
         return std::nullopt;
@@ -40,7 +40,7 @@ std::optional<int> WindowPlacer::checkPlacement(int corner, int frameOffset)
     return realTop() == platform::x11::toNative(QPoint(0, demanded), screen()).y() ? 0 : 1;
 }
 
-bool WindowPlacer::shouldPlaceAgain(int corner, int frameOffset)
+bool WindowPlacer::shouldPlaceAgain(Corner corner, int frameOffset)
 {
     return m_guard.shouldPlace(checkPlacement(corner, frameOffset) == 1, realTop());
 }

@@ -36,10 +36,10 @@ public:
 
     // 0 when the window's top is where its corner demands, 1 when it is not;
     // nothing for a corner the clock does not know, which is never re-placed.
-    std::optional<int> checkPlacement(int corner, int frameOffset);
+    std::optional<int> checkPlacement(Corner corner, int frameOffset);
     // Whether a tick that found the window off its place places it anew (see
     // PlacementGuard), and forgetting that after what the manager allows changed.
-    bool shouldPlaceAgain(int corner, int frameOffset);
+    bool shouldPlaceAgain(Corner corner, int frameOffset);
     void allowPlacingAgain() { m_guard.reset(); }
 
 private:

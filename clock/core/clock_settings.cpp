@@ -15,7 +15,7 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 QString ClockSettings::skin() const
 {
-    return m_store.GetSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin);
+    return m_store.getSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin);
 }
 
 StartupSettings ClockSettings::readStartup() const
@@ -29,12 +29,12 @@ StartupSettings ClockSettings::readStartup() const
     StartupSettings s;
     const QString tf = get(common::key::kUse24Hour);
     s.flags.use24Hour = !tf.isEmpty() && tf != QLatin1String("0");
-    s.Corner = get(common::key::kCorner).trimmed().toInt();
+    s.corner = Corner(get(common::key::kCorner).trimmed().toInt());
     s.flags.chimeOn = get(common::key::kChimeOn) == QLatin1String("1");
     s.flags.dog = get(common::key::kDog) == QLatin1String("1");
     s.flags.alarmOn = get(common::key::kAlarmOn) == QLatin1String("1");
     s.flags.nthWeekday = get(common::key::kNthWeekday) == QLatin1String("1");
-    s.Systime = get(common::key::kTotal); // of "Pendra": the same section
+    s.total = get(common::key::kTotal); // of "Pendra": the same section
     s.ledger.boot = get(common::key::kTotalBoot);
     s.ledger.counted = totalValue(get(common::key::kTotalCounted));
     s.flags.hideMode = get(common::key::kHideMode) == QLatin1String("1");
@@ -52,14 +52,14 @@ void ClockSettings::saveProgramFolder(const QString &folder)
 {
     // Rewriting the same value would only cost the start-up a synced write.
     if (m_store.value(common::kSection, common::key::kProgramFolder) != folder)
-        m_store.SaveSetting(common::kSection, common::key::kProgramFolder, folder);
+        m_store.saveSetting(common::kSection, common::key::kProgramFolder, folder);
 }
 
 // Stored when chosen, like a test button's volume: a choice of place is
 // made once and must survive a session that never closes the clock.
 void ClockSettings::saveMonitor(const QString &monitor)
 {
-    m_store.SaveSetting(common::kSection, common::key::kMonitor, monitor);
+    m_store.saveSetting(common::kSection, common::key::kMonitor, monitor);
 }
 
 bool ClockSettings::saveClosing(const ClosingSettings &s)
@@ -75,14 +75,14 @@ bool ClockSettings::saveClosing(const ClosingSettings &s)
         {common::key::kView, QString::number(int(s.view))},
         {common::key::kUse24Hour, flag(s.flags.use24Hour)},
     };
-    if (s.Systime)
-        values.append({common::key::kTotal, QString::number(*s.Systime)});
+    if (s.total)
+        values.append({common::key::kTotal, QString::number(*s.total)});
     if (s.ledger) {
         values.append({common::key::kTotalBoot, s.ledger->boot});
         values.append({common::key::kTotalCounted, QString::number(s.ledger->counted)});
     }
     // One locked rewrite: a logout in the middle cannot leave half the flags.
-    return m_store.SaveSettings(common::kSection, values);
+    return m_store.saveSettings(common::kSection, values);
 }
 
 } // namespace vespera

@@ -4,6 +4,7 @@
 #include "clock_flags.h"
 #include "common/settings_store.h"
 #include "counters.h"
+#include "design/skin_layout.h"
 
 #include <QString>
 #include <optional>
@@ -12,9 +13,9 @@ namespace vespera {
 
 struct StartupSettings {
     ClockFlags flags;
-    int Corner = 0;
-    QString Systime;     // shown by storedTotal; empty when absent
-    UptimeLedger ledger; // this boot's minutes already in Systime
+    Corner corner = Corner::TopLeft;
+    QString total;       // the running total as stored; empty when absent
+    UptimeLedger ledger; // this boot's minutes already in the total
     View view = View::Standard;
     bool showWelcome = true;
     QString monitor; // the monitor chosen for the clock; empty: the primary one
@@ -23,7 +24,7 @@ struct StartupSettings {
 struct ClosingSettings {
     ClockFlags flags;
     View view = View::Standard;
-    std::optional<qint64> Systime;      // nothing: leave the stored total alone
+    std::optional<qint64> total;        // nothing: leave the stored total alone
     std::optional<UptimeLedger> ledger; // nothing: leave the stored ledger alone
 };
 

@@ -120,7 +120,7 @@ void Face::paintDate(GlyphPaints &out, bool nthWeekday)
     m_state[Week] = n;
 }
 
-GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
+GlyphPaints Face::redrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
     m_timeText = timeText(now.time(), use24Hour);
@@ -137,7 +137,7 @@ GlyphPaints Face::RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekd
     return out;
 }
 
-GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
+GlyphPaints Face::updateFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
     m_timeText = timeText(now.time(), use24Hour);
@@ -160,7 +160,7 @@ GlyphPaints Face::UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekd
     const int day = now.date().day();
     if (day != m_lastDay) {
         m_lastDay = day;
-        const GlyphPaints all = RedrawFace(now, use24Hour, nthWeekday);
+        const GlyphPaints all = redrawFace(now, use24Hour, nthWeekday);
         out.insert(out.end(), all.begin(), all.end());
     }
     return out;

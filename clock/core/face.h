@@ -39,9 +39,9 @@ int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday);
 class Face {
 public:
     // Everything, whether it changed or not.
-    GlyphPaints RedrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
+    GlyphPaints redrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
     // Only the groups whose value changed; the whole face when the day changed.
-    GlyphPaints UpdateFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
+    GlyphPaints updateFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
 
 private:
     QString m_timeText; // time text last used

@@ -10,7 +10,7 @@ constexpr int kZoneWidth = 430;
 constexpr int kZoneHeight = 77;
 } // namespace
 
-bool pointerAtClock(int corner, const platform::WorkArea &wa, QPoint p)
+bool pointerAtClock(Corner corner, const platform::WorkArea &wa, QPoint p)
 {
     if (!isKnownCorner(corner))
         return true;
@@ -52,7 +52,7 @@ void UnseenPointer::pushedAway(qint64 nowMs)
     m_unseenSince.reset(); // it was on the face just now
 }
 
-TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autoTuck,
+TuckMove tuckMove(TuckMode mode, Corner corner, const platform::WorkArea &wa, bool autoTuck,
                   TuckState tuckState)
 {
     const bool known = isKnownCorner(corner);

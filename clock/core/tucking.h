@@ -1,6 +1,7 @@
 // When the clock slides into its screen edge (tucks) and back out, and where to.
 #pragma once
 
+#include "design/skin_layout.h"
 #include "platform/desktop.h"
 
 #include <QPoint>
@@ -17,7 +18,7 @@ enum class TuckMode { Out = 0, Tuck = 1, None = -1 };
 
 // Whether the pointer is in the corner zone, where it counts as at the clock.
 // A corner outside 0-3 has no zone: the pointer is always at the clock there.
-bool pointerAtClock(int corner, const platform::WorkArea &wa, QPoint pointer);
+bool pointerAtClock(Corner corner, const platform::WorkArea &wa, QPoint pointer);
 
 // What the once-a-second pointer check asks for. While the pointer is at the
 // clock nothing moves; away from it the clock goes where its mode keeps it,
@@ -35,7 +36,7 @@ struct TuckMove {
     std::optional<int> left;
 };
 // Tucking needs autoTuck; without it nothing changes, the tuck state included.
-TuckMove tuckMove(TuckMode mode, int corner, const platform::WorkArea &wa, bool autoTuck,
+TuckMove tuckMove(TuckMode mode, Corner corner, const platform::WorkArea &wa, bool autoTuck,
                   TuckState tuckState);
 
 // In a Wayland session the X server loses sight of the pointer once it

@@ -215,14 +215,14 @@ void OptionsDialog::loadSettings()
     const ClockFlags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.alarmOn);
     chimeCheck->setChecked(flags.chimeOn);
-    const QString program = m_store.GetSetting(common::kSection, common::key::kAlarmProgram);
+    const QString program = m_store.getSetting(common::kSection, common::key::kAlarmProgram);
     programCheck->setChecked(!program.isEmpty());
     programPathBox->setText(program);
     programPathBox->setEnabled(!program.isEmpty());
     browseProgramButton->setEnabled(!program.isEmpty());
     // A hand-edited corner the clock does not know is laid out like the
     // top-left one, so that is what shows.
-    m_shownCorner = m_clock.corner() >= 0 && m_clock.corner() <= 3 ? m_clock.corner() : 0;
+    m_shownCorner = isKnownCorner(m_clock.corner()) ? int(m_clock.corner()) : 0;
     cornerBox->setCurrentIndex(m_shownCorner);
     dogCheck->setChecked(flags.dog);
     use24HourCheck->setChecked(flags.use24Hour);
@@ -236,7 +236,7 @@ void OptionsDialog::loadSettings()
     loadVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
                chimeVolumeBar);
     designNameLabel->setText(
-        m_store.GetSetting(common::kSection, common::key::kSkin, QStringLiteral("blue")));
+        m_store.getSetting(common::kSection, common::key::kSkin, QStringLiteral("blue")));
 
     QStringList designs;
     for (const QString &folder : m_platform.dataFolders)
@@ -266,9 +266,9 @@ bool OptionsDialog::saveVolume(const QString &onKey, const QString &levelKey, QC
                                QScrollBar *bar)
 {
     if (check->isChecked())
-        return m_store.SaveSettings(common::kSection, {{onKey, QStringLiteral("1")},
+        return m_store.saveSettings(common::kSection, {{onKey, QStringLiteral("1")},
                                                        {levelKey, QString::number(bar->value())}});
-    return m_store.SaveSetting(common::kSection, onKey, QStringLiteral("0"));
+    return m_store.saveSetting(common::kSection, onKey, QStringLiteral("0"));
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)
@@ -453,7 +453,7 @@ bool OptionsDialog::storeSettings()
         if (!ok && unsaved.isEmpty())
             unsaved = m_store.unsavedMessage();
     };
-    note(m_store.SaveSetting(common::kSection, common::key::kSkin,
+    note(m_store.saveSetting(common::kSection, common::key::kSkin,
                              designNameLabel->text().isEmpty() ? QStringLiteral("blue")
                                                                : designNameLabel->text()));
     AlarmList edited;
@@ -489,7 +489,7 @@ bool OptionsDialog::storeSettings()
                     alarmVolumeBar));
     note(saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
                     chimeVolumeBar));
-    note(m_store.SaveSetting(common::kSection, common::key::kAlarmProgram,
+    note(m_store.saveSetting(common::kSection, common::key::kAlarmProgram,
                              programCheck->isChecked() ? program : QString()));
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
@@ -497,8 +497,8 @@ bool OptionsDialog::storeSettings()
     if (cornerChanged && m_platform.messages)
         m_platform.messages->information(QStringLiteral("Option"),
                                          tr("位置の設定の適用は次回起動時に有効となります。"));
-    if (cornerChanged || m_shownCorner == m_clock.corner())
-        note(m_store.SaveSetting(common::kSection, common::key::kCorner,
+    if (cornerChanged || m_shownCorner == int(m_clock.corner()))
+        note(m_store.saveSetting(common::kSection, common::key::kCorner,
                                  QString::number(cornerBox->currentIndex())));
     if (!unsaved.isEmpty() && m_platform.messages)
         m_platform.messages->information(kTitle, unsaved);

@@ -7,6 +7,7 @@
 #include "clock_adjust.h"
 #include "common/settings_store.h"
 #include "core/clock_flags.h"
+#include "design/skin_layout.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -36,7 +37,7 @@ namespace vespera {
 class OptionsTarget {
 public:
     virtual ~OptionsTarget() = default;
-    virtual int corner() const = 0;
+    virtual Corner corner() const = 0;
     virtual ClockFlags optionFlags() const = 0;
     // Takes the dialog's flags and check marks over (hide mode stays the
     // clock's own: the dialog has no say in it); always on top is applied at once.

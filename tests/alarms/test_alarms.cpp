@@ -385,7 +385,7 @@ private slots:
     {
         QFETCH(int, level);
         QFETCH(quint32, volume);
-        QCOMPARE(WaveVolumeFromLevel(level), volume);
+        QCOMPARE(waveVolumeFromLevel(level), volume);
     }
 
     // Sounds play at the mean of the two channels of the wave-out volume.
@@ -394,7 +394,7 @@ private slots:
         QCOMPARE(platform::QtSound::linearVolume(platform::kFullWaveVolume), 1.0);
         QCOMPARE(platform::QtSound::linearVolume(0), 0.0);
         QCOMPARE(platform::QtSound::linearVolume(0x0000FFFF), 0.5); // left only
-        QVERIFY(qAbs(platform::QtSound::linearVolume(WaveVolumeFromLevel(128)) - 128 / 255.0)
+        QVERIFY(qAbs(platform::QtSound::linearVolume(waveVolumeFromLevel(128)) - 128 / 255.0)
                 < 1e-3);
     }
 

@@ -47,7 +47,7 @@ private slots:
     void emptyStoreStartsWithDefaults()
     {
         auto form = start();
-        QCOMPARE(form->corner(), 0);
+        QCOMPARE(form->corner(), Corner::TopLeft);
         QVERIFY(!form->flags().use24Hour && !form->flags().chimeOn && !form->flags().dog
                 && !form->flags().alarmOn);
         QVERIFY(!form->flags().nthWeekday && !form->flags().hideMode);
@@ -154,7 +154,7 @@ private slots:
         set("mmode", "9");
         set("Systime", "lots");
         auto form = start();
-        QCOMPARE(form->corner(), 0);
+        QCOMPARE(form->corner(), Corner::TopLeft);
         QCOMPARE(form->view(), View::Standard); // a view the clock lacks would leave the face blank
         m_clock.uptime = 5 * 60000;
         form->unload();
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(stored("scm"), QString("0"));
         QCOMPARE(stored("mmode"), QString("1"));
         QCOMPARE(stored("tfmode"), QString("1"));
-        QCOMPARE(m_store->GetSetting("Pendra", "Systime"), QString("130"));
+        QCOMPARE(m_store->getSetting("Pendra", "Systime"), QString("130"));
 
         form->unload(); // a second close (a signal after the menu) stores nothing more
         QCOMPARE(unloaded.count(), 1);

@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
     const QString prefix = args[2];
     const int count = args[3].toInt();
     for (int i = 0; i < count; ++i) {
-        if (!store.SaveSetting(QStringLiteral("pendra"), prefix + QString::number(i),
+        if (!store.saveSetting(QStringLiteral("pendra"), prefix + QString::number(i),
                                QString::number(i)))
             return 1;
     }

@@ -61,22 +61,22 @@ private slots:
     void absentGivesDefaultButEmptyIsKept()
     {
         SettingsStore s = SettingsStore::atPath(path());
-        QCOMPARE(s.GetSetting("pendra", "nvolg", 200), QString("200"));
-        QCOMPARE(s.GetSetting("pendra", "skin", "blue"), QString("blue"));
-        QCOMPARE(s.GetSetting("pendra", "pgm"), QString());
+        QCOMPARE(s.getSetting("pendra", "nvolg", 200), QString("200"));
+        QCOMPARE(s.getSetting("pendra", "skin", "blue"), QString("blue"));
+        QCOMPARE(s.getSetting("pendra", "pgm"), QString());
         QVERIFY(!s.value("pendra", "pgm").has_value());
 
-        QVERIFY(s.SaveSetting("pendra", "pgm", ""));
+        QVERIFY(s.saveSetting("pendra", "pgm", ""));
         QVERIFY(s.value("pendra", "pgm").has_value());
-        QCOMPARE(s.GetSetting("pendra", "pgm", "fallback"), QString());
+        QCOMPARE(s.getSetting("pendra", "pgm", "fallback"), QString());
     }
 
     void namesCompareWithoutCase()
     {
         SettingsStore s = SettingsStore::atPath(path());
-        QVERIFY(s.SaveSetting("Pendra", "Systime", "1234"));
-        QCOMPARE(s.GetSetting("pendra", "systime"), QString("1234"));
-        QCOMPARE(s.GetSetting("PENDRA", "SYSTIME"), QString("1234"));
+        QVERIFY(s.saveSetting("Pendra", "Systime", "1234"));
+        QCOMPARE(s.getSetting("pendra", "systime"), QString("1234"));
+        QCOMPARE(s.getSetting("PENDRA", "SYSTIME"), QString("1234"));
 
         QFile f(path());
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -87,18 +87,18 @@ private slots:
     void deletingKeysAndSections()
     {
         SettingsStore s = SettingsStore::atPath(path());
-        QVERIFY(!s.DeleteSetting("pendra", "0")); // absent: a quiet failure
-        s.SaveSetting("pendra", "0", "07:30:00");
-        s.SaveSetting("Pendra", "Systime", "5");
-        s.SaveSetting("other", "keep", "yes");
-        QVERIFY(s.DeleteSetting("pendra", "0"));
+        QVERIFY(!s.deleteSetting("pendra", "0")); // absent: a quiet failure
+        s.saveSetting("pendra", "0", "07:30:00");
+        s.saveSetting("Pendra", "Systime", "5");
+        s.saveSetting("other", "keep", "yes");
+        QVERIFY(s.deleteSetting("pendra", "0"));
         QVERIFY(!s.value("pendra", "0"));
 
         // The remover's delete of "pendra" takes the total of "Pendra" with it.
-        QVERIFY(s.DeleteSection("pendra"));
+        QVERIFY(s.deleteSection("pendra"));
         QVERIFY(!s.value("Pendra", "Systime"));
-        QCOMPARE(s.GetSetting("other", "keep"), QString("yes"));
-        QVERIFY(!s.DeleteSection("pendra"));
+        QCOMPARE(s.getSetting("other", "keep"), QString("yes"));
+        QVERIFY(!s.deleteSection("pendra"));
     }
 
     void valuesRoundTrip_data()
@@ -118,10 +118,10 @@ private slots:
     {
         QFETCH(QString, value);
         SettingsStore s = SettingsStore::atPath(path());
-        QVERIFY(s.SaveSetting("pendra", "v", value));
-        s.SaveSetting("pendra", "after", "intact");
-        QCOMPARE(s.GetSetting("pendra", "v"), value);
-        QCOMPARE(s.GetSetting("pendra", "after"), QString("intact"));
+        QVERIFY(s.saveSetting("pendra", "v", value));
+        s.saveSetting("pendra", "after", "intact");
+        QCOMPARE(s.getSetting("pendra", "v"), value);
+        QCOMPARE(s.getSetting("pendra", "after"), QString("intact"));
     }
 
     void hostileKeysStayInTheirPlace()
@@ -130,14 +130,14 @@ private slots:
         // structure or read back as another key, values neither.
         SettingsStore s = SettingsStore::atPath(path());
         const QString key = QStringLiteral("x]\n[pendra]\nal=1\n%41=");
-        QVERIFY(s.SaveSetting("pendra", key, "v"));
-        QCOMPARE(s.GetSetting("pendra", key), QString("v"));
+        QVERIFY(s.saveSetting("pendra", key, "v"));
+        QCOMPARE(s.getSetting("pendra", key), QString("v"));
         QVERIFY(!s.value("pendra", "al"));
         QVERIFY(!s.value("pendra", "a"));
         const QString marked = QString(QChar(0xFEFF)) + "pgm";
-        QVERIFY(s.SaveSetting("pendra", marked, marked));
+        QVERIFY(s.saveSetting("pendra", marked, marked));
         QVERIFY(!s.value("pendra", "pgm"));
-        QCOMPARE(s.GetSetting("pendra", marked), marked);
+        QCOMPARE(s.getSetting("pendra", marked), marked);
     }
 
     void damagedFileYieldsWhatCanBeRead()
@@ -156,19 +156,19 @@ private slots:
                                       "zihou=1\n";
         writeFile(path(), QByteArray(damaged, sizeof damaged - 1));
         SettingsStore s = SettingsStore::atPath(path());
-        QCOMPARE(s.GetSetting("pendra", "smode"), QString("3"));
-        QCOMPARE(s.GetSetting("pendra", "tfmode"), QString("1"));
-        QCOMPARE(s.GetSetting("pendra", "zihou"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "smode"), QString("3"));
+        QCOMPARE(s.getSetting("pendra", "tfmode"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "zihou"), QString("1"));
         QVERIFY(!s.value("pendra", "al")); // filed under a broken header: not guessed
-        QCOMPARE(s.GetSetting("pendra", "skin"), QString("\"unterminated"));
+        QCOMPARE(s.getSetting("pendra", "skin"), QString("\"unterminated"));
 
         // A write keeps every readable key, and every line it could not
         // read stays where it was: the new key goes into its own section,
         // not under the broken header.
-        QVERIFY(s.SaveSetting("pendra", "wan", "1"));
-        QCOMPARE(s.GetSetting("pendra", "smode"), QString("3"));
-        QCOMPARE(s.GetSetting("pendra", "zihou"), QString("1"));
-        QCOMPARE(s.GetSetting("pendra", "wan"), QString("1"));
+        QVERIFY(s.saveSetting("pendra", "wan", "1"));
+        QCOMPARE(s.getSetting("pendra", "smode"), QString("3"));
+        QCOMPARE(s.getSetting("pendra", "zihou"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "wan"), QString("1"));
         const QByteArray text = readFile(path());
         QVERIFY2(text.startsWith("garbage before any section\n\n[pendra]\nsmode=3\n"
                                  "no equals sign here\n=orphan value\n"),
@@ -186,10 +186,10 @@ private slots:
         writeFile(path(), "\xEF\xBB\xBF; my clock\r\n[pendra]\r\n# alarms below\r\n"
                           "0=07:00 mo\r\nal=1\r\nmine=kept\r\n");
         SettingsStore s = SettingsStore::atPath(path());
-        QCOMPARE(s.GetSetting("pendra", "al"), QString("1"));
-        QCOMPARE(s.GetSetting("pendra", "0"), QString("07:00 mo"));
-        QVERIFY(s.SaveSetting("pendra", "zihou", "1"));
-        QVERIFY(s.DeleteSetting("pendra", "0"));
+        QCOMPARE(s.getSetting("pendra", "al"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "0"), QString("07:00 mo"));
+        QVERIFY(s.saveSetting("pendra", "zihou", "1"));
+        QVERIFY(s.deleteSetting("pendra", "0"));
         QCOMPARE(readFile(path()), QByteArray("; my clock\n\n[pendra]\n# alarms below\n"
                                               "al=1\nmine=kept\nzihou=1\n"));
     }
@@ -218,10 +218,10 @@ private slots:
             QCOMPARE(mkfifo(QFile::encodeName(p).constData(), 0600), 0);
         }
         SettingsStore s = SettingsStore::atPath(p);
-        QCOMPARE(s.GetSetting("pendra", "al", "0"), QString("0"));
-        QVERIFY(!s.SaveSetting("pendra", "zihou", "1"));
+        QCOMPARE(s.getSetting("pendra", "al", "0"), QString("0"));
+        QVERIFY(!s.saveSetting("pendra", "zihou", "1"));
         QVERIFY2(s.lastError().contains(p), qPrintable(s.lastError()));
-        QVERIFY(!s.DeleteSection("pendra"));
+        QVERIFY(!s.deleteSection("pendra"));
         QVERIFY(!s.lastError().isEmpty());
         if (kind == "write-only") {
             QVERIFY(QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner));
@@ -234,13 +234,13 @@ private slots:
     {
         writeFile(path("blocker"), "not a folder");
         SettingsStore inFile = SettingsStore::atPath(path("blocker") + "/kestrel.ini");
-        QVERIFY(!inFile.SaveSetting("pendra", "al", "1"));
+        QVERIFY(!inFile.saveSetting("pendra", "al", "1"));
         QVERIFY(!inFile.lastError().isEmpty());
 
         SettingsStore s = SettingsStore::atPath(path());
-        QVERIFY(s.SaveSetting("pendra", "al", "1"));
+        QVERIFY(s.saveSetting("pendra", "al", "1"));
         QVERIFY(s.lastError().isEmpty());
-        QVERIFY(!s.DeleteSetting("pendra", "absent")); // nothing to do is no failure
+        QVERIFY(!s.deleteSetting("pendra", "absent")); // nothing to do is no failure
         QVERIFY(s.lastError().isEmpty());
     }
 
@@ -254,7 +254,7 @@ private slots:
             QFile::setPermissions(path("real/kestrel.ini"), QFile::ReadOwner | QFile::WriteOwner));
         QVERIFY(QFile::link(path("real/kestrel.ini"), path("linked.ini")));
         SettingsStore s = SettingsStore::atPath(path("linked.ini"));
-        QVERIFY(s.SaveSetting("pendra", "wan", "1"));
+        QVERIFY(s.saveSetting("pendra", "wan", "1"));
         QVERIFY(QFileInfo(path("linked.ini")).isSymLink());
         QCOMPARE(readFile(path("real/kestrel.ini")), QByteArray("[pendra]\nal=1\nwan=1\n"));
         QCOMPARE(QFile::permissions(path("real/kestrel.ini")),
@@ -264,9 +264,9 @@ private slots:
     void unreadableOrMissingFileGivesDefaults()
     {
         SettingsStore missing = SettingsStore::atPath(m_dir.filePath("no/such/dir/kestrel.ini"));
-        QCOMPARE(missing.GetSetting("pendra", "smode", 0), QString("0"));
-        QVERIFY(missing.SaveSetting("pendra", "smode", "2")); // creates the folders
-        QCOMPARE(missing.GetSetting("pendra", "smode"), QString("2"));
+        QCOMPARE(missing.getSetting("pendra", "smode", 0), QString("0"));
+        QVERIFY(missing.saveSetting("pendra", "smode", "2")); // creates the folders
+        QCOMPARE(missing.getSetting("pendra", "smode"), QString("2"));
     }
 
     void fileFollowsXdgConfigHome()
@@ -283,7 +283,7 @@ private slots:
     {
         SettingsStore s = SettingsStore::atPath(path());
         for (int i = 0; i < 5; ++i)
-            s.SaveSetting("pendra", QString::number(i), "x");
+            s.saveSetting("pendra", QString::number(i), "x");
         // The lock file stays: the lock is on it, not in it.
         const QStringList ours = {"kestrel.ini*", ".kestrel.ini*"};
         const QStringList files = QDir(m_dir.path()).entryList(ours, QDir::Files | QDir::Hidden);
@@ -292,7 +292,7 @@ private slots:
         // What a write cut short by a crash left is cleared by the next.
         writeFile(path(".kestrel.ini.k3x9q"), "[pendra]\nhalf");
         writeFile(path(".kestrel.ini.notes~"), "someone else's");
-        QVERIFY(s.SaveSetting("pendra", "x", "y"));
+        QVERIFY(s.saveSetting("pendra", "x", "y"));
         QCOMPARE(QDir(m_dir.path()).entryList(ours, QDir::Files | QDir::Hidden),
                  QStringList({".kestrel.ini.notes~", "kestrel.ini", "kestrel.ini.lock"}));
     }
@@ -308,31 +308,31 @@ private slots:
         QVERIFY(holder.waitForReadyRead(30000));
         QCOMPARE(holder.readAll(), QByteArray("locked\n"));
         SettingsStore s = SettingsStore::atPath(path());
-        QVERIFY(s.SaveSetting("pendra", "ours", "1"));
+        QVERIFY(s.saveSetting("pendra", "ours", "1"));
         QVERIFY(holder.waitForFinished(30000));
         QCOMPARE(holder.exitCode(), 0);
-        QCOMPARE(s.GetSetting("pendra", "theirs"), QString("held"));
-        QCOMPARE(s.GetSetting("pendra", "ours"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "theirs"), QString("held"));
+        QCOMPARE(s.getSetting("pendra", "ours"), QString("1"));
 
         holder.start(STORE_WRITER, {path(), "hold", "3000", "late"});
         QVERIFY(holder.waitForReadyRead(30000));
         s.setLockWait(200);
-        QVERIFY(!s.SaveSetting("pendra", "ours", "2"));
+        QVERIFY(!s.saveSetting("pendra", "ours", "2"));
         QVERIFY2(s.lastError().contains("held"), qPrintable(s.lastError()));
         QVERIFY(holder.waitForFinished(30000));
-        QCOMPARE(s.GetSetting("pendra", "late"), QString("held"));
-        QCOMPARE(s.GetSetting("pendra", "ours"), QString("1"));
+        QCOMPARE(s.getSetting("pendra", "late"), QString("held"));
+        QCOMPARE(s.getSetting("pendra", "ours"), QString("1"));
 
         // No process holds these: a short wait is enough.
         for (const QByteArray &lock :
              {QByteArray(), QByteArray("garbage\x01\n"), QByteArray("99999999\nvespera\nhost\n")}) {
             writeFile(path("kestrel.ini.lock"), lock);
-            QVERIFY(s.SaveSetting("pendra", "ours", QString::number(lock.size())));
+            QVERIFY(s.saveSetting("pendra", "ours", QString::number(lock.size())));
         }
         QVERIFY(QFile::remove(path("kestrel.ini.lock")));
         QVERIFY(QDir().mkpath(path("kestrel.ini.lock")));
-        QVERIFY(s.SaveSetting("pendra", "ours", "folder"));
-        QCOMPARE(s.GetSetting("pendra", "ours"), QString("folder"));
+        QVERIFY(s.saveSetting("pendra", "ours", "folder"));
+        QCOMPARE(s.getSetting("pendra", "ours"), QString("folder"));
         QVERIFY(QDir(path("kestrel.ini.lock")).removeRecursively());
     }
 
@@ -349,8 +349,8 @@ private slots:
 
         SettingsStore s = SettingsStore::atPath(path());
         for (int i = 0; i < count; ++i) {
-            QCOMPARE(s.GetSetting("pendra", "a" + QString::number(i)), QString::number(i));
-            QCOMPARE(s.GetSetting("pendra", "b" + QString::number(i)), QString::number(i));
+            QCOMPARE(s.getSetting("pendra", "a" + QString::number(i)), QString::number(i));
+            QCOMPARE(s.getSetting("pendra", "b" + QString::number(i)), QString::number(i));
         }
     }
 };

@@ -83,7 +83,7 @@ private slots:
         QFETCH(int, units);
         QFETCH(int, apMark);
         Face face;
-        const auto paints = byControl(face.RedrawFace(now, use24, false));
+        const auto paints = byControl(face.redrawFace(now, use24, false));
         QCOMPARE(paints.at(Ctl::HourTens).visible, tensShown);
         if (tensShown)
             QCOMPARE(paints.at(Ctl::HourTens).source, large(tens));
@@ -97,7 +97,7 @@ private slots:
     void minutesKeepTheirLeadingZero()
     {
         Face face;
-        const auto paints = byControl(face.RedrawFace(at(2026, 1, 1, 8, 7), true, false));
+        const auto paints = byControl(face.redrawFace(at(2026, 1, 1, 8, 7), true, false));
         QVERIFY(paints.at(Ctl::MinuteTens).visible);
         QCOMPARE(paints.at(Ctl::MinuteTens).source, large(0));
         QCOMPARE(paints.at(Ctl::MinuteOnes).source, large(7));
@@ -115,7 +115,7 @@ private slots:
         QFETCH(int, second);
         QFETCH(int, step);
         Face face;
-        const auto paints = byControl(face.RedrawFace(at(2026, 1, 1, 8, 0, second), false, false));
+        const auto paints = byControl(face.redrawFace(at(2026, 1, 1, 8, 0, second), false, false));
         QCOMPARE(paints.at(Ctl::SecondsGauge).source, atlas::secondsStep(step));
     }
 
@@ -135,7 +135,7 @@ private slots:
         QFETCH(bool, monthTens);
         QFETCH(bool, dayTens);
         Face face;
-        const auto p = byControl(face.RedrawFace(QDateTime(date, QTime(9, 0)), false, false));
+        const auto p = byControl(face.redrawFace(QDateTime(date, QTime(9, 0)), false, false));
         QCOMPARE(p.at(Ctl::MonthTens).visible, monthTens);
         QCOMPARE(p.at(Ctl::DayTens).visible, dayTens);
         QCOMPARE(p.at(Ctl::MonthOnes).source, small(date.month() % 10));
@@ -166,7 +166,7 @@ private slots:
                     expected = 1;
                 Face face;
                 const QDate date(first.year(), first.month(), d);
-                const auto p = byControl(face.RedrawFace(QDateTime(date, QTime(12, 0)), true, nth));
+                const auto p = byControl(face.redrawFace(QDateTime(date, QTime(12, 0)), true, nth));
                 QVERIFY2(p.at(Ctl::WeekMark).source == atlas::weekMark(expected),
                          qPrintable(date.toString(Qt::ISODate)
                                     + QString(" expected week %1").arg(expected)));
@@ -187,25 +187,25 @@ private slots:
     void tickRepaintsOnlyWhatChanged()
     {
         Face face;
-        face.RedrawFace(at(2026, 3, 4, 10, 20, 1), false, false);
+        face.redrawFace(at(2026, 3, 4, 10, 20, 1), false, false);
         // The first tick finds a new day (none seen yet) and repaints everything.
-        QVERIFY(face.UpdateFace(at(2026, 3, 4, 10, 20, 2), false, false).size() > 10);
-        QVERIFY(face.UpdateFace(at(2026, 3, 4, 10, 20, 3), false, false).empty());
+        QVERIFY(face.updateFace(at(2026, 3, 4, 10, 20, 2), false, false).size() > 10);
+        QVERIFY(face.updateFace(at(2026, 3, 4, 10, 20, 3), false, false).empty());
 
-        const auto quarter = face.UpdateFace(at(2026, 3, 4, 10, 20, 15), false, false);
+        const auto quarter = face.updateFace(at(2026, 3, 4, 10, 20, 15), false, false);
         QCOMPARE(quarter.size(), size_t(1));
         QCOMPARE(quarter[0].control, Ctl::SecondsGauge);
 
-        const auto minute = byControl(face.UpdateFace(at(2026, 3, 4, 10, 21, 15), false, false));
+        const auto minute = byControl(face.updateFace(at(2026, 3, 4, 10, 21, 15), false, false));
         QCOMPARE(minute.size(), size_t(2));
         QCOMPARE(minute.at(Ctl::MinuteOnes).source, large(1));
 
-        const auto noon = byControl(face.UpdateFace(at(2026, 3, 4, 12, 0, 15), false, false));
+        const auto noon = byControl(face.updateFace(at(2026, 3, 4, 12, 0, 15), false, false));
         QCOMPARE(noon.at(Ctl::AmPm).source, atlas::pmMark());
         QVERIFY(noon.count(Ctl::HourTens));
         QVERIFY(!noon.count(Ctl::Weekday));
 
-        const auto midnight = byControl(face.UpdateFace(at(2026, 3, 5, 0, 0, 0), false, false));
+        const auto midnight = byControl(face.updateFace(at(2026, 3, 5, 0, 0, 0), false, false));
         QCOMPARE(midnight.at(Ctl::AmPm).source, atlas::amMark());
         QCOMPARE(midnight.at(Ctl::DayOnes).source, small(5));
         QCOMPARE(midnight.at(Ctl::Weekday).source, atlas::weekday(3)); // Thursday
@@ -215,7 +215,7 @@ private slots:
     {
         // Nothing painted yet counts as AM, so the first afternoon tick paints PM.
         Face face;
-        const auto p = byControl(face.UpdateFace(at(2026, 3, 4, 15, 0), false, false));
+        const auto p = byControl(face.updateFace(at(2026, 3, 4, 15, 0), false, false));
         QCOMPARE(p.at(Ctl::AmPm).source, atlas::pmMark());
     }
 };

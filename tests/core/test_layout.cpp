@@ -34,7 +34,9 @@ private slots:
         QFETCH(int, corner);
         QFETCH(platform::WorkArea, wa);
         QFETCH(QPoint, origin);
-        QCOMPARE(windowOrigin(isKnownCorner(corner) ? corner : 0, wa, kBorderless), origin);
+        QCOMPARE(windowOrigin(isKnownCorner(Corner(corner)) ? Corner(corner) : Corner::TopLeft, wa,
+                              kBorderless),
+                 origin);
     }
 
     // The visible part touches the work area's edges exactly: the last row and
@@ -54,9 +56,9 @@ private slots:
         QFETCH(int, corner);
         QFETCH(QPoint, firstVisible);
         QFETCH(QPoint, lastVisible);
-        const QPoint origin = windowOrigin(corner, kScreen, kBorderless);
+        const QPoint origin = windowOrigin(Corner(corner), kScreen, kBorderless);
         // The window itself clips the shape to its 441 x 129 pixels.
-        const QRegion shape = windowRegion(corner, kBorderless)
+        const QRegion shape = windowRegion(Corner(corner), kBorderless)
                                   .intersected(QRect(0, 0, kWindowWidth, kWindowHeight))
                                   .translated(origin);
         const QRect mainPart = shape.boundingRect().intersected(
@@ -102,7 +104,7 @@ private slots:
         QFETCH(int, corner);
         QFETCH(QPoint, point);
         QFETCH(bool, inside);
-        QCOMPARE(windowRegion(corner, kBorderless).contains(point), inside);
+        QCOMPARE(windowRegion(Corner(corner), kBorderless).contains(point), inside);
     }
 
     void rightLayoutMovesButtonsAndDog_data()
@@ -131,18 +133,18 @@ private slots:
         QFETCH(int, corner);
         QFETCH(int, ctl);
         QFETCH(QRect, rect);
-        QCOMPARE(controlRect(static_cast<Ctl>(ctl), corner), rect);
+        QCOMPARE(controlRect(static_cast<Ctl>(ctl), Corner(corner)), rect);
     }
 
     void pictureAndTuckByCorner()
     {
-        QCOMPARE(pictureSuffix(0), QString(".vss"));
-        QCOMPARE(pictureSuffix(1), QString(".vss"));
-        QCOMPARE(pictureSuffix(2), QString(".vsr"));
-        QCOMPARE(pictureSuffix(3), QString(".vsr"));
-        QCOMPARE(tuckedLeft(0, kScreen), -418);
-        QCOMPARE(tuckedLeft(3, kScreen), 1268);
-        QCOMPARE(demandedTop(1, kScreen, kBorderless), 748);
+        QCOMPARE(pictureSuffix(Corner::TopLeft), QString(".vss"));
+        QCOMPARE(pictureSuffix(Corner::BottomLeft), QString(".vss"));
+        QCOMPARE(pictureSuffix(Corner::TopRight), QString(".vsr"));
+        QCOMPARE(pictureSuffix(Corner::BottomRight), QString(".vsr"));
+        QCOMPARE(tuckedLeft(Corner::TopLeft, kScreen), -418);
+        QCOMPARE(tuckedLeft(Corner::BottomRight, kScreen), 1268);
+        QCOMPARE(demandedTop(Corner::BottomLeft, kScreen, kBorderless), 748);
     }
 };
 

@@ -155,7 +155,7 @@ class TestBrowserWindow : public QObject {
                           ".querySelector('button').click()")
                .arg(skin));
     }
-    QString stored(const QString &key) { return m_store->GetSetting("pendra", key); }
+    QString stored(const QString &key) { return m_store->getSetting("pendra", key); }
 
 private slots:
     void init()
@@ -371,9 +371,9 @@ private slots:
     // What reaches a site, byte for byte: at start-up, and after an apply.
     void postsTheDesignToTheSite()
     {
-        m_store->SaveSetting("pendra", "skin", "夜");
-        m_store->SaveSetting("pendra", "hide", "-3");
-        m_store->SaveSetting("pendra", "wan", "2");
+        m_store->saveSetting("pendra", "skin", "夜");
+        m_store->saveSetting("pendra", "hide", "-3");
+        m_store->saveSetting("pendra", "wan", "2");
         QDir().mkpath(user());
         fakes::writeFile(user() + "/夜.vsn", common::toShiftJis("名前,a b&c,,,,,f 1\r\n"));
         RecordingSite site;

@@ -63,7 +63,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, encoded);
-        QCOMPARE(UrlEncode(text), encoded);
+        QCOMPARE(urlEncode(text), encoded);
     }
 
     void outbound()
@@ -124,7 +124,7 @@ private slots:
     void applying()
     {
         DesignRecord record;
-        const AppliedForm form = ApplyDesign(multipart({{"name", "桜"},
+        const AppliedForm form = applyDesign(multipart({{"name", "桜"},
                                                         {"c_mn", "1"},
                                                         {"skin", "sakura"},
                                                         {"Name", "case"},
@@ -180,7 +180,7 @@ private slots:
         QFETCH(bool, allowed);
         QCOMPARE(siteMaySet(key), allowed);
         DesignRecord record;
-        const AppliedForm form = ApplyDesign(multipart({{key, "1"}, {"skin", "night"}}), record);
+        const AppliedForm form = applyDesign(multipart({{key, "1"}, {"skin", "night"}}), record);
         QCOMPARE(form.settings.size(), allowed ? 2 : 1);
         QCOMPARE(form.settings.last(), (QPair<QString, QString>("skin", "night")));
     }
@@ -210,7 +210,7 @@ private slots:
         const bool fits = !QByteArray(QTest::currentDataTag()).contains("too");
         DesignRecord record;
         record.name() = "before";
-        const AppliedForm form = ApplyDesign(body, record);
+        const AppliedForm form = applyDesign(body, record);
         QCOMPARE(form.withinLimits, fits);
         if (fits) {
             QVERIFY(!form.settings.isEmpty());
@@ -225,7 +225,7 @@ private slots:
     {
         DesignRecord record;
         auto nothing = [&](const QByteArray &body) {
-            const AppliedForm form = ApplyDesign(body, record);
+            const AppliedForm form = applyDesign(body, record);
             return form.settings.isEmpty() && !form.designChanged;
         };
         QVERIFY(nothing("no fields here"));
@@ -233,7 +233,7 @@ private slots:
         QVERIFY(nothing("name=\"vsrname\"\r\n\r\nvalue without its CR")); // no CR after it
         QVERIFY(nothing("name=\"vsrname\""));                             // nothing after the quote
         const AppliedForm odd =
-            ApplyDesign(QByteArray("name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n"), record);
+            applyDesign(QByteArray("name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n"), record);
         QCOMPARE(odd.settings.size(), 1); // bytes that are no Shift-JIS: replaced, not fatal
         QVERIFY(odd.settings.first().second.contains(QChar(0xFFFD)));
         QVERIFY(record.name().isEmpty());
@@ -286,9 +286,9 @@ private slots:
         DesignSnapshot s = readSnapshot(store);
         QCOMPARE(s.skin, QString("blue"));
         QCOMPARE(s.hide, 0);
-        store.SaveSetting("pendra", "skin", "night");
-        store.SaveSetting("pendra", "hide", "1");
-        store.SaveSetting("pendra", "wan", "lots");
+        store.saveSetting("pendra", "skin", "night");
+        store.saveSetting("pendra", "hide", "1");
+        store.saveSetting("pendra", "wan", "lots");
         s = readSnapshot(store);
         QCOMPARE(s.skin, QString("night"));
         QCOMPARE(s.hide, 1);
@@ -303,7 +303,7 @@ private slots:
         const QString user = dir.filePath("user"), shipped = dir.filePath("shipped");
         QDir().mkpath(shipped);
         common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
-        store.SaveSetting("pendra", "skin", "night");
+        store.saveSetting("pendra", "skin", "night");
         DesignSession run(store, user, {user, shipped});
         run.load();
         QCOMPARE(run.record().name(), QString("def"));
@@ -318,7 +318,7 @@ private slots:
 
         // The new skin is stored, the record keeps the start-up skin's name.
         QVERIFY(run.apply(multipart({{"skin", "blue"}, {"name", "夜"}, {"c_mn", "7"}})));
-        QCOMPARE(store.GetSetting("pendra", "skin"), QString("blue"));
+        QCOMPARE(store.getSetting("pendra", "skin"), QString("blue"));
         QFile record(user + "/night.vsn");
         QVERIFY(record.open(QIODevice::ReadOnly));
         QCOMPARE(record.readAll(), common::toShiftJis("夜,7,,,,,\r\n"));
@@ -330,13 +330,13 @@ private slots:
     {
         QTemporaryDir dir;
         common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
-        store.SaveSetting("pendra", "skin", "../../evil");
+        store.saveSetting("pendra", "skin", "../../evil");
         DesignSession run(store, dir.filePath("user"), {dir.filePath("user")});
         run.load();
         QString failure;
         QVERIFY(!run.apply(multipart({{"wan", "1"}, {"name", "x"}}), &failure));
         QVERIFY(failure.contains("デザイン情報を保存できませんでした"));
-        QCOMPARE(store.GetSetting("pendra", "wan"), QString("1"));
+        QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
         QVERIFY(!QFileInfo::exists(dir.filePath("evil.vsn")));
         // Settings alone need no record.
         QVERIFY(run.apply(multipart({{"hide", "1"}}), &failure));
@@ -346,7 +346,7 @@ private slots:
         QVERIFY(!run.apply(multipart({{"wan", "2"}, {"skin", QString(kMaxApplyText + 1, 'x')}}),
                            &failure));
         QVERIFY(failure.contains("大きすぎる"));
-        QCOMPARE(store.GetSetting("pendra", "wan"), QString("1"));
+        QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
     }
 
     // The design record is written only as a file of its own: a link at its
@@ -362,7 +362,7 @@ private slots:
         QVERIFY(QDir().mkpath(user + "/night.vsn"));
         common::SettingsStore store = common::SettingsStore::atPath(dir.filePath("kestrel.ini"));
         for (const char *skin : {"blue", "night"}) {
-            store.SaveSetting("pendra", "skin", skin);
+            store.saveSetting("pendra", "skin", skin);
             DesignSession run(store, user, {user});
             run.load();
             QString failure;

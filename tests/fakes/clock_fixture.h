@@ -57,11 +57,11 @@ protected:
     }
     void set(const QString &key, const QString &value)
     {
-        m_store->SaveSetting("pendra", key, value);
+        m_store->saveSetting("pendra", key, value);
     }
     QString stored(const QString &key) const
     {
-        return m_store->GetSetting("pendra", key, "<absent>");
+        return m_store->getSetting("pendra", key, "<absent>");
     }
     std::unique_ptr<vespera::ClockWindow> start(bool expectLoaded = true)
     {

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     vesweb::DesignRecord record;
     switch (data[0] % 6) {
     case 0: {
-        const vesweb::AppliedForm form = vesweb::ApplyDesign(input, record);
+        const vesweb::AppliedForm form = vesweb::applyDesign(input, record);
         // Nothing a site may not set, and nothing over the limits, gets through.
         for (const auto &kv : form.settings)
             check(vesweb::siteMaySet(kv.first) && kv.first.size() <= vesweb::kMaxApplyText
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         vesweb::outboundBody(vesweb::DesignSnapshot{}, record);
         break;
     case 2: {
-        vesweb::UrlEncode(QString::fromUtf8(input));
+        vesweb::urlEncode(QString::fromUtf8(input));
         // A file name made from a skin stays in its folder.
         const QString path =
             vesweb::designFilePath(QStringLiteral("/data"), QString::fromUtf8(input));

@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(m_messages.shown,
                  QStringList{"Option|位置の設定の適用は次回起動時に有効となります。"});
         QCOMPARE(stored("smode"), QString("0"));
-        QCOMPARE(m_form->corner(), 3);
+        QCOMPARE(m_form->corner(), Corner::BottomRight);
         m_messages.shown.clear();
         OptionsDialog again(*m_form, *m_store,
                     OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,

@@ -46,7 +46,7 @@ private slots:
         QVERIFY(!s.value("pendra", "skin"));
         QVERIFY(!s.value("pendra", "systime"));
         QVERIFY(!s.value("Pendra", "Systime"));
-        QCOMPARE(s.GetSetting("other", "keep"), QString("1"));
+        QCOMPARE(s.getSetting("other", "keep"), QString("1"));
         QCOMPARE(readAll(m_dir.filePath("other.ini")), QByteArray("[pendra]\nx=1\n"));
         QCOMPARE(removeAllSettings(s), Removal::NothingStored);
     }
@@ -62,7 +62,7 @@ private slots:
         QTest::keyClick(&window, Qt::Key_Return);
         QCOMPARE(window.result(), int(QDialog::Rejected));
         QVERIFY(!window.isVisible());
-        QCOMPARE(s.GetSetting("pendra", "skin"), QString("night"));
+        QCOMPARE(s.getSetting("pendra", "skin"), QString("night"));
         QVERIFY(messages.shown.isEmpty());
     }
 
