@@ -20,6 +20,12 @@ Chime::Chime(VolumeOverrides &volumes, common::SettingsStore &store, QObject *pa
     connect(&m_hold, &QTimer::timeout, this, &Chime::restore);
 }
 
+void Chime::chimeIfDue(const QTime &now)
+{
+    if (chimeDue(now))
+        playChime();
+}
+
 void Chime::playChime()
 {
     platform::Sound *sound = m_volumes.sound();

@@ -20,6 +20,8 @@ public:
     // earlier volume back five seconds later. Timers wait, not the clock, so
     // the face goes on ticking meanwhile.
     void playChime();
+    // Plays it at the hour and the half hour (the tick's second 0).
+    void chimeIfDue(const QTime &now);
 
 private:
     void start();

@@ -46,7 +46,7 @@ PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockS
             &PresetDial::onSet);
     connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::onNow);
 
-    // A hand-written presetHourText outside 0-23 gives the current hour.
+    // A preset hour outside 0-23 gives the current hour.
     bool ok = false;
     int hour = m_clock.presetHour().toInt(&ok);
     if (!ok || hour < 0 || hour > 23)

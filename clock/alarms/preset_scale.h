@@ -30,7 +30,7 @@ public:
 
     int selectedMinute() const { return (selectedMarkerLeft - 81) / 5; }
 
-    int H = 0;                                   // the preset hour, kept in presetHourText
+    int H = 0;                                   // the preset hour
     QString dialHourText = QStringLiteral("00"); // hour on the 12-hour dial
     QString amPmText = QStringLiteral("AM"); // "AM" or "PM"
     QString minuteText = QStringLiteral("00");     // minute shown

@@ -1,5 +1,6 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
+#include "alarms/alarm_engine.h"
 #include "core/counters.h"
 #include "design/glyph_atlas.h"
 
@@ -169,7 +170,8 @@ void ClockWindow::onTick()
         m_alarms.check(now, [this](const AlarmRing &ring) {
             emit alarmNoticeRequested(ring.time, ring.late);
         });
-    checkChime(now);
+    if (m_flags.chimeOn)
+        m_chime.chimeIfDue(now.time());
     m_session.storeWhenDue(m_flags, m_view);
     if (m_flags.dog)
         m_dog.onTick();
@@ -212,10 +214,6 @@ void ClockWindow::onStandardView()
         m_face.redrawFace(m_platform.clock->now(), m_flags.use24Hour, m_flags.nthWeekday));
 }
 
-void ClockWindow::onResetTotal() { m_session.resetTotal(); }
-
-void ClockWindow::onDontCountToggled() { m_session.toggleDontCount(); }
-
 // The entry on disk is the state: the mark is read from it at every popup,
 // so a desktop's own session settings and this menu never disagree.
 void ClockWindow::onStartAtLoginToggled()
@@ -230,18 +228,10 @@ void ClockWindow::onStartAtLoginToggled()
                                  .arg(why));
 }
 
-void ClockWindow::onQuit() { close(); }
-
 void ClockWindow::onCloseButton()
 {
     m_session.skipTotalAtClosing();
     close();
-}
-
-void ClockWindow::setTucked(int mode)
-{
-    if (mode == 0 || mode == 1)
-        m_tucker.move(TuckMode(mode), m_corner, m_flags.autoTuck);
 }
 
 void ClockWindow::workAreaChanged()
@@ -283,7 +273,7 @@ void ClockWindow::popUp(QMenu *menu)
 
 void ClockWindow::onHideModeToggled()
 {
-    setTucked(m_flags.hideMode ? 0 : 1);
+    m_tucker.move(m_flags.hideMode ? TuckMode::Out : TuckMode::Tuck, m_corner, m_flags.autoTuck);
     m_flags.hideMode = !m_flags.hideMode;
 }
 
@@ -307,10 +297,6 @@ void ClockWindow::showAlarmMark()
     m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
-void ClockWindow::onAlarmButton() { popUp(m_menu.presetMenu); }
-
-void ClockWindow::onMenuButton() { popUp(m_menu.root); }
-
 void ClockWindow::onOptionButton()
 {
     emit optionsRequested(); // shown modeless: the clock goes on at once
@@ -318,12 +304,6 @@ void ClockWindow::onOptionButton()
 }
 
 void ClockWindow::snooze() { m_alarms.snooze(m_platform.clock->now()); }
-
-void ClockWindow::checkChime(const QDateTime &now)
-{
-    if (m_flags.chimeOn && chimeDue(now.time()))
-        playChime();
-}
 
 void ClockWindow::applyOptionFlags(const ClockFlags &flags)
 {
@@ -336,8 +316,6 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     storeFlags();
 }
 
-void ClockWindow::reloadAlarmList() { m_alarms.reload(); }
-
 bool ClockWindow::addPresetAlarm(const QString &entry)
 {
     if (!m_alarms.addPresetAlarm(entry))
@@ -347,11 +325,7 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
     return true;
 }
 
-void ClockWindow::onPresetNow()
-{
-    m_presetHour = hourText(m_platform.clock->now());
-    emit presetAlarmRequested();
-}
+void ClockWindow::onPresetNow() { onPresetHour(m_platform.clock->now().time().hour()); }
 
 void ClockWindow::onPresetHour(int hour)
 {
@@ -390,76 +364,18 @@ bool ClockWindow::eventFilter(QObject *watched, QEvent *event)
 
 void ClockWindow::paintEvent(QPaintEvent *event) { m_faceView.paint(event); }
 
-void ClockWindow::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    m_lastPointer = event->globalPosition();
-    m_pressed = m_faceView.controlAt(pos, isClickArea);
-    if (isDog(m_pressed))
-        startDesignBrowser();
-    else if (m_pressed == Ctl::AlarmButton)
-        onAlarmButton();
-    else if (reachesWindow(m_pressed))
-        onMouseDown(event->button(), pos);
-}
+void ClockWindow::mousePressEvent(QMouseEvent *event) { m_pointer.press(*event); }
 
-void ClockWindow::mouseReleaseEvent(QMouseEvent *event)
-{
-    const Ctl released = m_faceView.controlAt(event->position().toPoint(), isClickArea);
-    if (event->button() != Qt::LeftButton || released != m_pressed)
-        return;
-    switch (released) {
-    case Ctl::AlarmMark:
-        onAlarmMark();
-        storeFlags();
-        break;
-    case Ctl::EdgeStrip:
-        onEdgeStrip();
-        storeFlags();
-        break;
-    case Ctl::CloseButton: onCloseButton(); break;
-    case Ctl::MenuButton: onMenuButton(); break;
-    case Ctl::Logo: onLogo(); break;
-    case Ctl::OptionButton: onOptionButton(); break;
-    default: break;
-    }
-}
+void ClockWindow::mouseReleaseEvent(QMouseEvent *event) { m_pointer.release(*event); }
 
-// Qt tells a double click as press, release, double click, release: the
-// first pair has acted already, so the second does nothing (QWidget would
-// take the double click for another press, and its release for a click).
-void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    m_lastPointer = event->globalPosition();
-    m_pressed = Ctl::Count; // the release that follows meets no press
-}
+void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event) { m_pointer.doubleClick(*event); }
 
-void ClockWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    pointerMoved(event->globalPosition(), event->position().toPoint());
-}
+void ClockWindow::mouseMoveEvent(QMouseEvent *event) { m_pointer.move(*event); }
 
-// Coming in is a move too: some compositors (wlroots') tell a window past
-// the window manager of the pointer's coming and going only.
 void ClockWindow::enterEvent(QEnterEvent *event)
 {
-    if (m_tucker.arrivingUnderPointer())
-        m_lastPointer = event->globalPosition();
-    else
-        pointerMoved(event->globalPosition(), event->position().toPoint());
-    m_tucker.settle();
+    m_pointer.enter(*event);
     QWidget::enterEvent(event);
-}
-
-void ClockWindow::pointerMoved(QPointF global, QPoint pos)
-{
-    // A window that appears under a resting pointer is told of the pointer
-    // where it already was; only a pointer that moved has moved.
-    if (m_lastPointer == global)
-        return;
-    m_lastPointer = global;
-    if (reachesWindow(m_faceView.controlAt(pos, isClickArea)))
-        onMouseMove(pos);
 }
 
 void ClockWindow::closeEvent(QCloseEvent *event)

@@ -1,28 +1,23 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
-#include "alarms/alarm_engine.h"
 #include "alarms/alarm_keeper.h"
-#include "alarms/alarm_list.h"
 #include "alarms/chime.h"
 #include "alarms/preset_dial.h"
 #include "clock_menu.h"
 #include "clock_session.h"
 #include "core/face.h"
-#include "core/face_canvas.h"
 #include "dog.h"
+#include "face_pointer.h"
 #include "face_view.h"
 #include "options/options_dialog.h"
 #include "tucker.h"
 #include "window_placer.h"
 
 #include "platform/autostart.h"
-#include "platform/x11_window.h"
 
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <optional>
 
 namespace platform {
@@ -46,7 +41,7 @@ struct ClockPlatform {
     platform::Autostart *autostart = nullptr; // none: the menu has no "start at login"
 };
 
-class ClockWindow : public QWidget, public PresetTarget, public OptionsTarget {
+class ClockWindow : public QWidget, public PresetTarget, public OptionsTarget, public FaceCommands {
     Q_OBJECT
 public:
     using Control = FaceControl;
@@ -69,19 +64,18 @@ public:
     void onStandardView();
     void onUptimeView();
     void onTotalView();
-    void onResetTotal();
-    void onDontCountToggled();
+    void onResetTotal() { m_session.resetTotal(); }
+    void onDontCountToggled() { m_session.toggleDontCount(); }
     void onStartAtLoginToggled();
-    void onQuit();
-    void onCloseButton();
+    void onQuit() { close(); }
+    void onCloseButton() override;
 
     // Placement: sliding into the screen edge and back, staying in the corner.
-    void setTucked(int mode);
     std::optional<int> checkPlacement() { return m_placer.checkPlacement(m_corner, m_frameOffset); }
-    void onMouseMove(QPoint pos);
-    void onMouseDown(Qt::MouseButton button, QPoint pos);
+    void onMouseMove(QPoint pos) override;
+    void onMouseDown(Qt::MouseButton button, QPoint pos) override;
     void onHideModeToggled();
-    void onEdgeStrip() { onHideModeToggled(); }
+    void onEdgeStrip() override { onHideModeToggled(); }
     void onAutoTuckToggled() { m_flags.autoTuck = !m_flags.autoTuck; }
     void onAlwaysOnTopToggled();
     // The work area changed (a panel came, went or moved, a monitor came or
@@ -93,20 +87,19 @@ public:
     QString monitor() const { return m_placer.monitor(); }
 
     // The face's pictures and the menu's commands.
-    void onAlarmMark();
-    void onAlarmButton();
-    void onMenuButton();
-    void onLogo() { emit aboutRequested(); }
-    void onOptionButton();
+    void onAlarmMark() override;
+    void onAlarmButton() override { popUp(m_menu.presetMenu); }
+    void onMenuButton() override { popUp(m_menu.root); }
+    void onLogo() override { emit aboutRequested(); }
+    void onOptionButton() override;
     void onPresetNow();
     void onPresetHour(int hour);
-    void startDesignBrowser();
+    void startDesignBrowser() override;
     ClockMenu &menu() { return m_menu; }
     // The volume of the program's sounds, shared by the chime and the notices.
     VolumeOverrides &volumes() { return m_volumes; }
 
     // Alarms and the chime.
-    void checkChime(const QDateTime &now);
     // The ringing alarm rings again a few minutes from now (this run only).
     void snooze();
     void playChime() override { m_chime.playChime(); }
@@ -120,11 +113,12 @@ public:
     Corner corner() const override { return m_corner; }
     ClockFlags optionFlags() const override { return m_flags; }
     void applyOptionFlags(const ClockFlags &flags) override;
-    void reloadAlarmList() override;
+    void reloadAlarmList() override { m_alarms.reload(); }
 
     // Writes the flags and the total as closing does, without closing: for a
     // session that asks its programs to save before it logs out.
     void saveSettingsNow() { m_session.store(m_flags, m_view, true); }
+    void storeFlags() override { m_session.store(m_flags, m_view, false); }
 
     // The switches, and whether this run is left out of the running total.
     const ClockFlags &flags() const { return m_flags; }
@@ -186,9 +180,7 @@ private:
     void showCounter();
     void showCounterView(const QString &title, View counter);
     void scheduleTick(const QDateTime &now);
-    void storeFlags() { m_session.store(m_flags, m_view, false); }
     void popUp(QMenu *menu);
-    void pointerMoved(QPointF global, QPoint pos);
 
     void showWelcome() { emit welcomeRequested(); }
 
@@ -213,10 +205,9 @@ private:
     AlarmKeeper m_alarms;
     Chime m_chime;
     HourMarks m_hourMarks;
-    std::optional<QPointF> m_lastPointer; // where the pointer was last seen over the window
     WindowPlacer m_placer{this, m_platform.desktop};
     Tucker m_tucker{m_placer, m_platform.desktop, m_platform.clock};
-    Ctl m_pressed = Ctl::Count;
+    FacePointer m_pointer{m_faceView, m_tucker, *this};
     bool m_unloaded = false;
     bool m_activating = false;
 };

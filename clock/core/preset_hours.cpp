@@ -39,6 +39,4 @@ QString presetHourCaption(int hour)
                                       : QString();
 }
 
-QString hourText(const QDateTime &now) { return QString::number(now.time().hour()); }
-
 } // namespace vespera

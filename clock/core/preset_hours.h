@@ -13,9 +13,6 @@ constexpr int kHours = 24;
 // hour on the 12-hour dial (noon counts as "午前１２時").
 QString presetHourCaption(int hour);
 
-// The hour as presetHourText carries it: decimal 0-23, no leading zero.
-QString hourText(const QDateTime &now);
-
 // Hours at which the menu was opened during this run. Marks only add up:
 // they point at the current hour and are never taken back.
 class HourMarks {

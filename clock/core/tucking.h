@@ -13,7 +13,7 @@ namespace vespera {
 // it, or not known, as after every activation, when the next check decides.
 enum class TuckState { Undecided, Out, Tucked };
 
-// A request to setTucked: come out, tuck, or leave the window alone.
+// A request to the tucker: come out, tuck, or leave the window alone.
 enum class TuckMode { Out = 0, Tuck = 1, None = -1 };
 
 // Whether the pointer is in the corner zone, where it counts as at the clock.
@@ -29,7 +29,7 @@ TuckMode pointerCheck(bool atClock, bool hideMode, TuckState tuckState);
 // comes out to it; otherwise it slides away, unless [Shift] alone is held.
 TuckMode faceMove(bool hideMode, bool shiftAlone);
 
-// The outcome of setTucked: the new tuck state and, when the window moves
+// The outcome of a request: the new tuck state and, when the window moves
 // sideways, its new left edge.
 struct TuckMove {
     TuckState tuckState;

@@ -1,4 +1,4 @@
-// The popup menu: its tree and captions, the marks of the preset hours, presetHourText,
+// The popup menu: its tree and captions, the marks of the preset hours, the preset hour,
 // and the commands and check marks behind the entries.
 #include "core/preset_hours.h"
 #include "fakes/clock_fixture.h"
