@@ -114,7 +114,7 @@ QRect controlRect(Ctl c, Corner corner)
     return r;
 }
 
-QLine line1(Corner corner)
+QLine dogLine(Corner corner)
 {
     return isRightCorner(corner) ? QLine(84, 49, 40, 49) : QLine(372, 49, 328, 49);
 }
@@ -144,6 +144,14 @@ int tuckedLeft(Corner corner, const platform::WorkArea &wa)
     return isRightCorner(corner) ? wa.Right - 12 : wa.Left - 418;
 }
 
+// Rows. Every shape (windowRegion) spans window rows fo + 22 to fo + 77,
+// the face's 55 rows, where fo is the frame offset: how much more the
+// window manager's frame adds above and below than the 25-pixel caption the
+// layout was drawn under (-25 for a window without a frame). The rows above
+// fo + 22 (top corners) or from fo + 77 down (bottom corners) hold the other
+// half of the rounded end and are cut away. So a top corner puts row fo + 22
+// on the work area's top edge, and a bottom corner puts row fo + 77, the
+// first below the face, on its bottom edge (which is exclusive).
 int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset)
 {
     return isBottomCorner(corner) ? wa.Bottom - 77 - frameOffset : wa.Top - 22 - frameOffset;

@@ -49,7 +49,7 @@ bool isRightCorner(Corner corner);
 bool isBottomCorner(Corner corner);
 
 QRect controlRect(Ctl c, Corner corner);
-QLine line1(Corner corner);
+QLine dogLine(Corner corner);         // the line under the dog
 QString pictureSuffix(Corner corner); // ".vss" for the left corners, ".vsr" for the right
 
 // Window position with the clock out, and the top its corner demands.

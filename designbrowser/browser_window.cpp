@@ -24,14 +24,14 @@ const QString kTitle = QStringLiteral("vesweb");
 constexpr QSize kClientSize(642, 352);
 } // namespace
 
-BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
-             const QUrl &siteBase, QWidget *parent)
+BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &platform,
+                             QWebEngineProfile *profile, const QUrl &siteBase, QWidget *parent)
     : QMainWindow(parent), m_session(session), m_platform(platform), m_siteBase(siteBase),
-      WebBrowser1(new QWebEngineView(this))
+      m_view(new QWebEngineView(this))
 {
     setWindowTitle(QStringLiteral("VESPERA"));
-    WebBrowser1->setPage(new QWebEnginePage(profile, WebBrowser1));
-    setCentralWidget(WebBrowser1); // the browser always fills the client area
+    m_view->setPage(new QWebEnginePage(profile, m_view));
+    setCentralWidget(m_view); // the browser always fills the client area
     QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
     connect(mnuHome, &QAction::triggered, this, &BrowserWindow::mnuHome_Click);
 
@@ -40,12 +40,12 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     connect(&restartTimer, &QTimer::timeout, this, &BrowserWindow::onRestartClock);
 
     // Apply answers end in aborted loads; only pages that arrived count.
-    connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this](bool ok) {
-        if (!ok || m_shown || WebBrowser1->url().isEmpty()
-            || WebBrowser1->url() == QUrl(QStringLiteral("about:blank")))
+    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!ok || m_shown || m_view->url().isEmpty()
+            || m_view->url() == QUrl(QStringLiteral("about:blank")))
             return;
         m_shown = true;
-        qCInfo(lcLoad) << "first page shown:" << WebBrowser1->url().toString();
+        qCInfo(lcLoad) << "first page shown:" << m_view->url().toString();
         emit firstPageShown();
     });
 
@@ -55,7 +55,7 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
 
 void BrowserWindow::load()
 {
-    WebBrowser1->setUrl(QUrl(QStringLiteral("about:blank")));
+    m_view->setUrl(QUrl(QStringLiteral("about:blank")));
     m_session.load();
     mnuHome_Click();
 }
@@ -67,7 +67,7 @@ void BrowserWindow::mnuHome_Click()
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
     request.setPostData(m_session.outboundBody());
     QCoreApplication::processEvents();
-    WebBrowser1->load(request);
+    m_view->load(request);
 }
 
 void BrowserWindow::onApplyRequested(const QString &, const QByteArray &postData)

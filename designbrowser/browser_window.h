@@ -44,7 +44,7 @@ public:
     void onApplyRequested(const QString &url, const QByteArray &postData);
     void setQuietAfterNo(int ms) { m_quietAfterNoMs = ms; }
 
-    QWebEngineView *browser() const { return WebBrowser1; }
+    QWebEngineView *browser() const { return m_view; }
     bool restartPending() const { return restartTimer.isActive(); }
 
 signals:
@@ -57,7 +57,7 @@ private:
     DesignSession &m_session;
     BrowserPlatform m_platform;
     QUrl m_siteBase;
-    QWebEngineView *WebBrowser1;
+    QWebEngineView *m_view;
     QTimer restartTimer;
     bool m_asking = false;
     bool m_shown = false;

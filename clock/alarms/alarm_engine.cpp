@@ -115,12 +115,12 @@ void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
     }
 
     const QString text = hmText(now.time());
-    if (AlarmLatch) {
+    if (m_latched) {
         // The latch falls at the first tick of another minute; that tick
         // leaves the list alone. (Comparing with "one minute before now"
         // would let a midnight alarm fire again every other second.)
-        if (text != FiredMinute) {
-            AlarmLatch = false;
+        if (text != m_firedMinute) {
+            m_latched = false;
             // Not looked at yet: if no other tick comes in this minute, the
             // next one catches it up.
             m_lastMinute = minute.addSecs(-60);
@@ -128,8 +128,8 @@ void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
         return;
     }
     if (fireMinute(list, minute, false, listChanged, fire)) {
-        AlarmLatch = true;
-        FiredMinute = text;
+        m_latched = true;
+        m_firedMinute = text;
     }
 }
 

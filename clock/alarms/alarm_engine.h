@@ -70,9 +70,6 @@ public:
     // Rings again kSnoozeMinutes after `now`; kept for this run only.
     void snooze(const QDateTime &now);
 
-    bool AlarmLatch = false;
-    QString FiredMinute; // "h:mm" of the last firing
-
 private:
     // Fires the entries of one minute; true when any fired.
     bool fireMinute(AlarmList &list, const QDateTime &minute, bool late,
@@ -86,6 +83,9 @@ private:
     // Local date and minute of each firing of the last two days.
     QSet<QDateTime> m_fired;
     QVector<QDateTime> m_snoozed; // when each rings again, as an instant
+    // Held from a firing until the first tick of another minute.
+    bool m_latched = false;
+    QString m_firedMinute; // "h:mm" of the last firing
 };
 
 } // namespace vespera

@@ -61,7 +61,7 @@ void PresetDial::showEvent(QShowEvent *event)
         move(screen()->availableGeometry().center() - rect().center());
 }
 
-void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.H)); }
+void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.presetHour)); }
 
 void PresetDial::onSet()
 {
@@ -119,9 +119,9 @@ void PresetDial::mousePressEvent(QMouseEvent *event)
     }
     if (!m_pressedButton.isNull())
         return;
-    const int before = m_scale.H;
+    const int before = m_scale.presetHour;
     m_scale.mouseDown(at.x(), at.y());
-    if (m_scale.H != before)
+    if (m_scale.presetHour != before)
         storeHour();
     update();
 }

@@ -32,12 +32,12 @@ void PresetScale::showMinute(int minute)
 
 void PresetScale::open(int hour, int currentMinute)
 {
-    H = hour;
-    showHour(H);
+    presetHour = hour;
+    showHour(presetHour);
     selectedMarkerLeft = markerLeft(currentMinute);
     shownMarkerLeft = kHidden;
     offsetMarkerLeft = kHidden;
-    pickedText = presetTimeText(H, currentMinute);
+    pickedText = presetTimeText(presetHour, currentMinute);
     minuteText = QString::number(currentMinute);
     offsetText = QStringLiteral("00"); // a new window's offset; only picked carries over
 }
@@ -59,13 +59,13 @@ void PresetScale::mouseMove(int x, int y)
         offsetMarkerLeft = markerLeft(offset);
         const int total = selectedMinute() + offset;
         showMinute(total > 59 ? total - 60 : total);
-        showHour(total > 59 ? (H + 1) % 24 : H);
+        showHour(total > 59 ? (presetHour + 1) % 24 : presetHour);
         return;
     }
     // Off the bands: back to what was selected.
     picked = false;
-    if (presetTimeText(H, minuteText.toInt()) != pickedText) {
-        showHour(H);
+    if (presetTimeText(presetHour, minuteText.toInt()) != pickedText) {
+        showHour(presetHour);
         minuteText = QString::number(selectedMinute());
         shownMarkerLeft = selectedMarkerLeft;
     }
@@ -77,7 +77,7 @@ void PresetScale::mouseMove(int x, int y)
 
 void PresetScale::pick()
 {
-    pickedText = presetTimeText(H, minuteText.toInt());
+    pickedText = presetTimeText(presetHour, minuteText.toInt());
     // The selection goes to the minute shown, also when its marker was never
     // drawn (a first move onto the minute already shown moves nothing).
     selectedMarkerLeft = markerLeft(minuteText.toInt());
@@ -93,19 +93,19 @@ void PresetScale::mouseDown(int x, int y)
         pick();
     } else if (inOffsetBands(y)) {
         // An offset that carried into the next hour makes that hour the preset one.
-        H = dialHourText.toInt() + (amPmText == QLatin1String("AM") ? 0 : 12);
+        presetHour = dialHourText.toInt() + (amPmText == QLatin1String("AM") ? 0 : 12);
         pick();
     }
 }
 
 void PresetScale::now(int currentHour, int currentMinute)
 {
-    H = currentHour;
+    presetHour = currentHour;
     selectedMarkerLeft = markerLeft(currentMinute);
-    showHour(H);
+    showHour(presetHour);
     minuteText = QString::number(selectedMinute());
     shownMarkerLeft = selectedMarkerLeft;
-    pickedText = presetTimeText(H, minuteText.toInt());
+    pickedText = presetTimeText(presetHour, minuteText.toInt());
 }
 
 } // namespace vespera

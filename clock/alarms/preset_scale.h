@@ -26,11 +26,14 @@ public:
     // "NOW": the hour and minute it is now.
     void now(int currentHour, int currentMinute);
     // The one-time reservation Set makes.
-    QString entry() const { return presetTimeText(H, minuteText.toInt()) + QLatin1Char('*'); }
+    QString entry() const
+    {
+        return presetTimeText(presetHour, minuteText.toInt()) + QLatin1Char('*');
+    }
 
     int selectedMinute() const { return (selectedMarkerLeft - 81) / 5; }
 
-    int H = 0;                                   // the preset hour
+    int presetHour = 0;                          // the preset hour
     QString dialHourText = QStringLiteral("00"); // hour on the 12-hour dial
     QString amPmText = QStringLiteral("AM"); // "AM" or "PM"
     QString minuteText = QStringLiteral("00");     // minute shown

@@ -87,9 +87,10 @@ AfterKey minuteKeyRelease(const QString &minuteText)
 }
 
 AddOutcome addReservation(const QString &mode, const QString &hourText, const QString &minuteText,
-                          const QString &H, const QString &M, const QString &S, int listSize)
+                          const QString &hourPart, const QString &minutePart,
+                          const QString &secondPart, int listSize)
 {
-    const int t = value(hourText), h = value(H);
+    const int t = value(hourText), h = value(hourPart);
     bool badHour = false;
     if (mode == QLatin1String("AM"))
         badHour = t > 12 || h < 0;
@@ -97,14 +98,14 @@ AddOutcome addReservation(const QString &mode, const QString &hourText, const QS
         badHour = t > 11 || h < 1;
     else
         badHour = t > 23 || h < 0;
-    if (badHour || H.size() != 2 || M.size() != 2)
+    if (badHour || hourPart.size() != 2 || minutePart.size() != 2)
         return {text(QT_TRANSLATE_NOOP("ReservationEditor", "時間が不正です")), QString()};
-    if (value(minuteText) > 59 || value(M) < 0)
+    if (value(minuteText) > 59 || value(minutePart) < 0)
         return {text(QT_TRANSLATE_NOOP("ReservationEditor", "分が不正です")), QString()};
     if (listSize > 10)
         return {text(QT_TRANSLATE_NOOP("ReservationEditor", "10項目以上は登録できません。")),
                 QString()};
-    return {QString(), H + QLatin1Char(':') + M + QLatin1Char(':') + S};
+    return {QString(), hourPart + QLatin1Char(':') + minutePart + QLatin1Char(':') + secondPart};
 }
 
 int deleteReservation(AlarmList &list, int selected)

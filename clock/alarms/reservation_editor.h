@@ -42,7 +42,8 @@ struct AddOutcome {
     QString entry;
 };
 AddOutcome addReservation(const QString &mode, const QString &hourText, const QString &minuteText,
-                          const QString &H, const QString &M, const QString &S, int listSize);
+                          const QString &hourPart, const QString &minutePart,
+                          const QString &secondPart, int listSize);
 
 // "削除": removes the selected entry; returns the row selected afterwards,
 // the one that moved into its place, or -1.

@@ -16,7 +16,7 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
     standardView = item(viewMenu, "standardView", tr("標準"));
     uptimeView = item(viewMenu, "uptimeView", tr("システム駆動時間"));
     totalView = item(viewMenu, "totalView", tr("積算駆動時間"));
-    viewMenu->addSeparator()->setObjectName(QStringLiteral("sen2"));
+    viewMenu->addSeparator()->setObjectName(QStringLiteral("hideSeparator"));
     hideMode = item(viewMenu, "hideMode", tr("隠す"), true);
 
     settingsMenu = root->addMenu(tr("設定"));
@@ -24,14 +24,14 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
     presetMenu = settingsMenu->addMenu(tr("プリセットアラーム"));
     presetMenu->setObjectName(QStringLiteral("presetMenu"));
     presetNow = item(presetMenu, "presetNow", tr("●　現在"));
-    presetMenu->addSeparator()->setObjectName(QStringLiteral("sen3"));
+    presetMenu->addSeparator()->setObjectName(QStringLiteral("hoursSeparatorAbove"));
     for (int hour = 0; hour < kHours; ++hour) {
         presetHours[hour] = item(presetMenu, "presetHours", presetHourCaption(hour));
         presetHours[hour]->setData(hour);
         connect(presetHours[hour], &QAction::triggered, this,
                 [this, hour] { emit presetHourChosen(hour); });
     }
-    presetMenu->addSeparator()->setObjectName(QStringLiteral("sen4"));
+    presetMenu->addSeparator()->setObjectName(QStringLiteral("hoursSeparatorBelow"));
     presetNowBelow = item(presetMenu, "presetNowBelow", tr("●　現在"));
     resetTotal = item(settingsMenu, "resetTotal", tr("積算カウンターリセット"));
     dontCount = item(settingsMenu, "dontCount", tr("積算禁止"), true);

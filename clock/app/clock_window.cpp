@@ -114,6 +114,8 @@ void ClockWindow::onActivated()
     m_activating = true;
     m_faceView.setWholeRepaintPending(true); // an activation repaints the whole window
     m_tucker.forget();
+    // What the frame adds beyond the 25-pixel caption the layout was drawn
+    // under: the shape and the placement count their rows from it.
     m_frameOffset = frameGeometry().height() - height() - 25;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);

@@ -49,7 +49,7 @@ void FaceView::layOut(Corner corner)
         else
             place(c, r);
     }
-    setLine(line1(corner));
+    setLine(dogLine(corner));
 }
 
 void FaceView::paintFixedPieces(bool use24Hour, bool alarmOn)

@@ -154,7 +154,7 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     connect(hourModeButton, &QPushButton::clicked, this, [this] {
         m_mode = nextHourMode(m_mode);
         hourModeButton->setText(m_mode);
-        H = stagedHour(hourBox->text(), m_mode);
+        m_hourPart = stagedHour(hourBox->text(), m_mode);
     });
     connect(setAlarmButton, &QPushButton::clicked, this, &OptionsDialog::onSetAlarm);
     connect(deleteAlarmButton, &QPushButton::clicked, this, [this] {
@@ -302,7 +302,8 @@ void OptionsDialog::onSetClock()
 void OptionsDialog::onSetAlarm()
 {
     const AddOutcome outcome =
-        addReservation(m_mode, hourBox->text(), minuteBox->text(), H, M, S, alarmList->count());
+        addReservation(m_mode, hourBox->text(), minuteBox->text(), m_hourPart, m_minutePart,
+                       m_secondPart, alarmList->count());
     if (!outcome.refusal.isEmpty()) {
         if (m_platform.messages)
             m_platform.messages->information(kTitle, outcome.refusal);
@@ -402,11 +403,11 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (box == hourBox) {
         const AfterKey after = hourKeyRelease(hourBox->text(), m_mode);
-        H = after.staged;
+        m_hourPart = after.staged;
         focusOn(after.focus);
     } else {
         const AfterKey after = minuteKeyRelease(minuteBox->text());
-        M = after.staged;
+        m_minutePart = after.staged;
         focusOn(after.focus);
     }
     return false;

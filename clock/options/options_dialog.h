@@ -77,7 +77,9 @@ public:
     QCheckBox *chimeCheck, *alarmCheck, *programCheck, *alarmVolumeCheck, *chimeVolumeCheck;
     QLineEdit *hourBox, *minuteBox, *secondsBox, *programPathBox;
     QScrollBar *alarmVolumeBar, *chimeVolumeBar;
-    QString H = QStringLiteral("00"), M = QStringLiteral("00"), S = QStringLiteral("00");
+    // The reservation's hour, minute and second as the boxes staged them.
+    QString m_hourPart = QStringLiteral("00"), m_minutePart = QStringLiteral("00"),
+            m_secondPart = QStringLiteral("00");
     // Clock adjustment
     QLabel *nowLabel, *targetLabel, *offsetLabel;
     QPushButton *setClockButton, *laterButton, *earlierButton;

@@ -63,7 +63,7 @@ private slots:
         scale.open(hour, 50);
         scale.mouseMove(bandX(along), y);
         QCOMPARE(scale.amPmText + ' ' + scale.dialHourText + ' ' + scale.minuteText, shown);
-        QCOMPARE(scale.H, hour); // only a click commits the hour
+        QCOMPARE(scale.presetHour, hour); // only a click commits the hour
     }
 
     void aClickCommitsTheShownHour()
@@ -72,7 +72,7 @@ private slots:
         scale.open(23, 50);
         scale.mouseMove(bandX(75), kBandE);
         scale.mouseDown(bandX(75), kBandE);
-        QCOMPARE(scale.H, 0);
+        QCOMPARE(scale.presetHour, 0);
         QVERIFY(scale.picked);
         scale.mouseMove(5, kOff); // leaving keeps the new hour and minute
         QCOMPARE(scale.dialHourText, QString("0"));
@@ -138,7 +138,7 @@ private slots:
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
-            QCOMPARE(scale.H, 16);
+            QCOMPARE(scale.presetHour, 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();

@@ -53,8 +53,8 @@ private slots:
 
     void choosingAFile()
     {
-        QLineEdit text2("/usr/bin/old");
-        ProgramChooser chooser(&text2, {"/"}, m_dir.path());
+        QLineEdit pathBox("/usr/bin/old");
+        ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
         chooser.show();
         QCOMPARE(chooser.windowTitle(), QString("実行ファイルを指定"));
         QCOMPARE(chooser.pathBox->text(), QString("/usr/bin/old"));
@@ -67,38 +67,38 @@ private slots:
         QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
         QTest::keyClicks(chooser.pathBox, "xyz"); // keys change nothing
         QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
-        QCOMPARE(text2.text(), QString("/usr/bin/old")); // nothing until 指定
+        QCOMPARE(pathBox.text(), QString("/usr/bin/old")); // nothing until 指定
         QTest::mouseClick(chooser.chooseButton, Qt::LeftButton);
-        QCOMPARE(text2.text(), m_dir.filePath("wake"));
+        QCOMPARE(pathBox.text(), m_dir.filePath("wake"));
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
     }
 
     void doubleClickChooses_closeBoxKeeps()
     {
-        QLineEdit text2;
+        QLineEdit pathBox;
         {
-            ProgramChooser chooser(&text2, {"/"}, m_dir.path());
+            ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
             chooser.show();
             clickRow(chooser.fileList, 0);
             chooser.reject(); // the close box
         }
-        QCOMPARE(text2.text(), QString());
-        ProgramChooser chooser(&text2, {"/"}, m_dir.path());
+        QCOMPARE(pathBox.text(), QString());
+        ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
         chooser.show();
         clickRow(chooser.fileList, 0, true);
-        QCOMPARE(text2.text(), m_dir.filePath("radio"));
+        QCOMPARE(pathBox.text(), m_dir.filePath("radio"));
     }
 
     void anUnreadableFolderListsNothing()
     {
-        QLineEdit text2("/usr/bin/old");
-        ProgramChooser chooser(&text2, {"/", "/nowhere"}, m_dir.path());
+        QLineEdit pathBox("/usr/bin/old");
+        ProgramChooser chooser(&pathBox, {"/", "/nowhere"}, m_dir.path());
         chooser.show();
         chooser.volumeBox->setCurrentText("/nowhere");
         QCOMPARE(chooser.fileList->count(), 0);
         QVERIFY(chooser.isVisible());
         QTest::mouseClick(chooser.chooseButton, Qt::LeftButton); // the old path stays
-        QCOMPARE(text2.text(), QString("/usr/bin/old"));
+        QCOMPARE(pathBox.text(), QString("/usr/bin/old"));
     }
 };
 

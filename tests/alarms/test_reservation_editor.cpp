@@ -14,7 +14,8 @@ namespace {
 struct Typist {
     QString mode = QStringLiteral("24");
     QString hour, minute;
-    QString H = QStringLiteral("00"), M = QStringLiteral("00"), S = QStringLiteral("00");
+    QString hourPart = QStringLiteral("00"), minutePart = QStringLiteral("00"),
+            secondPart = QStringLiteral("00");
     EditorFocus focus = EditorFocus::Stay; // Stay: the hour box
     bool selected = true;
 
@@ -41,12 +42,12 @@ struct Typist {
             if (focus == EditorFocus::Stay) {
                 put(hour, key, hourKeyPress(selected ? QString() : hour, key, mode), selected);
                 const AfterKey after = hourKeyRelease(hour, mode);
-                H = after.staged;
+                hourPart = after.staged;
                 moveTo(after.focus);
             } else if (focus == EditorFocus::Minute) {
                 put(minute, key, minuteKeyPress(selected ? QString() : minute, key), selected);
                 const AfterKey after = minuteKeyRelease(minute);
-                M = after.staged;
+                minutePart = after.staged;
                 moveTo(after.focus);
             }
         }
@@ -54,12 +55,12 @@ struct Typist {
     void nextMode()
     {
         mode = nextHourMode(mode);
-        H = stagedHour(hour, mode);
+        hourPart = stagedHour(hour, mode);
     }
     void toMinuteBox() { moveTo(EditorFocus::Minute); }
     AddOutcome set(int listSize = 0) const
     {
-        return addReservation(mode, hour, minute, H, M, S, listSize);
+        return addReservation(mode, hour, minute, hourPart, minutePart, secondPart, listSize);
     }
 };
 
@@ -139,7 +140,7 @@ private slots:
         QCOMPARE(t.focus, EditorFocus::Minute);
         t.type("5");
         QCOMPARE(t.focus, EditorFocus::Set);
-        QCOMPARE(t.H + ':' + t.M, QString("07:45"));
+        QCOMPARE(t.hourPart + ':' + t.minutePart, QString("07:45"));
 
         Typist zero;
         zero.type("0");
@@ -162,11 +163,11 @@ private slots:
     {
         Typist t;
         t.type("7");
-        QCOMPARE(t.H, QString("07"));
+        QCOMPARE(t.hourPart, QString("07"));
         t.nextMode(); // AM
-        QCOMPARE(t.H, QString("07"));
+        QCOMPARE(t.hourPart, QString("07"));
         t.nextMode(); // PM
-        QCOMPARE(t.H, QString("19"));
+        QCOMPARE(t.hourPart, QString("19"));
         t.nextMode();
         QCOMPARE(t.mode, QString("24"));
     }
