@@ -14,7 +14,6 @@
 #include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWindow>
 
 namespace vespera {
