@@ -3,6 +3,7 @@
 // of the form the site submits when a design is applied.
 #pragma once
 
+#include "common/setting_keys.h"
 #include "common/settings_store.h"
 
 #include <QByteArray>
@@ -28,7 +29,7 @@ struct DesignRecord {
 
 // Read once when the browser starts.
 struct DesignSnapshot {
-    QString skin = QStringLiteral("blue");
+    QString skin = common::key::kDefaultSkin;
     int hide = 0;
     int wan = 0;
 };

@@ -2,7 +2,6 @@
 #include "clock_window.h"
 #include "alarms/alarm_engine.h"
 #include "core/counters.h"
-#include "design/glyph_atlas.h"
 
 #include "platform/clock_source.h"
 #include "platform/desktop.h"
@@ -293,10 +292,7 @@ void ClockWindow::onAlarmMark()
     showAlarmMark();
 }
 
-void ClockWindow::showAlarmMark()
-{
-    m_faceView.setSource(Ctl::AlarmMark, m_flags.alarmOn ? atlas::alarmOn() : atlas::alarmOff());
-}
+void ClockWindow::showAlarmMark() { m_faceView.showAlarmMark(m_flags.alarmOn); }
 
 void ClockWindow::onOptionButton()
 {

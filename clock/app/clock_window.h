@@ -71,7 +71,7 @@ public:
     void onCloseButton() override;
 
     // Placement: sliding into the screen edge and back, staying in the corner.
-    std::optional<int> checkPlacement() { return m_placer.checkPlacement(m_corner, m_frameOffset); }
+    std::optional<bool> misplaced() { return m_placer.misplaced(m_corner, m_frameOffset); }
     void onMouseMove(QPoint pos) override;
     void onMouseDown(Qt::MouseButton button, QPoint pos) override;
     void onHideModeToggled();

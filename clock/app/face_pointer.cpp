@@ -14,13 +14,11 @@ FacePointer::FacePointer(const FaceView &view, Tucker &tucker, FaceCommands &com
 {
 }
 
-Ctl FacePointer::controlAt(QPoint pos) const { return m_view.controlAt(pos, isClickArea); }
-
 void FacePointer::press(const QMouseEvent &event)
 {
     const QPoint pos = event.position().toPoint();
     m_lastSeen = event.globalPosition();
-    m_pressed = controlAt(pos);
+    m_pressed = m_view.controlAt(pos);
     if (isDog(m_pressed))
         m_commands.startDesignBrowser();
     else if (m_pressed == Ctl::AlarmButton)
@@ -31,7 +29,7 @@ void FacePointer::press(const QMouseEvent &event)
 
 void FacePointer::release(const QMouseEvent &event)
 {
-    const Ctl released = controlAt(event.position().toPoint());
+    const Ctl released = m_view.controlAt(event.position().toPoint());
     if (event.button() != Qt::LeftButton || released != m_pressed)
         return;
     switch (released) {
@@ -83,7 +81,7 @@ void FacePointer::moved(QPointF global, QPoint pos)
     if (m_lastSeen == global)
         return;
     m_lastSeen = global;
-    if (reachesWindow(controlAt(pos)))
+    if (reachesWindow(m_view.controlAt(pos)))
         m_commands.onMouseMove(pos);
 }
 

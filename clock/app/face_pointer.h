@@ -49,7 +49,6 @@ public:
 
 private:
     void moved(QPointF global, QPoint pos);
-    Ctl controlAt(QPoint pos) const;
 
     const FaceView &m_view;
     Tucker &m_tucker;

@@ -2,6 +2,7 @@
 #include "face_view.h"
 
 #include "common/data_dir.h"
+#include "common/setting_keys.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
 #include "platform/glyph_surface.h"
@@ -56,7 +57,7 @@ void FaceView::paintFixedPieces(bool use24Hour, bool alarmOn)
 {
     if (use24Hour)
         setSource(Ctl::AmPm, atlas::amMark(), atlas::pmUpperHalf());
-    setSource(Ctl::AlarmMark, alarmOn ? atlas::alarmOn() : atlas::alarmOff());
+    showAlarmMark(alarmOn);
     setSource(Ctl::DogResting, atlas::dogResting());
     setSource(Ctl::DogPoseA, atlas::dogPoseA());
     setSource(Ctl::DogPoseB, atlas::dogPoseB());
@@ -66,6 +67,11 @@ void FaceView::paintFixedPieces(bool use24Hour, bool alarmOn)
     setStretched(Ctl::CounterCoverDate);
     setSource(Ctl::CounterCoverLeft, atlas::fillPatch());
     setSource(Ctl::CounterCoverDate, atlas::fillPatch());
+}
+
+void FaceView::showAlarmMark(bool alarmOn)
+{
+    setSource(Ctl::AlarmMark, alarmOn ? atlas::alarmOn() : atlas::alarmOff());
 }
 
 void FaceView::moveCounterPanel(QPoint topLeft)
@@ -97,7 +103,7 @@ void FaceView::showStandardLayout()
 
 bool FaceView::loadDesign(QString name, Corner corner)
 {
-    const QString blue = QStringLiteral("blue");
+    const QString &blue = common::key::kDefaultSkin;
     const QString vsr = QStringLiteral(".vsr"), vss = QStringLiteral(".vss");
     // A design is a pair of files, one for each side.
     const bool usable = !name.isEmpty() && !name.contains(QLatin1Char('/'))
@@ -200,11 +206,11 @@ void FaceView::followScale()
         m_surface->setPicture(m_canvas.devicePicture());
 }
 
-Ctl FaceView::controlAt(QPoint pos, bool (*takesClicks)(Ctl)) const
+Ctl FaceView::controlAt(QPoint pos) const
 {
     for (int i = kCtlCount - 1; i >= 0; --i) {
         const Ctl c = static_cast<Ctl>(i);
-        if ((control(c).visible || takesClicks(c)) && control(c).geometry.contains(pos))
+        if ((control(c).visible || isClickArea(c)) && control(c).geometry.contains(pos))
             return c;
     }
     return Ctl::Count;

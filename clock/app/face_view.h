@@ -33,6 +33,8 @@ public:
     // figures, the title on its panel; and the time's layout back.
     void showCounterLayout(const QString &title);
     void showStandardLayout();
+    // The alarm mark, on or off.
+    void showAlarmMark(bool alarmOn);
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
@@ -68,9 +70,9 @@ public:
     void setTitle(const QString &title) { m_title = title; }
     QString title() const { return m_title; }
 
-    // The topmost control at a point of the face that is shown or takes
-    // clicks; Ctl::Count when there is none.
-    Ctl controlAt(QPoint pos, bool (*takesClicks)(Ctl)) const;
+    // The topmost control at a point of the face that is shown or is a
+    // click area; Ctl::Count when there is none.
+    Ctl controlAt(QPoint pos) const;
 
     // From the window's paint event, and from an expose of its native window.
     void paint(QPaintEvent *event);

@@ -32,17 +32,17 @@ int WindowPlacer::realTop()
     return *m_realTop;
 }
 
-std::optional<int> WindowPlacer::checkPlacement(Corner corner, int frameOffset)
+std::optional<bool> WindowPlacer::misplaced(Corner corner, int frameOffset)
 {
     if (!isKnownCorner(corner))
         return std::nullopt;
     const int demanded = demandedTop(corner, m_workArea, frameOffset);
-    return realTop() == platform::x11::toNative(QPoint(0, demanded), screen()).y() ? 0 : 1;
+    return realTop() != platform::x11::toNative(QPoint(0, demanded), screen()).y();
 }
 
 bool WindowPlacer::shouldPlaceAgain(Corner corner, int frameOffset)
 {
-    return m_guard.shouldPlace(checkPlacement(corner, frameOffset) == 1, realTop());
+    return m_guard.shouldPlace(misplaced(corner, frameOffset) == true, realTop());
 }
 
 } // namespace vespera

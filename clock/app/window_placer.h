@@ -34,9 +34,9 @@ public:
     void moveTo(QPoint topLeft);
     QPoint placed() const { return m_placed; }
 
-    // 0 when the window's top is where its corner demands, 1 when it is not;
-    // nothing for a corner the clock does not know, which is never re-placed.
-    std::optional<int> checkPlacement(Corner corner, int frameOffset);
+    // Whether the window's top is off where its corner demands; nothing for
+    // a corner the clock does not know, which is never re-placed.
+    std::optional<bool> misplaced(Corner corner, int frameOffset);
     // Whether a tick that found the window off its place places it anew (see
     // PlacementGuard), and forgetting that after what the manager allows changed.
     bool shouldPlaceAgain(Corner corner, int frameOffset);

@@ -236,7 +236,7 @@ void OptionsDialog::loadSettings()
     loadVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
                chimeVolumeBar);
     designNameLabel->setText(
-        m_store.getSetting(common::kSection, common::key::kSkin, QStringLiteral("blue")));
+        m_store.getSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin));
 
     QStringList designs;
     for (const QString &folder : m_platform.dataFolders)
@@ -455,7 +455,7 @@ bool OptionsDialog::storeSettings()
             unsaved = m_store.unsavedMessage();
     };
     note(m_store.saveSetting(common::kSection, common::key::kSkin,
-                             designNameLabel->text().isEmpty() ? QStringLiteral("blue")
+                             designNameLabel->text().isEmpty() ? common::key::kDefaultSkin
                                                                : designNameLabel->text()));
     AlarmList edited;
     for (int i = 0; i < alarmList->count(); ++i)

@@ -180,7 +180,7 @@ private slots:
     {
         auto form = startIn(7);
         QCOMPARE(form->pos(), QPoint(-3, 3));
-        QVERIFY(!form->checkPlacement().has_value());
+        QVERIFY(!form->misplaced().has_value());
         form->onMouseMove({});
         m_desktop.pointer = kAway;
         tick(*form);
@@ -196,9 +196,9 @@ private slots:
         auto form = startIn(3);
         m_desktop.pointer = kAway;
         tick(*form);
-        QCOMPARE(form->checkPlacement(), std::optional<int>(0));
+        QCOMPARE(form->misplaced(), std::optional<bool>(false));
         form->move(842, 500);
-        QCOMPARE(form->checkPlacement(), std::optional<int>(1));
+        QCOMPARE(form->misplaced(), std::optional<bool>(true));
         tick(*form);
         QCOMPARE(form->pos(), QPoint(842, 748));
         QCOMPARE(form->tuckState(), TuckState::Undecided); // it was activated anew
@@ -326,7 +326,7 @@ private slots:
         m_desktop.area.Right = 1200;
         form->workAreaChanged();
         QCOMPARE(form->pos(), QPoint(1200 - 438, 760 - 77 + 25));
-        QCOMPARE(form->checkPlacement(), std::optional<int>(0));
+        QCOMPARE(form->misplaced(), std::optional<bool>(false));
     }
 
     // The digits and marks pass the pointer on to the window; the click
