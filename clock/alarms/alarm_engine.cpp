@@ -133,6 +133,8 @@ void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
     }
 }
 
+void AlarmEngine::pass(const QDateTime &now) { m_lastMinute = wallMinute(now); }
+
 void AlarmEngine::snooze(const QDateTime &now)
 {
     m_snoozed.append(now.addSecs(kSnoozeMinutes * 60));

@@ -67,6 +67,9 @@ public:
     void checkAlarms(AlarmList &list, const QDateTime &now,
                      const std::function<void()> &listChanged,
                      const std::function<void(const AlarmRing &)> &fire);
+    // A tick at `now` with alarms switched off: the minutes up to now were
+    // not wanted, so alarms switched on later do not ring them late.
+    void pass(const QDateTime &now);
     // Rings again kSnoozeMinutes after `now`; kept for this run only.
     void snooze(const QDateTime &now);
 

@@ -35,6 +35,8 @@ public:
     // One pass of the tick at `now`: an alarm that fires starts the program
     // chosen for alarms, or, without one, calls `notice` with its ring.
     void check(const QDateTime &now, const std::function<void(const AlarmRing &)> &notice);
+    // A tick with alarms switched off: what passes meanwhile never rings.
+    void pass(const QDateTime &now) { m_engine.pass(now); }
     // The ringing alarm rings again a few minutes after `now` (this run only).
     void snooze(const QDateTime &now) { m_engine.snooze(now); }
 

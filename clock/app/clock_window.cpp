@@ -170,6 +170,8 @@ void ClockWindow::onTick()
         m_alarms.check(now, [this](const AlarmRing &ring) {
             emit alarmNoticeRequested(ring.time, ring.late);
         });
+    else
+        m_alarms.pass(now);
     if (m_flags.chimeOn)
         m_chime.chimeIfDue(now.time());
     m_session.storeWhenDue(m_flags, m_view);

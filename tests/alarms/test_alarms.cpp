@@ -297,6 +297,28 @@ private slots:
         QCOMPARE(notices.count(), 0);
     }
 
+    // What passed while alarms were off stays unrung: switched on again at
+    // 7:45, the clock does not take 7:30 for a minute it missed.
+    void alarmsSwitchedOnAgainDoNotRingWhatPassed()
+    {
+        set("0", "07:30:00");
+        set("1", "07:46:00");
+        set("al", "1");
+        auto form = startWith();
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 0, 0));
+        form->onAlarmMark(); // off
+        tickAt(*form, QTime(7, 30, 0));
+        tickAt(*form, QTime(7, 45, 0));
+        form->onAlarmMark(); // on again
+        tickAt(*form, QTime(7, 45, 1));
+        QCOMPARE(notices.count(), 0);
+        tickAt(*form, QTime(7, 46, 0)); // what comes after rings on time
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(notices.at(0).at(0).toTime(), QTime(7, 46));
+        QCOMPARE(notices.at(0).at(1).toBool(), false);
+    }
+
     void whatAnAlarmStarts_data()
     {
         QTest::addColumn<QString>("commandLine");
