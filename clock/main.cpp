@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
 
     const QString commandLine = vespera::joinCommandLine(app.arguments().mid(1));
     platform::QtMessages messages;
-    platform::LocalInstanceGuard instance(QStringLiteral("pendra"));
+    platform::LocalInstanceGuard instance(platform::kClockInstance);
     if (!instance.claim()) {
         if (commandLine != QLatin1String("a"))
             messages.information(QStringLiteral("Desktop"), vespera::secondInstanceText());

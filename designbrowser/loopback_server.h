@@ -6,6 +6,8 @@
 // ours needs.
 #pragma once
 
+#include "exchange.h"
+
 #include <QHttpServer>
 #include <QUrl>
 
@@ -17,7 +19,7 @@ class LoopbackServer {
 public:
     // The largest request: the largest apply form a design may send
     // (kMaxApplyBody) and room for its headers.
-    static constexpr qint64 kMaxRequest = 64 * 1024 + 16 * 1024;
+    static constexpr qint64 kMaxRequest = kMaxApplyBody + 16 * 1024;
 
     LoopbackServer();
     // Listens on a free port; false when there is none.

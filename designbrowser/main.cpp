@@ -125,7 +125,7 @@ int main(int argc, char *argv[])
 
     common::SettingsStore store;
     vesweb::DesignSession session(store, common::userDataFolder(), common::dataFolders());
-    platform::LocalInstanceGuard clock(QStringLiteral("pendra"));
+    platform::LocalInstanceGuard clock(platform::kClockInstance);
     platform::QtProgramStarter programs;
     // Cookies of a site are kept between runs; its pages are small and not
     // worth a disk cache in the user's home.

@@ -10,6 +10,10 @@ class QSocketNotifier;
 
 namespace platform {
 
+// The clock's instance: the clock claims it, and the design browser asks it
+// to come to the front after a design is applied.
+inline const QString kClockInstance = QStringLiteral("pendra");
+
 class InstanceGuard : public QObject {
     Q_OBJECT
 public:

@@ -130,9 +130,9 @@ void PresetDial::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_pressedButton.isNull() || !m_pressedButton.contains(event->position().toPoint()))
         return;
-    if (m_pressedButton == setButtonRect())
+    if (m_pressedButton == closeButtonRect())
         onClose();
-    else if (m_pressedButton == closeButtonRect())
+    else if (m_pressedButton == setButtonRect())
         onSet();
     else
         onNow();

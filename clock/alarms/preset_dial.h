@@ -36,8 +36,8 @@ public:
     void onNow(); // NOW
 
     // The picture buttons, in the window's pixels.
-    static QRect setButtonRect() { return {400, 67, 51, 20}; }
-    static QRect closeButtonRect() { return {400, 91, 51, 19}; }
+    static QRect closeButtonRect() { return {400, 67, 51, 20}; }
+    static QRect setButtonRect() { return {400, 91, 51, 19}; }
     static QRect nowButtonRect() { return {4, 91, 40, 20}; }
 
 protected:

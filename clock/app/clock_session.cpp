@@ -52,7 +52,7 @@ void ClockSession::store(const ClockFlags &flags, View view, bool withTotal)
 {
     const ClosingSettings c = closingSettings(flags, view, withTotal);
     m_settings.saveClosing(c);
-    m_total.stored(c.total, c.ledger);
+    m_total.markStored(c.total, c.ledger);
 }
 
 void ClockSession::storeWhenDue(const ClockFlags &flags, View view)

@@ -13,13 +13,6 @@ struct ClockFlags {
     bool nthWeekday = false; // the week mark counts the weekday's occurrences
     bool alarmOn = false;
     bool chimeOn = false;
-
-    bool operator==(const ClockFlags &o) const
-    {
-        return alwaysOnTop == o.alwaysOnTop && autoTuck == o.autoTuck && hideMode == o.hideMode
-               && use24Hour == o.use24Hour && dog == o.dog && nthWeekday == o.nthWeekday
-               && alarmOn == o.alarmOn && chimeOn == o.chimeOn;
-    }
 };
 
 } // namespace vespera

@@ -5,10 +5,6 @@
 namespace vespera {
 
 namespace {
-const QString kWelcomeVersion = QStringLiteral("2.15");
-const QString kLedgerBoot = common::key::kTotalBoot;
-const QString kLedgerCounted = common::key::kTotalCounted;
-const QString kMonitor = common::key::kMonitor;
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
@@ -43,7 +39,7 @@ StartupSettings ClockSettings::readStartup() const
     // A view the clock does not have would leave the face blank for good.
     const int view = get(common::key::kView).trimmed().toInt();
     s.view = (view >= 0 && view <= 2) ? View(view) : View::Standard;
-    s.showWelcome = get(common::key::kWelcomeSeen) != kWelcomeVersion;
+    s.showWelcome = get(common::key::kWelcomeSeen) != common::key::kWelcomeVersion;
     s.monitor = get(common::key::kMonitor).trimmed();
     return s;
 }

@@ -65,7 +65,7 @@ public:
     }
     // After a store (also a failed one: the next then stores this total plus
     // the minutes since, which is the same sum).
-    void stored(std::optional<qint64> total, const std::optional<UptimeLedger> &ledger)
+    void markStored(std::optional<qint64> total, const std::optional<UptimeLedger> &ledger)
     {
         if (total)
             m_stored = QString::number(*total);

@@ -78,7 +78,8 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
 void WelcomeWindow::onOk()
 {
     if (m_dontShowAgain->isChecked()
-        && !m_store.saveSetting(common::kSection, common::key::kWelcomeSeen, QStringLiteral("2.15"))
+        && !m_store.saveSetting(common::kSection, common::key::kWelcomeSeen,
+                                common::key::kWelcomeVersion)
         && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
     close();

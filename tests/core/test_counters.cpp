@@ -78,10 +78,10 @@ private slots:
         QCOMPARE(ledger.boot, QString("boot-a"));
         QCOMPARE(ledger.counted, qint64(45));
         QCOMPARE(total.toStore("boot-a", 45, false).first, qint64(100));
-        total.stored(counted, ledger);
+        total.markStored(counted, ledger);
         QCOMPARE(total.stored(), QString("115"));
         QCOMPARE(total.now("boot-a", 50), qint64(120)); // only the minutes since
-        total.stored(std::nullopt, std::nullopt);       // nothing written: nothing changes
+        total.markStored(std::nullopt, std::nullopt);   // nothing written: nothing changes
         QCOMPARE(total.stored(), QString("115"));
         total.reset();
         QCOMPARE(total.now("boot-a", 50), qint64(50));
