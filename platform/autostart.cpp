@@ -34,6 +34,27 @@ QString execArgument(QString text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// A value of the string type: a reader undoes these escapes before it reads
+// the Exec quoting, so each backslash of the quoting is written twice, and
+// a line break cannot end the entry's line.
+QString stringValue(const QString &text)
+{
+    QString escaped;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            escaped += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            escaped += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            escaped += QLatin1String("\\t");
+        else if (c == QLatin1Char('\r'))
+            escaped += QLatin1String("\\r");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 } // namespace
 
 XdgAutostart::XdgAutostart(const QString &program) : m_program(program) {}
@@ -51,7 +72,7 @@ QByteArray XdgAutostart::entryFor(const QString &program)
     const QString canonical = QFileInfo(program).canonicalFilePath();
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("vespera"));
     const bool found = !canonical.isEmpty() && QFileInfo(onPath).canonicalFilePath() == canonical;
-    const QString exec = found ? QStringLiteral("vespera") : execArgument(program);
+    const QString exec = found ? QStringLiteral("vespera") : stringValue(execArgument(program));
     return QByteArrayLiteral("[Desktop Entry]\n"
                              "Type=Application\n"
                              "Name=VESPERA\n"

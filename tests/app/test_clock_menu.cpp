@@ -236,6 +236,11 @@ private slots:
         file.close();
         // A path with a blank is quoted, as the desktop entry format asks.
         QVERIFY2(text.contains("\nExec=\"/opt/my clock/vespera\" a\n"), text.constData());
+        // Inside the quotes '$' and a backslash are escaped, and the escaping
+        // backslashes once more as the string type asks; a line break stays
+        // on the entry's line.
+        QVERIFY(platform::XdgAutostart::entryFor("/opt/a$b\\c\nd/vespera")
+                    .contains("\nExec=\"/opt/a\\\\$b\\\\\\\\c\\nd/vespera\" a\n"));
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
         const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
         if (!validator.isEmpty())
