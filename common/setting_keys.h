@@ -43,8 +43,6 @@ inline const QString kTotalCounted = QStringLiteral("systimecounted");
 // The program.
 inline const QString kWelcomeSeen =
     QStringLiteral("start"); // the version whose welcome was acknowledged
-// This version: the welcome shows once for each new one.
-inline const QString kWelcomeVersion = QStringLiteral(VESPERA_VERSION);
 inline const QString kProgramFolder = QStringLiteral("apath");
 
 } // namespace common::key

@@ -42,31 +42,13 @@ CatalogueSite::CatalogueSite(LoopbackServer &server, const QString &applyUrl,
         });
 }
 
-QStringList CatalogueSite::designs(const QStringList &folders)
-{
-    QStringList found;
-    for (const QString &folder : folders) {
-        const QDir dir(folder);
-        for (const QString &file : dir.entryList({QStringLiteral("*.vss")}, QDir::Files)) {
-            const QString name = file.chopped(4);
-            // Only names that are safe to build file names and addresses from.
-            if (isSafeDesignName(name)
-                && common::fileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
-                found << name;
-        }
-    }
-    found.removeDuplicates();
-    found.sort();
-    return found;
-}
-
 QByteArray CatalogueSite::page(const QByteArray &postBody) const
 {
     const QMap<QString, QString> posted = parseUrlEncodedForm(postBody);
     CataloguePage page;
     page.currentSkin = posted.value(QStringLiteral("des"));
     page.currentName = posted.value(QStringLiteral("name"));
-    page.skins = designs(m_folders);
+    page.skins = vespera::installedDesigns(m_folders);
     page.applyUrl = m_applyUrl;
     page.previewBase = m_base.resolved(QUrl(QStringLiteral("preview/"))).toString();
     return cataloguePage(page);

@@ -15,10 +15,6 @@ public:
     // Served by `server`; forms apply to `applyUrl`.
     CatalogueSite(LoopbackServer &server, const QString &applyUrl, const QStringList &dataFolders);
 
-    // The designs the clock can show: a picture for each side of the screen,
-    // found in any of the folders; sorted, each once.
-    static QStringList designs(const QStringList &folders);
-
 private:
     QByteArray page(const QByteArray &postBody) const;
     QByteArray preview(const QString &fileName) const;

@@ -131,12 +131,6 @@ DesignRecord readDesignFile(const QByteArray &bytes)
     return record;
 }
 
-bool isSafeDesignName(const QString &skin)
-{
-    return !skin.isEmpty() && !skin.contains(QLatin1Char('/')) && !skin.contains(QLatin1Char('\\'))
-           && !skin.contains(QLatin1String("..")) && !skin.contains(QChar(0));
-}
-
 QString designFilePath(const QString &folder, const QString &skin)
 {
     if (!isSafeDesignName(skin))

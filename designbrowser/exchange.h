@@ -5,6 +5,7 @@
 
 #include "common/setting_keys.h"
 #include "common/settings_store.h"
+#include "design/design_files.h"
 
 #include <QByteArray>
 #include <QPair>
@@ -51,9 +52,7 @@ QByteArray designFileBytes(const DesignRecord &record);
 // quote; missing fields stay empty, anything after the seventh is ignored.
 DesignRecord readDesignFile(const QByteArray &bytes);
 
-// A design name that can name files in a folder without reaching outside
-// it: not empty, no path separator, no "..", no NUL.
-bool isSafeDesignName(const QString &skin);
+using vespera::isSafeDesignName;
 // Where the design file of a skin lives in a folder; empty for an unsafe name.
 QString designFilePath(const QString &folder, const QString &skin);
 

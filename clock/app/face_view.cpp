@@ -3,6 +3,7 @@
 
 #include "common/data_dir.h"
 #include "common/setting_keys.h"
+#include "design/design_files.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
 #include "platform/glyph_surface.h"
@@ -106,8 +107,7 @@ bool FaceView::loadDesign(QString name, Corner corner)
     const QString &blue = common::key::kDefaultSkin;
     const QString vsr = QStringLiteral(".vsr"), vss = QStringLiteral(".vss");
     // A design is a pair of files, one for each side.
-    const bool usable = !name.isEmpty() && !name.contains(QLatin1Char('/'))
-                        && common::fileExists(common::dataFile(name + vsr))
+    const bool usable = isSafeDesignName(name) && common::fileExists(common::dataFile(name + vsr))
                         && common::fileExists(common::dataFile(name + vss));
     if (!usable)
         name = blue;

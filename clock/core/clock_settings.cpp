@@ -39,7 +39,7 @@ StartupSettings ClockSettings::readStartup() const
     // A view the clock does not have would leave the face blank for good.
     const int view = get(common::key::kView).trimmed().toInt();
     s.view = (view >= 0 && view <= 2) ? View(view) : View::Standard;
-    s.showWelcome = get(common::key::kWelcomeSeen) != common::key::kWelcomeVersion;
+    s.showWelcome = get(common::key::kWelcomeSeen) != kWelcomeVersion;
     s.monitor = get(common::key::kMonitor).trimmed();
     return s;
 }

@@ -11,6 +11,10 @@
 
 namespace vespera {
 
+// What the welcome's key holds once it was acknowledged: this version, so
+// the welcome shows once for each new one.
+inline const QString kWelcomeVersion = QStringLiteral(VESPERA_VERSION);
+
 struct StartupSettings {
     ClockFlags flags;
     Corner corner = Corner::TopLeft;

@@ -1,6 +1,7 @@
 // The welcome window.
 #include "welcome_window.h"
 #include "common/setting_keys.h"
+#include "core/clock_settings.h"
 
 #include "common/twips.h"
 
@@ -78,8 +79,7 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
 void WelcomeWindow::onOk()
 {
     if (m_dontShowAgain->isChecked()
-        && !m_store.saveSetting(common::kSection, common::key::kWelcomeSeen,
-                                common::key::kWelcomeVersion)
+        && !m_store.saveSetting(common::kSection, common::key::kWelcomeSeen, kWelcomeVersion)
         && m_messages)
         m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
     close();

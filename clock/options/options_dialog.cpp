@@ -7,6 +7,7 @@
 #include "program_path.h"
 
 #include "alarms/alarm_engine.h"
+#include "design/design_files.h"
 #include "platform/clock_source.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
@@ -238,12 +239,10 @@ void OptionsDialog::loadSettings()
     designNameLabel->setText(
         m_store.getSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin));
 
-    QStringList designs;
-    for (const QString &folder : m_platform.dataFolders)
-        designs += QDir(folder).entryList({QStringLiteral("*.vss")}, QDir::Files);
-    designs.removeDuplicates();
-    designs.sort();
-    designList->addItems(designs);
+    // Listed by their left-corner picture, as the clock's folder shows them;
+    // a design without both pictures would only give the default instead.
+    for (const QString &design : installedDesigns(m_platform.dataFolders))
+        designList->addItem(design + QStringLiteral(".vss"));
     onAdjustTick();
 }
 

@@ -188,7 +188,7 @@ private slots:
 
     void catalogueShowsEveryDesignWithItsPreview()
     {
-        QCOMPARE(CatalogueSite::designs({user(), shipped()}),
+        QCOMPARE(vespera::installedDesigns({user(), shipped()}),
                  QStringList({"blue", "broken", "夜空"}));
         const QImage preview = QImage::fromData(designPreviewPng(shipped() + "/blue.vss"));
         QCOMPARE(preview.size(), QSize(440, 59));

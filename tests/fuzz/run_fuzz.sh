@@ -20,7 +20,7 @@ exchange)
     sources=("$SRC/designbrowser/exchange.cpp" "$SRC/designbrowser/catalogue.cpp"
              "$SRC/common/shift_jis.cpp" "$SRC/common/settings_store.cpp"
              "$SRC/common/atomic_file.cpp" "$SRC/common/ini_document.cpp"
-             "$SRC/common/data_dir.cpp") ;;
+             "$SRC/common/data_dir.cpp" "$SRC/design/design_files.cpp") ;;
 settings) sources=("$SRC/common/ini_document.cpp") ;;
 preview)
     sources=("$SRC/designbrowser/preview.cpp" "$SRC/design/skin_layout.cpp" "$SRC/design/design_picture.cpp")

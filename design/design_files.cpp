@@ -1,0 +1,33 @@
+// Which designs are installed, and which names may name one.
+#include "design_files.h"
+
+#include "common/data_dir.h"
+
+#include <QDir>
+
+namespace vespera {
+
+bool isSafeDesignName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && !name.contains(QLatin1String("..")) && !name.contains(QChar(0));
+}
+
+QStringList installedDesigns(const QStringList &folders)
+{
+    QStringList found;
+    for (const QString &folder : folders) {
+        const QDir dir(folder);
+        for (const QString &file : dir.entryList({QStringLiteral("*.vss")}, QDir::Files)) {
+            const QString name = file.chopped(4);
+            if (isSafeDesignName(name)
+                && common::fileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
+                found << name;
+        }
+    }
+    found.removeDuplicates();
+    found.sort();
+    return found;
+}
+
+} // namespace vespera
