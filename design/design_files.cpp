@@ -20,7 +20,8 @@ QStringList installedDesigns(const QStringList &folders)
         const QDir dir(folder);
         for (const QString &file : dir.entryList({QStringLiteral("*.vss")}, QDir::Files)) {
             const QString name = file.chopped(4);
-            if (isSafeDesignName(name)
+            // NAME@2x.vss is the larger picture of NAME, not a design of its own.
+            if (isSafeDesignName(name) && !name.endsWith(QLatin1String("@2x"))
                 && common::fileExists(common::pathIn(folder, name + QStringLiteral(".vsr"))))
                 found << name;
         }
@@ -28,6 +29,15 @@ QStringList installedDesigns(const QStringList &folders)
     found.removeDuplicates();
     found.sort();
     return found;
+}
+
+QString largerPicturePath(const QString &picturePath)
+{
+    const int dot = int(picturePath.lastIndexOf(QLatin1Char('.')));
+    const int slash = int(picturePath.lastIndexOf(QLatin1Char('/')));
+    if (dot <= slash + 1)
+        return QString();
+    return picturePath.left(dot) + QStringLiteral("@2x") + picturePath.mid(dot);
 }
 
 } // namespace vespera

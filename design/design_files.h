@@ -14,4 +14,8 @@ bool isSafeDesignName(const QString &name);
 // left corners, ".vsr" for the right) in one folder; sorted, each once.
 QStringList installedDesigns(const QStringList &folders);
 
+// The picture twice the size that may stand beside a design picture:
+// NAME@2x.vss beside NAME.vss, in the same folder.
+QString largerPicturePath(const QString &picturePath);
+
 } // namespace vespera

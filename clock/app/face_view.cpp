@@ -128,7 +128,11 @@ bool FaceView::loadPicture(const QString &path)
     if (image.isNull())
         return false;
     m_canvas.setScale(deviceRatio()); // before the picture: it is enlarged once
-    m_canvas.setPicture(image);
+    // The larger picture is read only where it is shown, so a clock at 100 %
+    // starts without decoding it.
+    m_largerRead = m_canvas.scale() >= 1.5;
+    m_canvas.setPicture(image,
+                        m_largerRead ? readDesignPicture(largerPicturePath(path)) : QImage());
     // The counter title sits on the fill patch: dark text on a light patch, light on dark.
     const QColor fill = image.pixelColor(atlas::fillPatch().center());
     m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
@@ -202,7 +206,17 @@ qreal FaceView::deviceRatio() const
 
 void FaceView::followScale()
 {
-    if (m_canvas.setScale(deviceRatio()) && m_surface)
+    const qreal ratio = deviceRatio();
+    if (!m_largerRead && ratio >= 1.5 && !m_canvas.isNull()) { // moved to a denser screen
+        m_largerRead = true;
+        m_canvas.setScale(ratio);
+        m_canvas.setPicture(m_canvas.picture(),
+                            readDesignPicture(largerPicturePath(m_picturePath)));
+        if (m_surface)
+            m_surface->setPicture(m_canvas.devicePicture());
+        return;
+    }
+    if (m_canvas.setScale(ratio) && m_surface)
         m_surface->setPicture(m_canvas.devicePicture());
 }
 

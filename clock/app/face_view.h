@@ -99,6 +99,7 @@ private:
     QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
     QString m_picturePath;
     qint64 m_pictureStamp = 0;
+    bool m_largerRead = false; // whether the picture twice the size was looked for
     bool m_wholeRepaintPending = false;
 };
 

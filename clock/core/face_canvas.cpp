@@ -27,12 +27,31 @@ std::vector<int> faceIndex(int faceLength, qreal scale)
     return index;
 }
 
+// For each device pixel along one axis, the pixel of a picture twice the
+// face's size that it shows: one of the two that make up its face pixel,
+// the one its centre falls in, so no device pixel ever shows a neighbour's
+// glyph, however the scale rounds.
+std::vector<int> largerIndex(int faceLength, qreal scale)
+{
+    std::vector<int> index;
+    for (int f = 0; f < faceLength; ++f) {
+        for (int d = devicePixel(f, scale); d < devicePixel(f + 1, scale); ++d) {
+            const qreal within = (d + 0.5) / scale - f; // 0 to 1 across face pixel f
+            index.push_back(2 * f + (within >= 0.5 ? 1 : 0));
+        }
+    }
+    return index;
+}
+
 QRect lineArea(const QLine &line) { return QRect(line.p1(), line.p2()).normalized(); }
 } // namespace
 
-void FaceCanvas::setPicture(const QImage &picture)
+void FaceCanvas::setPicture(const QImage &picture, const QImage &twiceTheSize)
 {
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
+    m_larger = twiceTheSize.size() == picture.size() * 2
+                   ? twiceTheSize.convertToFormat(QImage::Format_RGB32)
+                   : QImage();
     enlarge();
 }
 
@@ -51,11 +70,15 @@ void FaceCanvas::enlarge()
         m_device = m_picture;
         return;
     }
-    const std::vector<int> columns = faceIndex(m_picture.width(), m_scale);
-    const std::vector<int> rows = faceIndex(m_picture.height(), m_scale);
+    // Below 150 % the larger picture would lose every other pixel.
+    const bool fromLarger = !m_larger.isNull() && m_scale >= 1.5;
+    const QImage &source = fromLarger ? m_larger : m_picture;
+    const auto index = fromLarger ? largerIndex : faceIndex;
+    const std::vector<int> columns = index(m_picture.width(), m_scale);
+    const std::vector<int> rows = index(m_picture.height(), m_scale);
     m_device = QImage(int(columns.size()), int(rows.size()), QImage::Format_RGB32);
     for (int y = 0; y < m_device.height(); ++y) {
-        const auto *from = reinterpret_cast<const QRgb *>(m_picture.constScanLine(rows[y]));
+        const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(rows[y]));
         auto *to = reinterpret_cast<QRgb *>(m_device.scanLine(y));
         for (int x = 0; x < m_device.width(); ++x)
             to[x] = from[columns[x]];

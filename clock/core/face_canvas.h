@@ -45,14 +45,17 @@ struct CellCopy {
 
 class FaceCanvas {
 public:
-    // The design as loaded: one picture pixel to a face pixel.
-    void setPicture(const QImage &picture);
+    // The design as loaded: one picture pixel to a face pixel; and, when the
+    // design has one, its picture drawn at twice the size (ignored unless it
+    // is exactly that), which the screen is painted from at 150 % and more.
+    void setPicture(const QImage &picture, const QImage &twiceTheSize = QImage());
     bool isNull() const { return m_picture.isNull(); }
     const QImage &picture() const { return m_picture; }
     // Device pixels to a face pixel; true when that changed the device picture.
     bool setScale(qreal scale);
     qreal scale() const { return m_scale; }
-    // The design enlarged to the device's pixels, each picture pixel a block
+    // The design at the device's pixels: from the larger picture where there
+    // is one and the scale is 1.5 or more, else each picture pixel a block
     // (designs are pixel art: no smoothing); the display server holds a copy.
     const QImage &devicePicture() const { return m_device; }
 
@@ -80,6 +83,7 @@ private:
     std::vector<CellCopy> controlCopies(const FaceControl &k, const QRect &deviceArea) const;
 
     QImage m_picture;
+    QImage m_larger; // twice the size, or null
     QImage m_device;
     qreal m_scale = 1.0;
 };

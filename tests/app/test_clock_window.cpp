@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 using namespace vespera;
@@ -475,6 +476,32 @@ private slots:
             QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
         }
         QVERIFY(surface.copies > 25);
+    }
+
+    // At 150 % and more the face comes from the picture twice the size: each
+    // device pixel shows a pixel of it, the one under the pixel's centre, not
+    // a block of the smaller picture. (Run by the scaled tests.)
+    void denseScreensPaintFromTheLargerPicture()
+    {
+        auto form = start();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const qreal scale = form->windowHandle()->devicePixelRatio();
+        if (scale < 1.5)
+            QSKIP("only at 150 % and more");
+        const QImage screen = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The display's background between the date and the time, in device pixels.
+        auto device = [scale](int face) { return int(std::floor(face * scale + 0.5)); };
+        for (int faceX : {186, 187, 300}) {
+            for (int deviceX = device(faceX); deviceX < device(faceX + 1); ++deviceX) {
+                const QRgb seen = screen.pixel(deviceX, device(46));
+                QVERIFY2(qBlue(seen) & 2, "painted from the smaller picture");
+                const int largerX = qRed(seen) + 256 * (qBlue(seen) >> 4);
+                QCOMPARE(largerX / 2, faceX);
+                if (scale == 2)
+                    QCOMPARE(largerX, deviceX); // both halves of the face pixel
+            }
+        }
     }
 
     void countersReplaceTheFaceAndBack()

@@ -27,6 +27,22 @@ inline QImage testDesign(bool right)
     return img;
 }
 
+// The same for a picture twice the size: each pixel tells where in that
+// picture it came from, and bit 1 of blue that it came from the larger one.
+inline QRgb encodeLarger(int x, int y, bool right)
+{
+    return qRgb(x & 0xff, y & 0xff, (x >> 8) * 16 + (y >> 8) * 4 + 2 + (right ? 1 : 0));
+}
+
+inline QImage testDesignLarger(bool right)
+{
+    QImage img(880, 268, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, encodeLarger(x, y, right));
+    return img;
+}
+
 class ClockFixture {
 protected:
     std::unique_ptr<QTemporaryDir> m_data, m_config;
@@ -54,6 +70,8 @@ protected:
     {
         QVERIFY(testDesign(false).save(m_data->filePath(name + ".vss"), format));
         QVERIFY(testDesign(true).save(m_data->filePath(name + ".vsr"), format));
+        QVERIFY(testDesignLarger(false).save(m_data->filePath(name + "@2x.vss"), format));
+        QVERIFY(testDesignLarger(true).save(m_data->filePath(name + "@2x.vsr"), format));
     }
     void set(const QString &key, const QString &value)
     {

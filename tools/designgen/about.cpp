@@ -2,9 +2,8 @@
 // icon in the blue design's colours.
 //   aboutgen OUTDIR   writes about.png, blink0.png, blink1.png, inu0.png,
 //                     inu1.png, inu2.png and vespera-SIZE.png (48, 128, 256)
-#include "designs.h"
-#include "glyphs.h"
 #include "output.h"
+#include "painter/glyphs.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -13,6 +12,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+using namespace painter;
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr QRect BlinkAt[2] = {{121, 108, 11, 10}, {129, 121, 11, 10}};
 constexpr QRect InuAt[3] = {{48, 159, 37, 32}, {43, 158, 41, 33}, {44, 159, 44, 32}};
 constexpr QRect VersionAt(240, 104, 68, 15); // white text goes on it
 
-void paintSky(QPainter &p, const Design &d)
+void paintSky(QPainter &p, const Recipe &d)
 {
     QLinearGradient sky(0, 0, 0, Ground);
     sky.setColorAt(0, d.bayBottom);
@@ -52,7 +53,7 @@ void paintStar(QPainter &p, const QPointF &c, double r, const QColor &colour)
     p.drawPath(star);
 }
 
-void paintTitle(QPainter &p, const Design &d)
+void paintTitle(QPainter &p, const Recipe &d)
 {
     // The name, with a face-coloured band under it, like the clock's display.
     const QRectF band(18, 28, AboutSize.width() - 36, 58);
@@ -73,7 +74,7 @@ void paintTitle(QPainter &p, const Design &d)
         paintStar(p, c, 3, dim);
 }
 
-QImage paintBackground(const Design &d)
+QImage paintBackground(const Recipe &d)
 {
     QImage picture(AboutSize, QImage::Format_RGB32);
     QPainter p(&picture);
@@ -104,7 +105,7 @@ QImage paintBlink(const QImage &background, int which)
 
 // The dog of the designs, standing on the ground line: resting, then its two
 // wagging poses a little larger, as if it jumped closer.
-QImage paintInu(const QImage &background, const Design &d, int frame)
+QImage paintInu(const QImage &background, const Recipe &d, int frame)
 {
     const QRect at = InuAt[frame];
     const DogPose poses[] = {DogPose::Resting, DogPose::WagForward, DogPose::WagBack};
@@ -118,7 +119,7 @@ QImage paintInu(const QImage &background, const Design &d, int frame)
 }
 
 // The icon: the clock's display with its button bay, showing 10:08.
-QImage paintIcon(const Design &d, int size)
+QImage paintIcon(const Recipe &d, int size)
 {
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
@@ -167,7 +168,7 @@ int main(int argc, char **argv)
     QDir out;
     if (const int status = outputFolder(argc, argv, "aboutgen", out))
         return status;
-    const Design d = blueDesign();
+    const Recipe d; // the default design, blue
     const QImage background = paintBackground(d);
     bool ok = save(background, out, "about.png");
     for (int i = 0; i < 2; ++i)

@@ -1,4 +1,4 @@
-// glyphs.cpp — painters for the single clock glyphs: digits, marks, weekdays, bell and dog.
+// Painters for the single clock glyphs: digits, marks, weekdays, bell and dog.
 #include "glyphs.h"
 
 #include <QFontMetricsF>
@@ -6,8 +6,11 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+
+namespace painter {
 
 namespace {
 
@@ -48,13 +51,13 @@ std::array<QPolygonF, 7> segmentShapes(const QRectF &box, double t, double gap)
     };
 }
 
-void paintSegments(QPainter &p, const Design &d, int digit, const QRectF &box, double t)
+void paintSegments(QPainter &p, const Recipe &d, int digit, const QRectF &box, double t)
 {
     const auto shapes = segmentShapes(box, t, t * 0.16);
     p.setPen(Qt::NoPen);
     for (int s = 0; s < 7; ++s) {
         const bool lit = SegmentBits[digit] & (1u << s);
-        if (!lit && !d.ghostSegments)
+        if (!lit && !d.unlitSegments)
             continue;
         p.setBrush(lit ? d.ink : d.ghost);
         p.drawPolygon(shapes[s]);
@@ -120,7 +123,7 @@ QPainterPath strokeDigitPath(int digit)
     return p;
 }
 
-void paintStrokes(QPainter &p, const Design &d, int digit, const QRectF &box, double weight)
+void paintStrokes(QPainter &p, const Recipe &d, int digit, const QRectF &box, double weight)
 {
     QTransform toBox;
     toBox.translate(box.left(), box.top());
@@ -131,13 +134,62 @@ void paintStrokes(QPainter &p, const Design &d, int digit, const QRectF &box, do
 }
 
 // Leans the painter forward around a point by the design's slant.
-void applySlant(QPainter &p, const Design &d, const QPointF &centre)
+void applySlant(QPainter &p, const Recipe &d, const QPointF &centre)
 {
     QTransform lean;
     lean.translate(centre.x(), centre.y());
     lean.shear(-d.slant, 0);
     lean.translate(-centre.x(), -centre.y());
     p.setTransform(lean, true);
+}
+
+// A five by seven grid of dots per digit, a row a byte, the leftmost dot
+// the highest of five bits.
+constexpr unsigned char DotRows[10][7] = {
+    {0x0e, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0e}, {0x04, 0x0c, 0x04, 0x04, 0x04, 0x04, 0x0e},
+    {0x0e, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1f}, {0x1f, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0e},
+    {0x02, 0x06, 0x0a, 0x12, 0x1f, 0x02, 0x02}, {0x1f, 0x10, 0x1e, 0x01, 0x01, 0x11, 0x0e},
+    {0x06, 0x08, 0x10, 0x1e, 0x11, 0x11, 0x0e}, {0x1f, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08},
+    {0x0e, 0x11, 0x11, 0x0e, 0x11, 0x11, 0x0e}, {0x0e, 0x11, 0x11, 0x0f, 0x01, 0x02, 0x0c},
+};
+
+void paintDots(QPainter &p, const Recipe &d, int digit, const QRectF &box)
+{
+    const double pitchX = box.width() / 5, pitchY = box.height() / 7;
+    const double radius = std::min(pitchX, pitchY) * 0.42;
+    p.setPen(Qt::NoPen);
+    for (int row = 0; row < 7; ++row) {
+        for (int col = 0; col < 5; ++col) {
+            const bool lit = DotRows[digit][row] & (0x10 >> col);
+            if (!lit && !d.unlitSegments)
+                continue;
+            p.setBrush(lit ? d.ink : d.ghost);
+            p.drawEllipse(QPointF(box.left() + pitchX * (col + 0.5), box.top() + pitchY * (row + 0.5)),
+                          radius, radius);
+        }
+    }
+}
+
+// A digit of an installed font, as large as the box is high, centred on the
+// ink of the font's own "0" so that every digit stands on one line.
+void paintFontDigit(QPainter &p, const Recipe &d, int digit, const QRectF &box)
+{
+    QFont font(d.digitFont);
+    font.setPixelSize(100); // measured large, then scaled to the box
+    font.setStyleStrategy(QFont::PreferOutline);
+    font.setBold(d.digitBold);
+    QPainterPath zero, glyph;
+    zero.addText(0, 0, font, QStringLiteral("0"));
+    glyph.addText(0, 0, font, QString::number(digit));
+    const QRectF ink = zero.boundingRect();
+    if (ink.isEmpty())
+        return;
+    const double scale = std::min(box.height() / ink.height(), box.width() / ink.width());
+    QTransform toBox;
+    toBox.translate(box.center().x(), box.center().y());
+    toBox.scale(scale, scale);
+    toBox.translate(-ink.center().x(), -ink.center().y());
+    p.fillPath(toBox.map(glyph), d.ink);
 }
 
 struct DigitMetrics {
@@ -147,14 +199,24 @@ struct DigitMetrics {
     double strokeWidth;
 };
 
-void drawDigit(QPainter &p, const Design &d, int digit, const DigitMetrics &m)
+void drawDigit(QPainter &p, const Recipe &d, int digit, const DigitMetrics &m)
 {
     p.save();
     applySlant(p, d, m.segmentBox.center());
-    if (d.digits == DigitShape::Segments)
+    switch (d.digits) {
+    case DigitStyle::Segments:
         paintSegments(p, d, digit, m.segmentBox, m.segmentWidth);
-    else
+        break;
+    case DigitStyle::Strokes:
         paintStrokes(p, d, digit, m.strokeBox, m.strokeWidth);
+        break;
+    case DigitStyle::Dots:
+        paintDots(p, d, digit, m.segmentBox);
+        break;
+    case DigitStyle::Font:
+        paintFontDigit(p, d, digit, m.segmentBox);
+        break;
+    }
     p.restore();
 }
 
@@ -269,7 +331,7 @@ QPainterPath dogTail(DogPose pose)
     return tail;
 }
 
-void paintDogTail(QPainter &p, const Design &d, DogPose pose)
+void paintDogTail(QPainter &p, const Recipe &d, DogPose pose)
 {
     const QPainterPath tail = dogTail(pose);
     p.setBrush(Qt::NoBrush);
@@ -279,7 +341,7 @@ void paintDogTail(QPainter &p, const Design &d, DogPose pose)
     p.drawPath(tail);
 }
 
-void paintDogEar(QPainter &p, const Design &d)
+void paintDogEar(QPainter &p, const Recipe &d)
 {
     QPainterPath ear;
     ear.moveTo(11.5, 2.8);
@@ -291,7 +353,7 @@ void paintDogEar(QPainter &p, const Design &d)
     p.drawPath(ear);
 }
 
-void paintDogFace(QPainter &p, const Design &d, DogPose pose)
+void paintDogFace(QPainter &p, const Recipe &d, DogPose pose)
 {
     const QPen line(d.dogLine, 0.9, Qt::SolidLine, Qt::RoundCap);
     p.setPen(Qt::NoPen);
@@ -318,7 +380,7 @@ void paintDogFace(QPainter &p, const Design &d, DogPose pose)
     p.drawPath(mouth);
 }
 
-void paintDogDetails(QPainter &p, const Design &d, DogPose pose, const QPainterPath &body)
+void paintDogDetails(QPainter &p, const Recipe &d, DogPose pose, const QPainterPath &body)
 {
     p.save();
     p.setClipPath(body, Qt::IntersectClip);
@@ -335,6 +397,13 @@ void paintDogDetails(QPainter &p, const Design &d, DogPose pose, const QPainterP
 } // namespace
 
 // ---- public painters --------------------------------------------------------
+
+QColor mix(const QColor &a, const QColor &b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
 
 QFont labelFont(double pixelSize, bool italic)
 {
@@ -360,17 +429,17 @@ void drawCaption(QPainter &p, const QRectF &box, const QString &text, const QFon
     p.drawText(QPointF(std::round(x), baseline), text);
 }
 
-void drawBigDigit(QPainter &p, const Design &d, int digit)
+void drawBigDigit(QPainter &p, const Recipe &d, int digit)
 {
     drawDigit(p, d, digit, {QRectF(3, 2, 16, 28), 3.6, QRectF(4.5, 3.5, 13, 25), 3.2});
 }
 
-void drawSmallDigit(QPainter &p, const Design &d, int digit)
+void drawSmallDigit(QPainter &p, const Recipe &d, int digit)
 {
     drawDigit(p, d, digit, {QRectF(1, 1, 8, 12), 2.0, QRectF(2.2, 2, 5.6, 10), 1.5});
 }
 
-void drawColon(QPainter &p, const Design &d, const QPointF &centre, double spacing)
+void drawColon(QPainter &p, const Recipe &d, const QPointF &centre, double spacing)
 {
     p.save();
     applySlant(p, d, centre);
@@ -378,7 +447,7 @@ void drawColon(QPainter &p, const Design &d, const QPointF &centre, double spaci
     p.setBrush(d.ink);
     for (double dy : {-spacing / 2, spacing / 2}) {
         const QPointF c = centre + QPointF(0, dy);
-        if (d.digits == DigitShape::Segments)
+        if (d.digits == DigitStyle::Segments)
             p.drawRect(QRectF(c.x() - 1.8, c.y() - 1.8, 3.6, 3.6));
         else
             p.drawEllipse(c, 1.9, 1.9);
@@ -386,12 +455,12 @@ void drawColon(QPainter &p, const Design &d, const QPointF &centre, double spaci
     p.restore();
 }
 
-void drawDateSeparator(QPainter &p, const Design &d, const QRectF &box)
+void drawDateSeparator(QPainter &p, const Recipe &d, const QRectF &box)
 {
     p.save();
     applySlant(p, d, box.center());
     const QPointF c = box.center();
-    p.setPen(QPen(d.ink, d.digits == DigitShape::Segments ? 2.0 : 1.5, Qt::SolidLine,
+    p.setPen(QPen(d.ink, d.digits == DigitStyle::Segments ? 2.0 : 1.5, Qt::SolidLine,
                   Qt::RoundCap));
     p.setBrush(d.ink);
     if (d.dateSeparator == '/')
@@ -405,14 +474,14 @@ void drawDateSeparator(QPainter &p, const Design &d, const QRectF &box)
 
 // Two stacked labels, the current one lit. The 24-hour mark is put together at run
 // time from the PM glyph's top half over the AM glyph, which shows both labels unlit.
-void drawMeridiem(QPainter &p, const Design &d, bool pm)
+void drawMeridiem(QPainter &p, const Recipe &d, bool pm)
 {
     const QFont font = labelFont(11);
     drawCaption(p, QRectF(0, 1, 32, 14), "AM", font, pm ? d.ghost : d.ink);
     drawCaption(p, QRectF(0, 17, 32, 14), "PM", font, pm ? d.ink : d.ghost);
 }
 
-void drawWeekMark(QPainter &p, const Design &d, int week)
+void drawWeekMark(QPainter &p, const Recipe &d, int week)
 {
     p.setPen(Qt::NoPen);
     for (int n = 1; n <= 5; ++n) {
@@ -421,10 +490,10 @@ void drawWeekMark(QPainter &p, const Design &d, int week)
     }
 }
 
-void drawSecondsMark(QPainter &p, const Design &d, int quarter)
+void drawSecondsMark(QPainter &p, const Recipe &d, int quarter)
 {
     p.setPen(Qt::NoPen);
-    if (d.seconds == SecondsShape::Bars) {
+    if (d.seconds == SecondsStyle::Bars) {
         for (int q = 0; q < 4; ++q) {
             p.setBrush(q <= quarter ? d.accent : d.ghost);
             p.drawRoundedRect(QRectF(6, 31 - 8 * q, 11, 6), 1.5, 1.5);
@@ -441,24 +510,24 @@ void drawSecondsMark(QPainter &p, const Design &d, int quarter)
     p.drawLine(QPointF(disc.left(), disc.center().y()), QPointF(disc.right(), disc.center().y()));
 }
 
-void drawWeekday(QPainter &p, const Design &d, int day)
+void drawWeekday(QPainter &p, const Recipe &d, int day)
 {
     static const QString Names[7] = {"月", "火", "水", "木", "金", "土", "日"};
     const QColor colour = day == 5 ? d.saturday : day == 6 ? d.sunday : d.ink;
     fillCentredText(p, QRectF(0, 0, 15, 15), Names[day], cjkFont(13), colour);
 }
 
-void drawFixedMark(QPainter &p, const Design &d, const QPointF &led)
+void drawFixedMark(QPainter &p, const Recipe &d, const QPointF &led)
 {
     drawLed(p, led, d.ghost, false);
 }
 
-void drawBlinkMark(QPainter &p, const Design &d, const QPointF &led)
+void drawBlinkMark(QPainter &p, const Recipe &d, const QPointF &led)
 {
     drawLed(p, led, d.accent, true);
 }
 
-void drawDog(QPainter &p, const Design &d, DogPose pose)
+void drawDog(QPainter &p, const Recipe &d, DogPose pose)
 {
     paintDogTail(p, d, pose);
     const QPainterPath body = dogOutline(pose);
@@ -470,7 +539,7 @@ void drawDog(QPainter &p, const Design &d, DogPose pose)
     paintDogFace(p, d, pose);
 }
 
-void drawBell(QPainter &p, const Design &d, bool on)
+void drawBell(QPainter &p, const Recipe &d, bool on)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(on ? d.accent : d.ghost);
@@ -482,3 +551,5 @@ void drawBell(QPainter &p, const Design &d, bool on)
     p.setPen(QPen(mix(d.ghost, d.ink, 0.4), 1.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(4, 12), QPointF(14, 1));
 }
+
+} // namespace painter
