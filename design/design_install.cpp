@@ -81,8 +81,8 @@ bool installDesign(const QString &folder, const QString &name, const QVector<Des
             dropStaged();
             return fail(error, QStringLiteral("%1: not a regular file, left alone").arg(place));
         }
-        const QString temporary = common::pathIn(folder, QStringLiteral(".%1%2.new-%3")
-                                                             .arg(name, f.suffix, stamp));
+        const QString temporary =
+            common::pathIn(folder, QStringLiteral(".%1%2.new-%3").arg(name, f.suffix, stamp));
         QString why;
         if (!common::writeFileAtomically(temporary, f.bytes, &why, common::Links::Refuse)) {
             dropStaged();

@@ -1,15 +1,18 @@
 // vesweb — the design browser: one instance per user, the design site in a
-// window, and the catalogue we ship served from inside when no other site is set.
+// window, and the catalogue we ship served from inside when no other site is set;
+// without a window, a design written to one file or installed from one.
 #include "apply_gate.h"
 #include "browser_window.h"
 #include "catalogue_site.h"
 #include "design_session.h"
 #include "loopback_server.h"
 
+#include "common/atomic_file.h"
 #include "common/data_dir.h"
 #include "common/program_options.h"
 #include "common/settings_store.h"
 #include "common/ui_language.h"
+#include "design/design_package.h"
 #include "platform/messages.h"
 #include "platform/program_icon.h"
 #include "platform/program_starter.h"
@@ -28,8 +31,15 @@ namespace {
 const char kUsage[] = QT_TRANSLATE_NOOP(
     "ProgramOptions",
     "使い方: vesweb [--no-sandbox]\n"
+    "       vesweb --export 名前 ファイル\n"
+    "       vesweb --install ファイル\n"
     "時計のデザインをカタログから選んで適用するデザインブラウザーです。\n"
     "\n"
+    "      --export 名前 ファイル\n"
+    "                      デザインを 1 つのファイル（.vsdesign）に書き出して終了します\n"
+    "      --install ファイル\n"
+    "                      デザインファイルのデザインを自分のデザインに加えて終了します\n"
+    "                      （同じ名前があれば 名前-2 などにします）\n"
     "      --no-sandbox    ウェブエンジンをサンドボックスなしで動かします（root で使うとき）\n"
     "  -h, --help          この説明を表示して終了します\n"
     "      --version       バージョンを表示して終了します\n"
@@ -55,6 +65,77 @@ QUrl configuredSite()
     return QUrl();
 }
 
+// What the command line asks of vesweb beyond the options every program
+// answers: the window, or a design file written or installed without one.
+struct Request {
+    enum Kind { Browse, Export, Install, Wrong } kind = Browse;
+    QString name;             // the design to export
+    QString file;             // the design file to write or to install
+    QString designFileToOpen; // vesweb FILE, as a file manager opens a design file
+    const char *wrong = "";   // what is wrong with the command line, for Wrong
+};
+
+Request requestOf(QStringList words)
+{
+    words.removeAll(QStringLiteral("--no-sandbox"));
+    const QString exportOption = QStringLiteral("--export");
+    const QString installOption = QStringLiteral("--install");
+    Request request;
+    if (words.value(0) == exportOption) {
+        request.kind = words.size() == 3 ? Request::Export : Request::Wrong;
+        request.wrong = "--export takes a design's name and a file";
+        request.name = words.value(1);
+        request.file = words.value(2);
+    } else if (words.value(0) == installOption) {
+        request.kind = words.size() == 2 ? Request::Install : Request::Wrong;
+        request.wrong = "--install takes one design file";
+        request.file = words.value(1);
+    } else if (words.contains(exportOption) || words.contains(installOption) || words.size() > 1) {
+        request.kind = Request::Wrong;
+        request.wrong = "one design file at most, and --export or --install first and alone";
+    } else {
+        request.designFileToOpen = words.value(0);
+    }
+    return request;
+}
+
+void say(std::FILE *to, const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), to);
+    std::fflush(to);
+}
+
+// --export and --install: no window and no settings, so they run beside a
+// browser or a clock that runs, and without a display.
+int runFileRequest(const Request &request, int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv); // decodes the pictures; finds the shipped designs
+    QString error;
+    if (request.kind == Request::Export) {
+        const QByteArray bytes = vespera::exportDesign(common::dataFolders(), request.name, &error);
+        if (bytes.isEmpty() || !common::writeFileAtomically(request.file, bytes, &error)) {
+            say(stderr,
+                QStringLiteral("vesweb: cannot export \"%1\": %2").arg(request.name, error));
+            return 1;
+        }
+        say(stdout,
+            QStringLiteral("vesweb: exported design \"%1\" to %2").arg(request.name, request.file));
+        return 0;
+    }
+    const std::optional<vespera::DesignPackage> package =
+        vespera::readDesignPackageFile(request.file, &error);
+    QString installedAs;
+    if (!package
+        || !vespera::installDesignPackage(*package, common::userDataFolder(), common::dataFolders(),
+                                          &installedAs, &error)) {
+        say(stderr, QStringLiteral("vesweb: cannot install %1: %2").arg(request.file, error));
+        return 1;
+    }
+    say(stdout,
+        QStringLiteral("vesweb: installed design \"%1\" from %2").arg(installedAs, request.file));
+    return 0;
+}
+
 // Whether the user asked for the web engine without its sandbox, by the
 // engine's own variable or its own option (which the engine then reads).
 bool sandboxOffByChoice(const QStringList &arguments)
@@ -71,9 +152,23 @@ int main(int argc, char *argv[])
     const bool translated = common::loadTranslation(translation);
     common::ProgramOptions options(QStringLiteral("vesweb"), kUsage, &translation);
     options.allow(QStringLiteral("--no-sandbox"));
-    const int answered = options.answer(common::argumentsOf(argc, argv));
+    options.allow(QStringLiteral("--export"));
+    options.allow(QStringLiteral("--install"));
+    const QStringList arguments = common::argumentsOf(argc, argv);
+    const int answered = options.answer(arguments);
     if (answered >= 0)
         return answered;
+    const Request request = requestOf(arguments);
+    if (request.kind == Request::Wrong) {
+        const QString usage = translation.translate("ProgramOptions", kUsage);
+        std::fprintf(stderr, "vesweb: %s\n", request.wrong);
+        std::fputs(qPrintable(usage.isEmpty() ? QString::fromUtf8(kUsage) : usage), stderr);
+        return 2;
+    }
+    if (request.kind != Request::Browse)
+        return runFileRequest(request, argc, argv);
+    // Not shown yet: the window opens as it always has.
+    [[maybe_unused]] const QString designFileToOpen = request.designFileToOpen;
 
     platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

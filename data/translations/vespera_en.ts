@@ -208,8 +208,15 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>使い方: vesweb [--no-sandbox]
+       vesweb --export 名前 ファイル
+       vesweb --install ファイル
 時計のデザインをカタログから選んで適用するデザインブラウザーです。
 
+      --export 名前 ファイル
+                      デザインを 1 つのファイル（.vsdesign）に書き出して終了します
+      --install ファイル
+                      デザインファイルのデザインを自分のデザインに加えて終了します
+                      （同じ名前があれば 名前-2 などにします）
       --no-sandbox    ウェブエンジンをサンドボックスなしで動かします（root で使うとき）
   -h, --help          この説明を表示して終了します
       --version       バージョンを表示して終了します
@@ -218,8 +225,15 @@ Try &apos;%1 --help&apos; for more information.
 詳しくは man vesweb をご覧ください。
 </source>
         <translation>Usage: vesweb [--no-sandbox]
+       vesweb --export NAME FILE
+       vesweb --install FILE
 The design browser: pick a design for the clock from a catalogue and apply it.
 
+      --export NAME FILE
+                      write the design NAME to one file (.vsdesign) and exit
+      --install FILE
+                      add the design in FILE to your own designs and exit
+                      (as NAME-2 and so on when the name is taken)
       --no-sandbox    run the web engine without its sandbox (for root)
   -h, --help          show this help and exit
       --version       show the version and exit

@@ -14,6 +14,7 @@ for f in bin/vespera bin/vesweb bin/vesclean lib/vespera/vespera-sound lib/vespe
     share/man/man1/vespera.1 share/man/man1/vesweb.1 share/man/man1/vesclean.1 \
     share/metainfo/org.example.vespera.metainfo.xml \
     share/applications/vespera.desktop share/applications/vesweb.desktop \
+    share/mime/packages/vespera-design.xml \
     share/icons/hicolor/256x256/apps/vespera.png; do
     [ -e "$PREFIX/$f" ] || fail "not installed: $f"
 done
@@ -36,6 +37,30 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/org.example.vespera.metai
 LANGUAGE=en "$PREFIX/bin/vesclean" --help | grep -q '^Usage: vesclean' \
     || fail "the installed vesclean does not speak English: $(LANGUAGE=en "$PREFIX/bin/vesclean" --help 2>&1)"
 echo "ok: installed tree, launchers, manual pages and AppStream entry"
+
+# Design files are known by name and by their first line once the desktop's
+# MIME database takes in the installed type, as a package's trigger makes it.
+MIME_XML=$PREFIX/share/mime/packages/vespera-design.xml
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$MIME_XML" 2>"$WORK/xmllint.log" || fail "the MIME type is no XML: $(cat "$WORK/xmllint.log")"
+fi
+if command -v update-mime-database >/dev/null; then
+    XDG_DATA_DIRS=$PREFIX/share update-mime-database "$PREFIX/share/mime" >"$WORK/mime.log" 2>&1 \
+        || fail "update-mime-database: $(cat "$WORK/mime.log")"
+    [ ! -s "$WORK/mime.log" ] || fail "update-mime-database warns: $(cat "$WORK/mime.log")"
+    [ -f "$PREFIX/share/mime/application/x-vespera-design.xml" ] || fail "the MIME database lacks the design type"
+    if command -v gio >/dev/null; then
+        printf 'VESPERA-DESIGN 1\nname x\n' >"$WORK/by-content"
+        printf 'by name\n' >"$WORK/by-name.vsdesign"
+        mkdir -p "$WORK/no-user-data"
+        for f in by-content by-name.vsdesign; do
+            type=$(XDG_DATA_HOME=$WORK/no-user-data XDG_DATA_DIRS=$PREFIX/share \
+                gio info -a standard::content-type "$WORK/$f" | sed -n 's/.*content-type: //p')
+            [ "$type" = application/x-vespera-design ] || fail "$f is taken for $type"
+        done
+    fi
+    echo "ok: design files are known by name and content"
+fi
 
 # The launcher's command, from another folder, with the prefix's bin on PATH.
 start_x_session openbox

@@ -4,7 +4,7 @@
 # for 20 s; for a long run: bash tests/fuzz/run_fuzz.sh . build/fuzz 3600 exchange
 # Targets: exchange (what a site or a design file hands the design browser),
 # settings (the settings file read and written back), preview (design
-# pictures decoded for the catalogue).
+# pictures decoded for the catalogue), package (a design file to install).
 # Exits 77 (skipped) when clang cannot build a fuzzer here.
 # Usage: run_fuzz.sh SOURCE_DIR WORK_DIR SECONDS TARGET
 set -u
@@ -24,6 +24,11 @@ exchange)
 settings) sources=("$SRC/common/ini_document.cpp") ;;
 preview)
     sources=("$SRC/designbrowser/preview.cpp" "$SRC/design/skin_layout.cpp" "$SRC/design/design_picture.cpp")
+    modules="Qt6Core Qt6Gui" ;;
+package)
+    sources=("$SRC/design/design_package.cpp" "$SRC/design/design_install.cpp"
+             "$SRC/design/design_files.cpp" "$SRC/design/design_picture.cpp"
+             "$SRC/common/atomic_file.cpp" "$SRC/common/data_dir.cpp")
     modules="Qt6Core Qt6Gui" ;;
 *) echo "FAIL: no fuzz target '$TARGET'"; exit 1 ;;
 esac
