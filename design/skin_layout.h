@@ -58,6 +58,10 @@ int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset);
 int outLeft(Corner corner, const platform::WorkArea &wa);
 int tuckedLeft(Corner corner, const platform::WorkArea &wa);
 
+// The frame offset of a window without a frame: the layout was drawn for a
+// 25-pixel caption, which a borderless window does not have.
+constexpr int kBorderlessFrameOffset = -25;
+
 // The window's shape: main rectangle united with an ellipse, less a cut rectangle.
 QRegion windowRegion(Corner corner, int frameOffset);
 

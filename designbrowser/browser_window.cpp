@@ -84,10 +84,20 @@ void BrowserWindow::onApplyRequested(const QString &, const QByteArray &postData
         m_platform.messages->notice(kTitle, tr("時計が起動しています。時計を終了させてから、"
                                                "もう一度設定を押してください。"));
     } else if (yes) {
+        // Making a design under the name of one of the user's own replaces it: ask.
+        const auto made = m_session.designMadeBy(postData);
+        if (made && m_session.replacesOwnDesign(*made)
+            && !m_platform.messages->question(
+                kTitle, tr("デザイン「%1」はすでにあります。置き換えてもよろしいですか？")
+                            .arg(made->name))) {
+            m_asking = false;
+            return;
+        }
         QString failure;
-        if (!m_session.apply(postData, &failure))
+        if (m_session.apply(postData, &failure))
+            restartTimer.start();
+        else
             m_platform.messages->information(kTitle, failure);
-        restartTimer.start();
     }
     m_asking = false;
 }

@@ -63,6 +63,16 @@ QByteArray cataloguePage(const CataloguePage &page)
     if (!page.currentName.isEmpty() && page.currentName != QLatin1String("def"))
         html += text(QT_TRANSLATE_NOOP("Catalogue", "（%1）")).arg(htmlEscaped(page.currentName));
     html += QStringLiteral("</p>\n");
+    if (!page.homeUrl.isEmpty()) {
+        html += QStringLiteral("<form id=\"studio\" method=\"post\" action=\"%1\">")
+                    .arg(htmlEscaped(page.homeUrl));
+        html += QStringLiteral("<input type=\"hidden\" name=\"des\" value=\"%1\">"
+                               "<input type=\"hidden\" name=\"name\" value=\"%2\">"
+                               "<input type=\"hidden\" name=\"view\" value=\"studio\">")
+                    .arg(htmlEscaped(page.currentSkin), htmlEscaped(page.currentName));
+        html += QStringLiteral("<button type=\"submit\">%1</button></form>\n")
+                    .arg(text(QT_TRANSLATE_NOOP("Catalogue", "新しいデザインを作る")));
+    }
     if (page.skins.isEmpty())
         html += QStringLiteral("<p>%1</p>\n")
                     .arg(text(QT_TRANSLATE_NOOP("Catalogue", "デザインが見つかりません。")));
@@ -75,7 +85,9 @@ QByteArray cataloguePage(const CataloguePage &page)
         html += QStringLiteral("<form method=\"post\" enctype=\"multipart/form-data\" "
                                "accept-charset=\"Shift_JIS\" action=\"%1\">")
                     .arg(htmlEscaped(page.applyUrl));
+        // An empty recipe: the design in use then was not made in the studio.
         html += hidden(common::key::kSkin, skin) + hidden(QStringLiteral("name"), skin)
+                + hidden(QStringLiteral("c_mn"), QString())
                 + hidden(QStringLiteral("fname"), skin + QStringLiteral(".vss"));
         html +=
             QStringLiteral("<b>%1</b> <button type=\"submit\">%2</button></form></div>\n")

@@ -22,6 +22,7 @@ struct CataloguePage {
     QStringList skins;   // the designs found, by name
     QString applyUrl;    // where each apply form is submitted
     QString previewBase; // URL the preview of skin s is found at: previewBase + s + ".png"
+    QString homeUrl;     // where the page's own forms go (the studio); none when empty
 };
 
 // The page in Shift-JIS, declared as such.

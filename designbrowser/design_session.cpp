@@ -3,6 +3,8 @@
 
 #include "common/atomic_file.h"
 #include "common/data_dir.h"
+#include "design/design_install.h"
+#include "painter/design_painter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,8 +42,73 @@ QByteArray DesignSession::outboundBody() const
 
 QString DesignSession::recordPath() const { return designFilePath(m_writeFolder, m_snapshot.skin); }
 
+std::optional<DesignSession::MadeDesign> DesignSession::designMadeBy(const QByteArray &body) const
+{
+    DesignRecord carried; // only what this form carries
+    const AppliedForm form = applyDesign(body, carried);
+    if (!form.withinLimits)
+        return std::nullopt;
+    QString name;
+    for (const auto &kv : form.settings) {
+        if (kv.first == common::key::kSkin)
+            name = kv.second;
+    }
+    // "c_mn" is a site's own value: only a recipe that reads as one makes a design.
+    const auto recipe = painter::recipeFromField(carried.fields[1]);
+    if (name.isNull() || !recipe)
+        return std::nullopt;
+    return MadeDesign{name, *recipe};
+}
+
+bool DesignSession::isShipped(const QString &name) const
+{
+    for (const QString &folder : m_readFolders) {
+        if (QDir(folder) != QDir(m_writeFolder)
+            && vespera::installedDesigns({folder}).contains(name))
+            return true;
+    }
+    return false;
+}
+
+bool DesignSession::replacesOwnDesign(const MadeDesign &made) const
+{
+    return !isShipped(made.name) && vespera::isSafeDesignName(made.name)
+           && vespera::installedDesigns({m_writeFolder}).contains(made.name);
+}
+
+QString DesignSession::makeDesign(const MadeDesign &made, bool *wasNew)
+{
+    if (!vespera::isSafeDesignName(made.name) || made.name.contains(QLatin1Char('@')))
+        return QCoreApplication::translate("DesignSession", "「%1」はデザインの名前に使えません。")
+            .arg(made.name);
+    if (isShipped(made.name))
+        return QCoreApplication::translate("DesignSession",
+                                           "「%1」は付属のデザインなので、置き換えられません。"
+                                           "別の名前を付けてください。")
+            .arg(made.name);
+    *wasNew = !vespera::installedDesigns({m_writeFolder}).contains(made.name);
+    QString error;
+    if (!vespera::installDesign(m_writeFolder, made.name, painter::paintDesignFiles(made.recipe),
+                                &error))
+        return QCoreApplication::translate("DesignSession", "デザインを保存できませんでした。\n%1")
+            .arg(error);
+    return QString();
+}
+
 bool DesignSession::apply(const QByteArray &body, QString *failure)
 {
+    // A design the form makes comes first: when it cannot be made, nothing
+    // else the form carries is stored either.
+    const auto made = designMadeBy(body);
+    bool madeNew = false;
+    if (made) {
+        const QString problem = makeDesign(*made, &madeNew);
+        if (!problem.isEmpty()) {
+            if (failure)
+                *failure = problem;
+            return false;
+        }
+    }
     const AppliedForm form = applyDesign(body, m_record);
     QString problem;
     if (!form.withinLimits) {
@@ -55,6 +122,11 @@ bool DesignSession::apply(const QByteArray &body, QString *failure)
         problem =
             QCoreApplication::translate("DesignSession", "設定を保存できませんでした（%1）。\n%2\n")
                 .arg(keys.join(QStringLiteral(", ")), m_store.lastError());
+        // A design made for settings that could not be stored goes again.
+        if (madeNew) {
+            for (const QString &suffix : vespera::designFileSuffixes())
+                QFile::remove(common::pathIn(m_writeFolder, made->name + suffix));
+        }
     }
     if (form.designChanged) {
         const QString path = recordPath();

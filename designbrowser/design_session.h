@@ -5,7 +5,10 @@
 
 #include "exchange.h"
 
+#include "painter/recipe.h"
+
 #include <QStringList>
+#include <optional>
 
 namespace vesweb {
 
@@ -26,7 +29,22 @@ public:
     // the design record of the start-up skin when a design field came. A
     // form over the limits is refused whole. False with a reason when
     // something was refused or could not be stored.
+    //
+    // A form that carries a recipe (the studio's, in "c_mn") and a design
+    // name ("skin") makes that design: its pictures are painted from the
+    // recipe and written into the user's folder before anything else is
+    // stored. A shipped design is never painted over, and a name that must
+    // not name a file is refused; then nothing at all is stored.
     bool apply(const QByteArray &body, QString *failure = nullptr);
+
+    // The design a form would make, when it makes one.
+    struct MadeDesign {
+        QString name;
+        painter::Recipe recipe;
+    };
+    std::optional<MadeDesign> designMadeBy(const QByteArray &body) const;
+    // Whether that design would replace one of the user's own.
+    bool replacesOwnDesign(const MadeDesign &made) const;
 
     const DesignSnapshot &snapshot() const { return m_snapshot; }
     const DesignRecord &record() const { return m_record; }
@@ -35,6 +53,10 @@ public:
     QString recordPath() const;
 
 private:
+    // Paints and installs a design a form makes; the reason when it cannot.
+    QString makeDesign(const MadeDesign &made, bool *wasNew);
+    bool isShipped(const QString &name) const;
+
     common::SettingsStore &m_store;
     QString m_writeFolder;
     QStringList m_readFolders;

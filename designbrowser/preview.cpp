@@ -18,8 +18,13 @@ QImage designPreview(const QImage &design)
 {
     if (design.width() < atlas::kMinWidth || design.height() < atlas::kMinHeight)
         return QImage();
-    QImage face = design.copy(atlas::background()).convertToFormat(QImage::Format_RGB32);
+    // Cut to the window's shape in the top left corner, as it stands on the desktop.
+    QImage face(atlas::background().size(), QImage::Format_ARGB32_Premultiplied);
+    face.fill(Qt::transparent);
     QPainter p(&face);
+    p.setClipRegion(
+        vespera::windowRegion(vespera::Corner::TopLeft, vespera::kBorderlessFrameOffset));
+    p.drawImage(0, 0, design, 0, 0, face.width(), face.height());
     auto put = [&](Ctl at, const QRect &glyph) {
         p.drawImage(vespera::controlRect(at, vespera::Corner::TopLeft).topLeft(), design, glyph);
     };

@@ -31,8 +31,8 @@ PanelButtons panelButtons(Side side)
 {
     if (side == Side::Left)
         return {{6, 7, 16, 23}, {6, 32, 16, 16}, {30, 7, 52, 10}, {28, 23, 55, 9}, {28, 36, 55, 9}};
-    return {{414, 7, 16, 23}, {414, 32, 16, 16}, {354, 7, 52, 10}, {352, 23, 55, 9},
-            {352, 36, 55, 9}};
+    return {
+        {414, 7, 16, 23}, {414, 32, 16, 16}, {354, 7, 52, 10}, {352, 23, 55, 9}, {352, 36, 55, 9}};
 }
 
 // Button bay, up to the groove that parts it from the display.
@@ -45,26 +45,27 @@ QRectF bayRect(Side side)
 // What the window shows of the picture in the top and in the bottom corner of
 // a side, united: the rounded end bulges down at the top corners and up at
 // the bottom ones, and one picture serves both. The face fills all of it less
-// an edge of `inset` pixels along the straight sides; the end is cut by the
-// window's shape, which draws its own edge there.
+// an edge of `inset` pixels along the straight sides. The rounded end is face
+// to its last pixel: the window's shape cuts it there, and an edge painted
+// for one corner's curve would run across the face in the other corner.
 QPainterPath windowShape(Side side, double inset)
 {
     const Corner top = side == Side::Left ? Corner::TopLeft : Corner::TopRight;
     const Corner bottom = side == Side::Left ? Corner::BottomLeft : Corner::BottomRight;
-    constexpr int kBorderless = -25; // the frame offset of a window without a frame
     QPainterPath shown;
-    shown.addRegion(vespera::windowRegion(top, kBorderless)
-                    | vespera::windowRegion(bottom, kBorderless));
-    QPainterPath rows;
-    rows.addRect(QRectF(0, inset, PictureWidth, VisibleHeight - 2 * inset));
-    QPainterPath screenEdge; // the bay's side keeps its edge too
-    screenEdge.addRect(side == Side::Left ? QRectF(3 + inset, 0, PictureWidth, FaceHeight)
-                                          : QRectF(0, 0, 438 - inset, FaceHeight));
-    return shown.intersected(rows).intersected(screenEdge).simplified();
+    shown.addRegion(vespera::windowRegion(top, vespera::kBorderlessFrameOffset)
+                    | vespera::windowRegion(bottom, vespera::kBorderlessFrameOffset));
+    QPainterPath inner; // inside the straight edges
+    inner.addRect(side == Side::Left
+                      ? QRectF(3 + inset, inset, PictureWidth, VisibleHeight - 2 * inset)
+                      : QRectF(0, inset, 438 - inset, VisibleHeight - 2 * inset));
+    QPainterPath end; // the rounded end: past the straight part of either corner's shape
+    end.addRect(side == Side::Left ? QRectF(367, 0, PictureWidth - 367, VisibleHeight)
+                                   : QRectF(0, 0, 59, VisibleHeight));
+    return shown.intersected(inner.united(end)).simplified();
 }
 
-template <typename Paint>
-void inCell(QPainter &p, const Recipe &d, const QRect &cell, Paint paint)
+template <typename Paint> void inCell(QPainter &p, const Recipe &d, const QRect &cell, Paint paint)
 {
     p.save();
     p.setClipRect(cell);

@@ -25,15 +25,15 @@ constexpr unsigned char SegmentBits[10] = {
 QPolygonF horizontalSegment(double x0, double x1, double y, double t)
 {
     const double h = t / 2;
-    return QPolygonF({{x0, y}, {x0 + h, y - h}, {x1 - h, y - h},
-                      {x1, y}, {x1 - h, y + h}, {x0 + h, y + h}});
+    return QPolygonF(
+        {{x0, y}, {x0 + h, y - h}, {x1 - h, y - h}, {x1, y}, {x1 - h, y + h}, {x0 + h, y + h}});
 }
 
 QPolygonF verticalSegment(double x, double y0, double y1, double t)
 {
     const double h = t / 2;
-    return QPolygonF({{x, y0}, {x + h, y0 + h}, {x + h, y1 - h},
-                      {x, y1}, {x - h, y1 - h}, {x - h, y0 + h}});
+    return QPolygonF(
+        {{x, y0}, {x + h, y0 + h}, {x + h, y1 - h}, {x, y1}, {x - h, y1 - h}, {x - h, y0 + h}});
 }
 
 std::array<QPolygonF, 7> segmentShapes(const QRectF &box, double t, double gap)
@@ -41,12 +41,9 @@ std::array<QPolygonF, 7> segmentShapes(const QRectF &box, double t, double gap)
     const double l = box.left() + t / 2, r = box.right() - t / 2;
     const double top = box.top() + t / 2, mid = box.center().y(), bot = box.bottom() - t / 2;
     return {
-        horizontalSegment(l + gap, r - gap, top, t),
-        verticalSegment(r, top + gap, mid - gap, t),
-        verticalSegment(r, mid + gap, bot - gap, t),
-        horizontalSegment(l + gap, r - gap, bot, t),
-        verticalSegment(l, mid + gap, bot - gap, t),
-        verticalSegment(l, top + gap, mid - gap, t),
+        horizontalSegment(l + gap, r - gap, top, t), verticalSegment(r, top + gap, mid - gap, t),
+        verticalSegment(r, mid + gap, bot - gap, t), horizontalSegment(l + gap, r - gap, bot, t),
+        verticalSegment(l, mid + gap, bot - gap, t), verticalSegment(l, top + gap, mid - gap, t),
         horizontalSegment(l + gap, r - gap, mid, t),
     };
 }
@@ -69,9 +66,7 @@ QPainterPath strokeDigitPath(int digit)
 {
     QPainterPath p;
     switch (digit) {
-    case 0:
-        p.addRoundedRect(QRectF(0, 0, 10, 16), 5, 5);
-        break;
+    case 0: p.addRoundedRect(QRectF(0, 0, 10, 16), 5, 5); break;
     case 1:
         p.moveTo(2.5, 3);
         p.lineTo(6, 0);
@@ -164,8 +159,9 @@ void paintDots(QPainter &p, const Recipe &d, int digit, const QRectF &box)
             if (!lit && !d.unlitSegments)
                 continue;
             p.setBrush(lit ? d.ink : d.ghost);
-            p.drawEllipse(QPointF(box.left() + pitchX * (col + 0.5), box.top() + pitchY * (row + 0.5)),
-                          radius, radius);
+            p.drawEllipse(
+                QPointF(box.left() + pitchX * (col + 0.5), box.top() + pitchY * (row + 0.5)),
+                radius, radius);
         }
     }
 }
@@ -204,18 +200,10 @@ void drawDigit(QPainter &p, const Recipe &d, int digit, const DigitMetrics &m)
     p.save();
     applySlant(p, d, m.segmentBox.center());
     switch (d.digits) {
-    case DigitStyle::Segments:
-        paintSegments(p, d, digit, m.segmentBox, m.segmentWidth);
-        break;
-    case DigitStyle::Strokes:
-        paintStrokes(p, d, digit, m.strokeBox, m.strokeWidth);
-        break;
-    case DigitStyle::Dots:
-        paintDots(p, d, digit, m.segmentBox);
-        break;
-    case DigitStyle::Font:
-        paintFontDigit(p, d, digit, m.segmentBox);
-        break;
+    case DigitStyle::Segments: paintSegments(p, d, digit, m.segmentBox, m.segmentWidth); break;
+    case DigitStyle::Strokes: paintStrokes(p, d, digit, m.strokeBox, m.strokeWidth); break;
+    case DigitStyle::Dots: paintDots(p, d, digit, m.segmentBox); break;
+    case DigitStyle::Font: paintFontDigit(p, d, digit, m.segmentBox); break;
     }
     p.restore();
 }
@@ -301,10 +289,10 @@ QPainterPath dogOutline(DogPose pose)
 {
     QPainterPath body;
     body.setFillRule(Qt::WindingFill);
-    body.addEllipse(QRectF(3, 1.5, 15, 14));    // head
-    body.addEllipse(QRectF(0.5, 8.3, 9, 6.4));  // snout
-    body.addEllipse(QRectF(11, 11, 15, 18));    // chest and back
-    body.addEllipse(QRectF(19, 16, 14, 13.6));  // haunch
+    body.addEllipse(QRectF(3, 1.5, 15, 14));   // head
+    body.addEllipse(QRectF(0.5, 8.3, 9, 6.4)); // snout
+    body.addEllipse(QRectF(11, 11, 15, 18));   // chest and back
+    body.addEllipse(QRectF(19, 16, 14, 13.6)); // haunch
     body.addRoundedRect(QRectF(17, 18, 4.3, 11.6), 2, 2);
     body.addPath(frontLeg(pose == DogPose::WagBack));
     body.addEllipse(QRectF(22, 26.3, 9.5, 3.6)); // hind paw
@@ -460,8 +448,8 @@ void drawDateSeparator(QPainter &p, const Recipe &d, const QRectF &box)
     p.save();
     applySlant(p, d, box.center());
     const QPointF c = box.center();
-    p.setPen(QPen(d.ink, d.digits == DigitStyle::Segments ? 2.0 : 1.5, Qt::SolidLine,
-                  Qt::RoundCap));
+    p.setPen(
+        QPen(d.ink, d.digits == DigitStyle::Segments ? 2.0 : 1.5, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(d.ink);
     if (d.dateSeparator == '/')
         p.drawLine(QPointF(c.x() + 2.5, box.top() + 2), QPointF(c.x() - 2.5, box.bottom() - 2));

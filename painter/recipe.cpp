@@ -99,7 +99,7 @@ bool readEntry(Recipe &r, const QString &key, const QString &value, QString *why
         return fail(why, QStringLiteral("\"%1\" is not a seconds style").arg(value));
     }
     if (key == QLatin1String("digit-font")) {
-        if (value.size() > 200)
+        if (value.size() > kMaxFontName)
             return fail(why, QStringLiteral("the font name is too long"));
         r.digitFont = value;
         return true;
@@ -108,13 +108,14 @@ bool readEntry(Recipe &r, const QString &key, const QString &value, QString *why
         bool ok = false;
         const double slant = value.toDouble(&ok);
         if (!ok || !std::isfinite(slant) || std::fabs(slant) > kMaxSlant)
-            return fail(why, QStringLiteral("the slant must be a number from -%1 to %1")
-                                 .arg(kMaxSlant));
+            return fail(why,
+                        QStringLiteral("the slant must be a number from -%1 to %1").arg(kMaxSlant));
         r.slant = slant;
         return true;
     }
-    for (const auto &flag : {std::pair<const char *, bool Recipe::*>{"unlit-segments", &Recipe::unlitSegments},
-                             {"digit-bold", &Recipe::digitBold}}) {
+    for (const auto &flag :
+         {std::pair<const char *, bool Recipe::*>{"unlit-segments", &Recipe::unlitSegments},
+          {"digit-bold", &Recipe::digitBold}}) {
         if (key != QLatin1String(flag.first))
             continue;
         if (value != QLatin1String("yes") && value != QLatin1String("no"))
@@ -245,38 +246,39 @@ std::optional<Recipe> parseRecipe(const QByteArray &bytes, QString *error)
 
 QString recipeField(const Recipe &recipe)
 {
-    // zlib shrinks the text to about a third; base64url keeps it to
-    // characters that pass a form, a URL and a comma-separated file as they are.
-    return QString::fromLatin1(qCompress(recipeText(recipe), 9).toBase64(
-        QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    return QString::fromLatin1(recipeText(recipe).toBase64(QByteArray::Base64UrlEncoding
+                                                           | QByteArray::OmitTrailingEquals));
 }
 
 std::optional<Recipe> recipeFromField(const QString &field, QString *error)
 {
-    static const QRegularExpression alphabet(QStringLiteral("^[A-Za-z0-9_-]{8,2048}$"));
+    // A field holds at most 1 KiB; the recipe's own cap is far above that.
+    static const QRegularExpression alphabet(QStringLiteral("^[A-Za-z0-9_-]{8,4096}$"));
     if (!alphabet.match(field).hasMatch()) {
-        fail(error, QStringLiteral("not a packed recipe"));
+        fail(error, QStringLiteral("not a recipe"));
         return std::nullopt;
     }
-    const QByteArray packed = QByteArray::fromBase64(
-        field.toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    // qCompress puts the unpacked size in front: refuse a bomb before unpacking.
-    if (packed.size() < 4) {
-        fail(error, QStringLiteral("not a packed recipe"));
-        return std::nullopt;
+    return parseRecipe(
+        QByteArray::fromBase64(field.toLatin1(),
+                               QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals),
+        error);
+}
+
+QStringList colourKeys()
+{
+    QStringList keys;
+    for (const ColourEntry &e : kColours)
+        keys << QString::fromLatin1(e.key);
+    return keys;
+}
+
+QColor colourOf(const Recipe &recipe, const QString &key)
+{
+    for (const ColourEntry &e : kColours) {
+        if (key == QLatin1String(e.key))
+            return recipe.*e.member;
     }
-    const quint32 size = (quint32(quint8(packed[0])) << 24) | (quint32(quint8(packed[1])) << 16)
-                         | (quint32(quint8(packed[2])) << 8) | quint32(quint8(packed[3]));
-    if (size > quint32(kMaxText)) {
-        fail(error, QStringLiteral("the recipe is too long"));
-        return std::nullopt;
-    }
-    const QByteArray text = qUncompress(packed);
-    if (text.isEmpty()) {
-        fail(error, QStringLiteral("not a packed recipe"));
-        return std::nullopt;
-    }
-    return parseRecipe(text, error);
+    return QColor();
 }
 
 } // namespace painter

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,8 +21,8 @@ enum class SecondsStyle { Bars, Pie };
 
 struct Recipe {
     DigitStyle digits = DigitStyle::Segments;
-    QString digitFont;          // the family, for DigitStyle::Font
-    bool digitBold = false;     // its bold face
+    QString digitFont;      // the family, for DigitStyle::Font
+    bool digitBold = false; // its bold face
     SecondsStyle seconds = SecondsStyle::Bars;
     double slant = 0.0;         // forward lean of the digits; 0 is upright
     bool unlitSegments = false; // show unlit segments or dots faintly, like an LCD
@@ -53,10 +54,20 @@ QByteArray recipeText(const Recipe &recipe);
 // or a value that cannot be read gives no recipe and says why, with its line.
 std::optional<Recipe> parseRecipe(const QByteArray &text, QString *error = nullptr);
 
-// The same text packed into one line of letters, digits, "-" and "_", short
-// enough for a field of the design record; and back.
+// The same text as one line of letters, digits, "-" and "_" (base64url of
+// its UTF-8), which a form, a URL and a comma-separated file all carry as it
+// is, and which fits a field of the design record; and back.
 QString recipeField(const Recipe &recipe);
 std::optional<Recipe> recipeFromField(const QString &field, QString *error = nullptr);
+
+// The keys of the recipe's colours, in the order the text lists them, and
+// the colour a key names (invalid for any other key).
+QStringList colourKeys();
+QColor colourOf(const Recipe &recipe, const QString &key);
+
+// The longest font name a recipe takes: far more than any family has, and
+// short enough that a recipe always fits a field of the design record.
+constexpr int kMaxFontName = 96;
 
 // The words the text uses for the styles, as a studio lists them.
 QString digitStyleName(DigitStyle style);

@@ -3,6 +3,8 @@
 // the clock runs, which addresses are taken as an apply, and the bytes the
 // window posts to a site.
 #include "common/shift_jis.h"
+#include "design/design_files.h"
+#include "design/design_picture.h"
 #include "designbrowser/apply_gate.h"
 #include "designbrowser/browser_window.h"
 #include "designbrowser/catalogue_site.h"
@@ -11,9 +13,11 @@
 #include "designbrowser/preview.h"
 #include "fakes/fake_platform.h"
 #include "fakes/test_files.h"
+#include "painter/recipe.h"
 #include "platform/messages.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTcpServer>
@@ -130,7 +134,8 @@ class TestBrowserWindow : public QObject {
         m_profile = std::make_unique<QWebEngineProfile>(); // off the record
         m_profile->setUrlRequestInterceptor(m_gate.get());
         m_form = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
-        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(), &BrowserWindow::onApplyRequested);
+        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(),
+                &BrowserWindow::onApplyRequested);
         connect(m_form.get(), &BrowserWindow::firstPageShown, this, [this] { m_shown = true; });
         m_form->show();
         m_form->load();
@@ -151,11 +156,78 @@ class TestBrowserWindow : public QObject {
     }
     void pressApply(const QString &skin)
     {
-        js(QStringLiteral("[...document.forms].find(f => f.vsrskin.value == '%1')"
+        js(QStringLiteral("[...document.forms].find(f => f.vsrskin && f.vsrskin.value == '%1')"
                           ".querySelector('button').click()")
                .arg(skin));
     }
     QString stored(const QString &key) { return m_store->getSetting("pendra", key); }
+
+    // A raw request to the loopback server, and its whole answer. The server
+    // answers on this thread: wait with the event loop running.
+    QByteArray ask(const QByteArray &request, qint64 bodyBytes = 0)
+    {
+        QTcpSocket socket;
+        QByteArray answer;
+        connect(&socket, &QTcpSocket::readyRead, [&] { answer += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, quint16(m_loopback.port()));
+        socket.write(request + QByteArray(bodyBytes, 'x'));
+        // Until the server closes, or one whole answer is in.
+        auto whole = [&] {
+            const int end = answer.indexOf("\r\n\r\n");
+            if (end < 0)
+                return false;
+            qsizetype length = 0;
+            for (const QByteArray &line : answer.left(end).split('\n'))
+                if (line.toLower().startsWith("content-length:"))
+                    length = line.mid(15).trimmed().toLongLong();
+            return answer.size() >= end + 4 + length;
+        };
+        QTest::qWaitFor(
+            [&] { return socket.state() == QAbstractSocket::UnconnectedState || whole(); },
+            kPatience);
+        return answer;
+    }
+    QByteArray post(const QByteArray &path, const QByteArray &body,
+                    const QByteArray &type = "application/x-www-form-urlencoded")
+    {
+        return ask("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:"
+                   + QByteArray::number(m_loopback.port()) + "\r\nContent-Type: " + type
+                   + "\r\nContent-Length: " + QByteArray::number(body.size())
+                   + "\r\nConnection: close\r\n\r\n" + body);
+    }
+
+    // The files in a folder, hidden ones too.
+    static QStringList filesIn(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+    static QByteArray hashOf(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1)
+                   : QByteArray();
+    }
+
+    // The studio, opened from the catalogue's first page.
+    void openStudio()
+    {
+        js("document.getElementById('studio').submit()");
+        QTRY_VERIFY_WITH_TIMEOUT(js("!!document.getElementById('make')").toBool(), kPatience);
+    }
+    // A control of the studio changed as a user changes it.
+    void setInStudio(const QString &key, const QString &value)
+    {
+        js(QStringLiteral("{const c = document.querySelector('[data-key=\"%1\"]'); c.value = '%2';"
+                          "c.dispatchEvent(new Event('input'));}")
+               .arg(key, value));
+    }
+    void makeInStudio(const QString &name)
+    {
+        js(QStringLiteral("document.getElementById('name').value = '%1';"
+                          "document.querySelector('#make button').click()")
+               .arg(name));
+    }
 
 private slots:
     void init()
@@ -168,6 +240,7 @@ private slots:
             QFile::copy(bin + "/night" + side, shipped() + "/夜空" + side);
             fakes::writeFile(shipped() + "/broken" + side, "not a picture");
         }
+        QFile::copy(bin + "/blue.recipe", shipped() + "/blue.recipe");
         m_store = std::make_unique<common::SettingsStore>(
             common::SettingsStore::atPath(m_dir->filePath("kestrel.ini")));
         m_messages = fakes::FakeMessages();
@@ -195,7 +268,7 @@ private slots:
         QVERIFY(designPreviewPng(shipped() + "/broken.vss").isEmpty());
 
         open();
-        QCOMPARE(js("document.forms.length").toInt(), 3);
+        QCOMPARE(js("[...document.forms].filter(f => f.vsrskin).length").toInt(), 3);
         QTRY_COMPARE_WITH_TIMEOUT(js("document.images[0].naturalWidth").toInt(), 440, kPatience);
         QTRY_COMPARE_WITH_TIMEOUT(js("document.images[2].naturalWidth").toInt(), 440, kPatience);
         QVERIFY(js("document.body.innerText").toString().contains("いまのデザイン：blue"));
@@ -233,7 +306,7 @@ private slots:
         QVERIFY(!m_form->restartPending());
         QCOMPARE(m_form->browser()->url(), m_loopback);
         QCOMPARE(m_form->browser()->history()->count(), history);
-        QCOMPARE(js("document.forms.length").toInt(), 3);
+        QCOMPARE(js("[...document.forms].filter(f => f.vsrskin).length").toInt(), 3);
     }
 
     void refusedWhileTheClockRunsAndNoStoresNothing()
@@ -322,29 +395,6 @@ private slots:
     {
         open();
         const QByteArray port = QByteArray::number(m_loopback.port());
-        // The server answers on this thread: wait with the event loop running.
-        auto ask = [&](const QByteArray &request, qint64 bodyBytes = 0) {
-            QTcpSocket socket;
-            QByteArray answer;
-            connect(&socket, &QTcpSocket::readyRead, [&] { answer += socket.readAll(); });
-            socket.connectToHost(QHostAddress::LocalHost, quint16(m_loopback.port()));
-            socket.write(request + QByteArray(bodyBytes, 'x'));
-            // Until the server closes, or one whole answer is in.
-            auto whole = [&] {
-                const int end = answer.indexOf("\r\n\r\n");
-                if (end < 0)
-                    return false;
-                qsizetype length = 0;
-                for (const QByteArray &line : answer.left(end).split('\n'))
-                    if (line.toLower().startsWith("content-length:"))
-                        length = line.mid(15).trimmed().toLongLong();
-                return answer.size() >= end + 4 + length;
-            };
-            QTest::qWaitFor(
-                [&] { return socket.state() == QAbstractSocket::UnconnectedState || whole(); },
-                kPatience);
-            return answer;
-        };
         const QByteArray ours =
             ask("GET / HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\nConnection: close\r\n\r\n");
         QVERIFY2(ours.startsWith("HTTP/1.1 200"), ours.left(200).constData());
@@ -366,6 +416,105 @@ private slots:
         QVERIFY(ask("POST / HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\nContent-Length: "
                     + QByteArray::number(form.size()) + "\r\nConnection: close\r\n\r\n" + form)
                     .startsWith("HTTP/1.1 200"));
+    }
+
+    // Made in the studio: a colour changed, a name given, applied after the
+    // question; the pictures land in the user's folder, the clock is
+    // started in the new design, and Home comes back to it in the studio.
+    void studioMakesADesignAndHomeReopensIt()
+    {
+        open();
+        openStudio();
+        QCOMPARE(js("document.getElementById('name').value").toString(), QString("blue-2"));
+        setInStudio("face", "#ff0000");
+        setInStudio("digits", "dots");
+        // The live preview follows every change.
+        QTRY_VERIFY_WITH_TIMEOUT(js("document.getElementById('preview').complete && "
+                                    "document.getElementById('preview').naturalWidth == 440")
+                                     .toBool(),
+                                 kPatience);
+        makeInStudio("mine");
+        QTRY_COMPARE_WITH_TIMEOUT(stored("skin"), QString("mine"), kPatience);
+        QCOMPARE(m_messages.asked, QStringList("vesweb|設定を変更してもよろしいですか？"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
+        QCOMPARE(vespera::installedDesigns({user()}), QStringList("mine"));
+        for (const char *suffix : {".vss", ".vsr", "@2x.vss", "@2x.vsr"})
+            QVERIFY2(!vespera::readDesignPicture(user() + "/mine" + suffix).isNull(), suffix);
+        // The face as the clock shows it: the new colour between the date and the time.
+        const QImage face = designPreview(vespera::readDesignPicture(user() + "/mine.vss"));
+        QCOMPARE(face.pixelColor(186, 46), QColor("#ff0000"));
+        QFile recipe(user() + "/mine.recipe");
+        QVERIFY(recipe.open(QIODevice::ReadOnly));
+        const auto made = painter::parseRecipe(recipe.readAll());
+        QVERIFY(made && made->face == QColor("#ff0000")
+                && made->digits == painter::DigitStyle::Dots);
+
+        m_form->mnuHome_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(js("!!document.getElementById('make')").toBool(), kPatience);
+        QCOMPARE(js("document.getElementById('name').value").toString(), QString("mine"));
+        QCOMPARE(js("document.querySelector('[data-key=face]').value").toString(),
+                 QString("#ff0000"));
+
+        // Made again under the same name: replacing asks first, and "no" keeps it.
+        const QByteArray before = hashOf(user() + "/mine.vss");
+        setInStudio("face", "#00ff00");
+        m_messages.answers = {true, false};
+        makeInStudio("mine");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 3, kPatience);
+        QVERIFY(m_messages.asked[2].contains("置き換えてもよろしいですか"));
+        QTest::qWait(200);
+        QCOMPARE(hashOf(user() + "/mine.vss"), before);
+    }
+
+    // A shipped design is never painted over, whatever the name typed.
+    void studioNeverReplacesAShippedDesign()
+    {
+        open();
+        openStudio();
+        const QStringList shippedBefore = filesIn(shipped());
+        const QByteArray blue = hashOf(shipped() + "/blue.vss");
+        setInStudio("ink", "#123456");
+        makeInStudio("blue");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.shown.size(), 1, kPatience);
+        QVERIFY2(m_messages.shown[0].contains("付属のデザイン"), qPrintable(m_messages.shown[0]));
+        QCOMPARE(filesIn(shipped()), shippedBefore);
+        QCOMPARE(hashOf(shipped() + "/blue.vss"), blue);
+        QCOMPARE(stored("skin"), QString());
+        QCOMPARE(filesIn(user()), QStringList());
+        QVERIFY(!m_form->restartPending());
+        QCOMPARE(m_programs.started, QStringList());
+    }
+
+    // Whatever reaches the loopback server straight, from another program
+    // or a page that found the port, writes nothing: the studio's page and
+    // its previews are answered, an apply is not taken.
+    void loopbackServerWritesNothing()
+    {
+        open();
+        const QString field = painter::recipeField(painter::Recipe());
+        const QByteArray made = "--b\r\nContent-Disposition: form-data; name=\"vsrskin\"\r\n\r\n"
+                                "mine\r\n--b\r\nContent-Disposition: form-data; name=\"vsrc_mn\""
+                                "\r\n\r\n"
+                                + field.toLatin1() + "\r\n--b--\r\n";
+        QVERIFY(
+            post("/", "view=studio&des=blue&c_mn=" + field.toLatin1()).startsWith("HTTP/1.1 200"));
+        QVERIFY(post("/", made, "multipart/form-data; boundary=b").startsWith("HTTP/1.1 200"));
+        const QByteArray preview =
+            ask("GET /studio/preview.png?r=" + field.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1:"
+                + QByteArray::number(m_loopback.port()) + "\r\nConnection: close\r\n\r\n");
+        QVERIFY2(preview.startsWith("HTTP/1.1 200") && preview.contains("\x89PNG"),
+                 preview.left(200).constData());
+        QVERIFY(post("/studio/preview.png", made, "multipart/form-data; boundary=b")
+                    .startsWith("HTTP/1.1 404"));
+        QVERIFY(
+            post("/apply/0123456789abcdef0123456789abcdef", made, "multipart/form-data; boundary=b")
+                .startsWith("HTTP/1.1 404"));
+        QVERIFY(!post("/preview/../../mine.vss", made).startsWith("HTTP/1.1 200"));
+        QTest::qWait(300);
+        QCOMPARE(filesIn(user()), QStringList());
+        QCOMPARE(filesIn(shipped()).size(), 7);
+        QCOMPARE(stored("skin"), QString());
+        QCOMPARE(m_messages.asked, QStringList());
     }
 
     // What reaches a site, byte for byte: at start-up, and after an apply.

@@ -91,13 +91,14 @@ public:
         information(title, text);
         noticed << title + QLatin1Char('|') + text;
     }
-    // Every question is answered with `answer`.
+    // Questions are answered from `answers` in turn, then with `answer`.
     QStringList asked;
+    QList<bool> answers;
     bool answer = true;
     bool question(const QString &title, const QString &text) override
     {
         asked << title + QLatin1Char('|') + text;
-        return answer;
+        return answers.isEmpty() ? answer : answers.takeFirst();
     }
 };
 

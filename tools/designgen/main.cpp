@@ -24,8 +24,8 @@ int main(int argc, char **argv)
     for (const QString &file : recipes) {
         QFile in(folder.filePath(file));
         QString why;
-        const auto recipe = in.open(QIODevice::ReadOnly) ? painter::parseRecipe(in.readAll(), &why)
-                                                         : std::nullopt;
+        const auto recipe =
+            in.open(QIODevice::ReadOnly) ? painter::parseRecipe(in.readAll(), &why) : std::nullopt;
         if (!recipe) {
             std::fprintf(stderr, "designgen: %s: %s\n", qPrintable(in.fileName()),
                          qPrintable(why.isEmpty() ? in.errorString() : why));
