@@ -1,7 +1,13 @@
 // The design browser's window.
 #include "browser_window.h"
 
+#include "design_file_offer.h"
 #include "design_session.h"
+#include "file_chooser.h"
+
+#include "common/atomic_file.h"
+#include "design/design_files.h"
+#include "design/design_package.h"
 
 #include "platform/desktop.h"
 #include "platform/messages.h"
@@ -34,6 +40,12 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     setCentralWidget(m_view); // the browser always fills the client area
     QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
     connect(mnuHome, &QAction::triggered, this, &BrowserWindow::mnuHome_Click);
+    if (m_platform.files) {
+        connect(menuBar()->addAction(tr("デザインを書き出す…")), &QAction::triggered, this,
+                &BrowserWindow::exportDesign);
+        connect(menuBar()->addAction(tr("デザインファイルを取り込む…")), &QAction::triggered, this,
+                &BrowserWindow::onInstallDesignFile);
+    }
 
     restartTimer.setSingleShot(true);
     restartTimer.setInterval(500);
@@ -100,6 +112,40 @@ void BrowserWindow::onApplyRequested(const QString &, const QByteArray &postData
             m_platform.messages->information(kTitle, failure);
     }
     m_asking = false;
+}
+
+void BrowserWindow::exportDesign()
+{
+    const QStringList designs = vespera::installedDesigns(m_session.folders());
+    const QString name = m_platform.files->chooseDesign(this, designs, m_session.snapshot().skin);
+    if (name.isEmpty())
+        return;
+    const QString path =
+        m_platform.files->fileToSave(this, name + QLatin1String(vespera::kDesignPackageExtension));
+    if (path.isEmpty())
+        return;
+    QString why;
+    const QByteArray bytes = vespera::exportDesign(m_session.folders(), name, &why);
+    if (bytes.isEmpty() || !common::writeFileAtomically(path, bytes, &why)) {
+        m_platform.messages->information(
+            kTitle, tr("デザイン「%1」を書き出せませんでした。\n%2").arg(name, why));
+        return;
+    }
+    m_platform.messages->information(kTitle,
+                                     tr("デザイン「%1」を %2 に書き出しました。").arg(name, path));
+}
+
+void BrowserWindow::onInstallDesignFile()
+{
+    const QString path = m_platform.files->fileToOpen(this);
+    if (!path.isEmpty())
+        installDesignFile(path);
+}
+
+void BrowserWindow::installDesignFile(const QString &path)
+{
+    if (offerDesignFile(path, *m_platform.messages, m_session.userFolder(), m_session.folders()))
+        mnuHome_Click(); // the catalogue lists it
 }
 
 void BrowserWindow::onRestartClock()

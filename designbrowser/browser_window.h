@@ -20,18 +20,20 @@ class ProgramStarter;
 namespace vesweb {
 
 class DesignSession;
+class FileChooser;
 
 struct BrowserPlatform {
     platform::Messages *messages;
     platform::InstanceGuard *clock; // the clock's activation: answers only while it runs
     platform::ProgramStarter *programs;
+    FileChooser *files = nullptr; // without one, designs are not written to or read from files
 };
 
 class BrowserWindow : public QMainWindow {
     Q_OBJECT
 public:
-    BrowserWindow(DesignSession &session, const BrowserPlatform &platform, QWebEngineProfile *profile,
-          const QUrl &siteBase, QWidget *parent = nullptr);
+    BrowserWindow(DesignSession &session, const BrowserPlatform &platform,
+                  QWebEngineProfile *profile, const QUrl &siteBase, QWidget *parent = nullptr);
 
     // Loads the settings and the design record, then shows the site's answer
     // to the first post.
@@ -43,6 +45,12 @@ public:
     // put the question again and again.
     void onApplyRequested(const QString &url, const QByteArray &postData);
     void setQuietAfterNo(int ms) { m_quietAfterNoMs = ms; }
+
+    // A design written to one file, as the user chooses; and a design file
+    // read, shown and installed after asking, then the catalogue anew.
+    void exportDesign();
+    void installDesignFile(const QString &path);
+    void onInstallDesignFile();
 
     QWebEngineView *browser() const { return m_view; }
     bool restartPending() const { return restartTimer.isActive(); }

@@ -47,6 +47,9 @@ public:
     bool replacesOwnDesign(const MadeDesign &made) const;
 
     const DesignSnapshot &snapshot() const { return m_snapshot; }
+    // Where the user's designs go, and every folder designs are found in.
+    const QString &userFolder() const { return m_writeFolder; }
+    const QStringList &folders() const { return m_readFolders; }
     const DesignRecord &record() const { return m_record; }
     // Where the record of the start-up skin is written; empty for a skin
     // name that must not name a file.

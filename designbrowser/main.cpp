@@ -4,7 +4,9 @@
 #include "apply_gate.h"
 #include "browser_window.h"
 #include "catalogue_site.h"
+#include "design_file_offer.h"
 #include "design_session.h"
+#include "file_chooser.h"
 #include "loopback_server.h"
 
 #include "common/atomic_file.h"
@@ -30,7 +32,7 @@ namespace {
 
 const char kUsage[] = QT_TRANSLATE_NOOP(
     "ProgramOptions",
-    "使い方: vesweb [--no-sandbox]\n"
+    "使い方: vesweb [--no-sandbox] [デザインファイル]\n"
     "       vesweb --export 名前 ファイル\n"
     "       vesweb --install ファイル\n"
     "時計のデザインをカタログから選んで適用するデザインブラウザーです。\n"
@@ -167,8 +169,6 @@ int main(int argc, char *argv[])
     }
     if (request.kind != Request::Browse)
         return runFileRequest(request, argc, argv);
-    // Not shown yet: the window opens as it always has.
-    [[maybe_unused]] const QString designFileToOpen = request.designFileToOpen;
 
     platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -198,7 +198,12 @@ int main(int argc, char *argv[])
 
     platform::LocalInstanceGuard instance(QStringLiteral("vesweb"));
     if (!instance.claim()) {
-        instance.activateRunning(); // the running one comes to the front; nothing is shown
+        // A design file opened while the browser runs is offered here, then
+        // the running one comes to the front; nothing else is shown.
+        if (!request.designFileToOpen.isEmpty())
+            vesweb::offerDesignFile(request.designFileToOpen, messages, common::userDataFolder(),
+                                    common::dataFolders());
+        instance.activateRunning();
         return 0;
     }
 
@@ -227,7 +232,8 @@ int main(int argc, char *argv[])
     QWebEngineProfile profile(QStringLiteral("vesweb"));
     profile.setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile.setUrlRequestInterceptor(&gate);
-    vesweb::BrowserWindow form(session, {&messages, &clock, &programs}, &profile, site);
+    vesweb::QtFileChooser files;
+    vesweb::BrowserWindow form(session, {&messages, &clock, &programs, &files}, &profile, site);
     QObject::connect(&gate, &vesweb::ApplyGate::applyRequested, &form,
                      &vesweb::BrowserWindow::onApplyRequested);
     QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
@@ -238,5 +244,12 @@ int main(int argc, char *argv[])
 
     form.show();
     form.load();
+    // A design file the browser was opened with is offered over the catalogue.
+    if (!request.designFileToOpen.isEmpty()) {
+        QObject::connect(
+            &form, &vesweb::BrowserWindow::firstPageShown, &form,
+            [&form, &request] { form.installDesignFile(request.designFileToOpen); },
+            Qt::QueuedConnection);
+    }
     return app.exec();
 }

@@ -1,6 +1,7 @@
 // Modal message boxes: notes with an OK button, and yes-or-no questions.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,13 @@ public:
     // Yes and No, no icon; true for Yes. No is the default button: a stray
     // Enter or Space never says yes.
     virtual bool question(const QString &title, const QString &text) = 0;
+    // The same with a picture of what the question is about.
+    virtual bool questionWithPicture(const QString &title, const QString &text,
+                                     const QImage &picture)
+    {
+        Q_UNUSED(picture);
+        return question(title, text);
+    }
 };
 
 class QtMessages : public Messages {
@@ -24,6 +32,8 @@ public:
     void information(const QString &title, const QString &text) override;
     void notice(const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+    bool questionWithPicture(const QString &title, const QString &text,
+                             const QImage &picture) override;
 };
 
 } // namespace platform

@@ -27,6 +27,10 @@
         <source>このデザインにする</source>
         <translation>Use this design</translation>
     </message>
+    <message>
+        <source>新しいデザインを作る</source>
+        <translation>Make a new design</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -39,6 +43,33 @@
 ――――――――――――――――――
 Options: path AL 0000 file name
 (0000: hour and minute)</translation>
+    </message>
+</context>
+<context>
+    <name>DesignFileOffer</name>
+    <message>
+        <source>デザインファイル「%1」を読めませんでした。
+%2</source>
+        <translation>The design file &quot;%1&quot; could not be read.
+%2</translation>
+    </message>
+    <message>
+        <source>デザイン「%1」をインストールしますか？</source>
+        <translation>Install the design &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>デザインをインストールできませんでした。
+%1</source>
+        <translation>The design could not be installed.
+%1</translation>
+    </message>
+    <message>
+        <source>デザイン「%1」をインストールしました。</source>
+        <translation>The design &quot;%1&quot; was installed.</translation>
+    </message>
+    <message>
+        <source>「%1」という名前のデザインはすでにあるので、「%2」としてインストールしました。</source>
+        <translation>A design named &quot;%1&quot; already exists, so it was installed as &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
@@ -58,6 +89,39 @@ Options: path AL 0000 file name
     <message>
         <source>デザイン情報を保存できませんでした（%1）。%2</source>
         <translation>The design record could not be saved (%1). %2</translation>
+    </message>
+    <message>
+        <source>「%1」はデザインの名前に使えません。</source>
+        <translation>&quot;%1&quot; cannot be the name of a design.</translation>
+    </message>
+    <message>
+        <source>「%1」は付属のデザインなので、置き換えられません。別の名前を付けてください。</source>
+        <translation>&quot;%1&quot; is a design that comes with the clock and cannot be replaced. Give your design another name.</translation>
+    </message>
+    <message>
+        <source>デザインを保存できませんでした。
+%1</source>
+        <translation>The design could not be saved.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>デザインファイル (*%1)</source>
+        <translation>Design files (*%1)</translation>
+    </message>
+    <message>
+        <source>デザインを書き出す</source>
+        <translation>Export a design</translation>
+    </message>
+    <message>
+        <source>書き出すデザイン:</source>
+        <translation>Design to export:</translation>
+    </message>
+    <message>
+        <source>デザインファイルを取り込む</source>
+        <translation>Install a design file</translation>
     </message>
 </context>
 <context>
@@ -207,7 +271,7 @@ Try &apos;%1 --help&apos; for more information.
 </translation>
     </message>
     <message>
-        <source>使い方: vesweb [--no-sandbox]
+        <source>使い方: vesweb [--no-sandbox] [デザインファイル]
        vesweb --export 名前 ファイル
        vesweb --install ファイル
 時計のデザインをカタログから選んで適用するデザインブラウザーです。
@@ -224,7 +288,7 @@ Try &apos;%1 --help&apos; for more information.
 環境変数 VESWEB_SITE: ほかのデザインサイトの http アドレス
 詳しくは man vesweb をご覧ください。
 </source>
-        <translation>Usage: vesweb [--no-sandbox]
+        <translation>Usage: vesweb [--no-sandbox] [DESIGN-FILE]
        vesweb --export NAME FILE
        vesweb --install FILE
 The design browser: pick a design for the clock from a catalogue and apply it.
@@ -283,6 +347,169 @@ See man vesclean for more.
 </source>
         <translation>The settings could not be saved.
 </translation>
+    </message>
+</context>
+<context>
+    <name>Studio</name>
+    <message>
+        <source>表示面</source>
+        <translation>Face</translation>
+    </message>
+    <message>
+        <source>数字と文字</source>
+        <translation>Digits and text</translation>
+    </message>
+    <message>
+        <source>消えている部分</source>
+        <translation>Unlit parts</translation>
+    </message>
+    <message>
+        <source>秒・週・ベル</source>
+        <translation>Seconds, week and bell</translation>
+    </message>
+    <message>
+        <source>区切り線</source>
+        <translation>Dividers</translation>
+    </message>
+    <message>
+        <source>土曜日</source>
+        <translation>Saturday</translation>
+    </message>
+    <message>
+        <source>日曜日</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
+        <source>外枠</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>ボタン台（上）</source>
+        <translation>Button panel (top)</translation>
+    </message>
+    <message>
+        <source>ボタン台（下）</source>
+        <translation>Button panel (bottom)</translation>
+    </message>
+    <message>
+        <source>ボタン台の境目</source>
+        <translation>Button panel edge</translation>
+    </message>
+    <message>
+        <source>ボタン（上）</source>
+        <translation>Buttons (top)</translation>
+    </message>
+    <message>
+        <source>ボタン（下）</source>
+        <translation>Buttons (bottom)</translation>
+    </message>
+    <message>
+        <source>ボタンの縁</source>
+        <translation>Button edges</translation>
+    </message>
+    <message>
+        <source>ボタンの文字</source>
+        <translation>Button text</translation>
+    </message>
+    <message>
+        <source>ロゴ</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>犬の体</source>
+        <translation>Dog&apos;s body</translation>
+    </message>
+    <message>
+        <source>犬の耳</source>
+        <translation>Dog&apos;s ear</translation>
+    </message>
+    <message>
+        <source>犬の線</source>
+        <translation>Dog&apos;s lines</translation>
+    </message>
+    <message>
+        <source>犬の首輪</source>
+        <translation>Dog&apos;s collar</translation>
+    </message>
+    <message>
+        <source>犬の舌</source>
+        <translation>Dog&apos;s tongue</translation>
+    </message>
+    <message>
+        <source>7セグメント</source>
+        <translation>Seven segments</translation>
+    </message>
+    <message>
+        <source>丸ペン</source>
+        <translation>Round pen</translation>
+    </message>
+    <message>
+        <source>ドット</source>
+        <translation>Dot matrix</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>棒</source>
+        <translation>Bars</translation>
+    </message>
+    <message>
+        <source>円</source>
+        <translation>Pie</translation>
+    </message>
+    <message>
+        <source>デザインスタジオ</source>
+        <translation>Design studio</translation>
+    </message>
+    <message>
+        <source>デザインカタログに戻る</source>
+        <translation>Back to the catalogue</translation>
+    </message>
+    <message>
+        <source>もとにするデザイン</source>
+        <translation>Start from</translation>
+    </message>
+    <message>
+        <source>デザインの名前</source>
+        <translation>Name of the design</translation>
+    </message>
+    <message>
+        <source>名前には「/」「\」「@」「..」を使えません。</source>
+        <translation>A name cannot contain &quot;/&quot;, &quot;\&quot;, &quot;@&quot; or &quot;..&quot;.</translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation>Digits</translation>
+    </message>
+    <message>
+        <source>数字の形</source>
+        <translation>Digit style</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>傾き</source>
+        <translation>Slant</translation>
+    </message>
+    <message>
+        <source>消えている部分も薄く表示する</source>
+        <translation>Show unlit parts faintly</translation>
+    </message>
+    <message>
+        <source>秒の表示</source>
+        <translation>Seconds</translation>
+    </message>
+    <message>
+        <source>日付の区切り</source>
+        <translation>Date separator</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>Colours</translation>
     </message>
 </context>
 <context>
@@ -708,6 +935,28 @@ Folders searched: %1</translation>
     <message>
         <source>時計（vespera）を起動できませんでした。</source>
         <translation>The clock (vespera) could not be started.</translation>
+    </message>
+    <message>
+        <source>デザインを書き出す…</source>
+        <translation>Export a design…</translation>
+    </message>
+    <message>
+        <source>デザインファイルを取り込む…</source>
+        <translation>Install a design file…</translation>
+    </message>
+    <message>
+        <source>デザイン「%1」はすでにあります。置き換えてもよろしいですか？</source>
+        <translation>The design &quot;%1&quot; already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>デザイン「%1」を書き出せませんでした。
+%2</source>
+        <translation>The design &quot;%1&quot; could not be exported.
+%2</translation>
+    </message>
+    <message>
+        <source>デザイン「%1」を %2 に書き出しました。</source>
+        <translation>The design &quot;%1&quot; was exported to %2.</translation>
     </message>
 </context>
 </TS>

@@ -4,11 +4,13 @@
 // window posts to a site.
 #include "common/shift_jis.h"
 #include "design/design_files.h"
+#include "design/design_package.h"
 #include "design/design_picture.h"
 #include "designbrowser/apply_gate.h"
 #include "designbrowser/browser_window.h"
 #include "designbrowser/catalogue_site.h"
 #include "designbrowser/design_session.h"
+#include "designbrowser/file_chooser.h"
 #include "designbrowser/loopback_server.h"
 #include "designbrowser/preview.h"
 #include "fakes/fake_platform.h"
@@ -86,6 +88,20 @@ private:
     QHash<QTcpSocket *, QByteArray> m_pending;
 };
 
+// Answers of its own where the window asks which design and which file.
+class FakeFileChooser : public FileChooser {
+public:
+    QString design, save, open;
+    QStringList offered;
+    QString chooseDesign(QWidget *, const QStringList &designs, const QString &) override
+    {
+        offered = designs;
+        return design;
+    }
+    QString fileToSave(QWidget *, const QString &) override { return save; }
+    QString fileToOpen(QWidget *) override { return open; }
+};
+
 // A multipart form as a browser submits it.
 QByteArray multipart(const QString &key, const QString &value)
 {
@@ -111,6 +127,7 @@ class TestBrowserWindow : public QObject {
     fakes::FakeMessages m_messages;
     fakes::FakeInstanceGuard m_clock;
     fakes::FakeProgramStarter m_programs;
+    FakeFileChooser m_files;
     QUrl m_loopback;
     bool m_shown = false;
 
@@ -141,7 +158,7 @@ class TestBrowserWindow : public QObject {
         m_form->load();
         QTRY_VERIFY_WITH_TIMEOUT(m_shown, kPatience);
     }
-    BrowserPlatform seams() { return {&m_messages, &m_clock, &m_programs}; }
+    BrowserPlatform seams() { return {&m_messages, &m_clock, &m_programs, &m_files}; }
 
     QVariant js(const QString &script)
     {
@@ -182,7 +199,7 @@ class TestBrowserWindow : public QObject {
                     length = line.mid(15).trimmed().toLongLong();
             return answer.size() >= end + 4 + length;
         };
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] { return socket.state() == QAbstractSocket::UnconnectedState || whole(); },
             kPatience);
         return answer;
@@ -515,6 +532,49 @@ private slots:
         QCOMPARE(filesIn(shipped()).size(), 7);
         QCOMPARE(stored("skin"), QString());
         QCOMPARE(m_messages.asked, QStringList());
+    }
+
+    // Through the catalogue's window: a design written to one file, and that
+    // file installed again, shown and asked about first, under a free name.
+    void exportAndInstallThroughTheWindow()
+    {
+        open();
+        m_files.design = "夜空";
+        m_files.save = m_dir->filePath("night.vsdesign");
+        m_form->exportDesign();
+        QVERIFY(m_files.offered.contains("blue") && m_files.offered.contains("夜空"));
+        QCOMPARE(m_messages.shown.size(), 1);
+        const auto package = vespera::readDesignPackageFile(m_files.save);
+        QVERIFY(package && package->name == "夜空");
+
+        m_messages.answer = false;
+        m_form->installDesignFile(m_files.save);
+        QCOMPARE(m_messages.asked, QStringList("vesweb|デザイン「夜空」をインストールしますか？"));
+        QCOMPARE(filesIn(user()), QStringList());
+
+        m_messages.answer = true;
+        m_form->installDesignFile(m_files.save);
+        QCOMPARE(vespera::installedDesigns({user()}), QStringList("夜空-2"));
+        QVERIFY(m_messages.shown.last().contains("「夜空-2」としてインストールしました"));
+        QCOMPARE(vespera::readDesignPicture(user() + "/夜空-2.vss"),
+                 vespera::readDesignPicture(shipped() + "/夜空.vss"));
+        // The catalogue lists it at once.
+        QTRY_COMPARE_WITH_TIMEOUT(js("[...document.forms].filter(f => f.vsrskin).length").toInt(),
+                                  4, kPatience);
+        QCOMPARE(stored("skin"), QString()); // installing is not applying
+    }
+
+    // A file that is no design file is refused with its reason, before any question.
+    void aBrokenDesignFileIsRefused()
+    {
+        open();
+        const QString path = m_dir->filePath("broken.vsdesign");
+        QVERIFY(fakes::writeFile(path, "VESPERA-DESIGN 1\nname ../evil\nend\n"));
+        m_form->installDesignFile(path);
+        QCOMPARE(m_messages.asked, QStringList());
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(m_messages.shown[0].contains("broken.vsdesign"));
+        QCOMPARE(filesIn(user()), QStringList());
     }
 
     // What reaches a site, byte for byte: at start-up, and after an apply.
