@@ -175,19 +175,19 @@ QByteArray studioPage(const StudioPage &page)
             "</style></head><body>\n");
     html += QStringLiteral("<h1>%1</h1>\n").arg(title);
 
-    // Back to the list, and another design to start from.
-    html += QStringLiteral("<form id=\"back\" method=\"post\" action=\"%1\">")
-                .arg(htmlEscaped(page.homeUrl))
-            + hidden(QStringLiteral("des"), page.currentSkin)
-            + hidden(QStringLiteral("name"), page.currentName)
-            + hidden(QStringLiteral("view"), QStringLiteral("list"))
+    // Back to the list, and another design to start from: forms posted to
+    // the catalogue, with the design in use.
+    auto catalogueForm = [&](const char *id, const char *view) {
+        return QStringLiteral("<form id=\"%1\" method=\"post\" action=\"%2\">")
+                   .arg(QLatin1String(id), htmlEscaped(page.homeUrl))
+               + hidden(QStringLiteral("des"), page.currentSkin)
+               + hidden(QStringLiteral("name"), page.currentName)
+               + hidden(QStringLiteral("view"), QLatin1String(view));
+    };
+    html += catalogueForm("back", "list")
             + QStringLiteral("<button type=\"submit\">%1</button></form>\n")
                   .arg(text(QT_TRANSLATE_NOOP("Studio", "デザインカタログに戻る")));
-    html += QStringLiteral("<form id=\"base\" method=\"post\" action=\"%1\">")
-                .arg(htmlEscaped(page.homeUrl))
-            + hidden(QStringLiteral("des"), page.currentSkin)
-            + hidden(QStringLiteral("name"), page.currentName)
-            + hidden(QStringLiteral("view"), QStringLiteral("studio"))
+    html += catalogueForm("base", "studio")
             + QStringLiteral("<label>%1 <select name=\"from\" onchange=\"this.form.submit()\">")
                   .arg(text(QT_TRANSLATE_NOOP("Studio", "もとにするデザイン")));
     for (const QString &base : page.bases)

@@ -67,6 +67,30 @@ bool fail(QString *error, const QString &why)
     return false;
 }
 
+// The style a word names, from one of the tables above; false for none.
+template <typename Style, size_t N>
+bool styleNamed(const std::pair<Style, const char *> (&table)[N], const QString &word, Style &out)
+{
+    for (const auto &s : table) {
+        if (word == QLatin1String(s.second)) {
+            out = s.first;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The word for a style.
+template <typename Style, size_t N>
+QString wordFor(const std::pair<Style, const char *> (&table)[N], Style style)
+{
+    for (const auto &s : table) {
+        if (s.first == style)
+            return QString::fromLatin1(s.second);
+    }
+    return QString();
+}
+
 // One "key value" line into the recipe; false with the reason when the key
 // is known and its value is not one it can take.
 bool readEntry(Recipe &r, const QString &key, const QString &value, QString *why)
@@ -80,24 +104,12 @@ bool readEntry(Recipe &r, const QString &key, const QString &value, QString *why
         r.*e.member = QColor(value);
         return true;
     }
-    if (key == QLatin1String("digits")) {
-        for (const auto &s : kDigitStyles) {
-            if (value == QLatin1String(s.second)) {
-                r.digits = s.first;
-                return true;
-            }
-        }
-        return fail(why, QStringLiteral("\"%1\" is not a digit style").arg(value));
-    }
-    if (key == QLatin1String("seconds")) {
-        for (const auto &s : kSecondsStyles) {
-            if (value == QLatin1String(s.second)) {
-                r.seconds = s.first;
-                return true;
-            }
-        }
-        return fail(why, QStringLiteral("\"%1\" is not a seconds style").arg(value));
-    }
+    if (key == QLatin1String("digits"))
+        return styleNamed(kDigitStyles, value, r.digits)
+               || fail(why, QStringLiteral("\"%1\" is not a digit style").arg(value));
+    if (key == QLatin1String("seconds"))
+        return styleNamed(kSecondsStyles, value, r.seconds)
+               || fail(why, QStringLiteral("\"%1\" is not a seconds style").arg(value));
     if (key == QLatin1String("digit-font")) {
         if (value.size() > kMaxFontName)
             return fail(why, QStringLiteral("the font name is too long"));
@@ -162,23 +174,9 @@ Recipe::Recipe()
 
 bool Recipe::operator==(const Recipe &o) const { return recipeText(*this) == recipeText(o); }
 
-QString digitStyleName(DigitStyle style)
-{
-    for (const auto &s : kDigitStyles) {
-        if (s.first == style)
-            return QString::fromLatin1(s.second);
-    }
-    return QString();
-}
+QString digitStyleName(DigitStyle style) { return wordFor(kDigitStyles, style); }
 
-QString secondsStyleName(SecondsStyle style)
-{
-    for (const auto &s : kSecondsStyles) {
-        if (s.first == style)
-            return QString::fromLatin1(s.second);
-    }
-    return QString();
-}
+QString secondsStyleName(SecondsStyle style) { return wordFor(kSecondsStyles, style); }
 
 QByteArray recipeText(const Recipe &r)
 {

@@ -12,7 +12,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-
                 qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev qt6-l10n-tools qt6-tools-dev)
 test_packages=(desktop-file-utils xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev
                mutter xwayland python3-gi gir1.2-glib-2.0 wmctrl kwin-wayland sway
-               faketime man-db appstream shared-mime-info libxml2-utils libglib2.0-bin)
+               faketime man-db appstream fontconfig shared-mime-info libxml2-utils libglib2.0-bin)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 

@@ -2,6 +2,7 @@
 // ship, an apply sent from its page and what it stores, the refusal while
 // the clock runs, which addresses are taken as an apply, and the bytes the
 // window posts to a site.
+#include "app/clock_window.h"
 #include "common/shift_jis.h"
 #include "design/design_files.h"
 #include "design/design_package.h"
@@ -13,6 +14,7 @@
 #include "designbrowser/file_chooser.h"
 #include "designbrowser/loopback_server.h"
 #include "designbrowser/preview.h"
+#include "designbrowser/studio.h"
 #include "fakes/fake_platform.h"
 #include "fakes/test_files.h"
 #include "painter/recipe.h"
@@ -22,6 +24,7 @@
 #include <QCryptographicHash>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -131,7 +134,8 @@ class TestBrowserWindow : public QObject {
     QUrl m_loopback;
     bool m_shown = false;
 
-    QString user() const { return m_dir->filePath("user"); }
+    // The user's folder is where the clock looks too: $XDG_DATA_HOME/vespera.
+    QString user() const { return m_dir->filePath("vespera"); }
     QString shipped() const { return m_dir->filePath("shipped"); }
 
     // A window on `site`, or on the catalogue we ship when it is empty.
@@ -260,6 +264,8 @@ private slots:
         QFile::copy(bin + "/blue.recipe", shipped() + "/blue.recipe");
         m_store = std::make_unique<common::SettingsStore>(
             common::SettingsStore::atPath(m_dir->filePath("kestrel.ini")));
+        qputenv("XDG_DATA_HOME", m_dir->path().toUtf8());
+        qputenv("VESPERA_DATA_DIR", shipped().toUtf8());
         m_messages = fakes::FakeMessages();
         m_clock.running = false;
         m_clock.activations = 0;
@@ -460,6 +466,17 @@ private slots:
         // The face as the clock shows it: the new colour between the date and the time.
         const QImage face = designPreview(vespera::readDesignPicture(user() + "/mine.vss"));
         QCOMPARE(face.pixelColor(186, 46), QColor("#ff0000"));
+        // The clock starts in it and shows it.
+        {
+            fakes::FakeClock time;
+            fakes::FakeDesktop desktop;
+            fakes::FakeRandom random;
+            vespera::ClockWindow clock(*m_store, {&time, &desktop, &random}, QString());
+            QVERIFY(clock.load());
+            clock.show();
+            QVERIFY(clock.skinPath().endsWith("/vespera/mine.vss"));
+            QCOMPARE(clock.grab().toImage().pixelColor(186, 46), QColor("#ff0000"));
+        }
         QFile recipe(user() + "/mine.recipe");
         QVERIFY(recipe.open(QIODevice::ReadOnly));
         const auto made = painter::parseRecipe(recipe.readAll());
@@ -481,6 +498,25 @@ private slots:
         QVERIFY(m_messages.asked[2].contains("置き換えてもよろしいですか"));
         QTest::qWait(200);
         QCOMPARE(hashOf(user() + "/mine.vss"), before);
+    }
+
+    // Digits from a font: the studio offers the families fontconfig has.
+    void studioOffersTheInstalledFonts()
+    {
+        QProcess fcList;
+        fcList.start("fc-list", {":", "family"});
+        if (!fcList.waitForFinished(60000) || fcList.exitCode() != 0)
+            QSKIP("fc-list is not installed");
+        QStringList listed;
+        for (const QByteArray &line : fcList.readAllStandardOutput().split('\n'))
+            listed << QString::fromUtf8(line.split(',').first()).trimmed();
+        const QStringList offered = digitFontFamilies();
+        QVERIFY(!offered.isEmpty());
+        for (const QString &family :
+             {QString("DejaVu Sans"), QString("DejaVu Serif"), QString("Noto Sans CJK JP")}) {
+            if (listed.contains(family))
+                QVERIFY2(offered.contains(family), qPrintable(family));
+        }
     }
 
     // A shipped design is never painted over, whatever the name typed.

@@ -38,11 +38,15 @@ has_dialog() { [ -n "$(dialog)" ]; }
 dialog_is_not() { [ "$(dialog)" != "$1" ]; }
 skin_is() { [ "$(stored_skin)" = "$1" ]; }
 has_clock() { [ -n "$(clock_window)" ]; }
-# Presses the apply button of the n-th design (blue, night, sakura), then
-# answers the question with Alt+Y, "はい(&Y)" (Enter says no).
+# Presses the n-th button of the page (the studio's first, then each design's
+# apply button in the order of their names: blue, contrast, forest, lavender,
+# matrix, mint, night, ocean, ...), then answers the question with Alt+Y,
+# "はい(&Y)" (Enter says no).
 apply_design() {
     xdotool windowactivate --sync "$(browser)"
-    xdotool mousemove --window "$(browser)" 320 60 click 1 # the page, not a control
+    # The page, not a control; back at its top, where the previous press may
+    # have scrolled it away from, and on it again.
+    xdotool mousemove --window "$(browser)" 320 60 click 1 key ctrl+Home sleep 0.5 click 1
     xdotool key --delay 100 $(printf 'Tab %.0s' $(seq "$1")) Return
     wait_for 30 has_dialog || fail "no question for design $1"
     local question
@@ -51,14 +55,14 @@ apply_design() {
     wait_for 30 dialog_is_not "$question" || fail "the question stays open"
 }
 
-apply_design 2
+apply_design 8
 wait_for 30 skin_is night || fail "the design was not stored: skin=$(stored_skin)"
 wait_for 60 has_clock || fail "the clock was not started again"
 CLOCK=$(xprop -id "$(clock_window)" _NET_WM_PID | awk '{print $3}')
 [ -n "$CLOCK" ] && PIDS+=($CLOCK)
 echo "ok: the design is stored and the clock started again"
 
-apply_design 3
+apply_design 9
 wait_for 30 has_dialog || fail "no refusal while the clock runs"
 [ "$(stored_skin)" = night ] || fail "stored while the clock runs: skin=$(stored_skin)"
 [ "$(xwininfo -root -tree | grep -c '"pendra".*441x129')" = 1 ] || fail "a second clock was started"

@@ -2,7 +2,8 @@
 # The real clock on a real X server with a window manager: its place in the
 # bottom-right corner, the digits it shows, a second start, and closing on
 # SIGTERM with its settings stored. With E2E_SCALE=2 the same at 200 %: the
-# face drawn at twice the size, every copied cell the design's pixels doubled.
+# face drawn at twice the size, every copied cell from the design's picture
+# twice the size (NAME@2x.vsr).
 # Usage: clock_on_x11.sh path/to/vespera
 VESPERA=$1
 BIN_DIR=$(dirname "$VESPERA")
@@ -25,12 +26,18 @@ echo "ok: placed at $(clock_position)"
 # The last visible row and column are the screen's last; nothing above the face.
 shot() { import -window root "$WORK/shot.png" 2>/dev/null; }
 pixel() { convert "$WORK/shot.png" -format "%[pixel:p{$1,$2}]" info:; }
-# Whether a cell of the screen shows a piece of the design, each design
-# pixel an SxS block: cell x y w h (face pixels), then the piece's x y.
+# Whether a cell of the screen shows a piece of the design: cell x y w h
+# (face pixels), then the piece's x y; at 200 % the piece of the picture
+# twice the size.
 cell_shows() {
     convert "$WORK/shot.png" -crop "$(px $3)x$(px $4)+$((X0 + $(px $1)))+$((Y0 + $(px $2)))" \
         +repage "$WORK/got.png"
-    convert "$BIN_DIR/blue.vsr" -crop "$3x$4+$5+$6" +repage -scale "$((100 * S))%" "$WORK/want.png"
+    if [ "$S" = 2 ]; then
+        convert "$BIN_DIR/blue@2x.vsr" -crop "$(px $3)x$(px $4)+$(px $5)+$(px $6)" +repage \
+            "$WORK/want.png"
+    else
+        convert "$BIN_DIR/blue.vsr" -crop "$3x$4+$5+$6" +repage "$WORK/want.png"
+    fi
     [ "$(compare -metric AE "$WORK/got.png" "$WORK/want.png" null: 2>&1)" = "0" ]
 }
 digits_match() {

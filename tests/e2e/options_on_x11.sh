@@ -23,7 +23,7 @@ open_options() {
 # A control of the dialog, by its place in the dialog in pixels.
 click_in_options() { xdotool mousemove $((OX + $1)) $((OY + $2)) sleep 0.2 click 1; }
 ALARM_VOLUME_SWITCH="264 297" # "アラーム音量変更"
-NIGHT_IN_THE_LIST="60 294"    # blue.vss, night.vss, sakura.vss
+SECOND_IN_THE_LIST="60 294"   # blue.vss, contrast.vss, forest.vss, ...
 OK_BUTTON="456 420"
 PROGRAM_SWITCH="261 251"      # the check box before the program's path
 PROGRAM_PATH="300 252"
@@ -45,11 +45,11 @@ start_clock start=2.15 smode=3 ah=0
 wait_for 20 clock_at +$X0+$Y0 || fail "not in its corner: $(clock_position)"
 wait_for 10 shows_design blue || fail "the face does not show the design blue"
 open_options
-click_in_options $NIGHT_IN_THE_LIST
+click_in_options $SECOND_IN_THE_LIST
 click_in_options $OK_BUTTON
 wait_for 10 sh -c '! xwininfo -root -tree | grep -q "\"Option\""' || fail "the dialog did not close"
-wait_for 5 shows_design night || fail "the design chosen does not show when the dialog closes"
-[ "$(stored skin)" = night ] || fail "the design was not stored: skin=$(stored skin)"
+wait_for 5 shows_design contrast || fail "the design chosen does not show when the dialog closes"
+[ "$(stored skin)" = contrast ] || fail "the design was not stored: skin=$(stored skin)"
 echo "ok: a design chosen in the options shows as the dialog closes"
 stop_clock
 

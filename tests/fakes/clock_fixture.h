@@ -12,34 +12,24 @@
 namespace fakes {
 
 // Every pixel of a test design tells where in the picture it came from, so a
-// pixel of the window tells which glyph was copied there.
+// pixel of the window tells which glyph was copied there. The picture twice
+// the size says so too: bit 1 of its blue is set.
 inline QRgb encode(int x, int y, bool right)
 {
     return qRgb(x & 0xff, y, (x >> 8) * 16 + (right ? 1 : 0));
 }
-
-inline QImage testDesign(bool right)
-{
-    QImage img(440, 134, QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, encode(x, y, right));
-    return img;
-}
-
-// The same for a picture twice the size: each pixel tells where in that
-// picture it came from, and bit 1 of blue that it came from the larger one.
 inline QRgb encodeLarger(int x, int y, bool right)
 {
     return qRgb(x & 0xff, y & 0xff, (x >> 8) * 16 + (y >> 8) * 4 + 2 + (right ? 1 : 0));
 }
 
-inline QImage testDesignLarger(bool right)
+inline QImage testDesign(bool right, bool larger = false)
 {
-    QImage img(880, 268, QImage::Format_RGB32);
+    const int scale = larger ? 2 : 1;
+    QImage img(440 * scale, 134 * scale, QImage::Format_RGB32);
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, encodeLarger(x, y, right));
+            img.setPixel(x, y, larger ? encodeLarger(x, y, right) : encode(x, y, right));
     return img;
 }
 
@@ -70,8 +60,8 @@ protected:
     {
         QVERIFY(testDesign(false).save(m_data->filePath(name + ".vss"), format));
         QVERIFY(testDesign(true).save(m_data->filePath(name + ".vsr"), format));
-        QVERIFY(testDesignLarger(false).save(m_data->filePath(name + "@2x.vss"), format));
-        QVERIFY(testDesignLarger(true).save(m_data->filePath(name + "@2x.vsr"), format));
+        QVERIFY(testDesign(false, true).save(m_data->filePath(name + "@2x.vss"), format));
+        QVERIFY(testDesign(true, true).save(m_data->filePath(name + "@2x.vsr"), format));
     }
     void set(const QString &key, const QString &value)
     {
