@@ -55,7 +55,8 @@ QByteArray cataloguePage(const CataloguePage &page)
                          "h1{font-size:1.2em;border-bottom:2px solid #2858a0}"
                          ".design{display:inline-block;margin:.5em;padding:.5em;background:#fff;"
                          "border:1px solid #b8c8dc;border-radius:6px;text-align:center}"
-                         ".design img{display:block;width:440px;height:59px;margin-bottom:.4em}"
+                         ".design img{display:block;width:440px;height:59px;margin-bottom:.4em;"
+                         "padding:4px;background:#4a6f9a;border-radius:4px}"
                          "</style></head><body>\n");
     html += QStringLiteral("<h1>%1</h1>\n<p>").arg(title)
             + text(QT_TRANSLATE_NOOP("Catalogue", "いまのデザイン：<b>%1</b>"))
