@@ -1,5 +1,6 @@
 // The painter: recipes read and written, the shipped pictures as their
 // recipes paint them, and every corner showing the face, not the frame.
+#include "core/face_canvas.h"
 #include "design/design_picture.h"
 #include "design/skin_layout.h"
 #include "painter/design_painter.h"
@@ -202,6 +203,35 @@ private slots:
                                                 .arg(y)));
                     }
                 }
+            }
+        }
+    }
+
+    // At 150 % the clock paints from the larger pictures, each device pixel
+    // from the one under its centre: the corners stay right there too.
+    void everyCornerShowsTheFaceAt150_data() { everyCornerShowsTheFace_data(); }
+    void everyCornerShowsTheFaceAt150()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, corner);
+        const auto c = vespera::Corner(corner);
+        const QString suffix = vespera::isRightCorner(c) ? ".vsr" : ".vss";
+        vespera::FaceCanvas canvas;
+        canvas.setScale(1.5);
+        canvas.setPicture(vespera::readDesignPicture(shipped(name + suffix)),
+                          vespera::readDesignPicture(shipped(name + "@2x" + suffix)));
+        const QImage &device = canvas.devicePicture();
+        const QRect frameAt = canvas.toDevice(QRect(200, 56, 1, 1));
+        const QRgb frame = device.pixel(frameAt.topLeft());
+        const QRect end = vespera::isRightCorner(c) ? QRect(0, 1, 92, 50) : QRect(345, 1, 95, 50);
+        const QRegion shown =
+            vespera::windowRegion(c, vespera::kBorderlessFrameOffset).intersected(end);
+        for (const QRect &r : shown) {
+            const QRect d = canvas.toDevice(r);
+            for (int y = d.top(); y <= d.bottom(); ++y) {
+                for (int x = d.left(); x <= d.right(); ++x)
+                    QVERIFY2(device.pixel(x, y) != frame,
+                             qPrintable(QString("the frame shows at %1,%2").arg(x).arg(y)));
             }
         }
     }
