@@ -44,9 +44,11 @@ has_clock() { [ -n "$(clock_window)" ]; }
 # "はい(&Y)" (Enter says no).
 apply_design() {
     xdotool windowactivate --sync "$(browser)"
-    # The page, not a control; back at its top, where the previous press may
-    # have scrolled it away from, and on it again.
-    xdotool mousemove --window "$(browser)" 320 60 click 1 key ctrl+Home sleep 0.5 click 1
+    # Back at the page's top, where the previous press may have scrolled it
+    # away from (a click there first could land on a button), then on the
+    # page's heading, not a control.
+    xdotool key ctrl+Home sleep 0.5
+    xdotool mousemove --window "$(browser)" 320 60 click 1
     xdotool key --delay 100 $(printf 'Tab %.0s' $(seq "$1")) Return
     wait_for 30 has_dialog || fail "no question for design $1"
     local question
