@@ -344,6 +344,24 @@ bool readLayout(const QByteArray &bytes, QString *name, QMap<QString, QByteArray
     return true;
 }
 
+// A design of these decoded pictures, each made anew as PNG; nothing, with
+// the reason, when they do not make a design together.
+std::optional<DesignPackage> packageOf(const QString &name, const QMap<QString, QImage> &pictures,
+                                       QString *error)
+{
+    if (const QString why = picturesProblem(name, pictures); !why.isEmpty())
+        return refuse<std::optional<DesignPackage>>(error, why);
+    DesignPackage package{name, {}};
+    for (auto p = pictures.cbegin(); p != pictures.cend(); ++p) {
+        const QByteArray png = pngOf(p.value());
+        if (png.isEmpty())
+            return refuse<std::optional<DesignPackage>>(
+                error, QStringLiteral("%1%2 cannot be made into a PNG picture").arg(name, p.key()));
+        package.files.append({p.key(), png});
+    }
+    return package;
+}
+
 } // namespace
 
 std::optional<DesignPackage> readDesignPackage(const QByteArray &bytes, QString *error)
@@ -379,19 +397,11 @@ std::optional<DesignPackage> readDesignPackage(const QByteArray &bytes, QString 
             return refuse<Result>(error, why);
         pictures.insert(f.key(), image);
     }
-    if (const QString why = picturesProblem(name, pictures); !why.isEmpty())
-        return refuse<Result>(error, why);
-
-    DesignPackage package{name, {}};
-    for (auto p = pictures.cbegin(); p != pictures.cend(); ++p) {
-        const QByteArray png = pngOf(p.value());
-        if (png.isEmpty())
-            return refuse<Result>(
-                error, QStringLiteral("%1%2 cannot be made into a PNG picture").arg(name, p.key()));
-        package.files.append({p.key(), png});
-    }
+    std::optional<DesignPackage> package = packageOf(name, pictures, error);
+    if (!package)
+        return std::nullopt;
     if (files.contains(kRecipe))
-        package.files.append({kRecipe, files[kRecipe]});
+        package->files.append({kRecipe, files[kRecipe]});
     return package;
 }
 
@@ -445,17 +455,9 @@ QByteArray exportDesign(const QStringList &folders, const QString &name, QString
                 error, QStringLiteral("%1 is not a readable design picture").arg(path));
         pictures.insert(suffix, image);
     }
-    if (const QString why = picturesProblem(name, pictures); !why.isEmpty())
-        return refuse<QByteArray>(error, why);
-
-    DesignPackage package{name, {}};
-    for (auto p = pictures.cbegin(); p != pictures.cend(); ++p) {
-        const QByteArray png = pngOf(p.value());
-        if (png.isEmpty())
-            return refuse<QByteArray>(
-                error, QStringLiteral("%1%2 cannot be made into a PNG picture").arg(name, p.key()));
-        package.files.append({p.key(), png});
-    }
+    std::optional<DesignPackage> package = packageOf(name, pictures, error);
+    if (!package)
+        return QByteArray();
     const QString recipePath = common::pathIn(folder, name + kRecipe);
     if (common::fileExists(recipePath)) {
         QFile file(recipePath);
@@ -465,9 +467,9 @@ QByteArray exportDesign(const QStringList &folders, const QString &name, QString
         const QByteArray recipe = file.read(kMaxRecipeBytes + 1);
         if (const QString why = recipeProblem(name, recipe); !why.isEmpty())
             return refuse<QByteArray>(error, why);
-        package.files.append({kRecipe, recipe});
+        package->files.append({kRecipe, recipe});
     }
-    const QByteArray bytes = packageBytes(package);
+    const QByteArray bytes = packageBytes(*package);
     if (bytes.size() > kMaxPackageBytes)
         return refuse<QByteArray>(
             error, QStringLiteral("the design \"%1\" makes a file larger than %2 MiB")
