@@ -211,7 +211,7 @@ QByteArray studioPage(const StudioPage &page)
     html +=
         QStringLiteral("<button type=\"submit\">%1</button>\n"
                        "<p id=\"name-problem\" style=\"display:none\">%2</p></div>\n")
-            .arg(text(QT_TRANSLATE_NOOP("Catalogue", "このデザインにする")),
+            .arg(QCoreApplication::translate("Catalogue", "このデザインにする"),
                  text(QT_TRANSLATE_NOOP("Studio", "名前には「/」「\\」「@」「..」を使えません。")));
     html += QStringLiteral("<fieldset><legend>%1</legend>\n")
                 .arg(text(QT_TRANSLATE_NOOP("Studio", "数字")));

@@ -7,6 +7,7 @@
 #include "app/other_windows.h"
 #include "common/ui_language.h"
 #include "designbrowser/catalogue.h"
+#include "designbrowser/studio.h"
 #include "fakes/clock_fixture.h"
 #include "info/about_window.h"
 #include "info/welcome_window.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTranslator>
@@ -91,8 +93,9 @@ QList<Shown> textsOf(QWidget *window)
             option.initFrom(button);
             option.text = button->text();
             const QRect room = button->style()->subElementRect(contents, &option, button);
-            shown << Shown{button->text(), button->text().isEmpty()
-                                               || widest(fm, plain(button->text())) <= room.width()};
+            shown << Shown{button->text(),
+                           button->text().isEmpty()
+                               || widest(fm, plain(button->text())) <= room.width()};
         } else if (auto *group = qobject_cast<QGroupBox *>(w)) {
             shown << Shown{group->title(), widest(fm, group->title()) <= group->width()};
         } else if (auto *combo = qobject_cast<QComboBox *>(w)) {
@@ -194,13 +197,13 @@ private slots:
 
         {
             OptionsDialog options(*form, *m_store,
-                          OptionsPlatform{&m_clock,
-                                          &m_sound,
-                                          &m_programs,
-                                          &m_systemTime,
-                                          &m_messages,
-                                          {m_data->path()},
-                                          &m_help});
+                                  OptionsPlatform{&m_clock,
+                                                  &m_sound,
+                                                  &m_programs,
+                                                  &m_systemTime,
+                                                  &m_messages,
+                                                  {m_data->path()},
+                                                  &m_help});
             check(&options, {say("Clock position", "時計の位置"), say("Top left", "左上"),
                              say("Chime", "30分時報"), say("Time now", "現在時刻")});
         }
@@ -239,6 +242,17 @@ private slots:
         }
         const QByteArray page = vesweb::cataloguePage({});
         QVERIFY(page.contains(english ? "lang=\"en\"" : "lang=\"ja\""));
+        // The studio's page carries every text as ASCII: an English one has
+        // no Japanese left in it, apart from the weekday in its preview.
+        const QByteArray studio = vesweb::studioPage({});
+        QVERIFY(studio.contains(english ? "lang=\"en\"" : "lang=\"ja\""));
+        if (english) {
+            for (const char *text : {"Design studio", "Use this design", "Digit style", "Colours"})
+                QVERIFY2(studio.contains(text), text);
+            QVERIFY(!QRegularExpression("&#(1[2-9]|[2-3][0-9]|40)[0-9]{3};")
+                         .match(QString::fromLatin1(studio))
+                         .hasMatch());
+        }
         setLanguage(false);
     }
 
