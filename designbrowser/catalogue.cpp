@@ -58,19 +58,23 @@ QByteArray cataloguePage(const CataloguePage &page)
                          ".design img{display:block;width:440px;height:59px;margin-bottom:.4em;"
                          "padding:4px;background:#4a6f9a;border-radius:4px}"
                          "</style></head><body>\n");
+    // The design in use, once: the record's name after an apply (the skin
+    // the browser posts stays the one it read at start-up), else that skin.
+    const bool named = !page.currentName.isEmpty() && page.currentName != QLatin1String("def");
     html += QStringLiteral("<h1>%1</h1>\n<p>").arg(title)
             + text(QT_TRANSLATE_NOOP("Catalogue", "いまのデザイン：<b>%1</b>"))
-                  .arg(htmlEscaped(page.currentSkin));
-    if (!page.currentName.isEmpty() && page.currentName != QLatin1String("def"))
-        html += text(QT_TRANSLATE_NOOP("Catalogue", "（%1）")).arg(htmlEscaped(page.currentName));
+                  .arg(htmlEscaped(named ? page.currentName : page.currentSkin));
     html += QStringLiteral("</p>\n");
     if (!page.homeUrl.isEmpty()) {
         html += QStringLiteral("<form id=\"studio\" method=\"post\" action=\"%1\">")
                     .arg(htmlEscaped(page.homeUrl));
+        // The studio starts from the design in use.
         html += QStringLiteral("<input type=\"hidden\" name=\"des\" value=\"%1\">"
                                "<input type=\"hidden\" name=\"name\" value=\"%2\">"
+                               "<input type=\"hidden\" name=\"from\" value=\"%3\">"
                                "<input type=\"hidden\" name=\"view\" value=\"studio\">")
-                    .arg(htmlEscaped(page.currentSkin), htmlEscaped(page.currentName));
+                    .arg(htmlEscaped(page.currentSkin), htmlEscaped(page.currentName),
+                         htmlEscaped(named ? page.currentName : page.currentSkin));
         html += QStringLiteral("<button type=\"submit\">%1</button></form>\n")
                     .arg(text(QT_TRANSLATE_NOOP("Catalogue", "新しいデザインを作る")));
     }

@@ -1,8 +1,10 @@
 // The program's help pages and text files, shown by the desktop's programs.
 #include "help_viewer.h"
+#include "messages.h"
 
 #include "common/data_dir.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +30,13 @@ bool DesktopHelpViewer::showText(const QString &fileName)
     const QString translated = common::dataFile(common::localizedFileName(fileName, m_language));
     const QString path = QFileInfo(translated).isFile() ? translated : common::dataFile(fileName);
     return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void showHelpOrSay(HelpViewer *help, Messages *messages, int topic, const QString &title)
+{
+    if (help && !help->showTopic(topic) && messages)
+        messages->information(
+            title, QCoreApplication::translate("HelpViewer", "ヘルプを開けませんでした。"));
 }
 
 } // namespace platform

@@ -8,6 +8,8 @@
 
 namespace platform {
 
+class Messages;
+
 class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
@@ -37,5 +39,9 @@ private:
     QString m_folder;
     common::UiLanguage m_language;
 };
+
+// Opens a topic's page; when none can be opened, says so in a message with
+// `title`, whichever window asked.
+void showHelpOrSay(HelpViewer *help, Messages *messages, int topic, const QString &title);
 
 } // namespace platform

@@ -31,8 +31,8 @@ QLabel *label(const QString &text, const QRect &at, QWidget *parent)
 }
 } // namespace
 
-WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
-             QWidget *parent)
+WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help,
+                             platform::Messages *messages, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
       m_store(store), m_help(help), m_messages(messages)
@@ -87,8 +87,7 @@ void WelcomeWindow::onOk()
 
 void WelcomeWindow::onHelp()
 {
-    if (m_help && !m_help->showTopic(kWelcomeTopic) && m_messages)
-        m_messages->information(QStringLiteral("VESPERA"), tr("ヘルプを開けませんでした。"));
+    platform::showHelpOrSay(m_help, m_messages, kWelcomeTopic, QStringLiteral("VESPERA"));
 }
 
 void WelcomeWindow::onNotes()

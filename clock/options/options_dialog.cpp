@@ -64,8 +64,8 @@ void writeDownwards(QPushButton *button)
 }
 } // namespace
 
-OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
-             QWidget *parent)
+OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
+                             const OptionsPlatform &platform, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_clock(clock), m_store(store), m_platform(platform)
@@ -101,13 +101,16 @@ void OptionsDialog::buildDisplay(QGroupBox *frame)
     use24HourCheck = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 300));
     dogCheck = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1800, 2775, 300));
     label(tr("左側ゲージのモード"), twips(240, 2370, 2175, 405), frame);
-    calendarWeekOption = place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
-    nthWeekdayOption = place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
+    calendarWeekOption =
+        place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
+    nthWeekdayOption =
+        place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
     label(tr("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
     designNameLabel = label(QString(), twips(360, 3600, 2415, 405), frame);
     designNameLabel->setTextFormat(Qt::PlainText); // a name a design site set, never markup
     designList = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
-    moreDesignsButton = place(new QPushButton(tr("その他のデザイン"), frame), twips(240, 5160, 2655, 360));
+    moreDesignsButton =
+        place(new QPushButton(tr("その他のデザイン"), frame), twips(240, 5160, 2655, 360));
     connect(designList, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         designNameLabel->setText(item->text().left(item->text().size() - 4));
     });
@@ -123,7 +126,8 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     alarmList = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
     deleteAlarmButton = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 375, 1155));
     writeDownwards(deleteAlarmButton);
-    clearAlarmsButton = place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
+    clearAlarmsButton =
+        place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
     chimeCheck = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 390));
     alarmCheck = place(new QCheckBox(tr("アラーム"), frame), twips(2520, 900, 1335, 285));
     hourModeButton = place(new QPushButton(m_mode, frame), twips(120, 1740, 615, 360));
@@ -139,7 +143,8 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     browseProgramButton = place(new QPushButton(tr("参照"), frame), twips(2880, 2520, 855, 345));
     auto *line = place(new QFrame(frame), QRect(0, 3120 / 15, 3960 / 15, 1));
     line->setFrameShape(QFrame::HLine);
-    alarmVolumeCheck = place(new QCheckBox(tr("アラーム音量変更"), frame), twips(240, 3240, 2295, 285));
+    alarmVolumeCheck =
+        place(new QCheckBox(tr("アラーム音量変更"), frame), twips(240, 3240, 2295, 285));
     alarmTestButton = place(new QPushButton(tr("テスト"), frame), twips(2640, 3240, 1095, 345));
     alarmVolumeBar = place(new QScrollBar(Qt::Horizontal, frame), twips(240, 3600, 3495, 255));
     chimeVolumeCheck = place(new QCheckBox(tr("時報音量変更"), frame), twips(240, 3960, 2295, 285));
@@ -174,7 +179,8 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     connect(programCheck, &QCheckBox::toggled, browseProgramButton, &QWidget::setEnabled);
     connect(alarmVolumeCheck, &QCheckBox::toggled, alarmVolumeBar, &QWidget::setEnabled);
     connect(chimeVolumeCheck, &QCheckBox::toggled, chimeVolumeBar, &QWidget::setEnabled);
-    connect(browseProgramButton, &QPushButton::clicked, this, [this] { emit programChooserRequested(programPathBox); });
+    connect(browseProgramButton, &QPushButton::clicked, this,
+            [this] { emit programChooserRequested(programPathBox); });
     connect(alarmTestButton, &QPushButton::clicked, this, &OptionsDialog::onAlarmTest);
     connect(chimeTestButton, &QPushButton::clicked, this, &OptionsDialog::onChimeTest);
 }
@@ -190,7 +196,8 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     offsetLabel->setAlignment(Qt::AlignCenter);
     laterButton = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
     earlierButton = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));
-    setClockButton = place(new QPushButton(QStringLiteral("SET"), frame), twips(3240, 420, 615, 375));
+    setClockButton =
+        place(new QPushButton(QStringLiteral("SET"), frame), twips(3240, 420, 615, 375));
     for (QPushButton *small : {laterButton, earlierButton}) {
         QFont tiny = small->font();
         tiny.setPixelSize(7);
@@ -391,7 +398,7 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
         }
         const QString current = box->selectedText() == box->text() ? QString() : box->text();
         const KeyAction action = box == hourBox ? hourKeyPress(current, typed.at(0), m_mode)
-                                              : minuteKeyPress(current, typed.at(0));
+                                                : minuteKeyPress(current, typed.at(0));
         if (action == KeyAction::Discard)
             return true;
         if (action == KeyAction::EmptyThenType)
@@ -414,8 +421,7 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 
 void OptionsDialog::showHelp(int topic)
 {
-    if (m_platform.help)
-        m_platform.help->showTopic(topic);
+    platform::showHelpOrSay(m_platform.help, m_platform.messages, topic, kTitle);
 }
 
 // F1 opens the help page of the dialog, or the one of the design button

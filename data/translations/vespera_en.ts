@@ -16,10 +16,6 @@
         <translation>Design in use: &lt;b&gt;%1&lt;/b&gt;</translation>
     </message>
     <message>
-        <source>（%1）</source>
-        <translation> (%1)</translation>
-    </message>
-    <message>
         <source>デザインが見つかりません。</source>
         <translation>No designs were found.</translation>
     </message>
@@ -122,6 +118,13 @@ Options: path AL 0000 file name
     <message>
         <source>デザインファイルを取り込む</source>
         <translation>Install a design file</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewer</name>
+    <message>
+        <source>ヘルプを開けませんでした。</source>
+        <translation>The help could not be opened.</translation>
     </message>
 </context>
 <context>
@@ -908,10 +911,6 @@ Folders searched: %1</translation>
     <message>
         <source>↑&#x3000;どこが新しくなったのか、是非ご確認ください</source>
         <translation>↑ See what has changed in this version</translation>
-    </message>
-    <message>
-        <source>ヘルプを開けませんでした。</source>
-        <translation>The help could not be opened.</translation>
     </message>
     <message>
         <source>更新情報（update.txt）を開けませんでした。</source>

@@ -271,7 +271,11 @@ private slots:
             "night", "夜 桜&", {"blue", "\"><script>"}, "http://apply.invalid/", "/preview/"};
         const QString html = common::fromShiftJis(cataloguePage(page));
         QVERIFY(html.contains("charset=Shift_JIS"));
-        QVERIFY(html.contains("いまのデザイン：<b>night</b>（夜 桜&amp;）"));
+        // The design in use is named once: by the record's name when there is one.
+        QVERIFY(html.contains("いまのデザイン：<b>夜 桜&amp;</b></p>"));
+        page.currentName = "def";
+        QVERIFY(
+            common::fromShiftJis(cataloguePage(page)).contains("いまのデザイン：<b>night</b></p>"));
         QCOMPARE(html.count("action=\"http://apply.invalid/\""), 2);
         QVERIFY(html.contains("name=\"vsrskin\" value=\"blue\""));
         QVERIFY(html.contains("src=\"/preview/blue.png\""));

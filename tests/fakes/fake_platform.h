@@ -184,11 +184,12 @@ class FakeHelp : public platform::HelpViewer {
 public:
     QList<int> topics;
     QStringList texts;
+    bool topicsFound = true;
     bool textsFound = true;
     bool showTopic(int topic) override
     {
         topics << topic;
-        return true;
+        return topicsFound;
     }
     bool showText(const QString &fileName) override
     {

@@ -75,6 +75,9 @@ private slots:
         welcome.onNotes();
         QCOMPARE(m_help.texts, QStringList("update.txt"));
         QCOMPARE(m_messages.shown.size(), 1);
+        m_help.topicsFound = false;
+        welcome.onHelp();
+        QCOMPARE(m_messages.shown.value(1), QString("VESPERA|ヘルプを開けませんでした。"));
         QVERIFY(welcome.isVisible());
         QCOMPARE(stored("start"), QString("<absent>"));
     }

@@ -35,10 +35,14 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             QString());
         m_form->load();
-        auto dialog =
-            std::make_unique<OptionsDialog>(*m_form, *m_store,
-                                    OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime,
-                                                    &m_messages, {m_data->path()}, &m_help});
+        auto dialog = std::make_unique<OptionsDialog>(*m_form, *m_store,
+                                                      OptionsPlatform{&m_clock,
+                                                                      &m_sound,
+                                                                      &m_programs,
+                                                                      &m_systemTime,
+                                                                      &m_messages,
+                                                                      {m_data->path()},
+                                                                      &m_help});
         dialog->show();
         dialog->activateWindow();
         if (!QTest::qWaitForWindowExposed(dialog.get()))
@@ -194,9 +198,10 @@ private slots:
         QCOMPARE(stored("smode"), QString("0"));
         QCOMPARE(m_form->corner(), Corner::BottomRight);
         m_messages.shown.clear();
-        OptionsDialog again(*m_form, *m_store,
-                    OptionsPlatform{&m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages,
-                                    {m_data->path()}});
+        OptionsDialog again(
+            *m_form, *m_store,
+            OptionsPlatform{
+                &m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages, {m_data->path()}});
         QCOMPARE(again.cornerBox->currentText(), QString("右下"));
         QVERIFY(again.close());
         QCOMPARE(stored("smode"), QString("3"));
@@ -312,6 +317,12 @@ private slots:
         QCOMPARE(m_help.topics, (QList<int>{16, 39, 39}));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help16.html"));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help39.html"));
+        QCOMPARE(m_messages.shown, QStringList());
+        // No page could be opened: F1 says so, as the welcome window's "ヘルプ" does.
+        m_help.topicsFound = false;
+        QTest::keyClick(dialog->cornerBox, Qt::Key_F1);
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY(m_messages.shown[0].endsWith("|ヘルプを開けませんでした。"));
     }
 
     void oneDialogAtATime()
