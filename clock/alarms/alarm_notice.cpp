@@ -8,9 +8,12 @@
 #include "platform/x11_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace vespera {
 
@@ -30,6 +33,12 @@ QLabel *whiteLabel(const QString &text, const QRect &place, int pixelSize, QWidg
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     return label;
 }
+QString tr12Hour()
+{
+    return QCoreApplication::translate(
+        "AlarmNotice", "AP hh:mm", "the alarm notice's 12-hour time, as QTime::toString writes it");
+}
+
 // The large time text in the biggest size that fits its label ("PM 07:30" is
 // wider than "19:30").
 void fitText(QLabel *label)
@@ -48,15 +57,13 @@ QString noticeTimeText(const QTime &t, bool use24Hour)
 {
     if (use24Hour)
         return t.toString(QStringLiteral("hh:mm"));
-    const int hour12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
-    return QString(t.hour() < 12 ? QStringLiteral("AM ") : QStringLiteral("PM "))
-           + QStringLiteral("%1:%2")
-                 .arg(hour12, 2, 10, QLatin1Char('0'))
-                 .arg(t.minute(), 2, 10, QLatin1Char('0'));
+    // The 12-hour time as the language writes it: "AM 08:25" in Japanese,
+    // "8:25 AM" in English (QTime writes AM and PM alike in every locale).
+    return t.toString(tr12Hour());
 }
 
-AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
-             bool use24Hour, QWidget *parent)
+AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
+                         platform::ClockSource *clock, bool use24Hour, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_volumes(volumes), m_sound(volumes.sound()), m_store(store), m_clock(clock),
@@ -69,13 +76,33 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
     p.setColor(QPalette::Window, QColor(0, 68, 136));
     setPalette(p);
 
+    // The line as the language has it: the time, with small words before or
+    // after it ("AM 08:25です。", "Alarm: 8:25 AM").
+    const QString line = tr("%1です。", "the alarm notice's line; %1 is the time");
+    const int at = std::max(0, int(line.indexOf(QLatin1String("%1"))));
     timeLabel = whiteLabel(QStringLiteral("00:00"), QRect(8, 16, 141, 40), 28, this);
-    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // "です。" follows the time
-    tailLabel = whiteLabel(tr("です。"), QRect(152, 29, 40, 24), 14, this);
+    timeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    headLabel = whiteLabel(line.left(at).trimmed(), QRect(8, 29, 0, 24), 14, this);
+    tailLabel = whiteLabel(line.mid(at + 2).trimmed(), QRect(152, 29, 40, 24), 14, this);
+    // A word before the time takes the time's left; the time then follows it.
+    if (!headLabel->text().isEmpty()) {
+        const int head = headLabel->fontMetrics().horizontalAdvance(headLabel->text()) + 2;
+        headLabel->setGeometry(QRect(8, 29, head, 24));
+        timeLabel->setGeometry(timeLabel->geometry().adjusted(head + 4, 0, 0, 0));
+        timeLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    } else {
+        headLabel->hide();
+    }
+    if (tailLabel->text().isEmpty()) { // the time has the word's room too
+        tailLabel->hide();
+        timeLabel->setGeometry(
+            timeLabel->geometry().adjusted(0, 0, 197 - 8 - timeLabel->geometry().right(), 0));
+    }
     // A word longer than its place takes room from the time's left, which the
     // time, aligned right, leaves blank.
-    const int longer = tailLabel->fontMetrics().horizontalAdvance(tailLabel->text()) - tailLabel->width();
-    if (longer > 0) {
+    const int longer =
+        tailLabel->fontMetrics().horizontalAdvance(tailLabel->text()) - tailLabel->width();
+    if (longer > 0 && !tailLabel->isHidden()) {
         tailLabel->setGeometry(tailLabel->geometry().adjusted(-longer, 0, 0, 0));
         timeLabel->setGeometry(timeLabel->geometry().adjusted(0, 0, -longer, 0));
     }

@@ -19,17 +19,18 @@ class Sound;
 
 namespace vespera {
 
-// "19:30" with the 24-hour face, otherwise "PM 07:30" (0:05 is "AM 12:05").
+// "19:30" with the 24-hour face, otherwise "PM 07:30" (0:05 is "AM 12:05"),
+// or "7:30 PM" in English.
 QString noticeTimeText(const QTime &t, bool use24Hour);
 
 class AlarmNotice : public QDialog {
     Q_OBJECT
 public:
-    AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store, platform::ClockSource *clock,
-          bool use24Hour, QWidget *parent = nullptr);
+    AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
+                platform::ClockSource *clock, bool use24Hour, QWidget *parent = nullptr);
 
     int playCount = 0;
-    QLabel *timeLabel, *tailLabel;
+    QLabel *headLabel, *timeLabel, *tailLabel; // the words before and after the time
     QLabel *lateLabel; // "（遅れて通知）" over the time of an alarm that rings late
     QPushButton *okButton;
     QPushButton *snoozeButton;

@@ -2,6 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AlarmNotice</name>
+    <message>
+        <source>AP hh:mm</source>
+        <comment>the alarm notice&apos;s 12-hour time, as QTime::toString writes it</comment>
+        <translation>h:mm AP</translation>
+    </message>
+</context>
+<context>
     <name>Catalogue</name>
     <message>
         <source>デザインカタログ</source>
@@ -142,7 +150,7 @@ Options: path AL 0000 file name
     <name>PresetHours</name>
     <message>
         <source>深夜&#x3000;午前&#x3000;０時</source>
-        <translation>12 AM (late night)</translation>
+        <translation>Midnight</translation>
     </message>
     <message>
         <source>深夜&#x3000;午前&#x3000;１時</source>
@@ -190,11 +198,11 @@ Options: path AL 0000 file name
     </message>
     <message>
         <source>真昼&#x3000;午前１２時</source>
-        <translation>12 PM (noon)</translation>
+        <translation>Noon</translation>
     </message>
     <message>
         <source>真昼&#x3000;午後&#x3000;１時</source>
-        <translation>1 PM (noon)</translation>
+        <translation>1 PM (afternoon)</translation>
     </message>
     <message>
         <source>昼&#x3000;&#x3000; 午後&#x3000;２時</source>
@@ -607,16 +615,17 @@ Folders searched: %1</translation>
         <translation>Alarm</translation>
     </message>
     <message>
-        <source>です。</source>
-        <translation>alarm</translation>
-    </message>
-    <message>
         <source>（遅れて通知）</source>
         <translation>(late)</translation>
     </message>
     <message>
         <source>スヌーズ</source>
         <translation>Snooze</translation>
+    </message>
+    <message>
+        <source>%1です。</source>
+        <comment>the alarm notice&apos;s line; %1 is the time</comment>
+        <translation>Alarm: %1</translation>
     </message>
 </context>
 <context>

@@ -194,6 +194,10 @@ private slots:
         QVERIFY(menu.contains(say("Settings", "設定")));
         QVERIFY(menu.contains(say("Hide automatically", "自動的に隠す")));
         QVERIFY(menu.contains(say("7 AM (morning)", "朝　　 午前　７時")));
+        // The hours as an English speaker says them round midnight and noon.
+        QVERIFY(menu.contains(say("Midnight", "深夜　午前　０時")));
+        QVERIFY(menu.contains(say("Noon", "真昼　午前１２時")));
+        QVERIFY(menu.contains(say("1 PM (afternoon)", "真昼　午後　１時")));
 
         {
             OptionsDialog options(*form, *m_store,
@@ -211,7 +215,14 @@ private slots:
             VolumeOverrides volumes(&m_sound);
             AlarmNotice notice(volumes, *m_store, &m_clock, false);
             notice.showRing(QTime(7, 30), true);
-            check(&notice, {say("(late)", "（遅れて通知）"), say("Snooze", "スヌーズ")});
+            check(&notice, {say("(late)", "（遅れて通知）"), say("Snooze", "スヌーズ"),
+                            say("Alarm:", "です。"), say("7:30 AM", "AM 07:30")});
+            // Read as a line: the word, then the time; or the time, then the word.
+            const QLabel *first = english ? notice.headLabel : notice.timeLabel;
+            const QLabel *second = english ? notice.timeLabel : notice.tailLabel;
+            QVERIFY(first->isVisible() && second->isVisible());
+            QVERIFY(first->geometry().right() < second->geometry().left());
+            QVERIFY(!(english ? notice.tailLabel : notice.headLabel)->isVisible());
         }
         {
             PresetScale scale;
