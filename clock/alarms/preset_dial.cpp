@@ -29,7 +29,7 @@ void drawText(QPainter &p, const QRect &r, const QString &text, int pixelSize)
 } // namespace
 
 PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
-             platform::Messages *messages, QWidget *parent)
+                       platform::Messages *messages, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_clock(clock), m_scale(scale), m_time(time), m_messages(messages)
@@ -37,13 +37,15 @@ PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockS
     setWindowTitle(tr("プリセットアラーム"));
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
-    m_picture.load(common::dataFile(QStringLiteral("preset.png")));
+    // The picture with the words of the window's language, when there is one.
+    const QString localized = common::dataFile(tr("preset.png", "the dial's picture in English"));
+    m_pictureFile =
+        common::fileExists(localized) ? localized : common::dataFile(QStringLiteral("preset.png"));
+    m_picture.load(m_pictureFile);
 
     // The keys for the three buttons: Enter sets, Escape closes, N is NOW.
-    connect(new QShortcut(Qt::Key_Return, this), &QShortcut::activated, this,
-            &PresetDial::onSet);
-    connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this,
-            &PresetDial::onSet);
+    connect(new QShortcut(Qt::Key_Return, this), &QShortcut::activated, this, &PresetDial::onSet);
+    connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this, &PresetDial::onSet);
     connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::onNow);
 
     // A preset hour outside 0-23 gives the current hour.

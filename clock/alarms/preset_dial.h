@@ -29,16 +29,18 @@ class PresetDial : public QDialog {
 public:
     // The scale outlives the window: a pick is remembered into the next opening.
     PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockSource *time,
-          platform::Messages *messages = nullptr, QWidget *parent = nullptr);
+               platform::Messages *messages = nullptr, QWidget *parent = nullptr);
 
-    void onSet(); // Set
+    void onSet();   // Set
     void onClose(); // ×
-    void onNow(); // NOW
+    void onNow();   // NOW
 
     // The picture buttons, in the window's pixels.
     static QRect closeButtonRect() { return {400, 67, 51, 20}; }
     static QRect setButtonRect() { return {400, 91, 51, 19}; }
     static QRect nowButtonRect() { return {4, 91, 40, 20}; }
+    // The picture of the scale and its buttons, in the window's language.
+    QString pictureFile() const { return m_pictureFile; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -55,6 +57,7 @@ private:
     PresetScale &m_scale;
     platform::ClockSource *m_time;
     platform::Messages *m_messages;
+    QString m_pictureFile;
     QPixmap m_picture;
     QRect m_pressedButton;
 };

@@ -879,6 +879,11 @@ Folders searched: %1</translation>
         <source>アラームの予約は12件までです。</source>
         <translation>At most 12 alarms can be set.</translation>
     </message>
+    <message>
+        <source>preset.png</source>
+        <comment>the dial&apos;s picture in English</comment>
+        <translation>preset.en.png</translation>
+    </message>
 </context>
 <context>
     <name>vespera::ProgramChooser</name>

@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -225,9 +226,14 @@ private slots:
             QVERIFY(!(english ? notice.tailLabel : notice.headLabel)->isVisible());
         }
         {
+            // The dial's picture in the window's language.
+            for (const char *file : {"preset.png", "preset.en.png"})
+                QVERIFY(QFile::copy(QString(VESPERA_BIN_DIR) + "/" + file, m_data->filePath(file)));
             PresetScale scale;
             PresetDial dial(*form, scale, &m_clock, &m_messages);
             check(&dial, {say("Preset alarm", "プリセットアラーム")});
+            QCOMPARE(dial.pictureFile(),
+                     m_data->filePath(english ? "preset.en.png" : "preset.png"));
         }
         {
             QLineEdit path;

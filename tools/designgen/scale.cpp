@@ -1,6 +1,7 @@
 // scalegen — paints the preset dial's scale picture (468 x 123) as PNG:
 // minute marks at x = 81 + 5 m, the bands of the dial at their rows, and the
-// three picture buttons. Usage: scalegen OUTPUT_FILE
+// three picture buttons, its words in Japanese or English.
+// Usage: scalegen OUTPUT_FILE [ja|en]
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -71,10 +72,13 @@ void button(QPainter &p, const QRect &r, const QString &caption, const QColor &c
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: scalegen OUTPUT_FILE\n");
+    const QString language = argc == 3 ? QString::fromLatin1(argv[2]) : QStringLiteral("ja");
+    if (argc < 2 || argc > 3
+        || (language != QLatin1String("ja") && language != QLatin1String("en"))) {
+        std::fprintf(stderr, "usage: scalegen OUTPUT_FILE [ja|en]\n");
         return 2;
     }
+    const bool english = language == QLatin1String("en");
     QImage img(kWidth, kHeight, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -94,13 +98,16 @@ int main(int argc, char **argv)
     minuteMarks(p, 25, 16);      // A: one minute
     blocks(p, 41, 12, 5, false); // B: five minutes
     blocks(p, 53, 12, 15, true); // C: a quarter
-    text(p, QRectF(80, 66, 300, 13), QStringLiteral("＋ 分"), 10, true);
+    text(p, QRectF(80, 66, 300, 13),
+         english ? QStringLiteral("+ minutes") : QStringLiteral("＋ 分"), 10, true);
     minuteMarks(p, 80, 16);      // D: offset by one minute
     blocks(p, 96, 12, 5, false); // E: offset by five
-    text(p, QRectF(2, 2, 76, 18), QStringLiteral("プリセット"), 11, true);
+    text(p, QRectF(2, 2, 76, 18), english ? QStringLiteral("Preset") : QStringLiteral("プリセット"),
+         11, true);
 
     button(p, QRect(400, 67, 51, 20), QStringLiteral("×"), QColor(0xa0, 0x38, 0x38));
-    button(p, QRect(400, 91, 51, 19), QStringLiteral("セット"), QColor(0x28, 0x58, 0xa0));
+    button(p, QRect(400, 91, 51, 19), english ? QStringLiteral("Set") : QStringLiteral("セット"),
+           QColor(0x28, 0x58, 0xa0));
     button(p, QRect(4, 91, 40, 20), QStringLiteral("NOW"), QColor(0x2c, 0x80, 0x48));
     p.end();
     if (!img.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
