@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace platform {
 
 namespace {
@@ -70,13 +72,32 @@ bool QtSound::send(const QByteArray &command)
             return false; // no helper: silence
         m_helper = std::make_unique<QProcess>();
         m_helper->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_helper->setStandardOutputFile(QProcess::nullDevice());
         QObject::connect(m_helper.get(), &QProcess::finished, m_helper.get(),
                          [this] { helperEnded(); });
+        QProcess *helper = m_helper.get();
+        QObject::connect(helper, &QProcess::readyReadStandardOutput, helper,
+                         [this, helper] { helperSaid(*helper); });
         m_helper->start(program, {});
     }
     // Written before the helper is up, the command waits in the pipe.
     return m_helper->write(command) == command.size();
+}
+
+void QtSound::helperSaid(QProcess &helper)
+{
+    while (helper.canReadLine()) {
+        const QByteArray line = helper.readLine().trimmed();
+        if (line == "sounding") {
+            m_silence.clear();
+        } else if (line.startsWith("silent ")) {
+            m_silence = QString::fromUtf8(line.mid(7));
+            if (!m_silenceSaid) {
+                m_silenceSaid = true;
+                std::fprintf(stderr, "vespera: the sounds cannot be heard: %s\n",
+                             line.mid(7).constData());
+            }
+        }
+    }
 }
 
 // A helper that ends just after a sound was asked for (a sound server that

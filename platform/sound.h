@@ -21,6 +21,9 @@ public:
     // The volume every sound of this process plays at; full at first.
     virtual quint32 waveVolume() const = 0;
     virtual void setWaveVolume(quint32 volume) = 0;
+    // Why the sounds cannot be heard (no audio device, a file that cannot be
+    // played), as far as the last sound tells; empty when they can.
+    virtual QString silence() const { return QString(); }
 };
 
 // Plays the files of the first folder that holds them through the helper
@@ -35,6 +38,7 @@ public:
     void play(const QString &fileName) override;
     quint32 waveVolume() const override { return m_volume; }
     void setWaveVolume(quint32 volume) override;
+    QString silence() const override { return m_silence; }
 
     // The linear volume 0..1 a wave-out volume plays at: the mean of its channels.
     static double linearVolume(quint32 waveVolume);
@@ -42,6 +46,7 @@ public:
 private:
     bool send(const QByteArray &command);
     void helperEnded();
+    void helperSaid(QProcess &helper); // "sounding" or "silent REASON", after each sound
 
     QStringList m_folders;
     quint32 m_volume = kFullWaveVolume;
@@ -49,6 +54,8 @@ private:
     QByteArray m_lastPlay; // sent again once when the helper ends right after it
     qint64 m_lastPlayAt = 0;
     bool m_retried = false;
+    QString m_silence;
+    bool m_silenceSaid = false; // on stderr, once a run
 };
 
 } // namespace platform

@@ -109,6 +109,9 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
     lateLabel = whiteLabel(tr("（遅れて通知）"), QRect(0, 2, 197, 14), 11, this);
     lateLabel->setAlignment(Qt::AlignCenter);
     lateLabel->hide();
+    silenceLabel = whiteLabel(QString(), QRect(0, 88, 197, 14), 11, this);
+    silenceLabel->setAlignment(Qt::AlignCenter);
+    silenceLabel->hide();
     // OK stays the default: a stray Enter ends the alarm, as it always has.
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setGeometry(28, 59, 63, 23);
@@ -124,6 +127,9 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
 
     repeatTimer.setInterval(4000);
     connect(&repeatTimer, &QTimer::timeout, this, &AlarmNotice::onRepeat);
+    m_silenceCheck.setSingleShot(true);
+    m_silenceCheck.setInterval(1500);
+    connect(&m_silenceCheck, &QTimer::timeout, this, &AlarmNotice::showSilence);
     m_pause.setSingleShot(true);
     m_pause.setInterval(500);
     connect(&m_pause, &QTimer::timeout, this, &AlarmNotice::playAlarm);
@@ -159,8 +165,22 @@ void AlarmNotice::showRing(const QTime &time, bool late)
 void AlarmNotice::playAlarm()
 {
     m_lastPlayMs = m_clock->uptimeMs();
-    if (m_sound)
+    if (m_sound) {
         m_sound->play(kAlarmSound);
+        m_silenceCheck.start();
+    }
+}
+
+void AlarmNotice::showSilence()
+{
+    const QString why = m_sound ? m_sound->silence() : QString();
+    if (why.isEmpty() == silenceLabel->isHidden())
+        return;
+    if (!why.isEmpty())
+        silenceLabel->setText(tr("音が出せません（%1）").arg(why));
+    fitText(silenceLabel);
+    silenceLabel->setVisible(!why.isEmpty());
+    setFixedSize(197, why.isEmpty() ? 91 : 104); // room for the line under the buttons
 }
 
 void AlarmNotice::onRepeat()

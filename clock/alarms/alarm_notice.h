@@ -31,7 +31,8 @@ public:
 
     int playCount = 0;
     QLabel *headLabel, *timeLabel, *tailLabel; // the words before and after the time
-    QLabel *lateLabel; // "（遅れて通知）" over the time of an alarm that rings late
+    QLabel *lateLabel;    // "（遅れて通知）" over the time of an alarm that rings late
+    QLabel *silenceLabel; // under the buttons, when the sound cannot be heard
     QPushButton *okButton;
     QPushButton *snoozeButton;
     QTimer repeatTimer;
@@ -55,6 +56,8 @@ private:
     void start();
     void finish();
     void playAlarm();
+    // Shows why the alarm cannot be heard, when the sound says it cannot.
+    void showSilence();
 
     VolumeOverrides &m_volumes;
     platform::Sound *m_sound;
@@ -62,6 +65,7 @@ private:
     platform::ClockSource *m_clock;
     bool m_use24Hour;
     QTimer m_pause;
+    QTimer m_silenceCheck;             // a moment after each sound: the player has answered by then
     std::optional<int> m_volumeTicket; // held while the alarm's own volume is on
     bool m_unloaded = false;
     qint64 m_lastPlayMs = 0; // uptime of the last start of the sound

@@ -627,6 +627,10 @@ Folders searched: %1</translation>
         <comment>the alarm notice&apos;s line; %1 is the time</comment>
         <translation>Alarm: %1</translation>
     </message>
+    <message>
+        <source>音が出せません（%1）</source>
+        <translation>No sound: %1</translation>
+    </message>
 </context>
 <context>
     <name>vespera::ClockMenu</name>

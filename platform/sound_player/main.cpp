@@ -3,16 +3,28 @@
 // the clock. Reads one command per line on standard input and ends with it:
 //   play VOLUME PATH   start PATH at VOLUME (0..1), cutting off the sound playing
 //   volume VOLUME      change the volume of the sound playing
+// and says on standard output whether a sound it was asked for can be heard:
+//   sounding           there is an audio device to play it on
+//   silent REASON      there is none, or the file cannot be played
+#include <QAudioDevice>
 #include <QCoreApplication>
+#include <QMediaDevices>
 #include <QSocketNotifier>
 #include <QSoundEffect>
 #include <QUrl>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <unistd.h>
 
 namespace {
+
+void say(const QByteArray &line)
+{
+    std::fputs((line + '\n').constData(), stdout);
+    std::fflush(stdout);
+}
 
 class Player {
 public:
@@ -21,8 +33,15 @@ public:
         std::unique_ptr<QSoundEffect> &effect = m_effects[path];
         if (!effect) {
             effect = std::make_unique<QSoundEffect>();
+            QSoundEffect *e = effect.get();
+            QObject::connect(e, &QSoundEffect::statusChanged, e, [e, path] {
+                if (e->status() == QSoundEffect::Error)
+                    say("silent cannot play " + path.toUtf8());
+            });
             effect->setSource(QUrl::fromLocalFile(path));
         }
+        // Without a device (no sound server, no sound card) nothing is heard.
+        say(QMediaDevices::defaultAudioOutput().isNull() ? "silent no audio device" : "sounding");
         if (m_playing && m_playing != effect.get())
             m_playing->stop();
         effect->stop(); // from the start, also when it is the one playing

@@ -468,6 +468,25 @@ private slots:
         QCOMPARE(noticeTimeText(time, use24Hour), text);
     }
 
+    // A sound that cannot be heard (no audio device) is said on the notice,
+    // in one line under its buttons, and goes once sounds are heard again.
+    void noticeSaysWhenTheAlarmCannotBeHeard()
+    {
+        m_clock.time.setTime(QTime(19, 30, 4));
+        VolumeOverrides volumes(&m_sound);
+        m_sound.silenceReason = "no audio device";
+        AlarmNotice notice(volumes, *m_store, &m_clock, false);
+        notice.show();
+        QTRY_VERIFY_WITH_TIMEOUT(notice.silenceLabel->isVisible(), 10000);
+        QVERIFY(notice.silenceLabel->text().contains("no audio device"));
+        QVERIFY(notice.silenceLabel->geometry().top() > notice.okButton->geometry().bottom());
+        QVERIFY(notice.rect().contains(notice.silenceLabel->geometry()));
+        m_sound.silenceReason.clear();
+        notice.onRepeat();
+        QTRY_VERIFY_WITH_TIMEOUT(!notice.silenceLabel->isVisible(), 10000);
+        QCOMPARE(notice.height(), 91);
+    }
+
     void noticeRepeatsSixTimesThenCloses()
     {
         m_clock.time.setTime(QTime(19, 30, 4));

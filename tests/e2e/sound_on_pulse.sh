@@ -40,3 +40,12 @@ echo "energy at level 255: $loud, at level 64: $quiet"
 [ "$quiet" -gt 0 ] || fail "no sound came out at level 64"
 [ $((quiet * 4)) -lt "$loud" ] || fail "level 64 was not clearly quieter than level 255"
 echo "ok: the notice sounds, and a lower level gives less sound"
+
+# Without a sound server the alarm cannot be heard: said once on stderr
+# however often it rings (the notice says it too).
+printf '[pendra]\n' >"$XDG_CONFIG_HOME/kestrel.ini"
+PULSE_SERVER=unix:$WORK/no-such-server QT_QPA_PLATFORM=offscreen "$PROBE" "$SOUNDS" 6 \
+    >"$WORK/silent.log" 2>&1 || fail "the notice did not run without a server: $(cat "$WORK/silent.log")"
+said=$(grep -c 'the sounds cannot be heard: no audio device' "$WORK/silent.log")
+[ "$said" = 1 ] || fail "without a sound server, said $said times: $(cat "$WORK/silent.log")"
+echo "ok: without a sound server the silence is said, once"

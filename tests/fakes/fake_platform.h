@@ -152,6 +152,8 @@ public:
     quint32 volume = platform::kFullWaveVolume;
     void play(const QString &fileName) override { played.push_back({fileName, volume}); }
     quint32 waveVolume() const override { return volume; }
+    QString silenceReason; // what the player would say after a sound
+    QString silence() const override { return silenceReason; }
     int volumeChanges = 0;
     void setWaveVolume(quint32 v) override
     {
