@@ -7,6 +7,7 @@
 #include "common/ui_language.h"
 #include "platform/messages.h"
 #include "platform/program_icon.h"
+#include "platform/single_instance.h"
 #include "platform/x11_window.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(platform::programIcon());
     common::SettingsStore store;
     platform::QtMessages messages;
-    vesclean::RemoverWindow window(store, messages);
+    platform::LocalInstanceGuard clock(platform::kClockInstance);
+    vesclean::RemoverWindow window(store, messages, &clock);
     window.exec();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "common/twips.h"
 #include "platform/desktop.h"
 #include "platform/messages.h"
+#include "platform/single_instance.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,10 +16,11 @@ using common::twips;
 
 namespace vesclean {
 
-RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &messages, QWidget *parent)
+RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &messages,
+                             platform::InstanceGuard *clock, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
-      m_store(store), m_messages(messages)
+      m_store(store), m_messages(messages), m_clock(clock)
 {
     setWindowTitle(tr("VESPERA　アンインストール　（レジストリ削除）"));
     // The window grows when the desktop's font needs more room than the
@@ -54,6 +56,11 @@ RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &m
 void RemoverWindow::onYes()
 {
     const QString doneTitle = tr("レジストリ削除");
+    if (m_clock && m_clock->activateRunning()) {
+        m_messages.notice(doneTitle, tr("時計が起動しています。時計を終了させてから、"
+                                        "もう一度「は い」を押してください。"));
+        return;
+    }
     switch (removeAllSettings(m_store)) {
     case Removal::Deleted: m_messages.information(doneTitle, tr("削除しました。")); break;
     case Removal::NothingStored:

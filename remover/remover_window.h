@@ -10,17 +10,24 @@ namespace common {
 class SettingsStore;
 }
 namespace platform {
+class InstanceGuard;
 class Messages;
-}
+} // namespace platform
 
 namespace vesclean {
 
 class RemoverWindow : public QDialog {
     Q_OBJECT
 public:
-    RemoverWindow(common::SettingsStore &store, platform::Messages &messages, QWidget *parent = nullptr);
+    // `clock` answers while the clock runs (and then brings it forward).
+    RemoverWindow(common::SettingsStore &store, platform::Messages &messages,
+                  platform::InstanceGuard *clock = nullptr, QWidget *parent = nullptr);
 
-    void onYes(); // yes: delete, say so, end
+    // Yes: delete, say so, end. While the clock runs nothing is deleted: it
+    // would write its switches and its running total back as it closes, and
+    // the reset would be undone without a word. It is brought forward, and
+    // the window stays for another try once it is closed.
+    void onYes();
     void onNo(); // no: end
 
     QPushButton *yesButton() const { return m_yesButton; }
@@ -29,6 +36,7 @@ public:
 private:
     common::SettingsStore &m_store;
     platform::Messages &m_messages;
+    platform::InstanceGuard *m_clock;
     QPushButton *m_yesButton, *m_noButton;
 };
 

@@ -607,6 +607,10 @@ Folders searched: %1</translation>
         <translation>The settings could not be removed.
 %1</translation>
     </message>
+    <message>
+        <source>時計が起動しています。時計を終了させてから、もう一度「は い」を押してください。</source>
+        <translation>The clock is running. Quit the clock, then press Yes again.</translation>
+    </message>
 </context>
 <context>
     <name>vespera::AlarmNotice</name>

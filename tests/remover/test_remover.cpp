@@ -85,6 +85,32 @@ private slots:
         QVERIFY(!again.isVisible());
     }
 
+    // While the clock runs nothing is removed (it would write its switches
+    // and total back as it closes): it comes forward, the window stays, and
+    // once the clock has closed "は い" removes.
+    void refusedWhileTheClockRuns()
+    {
+        common::SettingsStore s = store();
+        fakes::FakeMessages messages;
+        fakes::FakeInstanceGuard clock;
+        clock.running = true;
+        RemoverWindow window(s, messages, &clock);
+        window.show();
+        QTest::mouseClick(window.yesButton(), Qt::LeftButton);
+        QCOMPARE(clock.activations, 1);
+        QCOMPARE(messages.noticed.size(), 1);
+        QVERIFY(messages.noticed[0].contains("時計が起動しています"));
+        QVERIFY(window.isVisible());
+        QCOMPARE(s.getSetting("pendra", "skin"), QString("night"));
+        QVERIFY(s.value("pendra", "systime"));
+
+        clock.running = false; // the user closed it
+        QTest::mouseClick(window.yesButton(), Qt::LeftButton);
+        QCOMPARE(messages.shown.last(), QString("レジストリ削除|削除しました。"));
+        QVERIFY(!window.isVisible());
+        QVERIFY(!s.value("pendra", "systime"));
+    }
+
     // A file the remover cannot read, or a lock another program holds too
     // long, is a failure and is reported as one, never as "nothing stored".
     void unreadableFileIsAFailure()
