@@ -7,6 +7,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDateTime>
+#include <QTimer>
 
 namespace platform {
 
@@ -44,8 +45,19 @@ void TimedatedSystemTime::setTimeOfDay(const QTime &time, std::function<void(Set
         QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("SetTime"));
     call << qint64(target.toMSecsSinceEpoch() * 1000) << false << true;
     call.setInteractiveAuthorizationAllowed(true);
+    // Without a system bus no answer ever comes: say so at once (after this
+    // call returns, as an answer would come).
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        const QString why = bus.lastError().message().isEmpty() ? QStringLiteral("no system bus")
+                                                                : bus.lastError().message();
+        QTimer::singleShot(0, [done, why] {
+            done(resultOf(QDBusMessage::createError(QDBusError::Disconnected, why)));
+        });
+        return;
+    }
     // Long enough for someone to type a password.
-    const QDBusPendingCall pending = QDBusConnection::systemBus().asyncCall(call, 120000);
+    const QDBusPendingCall pending = bus.asyncCall(call, 120000);
     auto *watcher = new QDBusPendingCallWatcher(pending);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [watcher, done](QDBusPendingCallWatcher *) {

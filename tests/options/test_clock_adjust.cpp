@@ -4,7 +4,9 @@
 #include "platform/system_time.h"
 
 #include <QDBusMessage>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 using namespace vespera;
 
@@ -80,6 +82,20 @@ private slots:
         QVERIFY2(refused.message.contains(reason), qPrintable(refused.message));
         QVERIFY(refused.message.contains("detail here"));
         QVERIFY(platform::TimedatedSystemTime::resultOf(call.createReply()).ok);
+    }
+
+    // Without a system bus "SET" is answered at once, and no time is set
+    // (there is nothing to set it with).
+    void noSystemBusIsSaid()
+    {
+        QTemporaryDir dir;
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir.filePath("no-bus").toUtf8());
+        platform::TimedatedSystemTime systemTime;
+        std::optional<platform::SetTimeResult> outcome;
+        systemTime.setTimeOfDay(QTime(3, 0), [&](platform::SetTimeResult r) { outcome = r; });
+        QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 10000);
+        QVERIFY(!outcome->ok);
+        QVERIFY2(outcome->message.contains("timedated"), qPrintable(outcome->message));
     }
 };
 
