@@ -27,17 +27,27 @@
 #include <QSessionManager>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
 const char kUsage[] = QT_TRANSLATE_NOOP(
     "ProgramOptions",
-    "使い方: vespera [a | AL hhmm プログラム [引数...]]\n"
+    "使い方: vespera [a | AL hhmm プログラム [引数...] | --指示]\n"
     "画面の隅に置く、着せ替えできる時計です。\n"
     "\n"
     "  a                   時計が動いていなければ起動します（動いていても何も表示しません）\n"
     "  AL hhmm プログラム  この回だけ hh時mm分にアラームを加え、アラームのたびに\n"
     "                      通知の代わりにプログラムを（引数とともに）起動します\n"
+    "\n"
+    "動いている時計への指示（動いていなければ起動してから）:\n"
+    "      --options       オプションを開きます\n"
+    "      --preset        プリセットアラームを開きます\n"
+    "      --standard, --uptime, --total\n"
+    "                      時刻・システム駆動時間・積算駆動時間を表示します\n"
+    "      --hide          「隠す」を切り替えます\n"
+    "      --quit          時計を終了します\n"
+    "\n"
     "  -h, --help          この説明を表示して終了します\n"
     "      --version       バージョンを表示して終了します\n"
     "\n"
@@ -61,6 +71,8 @@ int main(int argc, char *argv[])
     const bool translated = common::loadTranslation(translation);
     common::ProgramOptions options(QStringLiteral("vespera"), kUsage, &translation);
     options.onlyFirstArgument();
+    for (const QString &word : vespera::remoteCommands())
+        options.allow(QStringLiteral("--") + word);
     const int answered = options.answer(common::argumentsOf(argc, argv));
     if (answered >= 0)
         return answered;
@@ -73,14 +85,25 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(platform::programIcon());
 
-    const QString commandLine = vespera::joinCommandLine(app.arguments().mid(1));
+    // "--options" and the like: for the clock that runs, or for this one.
+    const QString command = vespera::remoteCommandOf(app.arguments().value(1));
+    const QString commandLine =
+        command.isEmpty() ? vespera::joinCommandLine(app.arguments().mid(1)) : QString();
     platform::QtMessages messages;
     platform::LocalInstanceGuard instance(platform::kClockInstance);
     if (!instance.claim()) {
+        if (!command.isEmpty()) {
+            if (instance.sendCommand(command))
+                return 0;
+            std::fprintf(stderr, "vespera: the clock that runs did not answer\n");
+            return 1;
+        }
         if (commandLine != QLatin1String("a"))
             messages.information(QStringLiteral("Desktop"), vespera::secondInstanceText());
         return 0;
     }
+    if (command == QLatin1String("quit"))
+        return 0; // no clock runs: nothing to close
 
     common::SettingsStore store;
     platform::SystemClockSource clock;
@@ -115,7 +138,8 @@ int main(int argc, char *argv[])
     // The clock ends the program at once: its other windows go with it
     // without closing (quit() would close each first, and a dialog would
     // store its edits, ask a question or refuse, and a notice would ring).
-    QObject::connect(&form, &vespera::ClockWindow::unloaded, &app, [] { QCoreApplication::exit(0); });
+    QObject::connect(&form, &vespera::ClockWindow::unloaded, &app,
+                     [] { QCoreApplication::exit(0); });
     platform::TerminationWatcher termination;
     QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
                      &vespera::ClockWindow::unload);
@@ -127,6 +151,8 @@ int main(int argc, char *argv[])
         form.activateWindow();
         form.onActivated();
     });
+    QObject::connect(&instance, &platform::InstanceGuard::commandRequested, &form,
+                     &vespera::ClockWindow::runCommand);
 
     // A panel that comes, goes or moves changes the work area, and so does a
     // monitor that comes or goes: place the clock anew at once rather than
@@ -143,7 +169,9 @@ int main(int argc, char *argv[])
     for (QScreen *screen : QGuiApplication::screens())
         followScreen(screen);
     // Queued: a screen on its way out is still listed while it is removed.
-    auto replace = [&form] { QTimer::singleShot(0, &form, &vespera::ClockWindow::workAreaChanged); };
+    auto replace = [&form] {
+        QTimer::singleShot(0, &form, &vespera::ClockWindow::workAreaChanged);
+    };
     QObject::connect(&app, &QGuiApplication::screenAdded, &form,
                      [followScreen, replace](QScreen *s) {
                          followScreen(s);
@@ -155,5 +183,7 @@ int main(int argc, char *argv[])
     form.show();
     // Some window managers clamp the first placement of a window; place it once more.
     QTimer::singleShot(300, &form, &vespera::ClockWindow::placeAgain);
+    if (!command.isEmpty()) // started for a command: the clock is up, now do it
+        QTimer::singleShot(0, &form, [&form, command] { form.runCommand(command); });
     return app.exec();
 }

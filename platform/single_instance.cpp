@@ -19,6 +19,23 @@ namespace platform {
 namespace {
 
 const char kActivate[] = "activate\n";
+const QByteArray kCommand = QByteArrayLiteral("command ");
+
+// The word of a "command WORD" line: lower-case letters and "-", at most 24;
+// empty for anything else.
+QString commandIn(const QByteArray &request)
+{
+    if (!request.startsWith(kCommand) || !request.endsWith('\n'))
+        return QString();
+    const QByteArray word = request.mid(kCommand.size()).chopped(1);
+    if (word.isEmpty() || word.size() > 24)
+        return QString();
+    for (const char c : word) {
+        if (!(c >= 'a' && c <= 'z') && c != '-')
+            return QString();
+    }
+    return QString::fromLatin1(word);
+}
 const char kAnswer[] = "ok\n";
 
 bool socketAddress(const QString &path, sockaddr_un &addr)
@@ -155,16 +172,28 @@ void LocalInstanceGuard::onConnection()
         return;
     }
     // A request is one short line sent at once; a client that dawdles is dropped.
-    const bool asked = readWithin(client, 64, 500) == kActivate;
+    const QByteArray request = readWithin(client, 64, 500);
+    const QString command = commandIn(request);
+    const bool asked = request == kActivate || !command.isEmpty();
     if (asked) {
         [[maybe_unused]] const auto n = ::write(client, kAnswer, sizeof kAnswer - 1);
     }
     ::close(client);
-    if (asked)
+    if (request == kActivate)
         emit activationRequested();
+    else if (!command.isEmpty())
+        emit commandRequested(command);
 }
 
-bool LocalInstanceGuard::activateRunning()
+bool LocalInstanceGuard::activateRunning() { return ask(kActivate); }
+
+bool LocalInstanceGuard::sendCommand(const QString &word)
+{
+    const QByteArray request = kCommand + word.toLatin1() + '\n';
+    return !commandIn(request).isEmpty() && ask(request);
+}
+
+bool LocalInstanceGuard::ask(const QByteArray &request)
 {
     sockaddr_un addr;
     if (m_base.isEmpty() || !socketAddress(m_base + QStringLiteral(".sock"), addr))
@@ -174,7 +203,7 @@ bool LocalInstanceGuard::activateRunning()
         return false;
     bool answered = false;
     if (::connect(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) == 0 && peerIsOurUser(fd)
-        && ::write(fd, kActivate, sizeof kActivate - 1) == ssize_t(sizeof kActivate - 1))
+        && ::write(fd, request.constData(), size_t(request.size())) == ssize_t(request.size()))
         answered = readWithin(fd, 16, 2000).startsWith("ok"); // a live program took it
     ::close(fd);
     return answered;

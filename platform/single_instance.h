@@ -22,9 +22,17 @@ public:
     virtual bool claim() = 0;
     // Asks the running instance to come to the front; false when none answered.
     virtual bool activateRunning() = 0;
+    // Hands the running instance a command: a word of lower-case letters and
+    // "-", at most 24 of them; false when none took it.
+    virtual bool sendCommand(const QString &word)
+    {
+        Q_UNUSED(word);
+        return false;
+    }
 
 signals:
     void activationRequested();
+    void commandRequested(const QString &word);
 };
 
 // A lock file decides who runs (free of races, stale after a crash) and a
@@ -38,6 +46,7 @@ public:
 
     bool claim() override;
     bool activateRunning() override;
+    bool sendCommand(const QString &word) override;
 
     // The folder of the lock and the socket: $XDG_RUNTIME_DIR, else a folder of
     // this user's own in the temp folder; empty when neither is private, and
@@ -47,6 +56,7 @@ public:
 private:
     void listen();
     void onConnection();
+    bool ask(const QByteArray &request); // one line to the running instance; true when it said ok
 
     QString m_base; // empty without a private folder
     std::unique_ptr<QLockFile> m_lock;

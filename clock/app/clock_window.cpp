@@ -324,6 +324,27 @@ bool ClockWindow::addPresetAlarm(const QString &entry)
     return true;
 }
 
+bool ClockWindow::runCommand(const QString &word)
+{
+    // Through the menu's own items, so their marks and the stored switches
+    // follow as when they are chosen in the menu.
+    const std::pair<const char *, QAction *> items[] = {
+        {"preset", m_menu.presetNow},  {"standard", m_menu.standardView},
+        {"uptime", m_menu.uptimeView}, {"total", m_menu.totalView},
+        {"hide", m_menu.hideMode},     {"quit", m_menu.quit}};
+    for (const auto &[name, action] : items) {
+        if (word == QLatin1String(name)) {
+            action->trigger();
+            return true;
+        }
+    }
+    if (word == QLatin1String("options")) {
+        onOptionButton();
+        return true;
+    }
+    return false;
+}
+
 void ClockWindow::onPresetNow() { onPresetHour(m_platform.clock->now().time().hour()); }
 
 void ClockWindow::onPresetHour(int hour)

@@ -68,6 +68,10 @@ public:
     void onDontCountToggled() { m_session.toggleDontCount(); }
     void onStartAtLoginToggled();
     void onQuit() { close(); }
+    // A command another start of the program handed over (see
+    // remoteCommands()), done as its menu item or button does it; false for
+    // a word it does not know.
+    bool runCommand(const QString &word);
     void onCloseButton() override;
 
     // Placement: sliding into the screen edge and back, staying in the corner.

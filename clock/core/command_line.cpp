@@ -32,4 +32,21 @@ QString secondInstanceText()
                                        "　　　　　　　　　　　　　　時分");
 }
 
+const QStringList &remoteCommands()
+{
+    static const QStringList words = {QStringLiteral("options"),  QStringLiteral("preset"),
+                                      QStringLiteral("standard"), QStringLiteral("uptime"),
+                                      QStringLiteral("total"),    QStringLiteral("hide"),
+                                      QStringLiteral("quit")};
+    return words;
+}
+
+QString remoteCommandOf(const QString &option)
+{
+    if (!option.startsWith(QLatin1String("--")))
+        return QString();
+    const QString word = option.mid(2);
+    return remoteCommands().contains(word) ? word : QString();
+}
+
 } // namespace vespera

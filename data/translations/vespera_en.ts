@@ -248,32 +248,6 @@ Options: path AL 0000 file name
 <context>
     <name>ProgramOptions</name>
     <message>
-        <source>使い方: vespera [a | AL hhmm プログラム [引数...]]
-画面の隅に置く、着せ替えできる時計です。
-
-  a                   時計が動いていなければ起動します（動いていても何も表示しません）
-  AL hhmm プログラム  この回だけ hh時mm分にアラームを加え、アラームのたびに
-                      通知の代わりにプログラムを（引数とともに）起動します
-  -h, --help          この説明を表示して終了します
-      --version       バージョンを表示して終了します
-
-設定: $XDG_CONFIG_HOME/kestrel.ini（既定は ~/.config/kestrel.ini）
-詳しくは man vespera をご覧ください。
-</source>
-        <translation>Usage: vespera [a | AL hhmm PROGRAM [ARGUMENT...]]
-A skinnable desktop clock for a corner of the screen.
-
-  a                   start the clock unless it already runs (without a message)
-  AL hhmm PROGRAM     add an alarm at hh:mm for this run; at every alarm, start
-                      PROGRAM (with its arguments) instead of the notice
-  -h, --help          show this help and exit
-      --version       show the version and exit
-
-Settings: $XDG_CONFIG_HOME/kestrel.ini (by default ~/.config/kestrel.ini)
-See man vespera for more.
-</translation>
-    </message>
-    <message>
         <source>%1: 不明なオプションです: %2
 使い方は「%1 --help」で表示できます。
 </source>
@@ -333,6 +307,50 @@ Removes every setting the clock and the design browser stored, after asking.
       --version       show the version and exit
 
 See man vesclean for more.
+</translation>
+    </message>
+    <message>
+        <source>使い方: vespera [a | AL hhmm プログラム [引数...] | --指示]
+画面の隅に置く、着せ替えできる時計です。
+
+  a                   時計が動いていなければ起動します（動いていても何も表示しません）
+  AL hhmm プログラム  この回だけ hh時mm分にアラームを加え、アラームのたびに
+                      通知の代わりにプログラムを（引数とともに）起動します
+
+動いている時計への指示（動いていなければ起動してから）:
+      --options       オプションを開きます
+      --preset        プリセットアラームを開きます
+      --standard, --uptime, --total
+                      時刻・システム駆動時間・積算駆動時間を表示します
+      --hide          「隠す」を切り替えます
+      --quit          時計を終了します
+
+  -h, --help          この説明を表示して終了します
+      --version       バージョンを表示して終了します
+
+設定: $XDG_CONFIG_HOME/kestrel.ini（既定は ~/.config/kestrel.ini）
+詳しくは man vespera をご覧ください。
+</source>
+        <translation>Usage: vespera [a | AL hhmm PROGRAM [ARGUMENT...] | --COMMAND]
+A skinnable desktop clock for a corner of the screen.
+
+  a                   start the clock unless it already runs (without a message)
+  AL hhmm PROGRAM     add an alarm at hh:mm for this run; at every alarm, start
+                      PROGRAM (with its arguments) instead of the notice
+
+Commands for the clock that runs (started first when none runs):
+      --options       open the options
+      --preset        open the preset alarm dial
+      --standard, --uptime, --total
+                      show the time, the system uptime or the total uptime
+      --hide          switch hide mode on or off
+      --quit          close the clock
+
+  -h, --help          show this help and exit
+      --version       show the version and exit
+
+Settings: $XDG_CONFIG_HOME/kestrel.ini (by default ~/.config/kestrel.ini)
+See man vespera for more.
 </translation>
     </message>
 </context>

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -535,6 +536,35 @@ private slots:
         QVERIFY(line.startsWith("AL 0730 /usr/bin/foo --bar "));
         QCOMPARE(QProcess::splitCommand(line), args);
         QCOMPARE(joinCommandLine({"a"}), QString("a"));
+    }
+
+    // What a second start asks of the running clock ("vespera --uptime", the
+    // launcher's actions), done as the menu does it: marks and stored switches too.
+    void commandsFromASecondStart()
+    {
+        QCOMPARE(remoteCommandOf("--options"), QString("options"));
+        QCOMPARE(remoteCommandOf("--quit"), QString("quit"));
+        for (const char *other : {"options", "-options", "--Options", "--", "--bogus", "a", "AL"})
+            QCOMPARE(remoteCommandOf(other), QString());
+
+        auto form = start();
+        form->show();
+        QVERIFY(form->runCommand("uptime"));
+        QCOMPARE(form->view(), View::Uptime);
+        QCOMPARE(stored("mmode"), QString("1"));
+        QVERIFY(form->runCommand("standard"));
+        QCOMPARE(form->view(), View::Standard);
+        const bool hidden = form->flags().hideMode;
+        QVERIFY(form->runCommand("hide"));
+        QCOMPARE(form->flags().hideMode, !hidden);
+        QCOMPARE(form->menu().hideMode->isChecked(), !hidden);
+        QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
+        QVERIFY(form->runCommand("options"));
+        QCOMPARE(options.size(), 1);
+        QVERIFY(!form->runCommand("bogus"));
+        for (const QString &word : remoteCommands())
+            QVERIFY2(word == "quit" || word == "preset" || form->runCommand(word),
+                     qPrintable(word));
     }
 
     void secondInstanceMessageHasFourLines()

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QMutex>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUuid>
@@ -166,6 +167,53 @@ private slots:
         thread.wait();
         LocalInstanceGuard third(title);
         QVERIFY(third.claim());
+    }
+
+    // A command reaches the running instance as its word; anything but a
+    // short word of lower-case letters and "-" is never sent.
+    void commandsReachTheRunningInstance()
+    {
+        const QString title = "test-" + QUuid::createUuid().toString(QUuid::Id128);
+        QThread thread;
+        thread.start();
+        auto *first = new LocalInstanceGuard(title);
+        first->moveToThread(&thread);
+        QStringList heard;
+        QMutex lock;
+        std::atomic<int> activations{0};
+        connect(
+            first, &platform::InstanceGuard::commandRequested, first,
+            [&](const QString &word) {
+                QMutexLocker locked(&lock);
+                heard << word;
+            },
+            Qt::DirectConnection);
+        connect(
+            first, &platform::InstanceGuard::activationRequested, first, [&] { ++activations; },
+            Qt::DirectConnection);
+        bool claimed = false;
+        QMetaObject::invokeMethod(
+            first, [&] { claimed = first->claim(); }, Qt::BlockingQueuedConnection);
+        QVERIFY(claimed);
+
+        LocalInstanceGuard second(title);
+        QVERIFY(second.sendCommand("options"));
+        QVERIFY(second.sendCommand("on-top"));
+        for (const QString &bad : {QString(), QString("Options"), QString("a b"),
+                                   QString("x\nactivate"), QString(25, 'a'), QString("ü")})
+            QVERIFY2(!second.sendCommand(bad), qPrintable(bad));
+        QTRY_COMPARE_WITH_TIMEOUT(([&] {
+                                      QMutexLocker locked(&lock);
+                                      return heard;
+                                  }()),
+                                  (QStringList{"options", "on-top"}), 10000);
+        QCOMPARE(activations.load(), 0);
+
+        QMetaObject::invokeMethod(
+            first, [&] { delete first; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+        QVERIFY(!second.sendCommand("options")); // nobody runs
     }
 
     void activationWithoutAnyRunningInstanceFails()

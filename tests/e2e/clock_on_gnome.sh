@@ -302,6 +302,21 @@ other_windows() {
     wait_for 10 centred VESPERA || part_failed "the design browser is not centred: $(shown_window VESPERA)" || return
     echo "ok: the design browser opens, centred"
 }
+# --- The way in where [Shift] does not reach the clock: the launcher's
+# actions, which are commands to the running clock --------------------------
+way_in() {
+    PART="way in"
+    fresh_session 1280x800
+    settings start=2.15
+    start_clock
+    run_as_user "$VESPERA" --options || part_failed "vespera --options was refused" || return
+    wait_for 30 shown_window Option >/dev/null || part_failed "vespera --options showed no options dialog" || return
+    run_as_user "$VESPERA" --quit || part_failed "vespera --quit was refused" || return
+    wait_gone "$CLOCK" 10 || part_failed "vespera --quit did not close the clock" || return
+    echo "ok: the launcher's commands reach the clock (options, quit)"
+}
+way_in
+
 NOTICE_PROBE=${2:-}
 VESWEB=$(dirname "$VESPERA")/vesweb
 if [ -x "$NOTICE_PROBE" ]; then

@@ -89,3 +89,25 @@ ends_soon "終了 over the options dialog"
 [ -z "$(stored vol)" ] || fail "the dialog stored its switch at 終了: vol=$(stored vol)"
 flags_stored "終了 over the options dialog"
 echo "ok: 終了 over the options dialog ends at once; only the clock stores"
+
+# A second start with a command, as the launcher's actions give it: the
+# running clock opens its options, changes its view, and closes; and a
+# command with no clock running starts one first.
+start_clock start=2.15 smode=3 ah=0
+"$VESPERA" --options || fail "vespera --options was refused: exit $?"
+wait_for 20 shown_window Option >/dev/null || fail "vespera --options showed no options dialog"
+"$VESPERA" --uptime || fail "vespera --uptime was refused"
+wait_for 10 sh -c "grep -q '^mmode=1' '$XDG_CONFIG_HOME/kestrel.ini'" \
+    || fail "vespera --uptime did not switch the view: $(cat "$XDG_CONFIG_HOME/kestrel.ini")"
+"$VESPERA" --quit || fail "vespera --quit was refused"
+ends_soon "vespera --quit"
+echo "ok: vespera --options, --uptime and --quit reach the running clock"
+"$VESPERA" --quit || fail "vespera --quit with no clock running failed"
+"$VESPERA" --options >"$WORK/clock.log" 2>&1 &
+CLOCK=$!
+PIDS+=($CLOCK)
+wait_for 30 shown_window Option >/dev/null || fail "vespera --options with no clock showed no dialog"
+clock_position >/dev/null || fail "vespera --options with no clock started no clock"
+"$VESPERA" --quit || fail "vespera --quit was refused"
+ends_soon "vespera --quit after vespera --options"
+echo "ok: with no clock running, vespera --options starts one and opens its options"
