@@ -101,6 +101,39 @@ pid_t askAs(uid_t uid, const QString &path)
 
 } // namespace
 
+// The running instance answers from its own thread, as another process would.
+class RunningInstance {
+public:
+    explicit RunningInstance(const QString &title) : guard(new LocalInstanceGuard(title))
+    {
+        m_thread.start();
+        guard->moveToThread(&m_thread);
+    }
+    ~RunningInstance() { end(); }
+    bool claim()
+    {
+        bool claimed = false;
+        QMetaObject::invokeMethod(
+            guard, [&] { claimed = guard->claim(); }, Qt::BlockingQueuedConnection);
+        return claimed;
+    }
+    // It goes, as a program that ends.
+    void end()
+    {
+        if (!guard)
+            return;
+        QMetaObject::invokeMethod(
+            guard, [this] { delete guard; }, Qt::BlockingQueuedConnection);
+        guard = nullptr;
+        m_thread.quit();
+        m_thread.wait();
+    }
+    LocalInstanceGuard *guard;
+
+private:
+    QThread m_thread;
+};
+
 class TestSingleInstance : public QObject {
     Q_OBJECT
 
@@ -141,19 +174,12 @@ private slots:
     void secondClaimFailsAndActivatesTheFirst()
     {
         const QString title = "test-" + QUuid::createUuid().toString(QUuid::Id128);
-        // The running instance answers from its own thread, as another process would.
-        QThread thread;
-        thread.start();
-        auto *first = new LocalInstanceGuard(title);
-        first->moveToThread(&thread);
+        RunningInstance first(title);
         std::atomic<int> activations{0};
         connect(
-            first, &platform::InstanceGuard::activationRequested, first, [&] { ++activations; },
-            Qt::DirectConnection);
-        bool claimed = false;
-        QMetaObject::invokeMethod(
-            first, [&] { claimed = first->claim(); }, Qt::BlockingQueuedConnection);
-        QVERIFY(claimed);
+            first.guard, &platform::InstanceGuard::activationRequested, first.guard,
+            [&] { ++activations; }, Qt::DirectConnection);
+        QVERIFY(first.claim());
 
         LocalInstanceGuard second(title);
         QVERIFY(!second.claim());
@@ -161,10 +187,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(activations.load(), 1, 10000);
 
         // Once the first has gone, the next start runs.
-        QMetaObject::invokeMethod(
-            first, [&] { delete first; }, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
+        first.end();
         LocalInstanceGuard third(title);
         QVERIFY(third.claim());
     }
@@ -174,27 +197,21 @@ private slots:
     void commandsReachTheRunningInstance()
     {
         const QString title = "test-" + QUuid::createUuid().toString(QUuid::Id128);
-        QThread thread;
-        thread.start();
-        auto *first = new LocalInstanceGuard(title);
-        first->moveToThread(&thread);
+        RunningInstance first(title);
         QStringList heard;
         QMutex lock;
         std::atomic<int> activations{0};
         connect(
-            first, &platform::InstanceGuard::commandRequested, first,
+            first.guard, &platform::InstanceGuard::commandRequested, first.guard,
             [&](const QString &word) {
                 QMutexLocker locked(&lock);
                 heard << word;
             },
             Qt::DirectConnection);
         connect(
-            first, &platform::InstanceGuard::activationRequested, first, [&] { ++activations; },
-            Qt::DirectConnection);
-        bool claimed = false;
-        QMetaObject::invokeMethod(
-            first, [&] { claimed = first->claim(); }, Qt::BlockingQueuedConnection);
-        QVERIFY(claimed);
+            first.guard, &platform::InstanceGuard::activationRequested, first.guard,
+            [&] { ++activations; }, Qt::DirectConnection);
+        QVERIFY(first.claim());
 
         LocalInstanceGuard second(title);
         QVERIFY(second.sendCommand("options"));
@@ -209,10 +226,7 @@ private slots:
                                   (QStringList{"options", "on-top"}), 10000);
         QCOMPARE(activations.load(), 0);
 
-        QMetaObject::invokeMethod(
-            first, [&] { delete first; }, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
+        first.end();
         QVERIFY(!second.sendCommand("options")); // nobody runs
     }
 
