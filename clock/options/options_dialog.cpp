@@ -27,8 +27,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 
 using common::twips;
 
@@ -71,7 +74,8 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
       m_clock(clock), m_store(store), m_platform(platform)
 {
     setWindowTitle(QStringLiteral("Option"));
-    setFixedSize(7800 / 15, 6690 / 15);
+    setMaximumSize(kContentSize);
+    resize(kContentSize);
     QFont f = font();
     f.setPixelSize(12);
     setFont(f);
@@ -89,11 +93,63 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
     connect(&adjustTimer, &QTimer::timeout, this, &OptionsDialog::onAdjustTick);
     adjustTimer.start();
     loadSettings();
+    scrollWhenTooLarge();
+}
+
+// The controls sit where the layout puts them on a page of the dialog's full
+// size; on a screen too small for it (a small one at 200 %) the dialog
+// shrinks to the screen and the page scrolls inside it.
+void OptionsDialog::scrollWhenTooLarge()
+{
+    auto *page = new QWidget;
+    page->setFixedSize(kContentSize);
+    for (QObject *child : children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (!w || w->isWindow())
+            continue;
+        const bool hidden = w->isHidden();
+        w->setParent(page); // keeps its place; a new parent hides it
+        w->setVisible(!hidden);
+    }
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(page);
+    m_scroll->setGeometry(rect());
+}
+
+void OptionsDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (m_scroll)
+        m_scroll->setGeometry(rect());
+}
+
+// Centred on its screen, as large as it fits, with its title bar on the
+// screen where it can be taken: the frame's top is known once the window
+// manager has framed it, and a title bar's height is allowed before.
+void OptionsDialog::placeOnScreen()
+{
+    const QRect room = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int top =
+        frame.top() < y() ? y() - frame.top() : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+    const int sides = frame.width() > width() ? (frame.width() - width()) / 2 : 0;
+    const QSize fits = room.size() - QSize(2 * sides, top + sides);
+    QSize wanted = kContentSize;
+    if (wanted.height() > fits.height()) // the page scrolls: room for its scroll bar
+        wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setMaximumSize(wanted);
+    resize(wanted.boundedTo(fits));
+    QRect placed(QPoint(), size());
+    placed.moveCenter(room.center());
+    placed.moveTop(std::max(placed.top(), room.top() + top));
+    placed.moveLeft(std::max(placed.left(), room.left() + sides));
+    move(placed.topLeft());
 }
 
 void OptionsDialog::buildDisplay(QGroupBox *frame)
 {
-    label(tr("時計の位置"), twips(240, 270, 1695, 405), frame);
+    label(tr("時計の位置"), twips(240, 270, 1695, 270), frame); // ends where the box below begins
     cornerBox = place(new QComboBox(frame), twips(240, 540, 2055, 390));
     cornerBox->addItems({tr("左上"), tr("左下"), tr("右上"), tr("右下")});
     alwaysOnTopCheck = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 300));
@@ -281,7 +337,7 @@ void OptionsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous() && screen())
-        move(screen()->availableGeometry().center() - rect().center());
+        placeOnScreen();
     okButton->setFocus();
 }
 

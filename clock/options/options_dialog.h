@@ -20,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 
 namespace platform {
@@ -61,8 +62,8 @@ struct OptionsPlatform {
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(OptionsTarget &clock, common::SettingsStore &store, const OptionsPlatform &platform,
-          QWidget *parent = nullptr);
+    OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
+                  const OptionsPlatform &platform, QWidget *parent = nullptr);
 
     // Display
     QComboBox *cornerBox;
@@ -73,7 +74,8 @@ public:
     QPushButton *moreDesignsButton, *okButton;
     // Alarms
     QListWidget *alarmList;
-    QPushButton *deleteAlarmButton, *clearAlarmsButton, *hourModeButton, *setAlarmButton, *browseProgramButton, *alarmTestButton, *chimeTestButton;
+    QPushButton *deleteAlarmButton, *clearAlarmsButton, *hourModeButton, *setAlarmButton,
+        *browseProgramButton, *alarmTestButton, *chimeTestButton;
     QCheckBox *chimeCheck, *alarmCheck, *programCheck, *alarmVolumeCheck, *chimeVolumeCheck;
     QLineEdit *hourBox, *minuteBox, *secondsBox, *programPathBox;
     QScrollBar *alarmVolumeBar, *chimeVolumeBar;
@@ -103,9 +105,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static constexpr QSize kContentSize{7800 / 15, 6690 / 15}; // the layout's whole page
+    void scrollWhenTooLarge();
+    void placeOnScreen();
     void buildDisplay(QGroupBox *frame);
     void buildAlarms(QGroupBox *frame);
     void buildAdjustment(QGroupBox *frame);
@@ -126,6 +132,7 @@ private:
     QString m_mode = QStringLiteral("24");
     AlarmList m_openedAlarms; // the stored list as the dialog opened it
     int m_shownCorner = 0;    // the corner the dialog showed
+    QScrollArea *m_scroll = nullptr;
 };
 
 } // namespace vespera

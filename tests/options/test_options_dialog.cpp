@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
@@ -323,6 +325,32 @@ private slots:
         QTest::keyClick(dialog->cornerBox, Qt::Key_F1);
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown[0].endsWith("|ヘルプを開けませんでした。"));
+    }
+
+    // On a screen too small for the dialog (a small one at 200 %) it shrinks
+    // to the screen, keeps its title bar on it, and its page scrolls to OK.
+    // (Run at 200 % by its own test.)
+    void fitsASmallScreen()
+    {
+        auto dialog = open();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const QRect room = dialog->screen()->availableGeometry();
+        if (room.height() > 6690 / 15 + 60)
+            QSKIP("the screen is large enough for the dialog");
+        QVERIFY2(room.contains(dialog->geometry()), qPrintable(QString("%1,%2 %3x%4")
+                                                                   .arg(dialog->x())
+                                                                   .arg(dialog->y())
+                                                                   .arg(dialog->width())
+                                                                   .arg(dialog->height())));
+        QVERIFY(dialog->geometry().top() - room.top() >= 20); // the title bar's room
+        auto *page = dialog->findChild<QScrollArea *>();
+        QVERIFY(page && page->verticalScrollBar()->maximum() > 0);
+        if (room.width() > 7800 / 15 + 60) // wide enough: it scrolls only as high as it must
+            QCOMPARE(page->horizontalScrollBar()->maximum(), 0);
+        page->ensureWidgetVisible(dialog->okButton);
+        const QRect ok(dialog->okButton->mapTo(dialog.get(), QPoint()), dialog->okButton->size());
+        QVERIFY(dialog->rect().contains(ok));
     }
 
     void oneDialogAtATime()
