@@ -8,7 +8,9 @@ unset LANGUAGE LC_MESSAGES
 export LC_ALL=C.UTF-8
 WORK=$(mktemp -d)
 PIDS=()
+GROUPS_STARTED=() # process groups: a program with helpers it starts (a session bus and what it activates)
 cleanup() {
+    for g in "${GROUPS_STARTED[@]}"; do kill -- "-$g" 2>/dev/null; done
     for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
     wait 2>/dev/null
     rm -rf "$WORK"

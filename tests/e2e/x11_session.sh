@@ -26,7 +26,11 @@ start_x_session() {
         need dbus-run-session
         local options=--compositor=off
         [ "$wm" = metacity ] && options=--no-composite
-        dbus-run-session -- "$wm" $options >"$WORK/wm.log" 2>&1 &
+        # In a process group of its own, ended whole: the bus and what it
+        # starts (xfwm4's settings daemon) would outlive the window manager.
+        # Without the accessibility bridge, whose launcher leaves the group.
+        NO_AT_BRIDGE=1 setsid dbus-run-session -- "$wm" $options >"$WORK/wm.log" 2>&1 &
+        GROUPS_STARTED+=($!)
         ;;
     *) "$wm" >"$WORK/wm.log" 2>&1 & ;;
     esac
