@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QMap>
 #include <QStringDecoder>
 
@@ -148,22 +147,6 @@ QString picturesProblem(const QString &name, const QMap<QString, QImage> &pictur
                 .arg(wanted.height());
     }
     return QString();
-}
-
-// The pixels alone as PNG: no text, colour profile or other chunk of the
-// picture they were read from goes along.
-QByteArray pngOf(const QImage &image)
-{
-    QImage clean(image.size(), image.format());
-    clean.setColorTable(image.colorTable());
-    const qsizetype line = qMin(clean.bytesPerLine(), image.bytesPerLine());
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(clean.scanLine(y), image.constScanLine(y), size_t(line));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    return writer.write(clean) ? bytes : QByteArray();
 }
 
 // A picture from a design file: PNG only, so no other decoder ever sees what
@@ -353,7 +336,7 @@ std::optional<DesignPackage> packageOf(const QString &name, const QMap<QString, 
         return refuse<std::optional<DesignPackage>>(error, why);
     DesignPackage package{name, {}};
     for (auto p = pictures.cbegin(); p != pictures.cend(); ++p) {
-        const QByteArray png = pngOf(p.value());
+        const QByteArray png = pngBytes(p.value());
         if (png.isEmpty())
             return refuse<std::optional<DesignPackage>>(
                 error, QStringLiteral("%1%2 cannot be made into a PNG picture").arg(name, p.key()));

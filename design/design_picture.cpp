@@ -3,8 +3,12 @@
 
 #include "glyph_atlas.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
+
+#include <cstring>
 
 namespace vespera {
 
@@ -25,6 +29,20 @@ QImage readDesignPicture(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? readDesignPicture(&file) : QImage();
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QImage clean(image.size(), image.format());
+    clean.setColorTable(image.colorTable());
+    const qsizetype line = qMin(clean.bytesPerLine(), image.bytesPerLine());
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(clean.scanLine(y), image.constScanLine(y), size_t(line));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    return writer.write(clean) ? bytes : QByteArray();
 }
 
 } // namespace vespera

@@ -18,4 +18,8 @@ constexpr int kMaxPictureSide = 4096;
 QImage readDesignPicture(QIODevice *device);
 QImage readDesignPicture(const QString &path);
 
+// The pixels alone as PNG: no text, colour profile or other chunk of the
+// picture they were read from goes along. Empty when it cannot be written.
+QByteArray pngBytes(const QImage &image);
+
 } // namespace vespera

@@ -5,7 +5,6 @@
 #include "design/glyph_atlas.h"
 #include "design/skin_layout.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 
@@ -56,13 +55,7 @@ QByteArray designPreviewPng(const QString &picturePath)
 QByteArray designPreviewPng(QIODevice *device)
 {
     const QImage preview = designPreview(vespera::readDesignPicture(device));
-    if (preview.isNull())
-        return QByteArray();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    preview.save(&buffer, "PNG");
-    return png;
+    return preview.isNull() ? QByteArray() : vespera::pngBytes(preview);
 }
 
 } // namespace vesweb

@@ -4,9 +4,9 @@
 #include "catalogue.h"
 #include "preview.h"
 
+#include "design/design_picture.h"
 #include "painter/design_painter.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFontDatabase>
 
@@ -264,13 +264,8 @@ QByteArray studioPage(const StudioPage &page)
 
 QByteArray studioPreviewPng(const painter::Recipe &recipe)
 {
-    const QImage preview =
-        designPreview(painter::paintDesignPicture(recipe, painter::Side::Left, 1));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    preview.save(&buffer, "PNG");
-    return png;
+    return vespera::pngBytes(
+        designPreview(painter::paintDesignPicture(recipe, painter::Side::Left, 1)));
 }
 
 QStringList digitFontFamilies()

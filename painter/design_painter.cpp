@@ -3,10 +3,10 @@
 
 #include "glyphs.h"
 
+#include "design/design_picture.h"
 #include "design/glyph_atlas.h"
 #include "design/skin_layout.h"
 
-#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -218,15 +218,6 @@ void paintDogGlyphs(QPainter &p, const Recipe &d, Side side, const QImage &face,
     }
 }
 
-QByteArray png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 QImage paintDesignPicture(const Recipe &d, Side side, int scale)
@@ -249,10 +240,10 @@ QImage paintDesignPicture(const Recipe &d, Side side, int scale)
 QVector<vespera::DesignFile> paintDesignFiles(const Recipe &recipe)
 {
     return {
-        {QStringLiteral(".vss"), png(paintDesignPicture(recipe, Side::Left, 1))},
-        {QStringLiteral(".vsr"), png(paintDesignPicture(recipe, Side::Right, 1))},
-        {QStringLiteral("@2x.vss"), png(paintDesignPicture(recipe, Side::Left, 2))},
-        {QStringLiteral("@2x.vsr"), png(paintDesignPicture(recipe, Side::Right, 2))},
+        {QStringLiteral(".vss"), vespera::pngBytes(paintDesignPicture(recipe, Side::Left, 1))},
+        {QStringLiteral(".vsr"), vespera::pngBytes(paintDesignPicture(recipe, Side::Right, 1))},
+        {QStringLiteral("@2x.vss"), vespera::pngBytes(paintDesignPicture(recipe, Side::Left, 2))},
+        {QStringLiteral("@2x.vsr"), vespera::pngBytes(paintDesignPicture(recipe, Side::Right, 2))},
         {QStringLiteral(".recipe"), recipeText(recipe)},
     };
 }
