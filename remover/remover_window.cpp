@@ -34,7 +34,7 @@ RemoverWindow::RemoverWindow(common::SettingsStore &store, platform::Messages &m
     label(tr("この操作により、積算駆動時間などのデータがリセットされます"),
           twips(240, 240, 5055, 255));
     label(tr("レジストリは再インストールや、バージョンアップで継承できます。"),
-          twips(240, 480, 5175, 255));
+          twips(240, 495, 5175, 255));
     label(tr("VESPERA　で設定されたレジストリを削除しますか？"), twips(360, 840, 4575, 255));
 
     // "いいえ" comes first in the tab order and is the default: Enter and

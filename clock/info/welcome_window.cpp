@@ -47,7 +47,6 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
     title->setAlignment(Qt::AlignCenter);
     label(tr("この度はVESPERAをご選択いただき、ありがとうございます"), twips(240, 480, 4215, 645),
           this);
-    label(QString(), twips(240, 960, 4575, 255), this);
 
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
@@ -55,7 +54,7 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
     frame->setGeometry(twips(120, 1185, 4455, 1815));
     label(tr("時計はマウスを近づけると、隠れるようになっています。　"
              "時計を操作したい時は、[Shift]キーを押しながら行ってください。"),
-          twips(150, 210, 4215, 1260), frame);
+          twips(150, 210, 4215, 1200), frame);
     label(tr("詳しくはヘルプをご覧下さい。"), twips(120, 1410, 3735, 315), frame);
 
     m_dontShowAgain = new QCheckBox(tr("了解したので、次回以降表示しない"), this);

@@ -9,6 +9,7 @@
 #include "alarms/alarm_engine.h"
 #include "design/design_files.h"
 #include "platform/clock_source.h"
+#include "platform/desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
@@ -125,26 +126,14 @@ void OptionsDialog::resizeEvent(QResizeEvent *event)
 }
 
 // Centred on its screen, as large as it fits, with its title bar on the
-// screen where it can be taken: the frame's top is known once the window
-// manager has framed it, and a title bar's height is allowed before.
+// screen; when the page scrolls, room for its scroll bar.
 void OptionsDialog::placeOnScreen()
 {
-    const QRect room = screen()->availableGeometry();
-    const QRect frame = frameGeometry();
-    const int top =
-        frame.top() < y() ? y() - frame.top() : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
-    const int sides = frame.width() > width() ? (frame.width() - width()) / 2 : 0;
-    const QSize fits = room.size() - QSize(2 * sides, top + sides);
     QSize wanted = kContentSize;
-    if (wanted.height() > fits.height()) // the page scrolls: room for its scroll bar
+    if (wanted.height() > platform::roomOnScreen(this).height())
         wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     setMaximumSize(wanted);
-    resize(wanted.boundedTo(fits));
-    QRect placed(QPoint(), size());
-    placed.moveCenter(room.center());
-    placed.moveTop(std::max(placed.top(), room.top() + top));
-    placed.moveLeft(std::max(placed.left(), room.left() + sides));
-    move(placed.topLeft());
+    platform::centreOnScreen(this, wanted);
 }
 
 void OptionsDialog::buildDisplay(QGroupBox *frame)
@@ -152,17 +141,17 @@ void OptionsDialog::buildDisplay(QGroupBox *frame)
     label(tr("時計の位置"), twips(240, 270, 1695, 270), frame); // ends where the box below begins
     cornerBox = place(new QComboBox(frame), twips(240, 540, 2055, 390));
     cornerBox->addItems({tr("左上"), tr("左下"), tr("右上"), tr("右下")});
-    alwaysOnTopCheck = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 300));
-    autoTuckCheck = place(new QCheckBox(tr("自動的に隠す"), frame), twips(240, 1275, 2415, 300));
-    use24HourCheck = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 300));
-    dogCheck = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1800, 2775, 300));
-    label(tr("左側ゲージのモード"), twips(240, 2370, 2175, 405), frame);
+    alwaysOnTopCheck = place(new QCheckBox(tr("常に手前"), frame), twips(240, 1005, 2175, 270));
+    autoTuckCheck = place(new QCheckBox(tr("自動的に隠す"), frame), twips(240, 1275, 2415, 270));
+    use24HourCheck = place(new QCheckBox(tr("24時間表示"), frame), twips(240, 1545, 2775, 270));
+    dogCheck = place(new QCheckBox(tr("ワンちゃんを動かせる"), frame), twips(240, 1815, 2775, 300));
+    label(tr("左側ゲージのモード"), twips(240, 2370, 2175, 270), frame);
     calendarWeekOption =
-        place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 300));
+        place(new QRadioButton(tr("カレンダ位置"), frame), twips(480, 2640, 2175, 285));
     nthWeekdayOption =
         place(new QRadioButton(tr("第○曜日表示"), frame), twips(480, 2925, 2175, 300));
-    label(tr("時計のデザイン"), twips(240, 3240, 1815, 405), frame);
-    designNameLabel = label(QString(), twips(360, 3600, 2415, 405), frame);
+    label(tr("時計のデザイン"), twips(240, 3240, 1815, 360), frame);
+    designNameLabel = label(QString(), twips(360, 3600, 2415, 360), frame);
     designNameLabel->setTextFormat(Qt::PlainText); // a name a design site set, never markup
     designList = place(new QListWidget(frame), twips(240, 3960, 2655, 1170));
     moreDesignsButton =
@@ -179,21 +168,21 @@ void OptionsDialog::buildDisplay(QGroupBox *frame)
 void OptionsDialog::buildAlarms(QGroupBox *frame)
 {
     label(tr("アラームの予約"), twips(240, 240, 1935, 285), frame);
-    alarmList = place(new QListWidget(frame), twips(240, 540, 1455, 1140));
-    deleteAlarmButton = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 375, 1155));
+    alarmList = place(new QListWidget(frame), twips(240, 540, 1440, 1140));
+    deleteAlarmButton = place(new QPushButton(tr("削除"), frame), twips(1680, 540, 360, 1155));
     writeDownwards(deleteAlarmButton);
     clearAlarmsButton =
         place(new QPushButton(QStringLiteral("AC"), frame), twips(2040, 540, 375, 1155));
-    chimeCheck = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 390));
+    chimeCheck = place(new QCheckBox(tr("30分時報"), frame), twips(2520, 540, 1335, 360));
     alarmCheck = place(new QCheckBox(tr("アラーム"), frame), twips(2520, 900, 1335, 285));
     hourModeButton = place(new QPushButton(m_mode, frame), twips(120, 1740, 615, 360));
-    hourBox = place(new QLineEdit(frame), twips(840, 1740, 375, 360));
-    label(QStringLiteral("："), twips(1170, 1785, 135, 255), frame);
-    minuteBox = place(new QLineEdit(frame), twips(1320, 1740, 375, 390));
-    label(QStringLiteral("："), twips(1635, 1785, 135, 255), frame);
+    hourBox = place(new QLineEdit(frame), twips(840, 1740, 345, 360));
+    label(QStringLiteral("："), twips(1185, 1785, 135, 255), frame);
+    minuteBox = place(new QLineEdit(frame), twips(1320, 1740, 345, 390));
+    label(QStringLiteral("："), twips(1665, 1785, 135, 255), frame);
     secondsBox = place(new QLineEdit(QStringLiteral("00"), frame), twips(1800, 1740, 375, 375));
     setAlarmButton = place(new QPushButton(tr("セット"), frame), twips(2400, 1740, 1335, 360));
-    label(tr("アラーム時起動するソフト"), twips(240, 2220, 3135, 405), frame);
+    label(tr("アラーム時起動するソフト"), twips(240, 2220, 3135, 300), frame);
     programCheck = place(new QCheckBox(frame), twips(210, 2565, 255, 255));
     programPathBox = place(new QLineEdit(frame), twips(480, 2520, 2295, 360));
     browseProgramButton = place(new QPushButton(tr("参照"), frame), twips(2880, 2520, 855, 345));
@@ -243,12 +232,12 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
 
 void OptionsDialog::buildAdjustment(QGroupBox *frame)
 {
-    label(tr("現在時刻"), twips(240, 270, 1095, 285), frame);
-    nowLabel = label(QString(), twips(1200, 270, 1095, 405), frame);
-    label(tr("設定時刻"), twips(240, 540, 1095, 285), frame);
-    targetLabel = label(QString(), twips(1200, 540, 1095, 285), frame);
-    label(QStringLiteral("±"), twips(2280, 540, 375, 285), frame);
-    offsetLabel = label(m_adjust.offsetText, twips(2520, 420, 375, 375), frame);
+    label(tr("現在時刻"), twips(240, 270, 960, 270), frame);
+    nowLabel = label(QString(), twips(1200, 270, 1080, 270), frame);
+    label(tr("設定時刻"), twips(240, 540, 960, 285), frame);
+    targetLabel = label(QString(), twips(1200, 540, 1080, 285), frame);
+    label(QStringLiteral("±"), twips(2280, 540, 240, 285), frame);
+    offsetLabel = label(m_adjust.offsetText, twips(2520, 420, 360, 375), frame);
     offsetLabel->setAlignment(Qt::AlignCenter);
     laterButton = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
     earlierButton = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));

@@ -16,6 +16,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractSpinBox>
+#include <QAbstractScrollArea>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -111,6 +113,67 @@ QList<Shown> textsOf(QWidget *window)
     return shown;
 }
 
+// The controls a user reads or works, each once: the parts a composite
+// control is built of (a spin box's editor, a scroll area's bars) belong to it.
+bool isControl(const QWidget *w)
+{
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QAbstractSpinBox *>(p) || qobject_cast<const QComboBox *>(p)
+            || qobject_cast<const QAbstractScrollArea *>(p) && !p->inherits("QScrollArea")
+            || p->objectName().startsWith(QLatin1String("qt_scrollarea_")))
+            return false;
+    return qobject_cast<const QLabel *>(w) || qobject_cast<const QAbstractButton *>(w)
+           || qobject_cast<const QComboBox *>(w) || qobject_cast<const QLineEdit *>(w)
+           || qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QAbstractSlider *>(w)
+           || qobject_cast<const QAbstractScrollArea *>(w) && !w->inherits("QScrollArea")
+           || qobject_cast<const QGroupBox *>(w);
+}
+
+// What other controls may sit on: a group's frame, or a picture.
+bool isFrame(const QWidget *w)
+{
+    auto *label = qobject_cast<const QLabel *>(w);
+    return qobject_cast<const QGroupBox *>(w) || label && !label->pixmap().isNull();
+}
+
+// Pairs of visible controls that cover each other. A control inside another
+// (a check box in its group's frame) is not an overlap.
+QStringList overlapsIn(QWidget *window)
+{
+    QList<QWidget *> controls;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (w->isVisibleTo(window) && isControl(w) && !w->size().isEmpty())
+            controls << w;
+    const auto name = [](const QWidget *w) {
+        QString text;
+        if (auto *label = qobject_cast<const QLabel *>(w))
+            text = label->text();
+        else if (auto *button = qobject_cast<const QAbstractButton *>(w))
+            text = button->text();
+        else if (auto *group = qobject_cast<const QGroupBox *>(w))
+            text = group->title();
+        const QString id = w->objectName().isEmpty() ? QString(w->metaObject()->className())
+                                                     : w->objectName();
+        text.remove(QLatin1Char('\n'));
+        return text.isEmpty() ? id : QStringLiteral("%1 \"%2\"").arg(id, text.left(20));
+    };
+    QStringList found;
+    for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+            QWidget *a = controls[i], *b = controls[j];
+            if (a->isAncestorOf(b) || b->isAncestorOf(a))
+                continue;
+            const QRect ra(a->mapTo(window, QPoint()), a->size());
+            const QRect rb(b->mapTo(window, QPoint()), b->size());
+            if (ra.contains(rb) && isFrame(a) || rb.contains(ra) && isFrame(b))
+                continue;
+            if (ra.intersects(rb))
+                found << QStringLiteral("%1 over %2 (%3x%4)").arg(name(a), name(b)).arg((ra & rb).width()).arg((ra & rb).height());
+        }
+    }
+    return found;
+}
+
 void menuTexts(const QMenu *menu, QStringList &texts)
 {
     texts << menu->title();
@@ -148,6 +211,9 @@ class TestEnglish : public QObject, protected fakes::ClockFixture {
             if (m_inEnglish && hasJapanese(s.text))
                 problems << QStringLiteral("Japanese left: \"%1\"").arg(s.text);
         }
+        problems << overlapsIn(window);
+        for (const QString &problem : problems) // one a line: a message is cut short
+            qWarning("%s: %s", window->metaObject()->className(), qPrintable(problem));
         QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(
                                          window->metaObject()->className(), problems.join(", "))));
         for (const QString &text : expected)
@@ -247,6 +313,9 @@ private slots:
                    say("What's new", "更新情報")});
         }
         {
+            for (const char *file : {"about.png", "blink0.png", "blink1.png", "inu0.png",
+                                     "inu1.png", "inu2.png"})
+                QVERIFY(QFile::copy(QString(VESPERA_BIN_DIR) + "/" + file, m_data->filePath(file)));
             int wags = 0;
             AboutWindow about(&m_random, wags);
             check(&about, {"VESPERA", "Close"}); // the same in both
