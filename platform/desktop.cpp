@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 namespace platform {
@@ -84,14 +85,47 @@ bool QtDesktop::shiftAlone() const
     return mods == Qt::ShiftModifier;
 }
 
-void centreOnScreen(QWidget *window)
+namespace {
+// The frame around a window's client area. Before the window manager has
+// framed it, a guess on the safe side: a title bar's height above, and more
+// than the borders window managers draw at the sides and below.
+QMargins frameAround(const QWidget *window)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect frame = window->frameGeometry(), client = window->geometry();
+    if (frame == client) {
+        constexpr int kBorder = 8;
+        return QMargins(kBorder,
+                        window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + kBorder,
+                        kBorder, kBorder);
+    }
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+} // namespace
+
+QSize roomOnScreen(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return screen->availableGeometry().marginsRemoved(frameAround(window)).size();
+}
+
+void centreOnScreen(QWidget *window, QSize wanted)
+{
+    const QScreen *screen = window->screen();
     if (!screen)
         return;
-    QRect client(window->geometry().topLeft(), window->size());
-    client.moveCenter(screen->availableGeometry().center());
-    window->setGeometry(client);
+    if (!wanted.isValid())
+        wanted = window->size();
+    window->resize(wanted.boundedTo(roomOnScreen(window)));
+    // A window's position is its frame's.
+    const QRect room = screen->availableGeometry();
+    QRect placed(QPoint(), window->size().grownBy(frameAround(window)));
+    placed.moveCenter(room.center());
+    placed.moveTop(std::max(placed.top(), room.top()));
+    placed.moveLeft(std::max(placed.left(), room.left()));
+    window->move(placed.topLeft());
 }
 
 } // namespace platform

@@ -69,8 +69,15 @@ private:
 // The screen of the named monitor; the primary one when none has that name.
 QScreen *screenNamed(const QString &monitor);
 
-// Places a window that is not shown yet so that its client area is centred on
-// the primary screen's work area (its frame is not known before it shows).
-void centreOnScreen(QWidget *window);
+// The largest client area a window may have on its screen's work area with
+// all of its frame there too: the frame is known once the window manager has
+// framed the window, and a title bar's height is allowed before.
+QSize roomOnScreen(const QWidget *window);
+
+// Centres a window on its screen's work area, as large as it may be up to
+// `wanted` (its present size when none is given) and never with its title bar
+// off the top, where it could not be taken; a window that cannot shrink to
+// fit goes off the bottom rather than the top.
+void centreOnScreen(QWidget *window, QSize wanted = QSize());
 
 } // namespace platform

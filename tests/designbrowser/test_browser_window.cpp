@@ -298,6 +298,24 @@ private slots:
     }
 
     // In English: the menu, the catalogue page and the question.
+    // On a screen smaller than the window (a small one at 200 %) it shrinks
+    // to the screen, its title bar on it.
+    void fitsASmallScreen()
+    {
+        open();
+        const QRect room = m_form->screen()->availableGeometry();
+        QVERIFY2(room.contains(m_form->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5x%6+%7+%8")
+                                                                   .arg(m_form->x())
+                                                                   .arg(m_form->y())
+                                                                   .arg(m_form->width())
+                                                                   .arg(m_form->height())
+                                                                   .arg(room.width())
+                                                                   .arg(room.height())
+                                                                   .arg(room.x())
+                                                                   .arg(room.y())));
+        QVERIFY(room.contains(m_form->frameGeometry())); // the title bar too
+    }
+
     void inEnglish()
     {
         QTranslator english;
