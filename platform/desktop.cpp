@@ -119,13 +119,15 @@ void centreOnScreen(QWidget *window, QSize wanted)
     if (!wanted.isValid())
         wanted = window->size();
     window->resize(wanted.boundedTo(roomOnScreen(window)));
-    // A window's position is its frame's.
+    // Placed by its client area, which goes exactly where it is put; where
+    // a frame's corner goes depends on the window manager.
     const QRect room = screen->availableGeometry();
-    QRect placed(QPoint(), window->size().grownBy(frameAround(window)));
+    const QMargins frame = frameAround(window);
+    QRect placed(QPoint(), window->size().grownBy(frame));
     placed.moveCenter(room.center());
     placed.moveTop(std::max(placed.top(), room.top()));
     placed.moveLeft(std::max(placed.left(), room.left()));
-    window->move(placed.topLeft());
+    window->setGeometry(placed.marginsRemoved(frame));
 }
 
 } // namespace platform
