@@ -126,3 +126,26 @@ stop_clock
 [ "$(stored at)" = 1 ] && [ "$(stored ah)" = 1 ] && [ "$(stored hide)" = 0 ] \
     || fail "check marks not stored: at=$(stored at) ah=$(stored ah) hide=$(stored hide)"
 echo "ok: $WM: check marks stored at exit"
+
+# The options dialog opens with all of its frame in the work area, the title
+# bar too, even where it is larger than the screen (at 200 % on 1280x800) and
+# must shrink and scroll.
+frame_in_work_area() {
+    local id x y w h l r t b
+    id=$(xwininfo -root -tree | grep '"Option"' | awk '{print $1}' | head -n1)
+    [ -n "$id" ] || return 1
+    read -r x y w h < <(xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | cut -d= -f2 | tr -d ',')
+    [ -n "$b" ] || return 1 # not framed yet
+    FRAME="$((w + l + r))x$((h + t + b))+$((x - l))+$((y - t))"
+    [ $((x - l)) -ge $WA_X ] && [ $((y - t)) -ge $WA_Y ] \
+        && [ $((x + w + r)) -le $WA_R ] && [ $((y + h + b)) -le $WA_B ]
+}
+start_clock start=2.15 smode=3 ah=0
+"$VESPERA" --options || fail "$WM: vespera --options was refused"
+wait_for 20 shown_window Option >/dev/null || fail "$WM: no options dialog"
+wait_for 10 frame_in_work_area \
+    || fail "$WM: the options dialog's frame $FRAME leaves the work area ${WA_W}x${WA_H}+$WA_X+$WA_Y"
+echo "ok: $WM: the options dialog's frame, title bar and all, is in the work area"
+stop_clock
