@@ -18,6 +18,18 @@ for f in bin/vespera bin/vesweb bin/vesclean lib/vespera/vespera-sound lib/vespe
     share/icons/hicolor/256x256/apps/vespera.png; do
     [ -e "$PREFIX/$f" ] || fail "not installed: $f"
 done
+# The data is installed once, in share/vespera, and reached from the
+# programs' folder through links, relative ones, so that a tree moved as a
+# whole keeps its data.
+for f in "$PREFIX"/share/vespera/*; do
+    name=$(basename "$f")
+    [ "$(readlink "$PREFIX/lib/vespera/$name")" = "../../share/vespera/$name" ] \
+        || fail "no relative link beside the programs to $name"
+done
+for f in "$PREFIX"/lib/vespera/*; do
+    [ -e "$f" ] || fail "a link beside the programs leads nowhere: $f"
+    [ -L "$f" ] || [ -x "$f" ] || fail "data beside the programs, not in share/vespera: $f"
+done
 if command -v desktop-file-validate >/dev/null; then
     for d in "$PREFIX"/share/applications/*.desktop; do
         desktop-file-validate "$d" || fail "invalid launcher $d"
@@ -36,6 +48,10 @@ appstreamcli validate --no-net "$PREFIX/share/metainfo/org.example.vespera.metai
 # The commands in bin are links: the translation is found beside the program.
 LANGUAGE=en "$PREFIX/bin/vesclean" --help | grep -q '^Usage: vesclean' \
     || fail "the installed vesclean does not speak English: $(LANGUAGE=en "$PREFIX/bin/vesclean" --help 2>&1)"
+mv "$PREFIX" "$WORK/moved"
+moved=$(LANGUAGE=en "$WORK/moved/bin/vesclean" --help 2>&1)
+mv "$WORK/moved" "$PREFIX"
+grep -q '^Usage: vesclean' <<<"$moved" || fail "a moved installed tree loses its data: $moved"
 echo "ok: installed tree, launchers, manual pages and AppStream entry"
 
 # Design files are known by name and by their first line once the desktop's
