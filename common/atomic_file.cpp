@@ -24,19 +24,6 @@ bool fail(QString *error, const QString &what, int code)
     return false;
 }
 
-// The file a write to `path` means: the end of a chain of symbolic links.
-QString targetOf(const QString &path)
-{
-    QString target = path;
-    for (int hops = 0; hops < 40; ++hops) { // the kernel's own limit on a chain
-        const QFileInfo info(target);
-        if (!info.isSymLink())
-            return target;
-        target = info.symLinkTarget(); // absolute, also when the link dangles
-    }
-    return target;
-}
-
 bool writeAll(int fd, const QByteArray &data)
 {
     const char *p = data.constData();
@@ -66,9 +53,21 @@ QByteArray temporaryStem(const QString &target)
 
 } // namespace
 
+QString fileWrittenFor(const QString &path)
+{
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) { // the kernel's own limit on a chain
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            return target;
+        target = info.symLinkTarget(); // absolute, also when the link dangles
+    }
+    return target;
+}
+
 bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error, Links links)
 {
-    const QString target = links == Links::Follow ? targetOf(path) : path;
+    const QString target = links == Links::Follow ? fileWrittenFor(path) : path;
     const QByteArray targetName = QFile::encodeName(target);
     const QString folder = QFileInfo(target).absolutePath();
     const QByteArray stem = temporaryStem(target);
@@ -123,7 +122,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &data, QString *e
 
 void removeUnfinishedWrites(const QString &path)
 {
-    const QString target = targetOf(path);
+    const QString target = fileWrittenFor(path);
     const QFileInfo info(target);
     QDir folder = info.absoluteDir();
     const QString prefix = QFile::decodeName(temporaryStem(target)).section(QLatin1Char('/'), -1);

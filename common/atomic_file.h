@@ -19,6 +19,10 @@ enum class Links { Follow, Refuse };
 bool writeFileAtomically(const QString &path, const QByteArray &data, QString *error = nullptr,
                          Links links = Links::Follow);
 
+// The file a write to `path` replaces: the end of its chain of symbolic
+// links, or `path` itself.
+QString fileWrittenFor(const QString &path);
+
 // Removes the new files that writes to `path` cut short by a crash left
 // behind. Call it only where no write to `path` can be under way.
 void removeUnfinishedWrites(const QString &path);

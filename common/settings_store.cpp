@@ -77,6 +77,13 @@ private:
 
 } // namespace
 
+struct SettingsStore::Pending {
+    std::unique_ptr<WriteLock> lock;
+    std::optional<IniDocument> doc; // nothing when the batch could not start
+    QByteArray before;              // the file as read, to see whether anything changed
+    QString error;
+};
+
 QString configDirectory()
 {
     const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -136,6 +143,8 @@ std::optional<IniDocument> SettingsStore::read(QString *error) const
 
 IniDocument SettingsStore::snapshot() const
 {
+    if (m_pending && m_pending->doc)
+        return *m_pending->doc;
     QString error;
     if (std::optional<IniDocument> doc = read(&error))
         return *doc;
@@ -153,31 +162,84 @@ bool SettingsStore::failed(const QString &why)
     return false;
 }
 
+SettingsStore::Batch::Batch(SettingsStore &store) : m_store(store)
+{
+    if (store.m_pending) {
+        m_joined = true;
+        return;
+    }
+    store.m_lastError.clear();
+    auto pending = std::make_shared<Pending>();
+    // The lock sits beside the file really written, so that two links to one
+    // file share it.
+    const QString written = fileWrittenFor(store.m_path);
+    const QString folder = QFileInfo(written).absolutePath();
+    QString error;
+    if (!QDir().mkpath(folder)) {
+        error = folder + QStringLiteral(": cannot make this folder");
+    } else {
+        pending->lock = std::make_unique<WriteLock>(written + QStringLiteral(".lock"),
+                                                    store.m_lockWaitMs, &error);
+        if (pending->lock->held()) {
+            // Under the lock no other write is under way: anything
+            // half-written beside the file is what a crash left.
+            removeUnfinishedWrites(store.m_path);
+            pending->doc = store.read(&error);
+            if (!pending->doc) // a file we cannot read is not ours to overwrite
+                error += QStringLiteral(" (left as it is)");
+            else
+                pending->before = pending->doc->serialize();
+        }
+    }
+    if (!pending->doc) {
+        pending->lock.reset();
+        pending->error = error;
+        store.failed(error);
+    }
+    store.m_pending = std::move(pending);
+}
+
+bool SettingsStore::Batch::commit()
+{
+    if (m_joined)
+        return m_store.m_pending && m_store.m_pending->doc;
+    if (m_ended)
+        return m_store.m_lastError.isEmpty();
+    m_ended = true;
+    const std::shared_ptr<Pending> pending = std::move(m_store.m_pending);
+    if (!pending->doc) {
+        m_store.m_lastError = pending->error;
+        return false;
+    }
+    m_store.m_lastError.clear();
+    const QByteArray after = pending->doc->serialize();
+    if (after == pending->before)
+        return true; // nothing changed: the file is not touched
+    QString error;
+    if (!writeFileAtomically(m_store.m_path, after, &error))
+        return m_store.failed(error);
+    m_store.m_parsed.reset(); // the next read parses what was written
+    return true;
+}
+
 // One change of the file under the lock: read the newest file, change it,
 // replace it whole. Returns what the change returned, or false when the file
-// could not be read or written (then it is as it was).
+// could not be read or written (then it is as it was). In a batch, the change
+// is made to the batch's copy, whole or not at all.
 bool SettingsStore::rewrite(const std::function<bool(IniDocument &)> &change)
 {
-    m_lastError.clear();
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return failed(folder + QStringLiteral(": cannot make this folder"));
-    QString error;
-    const WriteLock lock(m_path + QStringLiteral(".lock"), m_lockWaitMs, &error);
-    if (!lock.held())
-        return failed(error);
-    // Under the lock no other write is under way: anything half-written
-    // beside the file is what a crash left.
-    removeUnfinishedWrites(m_path);
-
-    std::optional<IniDocument> doc = read(&error);
-    if (!doc) // a file we cannot read is not ours to overwrite
-        return failed(error + QStringLiteral(" (left as it is)"));
-    if (!change(*doc))
+    if (!m_pending) {
+        Batch batch(*this);
+        return rewrite(change) && batch.commit();
+    }
+    if (!m_pending->doc) {
+        m_lastError = m_pending->error;
         return false;
-    if (!writeFileAtomically(m_path, doc->serialize(), &error))
-        return failed(error);
-    m_parsed.reset(); // the next read parses what was written
+    }
+    IniDocument changed = *m_pending->doc;
+    if (!change(changed))
+        return false;
+    *m_pending->doc = std::move(changed);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace common {
@@ -55,6 +56,29 @@ public:
     // Removes a whole section; false when it was absent.
     bool deleteSection(const QString &section);
 
+    // Several writes as one locked rewrite, for one action of the user (an
+    // options dialog closing): from the batch's start the file is locked and
+    // read once, every write changes that copy (and reads see it), and the
+    // commit replaces the file once, or not at all when nothing changed. A
+    // write in a batch that could not start fails at once, without a word
+    // of its own; the batch's start or commit says why, once. Keep a batch
+    // to the moment the writes take, never across a question to the user:
+    // other programs' writes wait for it.
+    class Batch {
+    public:
+        explicit Batch(SettingsStore &store);
+        ~Batch() { commit(); }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+        // Ends the batch: true when everything written in it is stored.
+        // A batch opened inside another joins it and ends with it.
+        bool commit();
+
+    private:
+        SettingsStore &m_store;
+        bool m_joined = false, m_ended = false;
+    };
+
     // How long a write waits for another program's to end before it fails.
     void setLockWait(int ms) { m_lockWaitMs = ms; }
 
@@ -90,6 +114,9 @@ private:
     // than to write past it and have its commit wipe out ours.
     int m_lockWaitMs = 10000;
     mutable std::optional<Parsed> m_parsed;
+    // The batch under way: its lock and the file as it will be written.
+    struct Pending;
+    std::shared_ptr<Pending> m_pending;
     mutable bool m_warnedUnreadable = false;
 };
 

@@ -261,6 +261,86 @@ private slots:
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
 
+    // Two links to one file lock beside that file, so their writes wait for
+    // each other.
+    void linksToOneFileShareItsLock()
+    {
+        QVERIFY(QDir().mkpath(path("shared")));
+        writeFile(path("shared/kestrel.ini"), "[pendra]\nal=1\n");
+        QVERIFY(QFile::link(path("shared/kestrel.ini"), path("one.ini")));
+        QVERIFY(QFile::link(path("one.ini"), path("two.ini"))); // a chain of links
+        QProcess holder;
+        holder.start(STORE_WRITER, {path("one.ini"), "hold", "3000", "theirs"});
+        QVERIFY(holder.waitForReadyRead(30000));
+        SettingsStore two = SettingsStore::atPath(path("two.ini"));
+        two.setLockWait(200);
+        QVERIFY(!two.saveSetting("pendra", "ours", "1"));
+        QVERIFY2(two.lastError().contains("held"), qPrintable(two.lastError()));
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(readFile(path("shared/kestrel.ini")), QByteArray("[pendra]\nal=1\ntheirs=held\n"));
+        QVERIFY(QFile::exists(path("shared/kestrel.ini.lock")));
+        QVERIFY(!QFile::exists(path("one.ini.lock")) && !QFile::exists(path("two.ini.lock")));
+    }
+
+    // A write that changes nothing leaves the file alone; a batch of writes
+    // replaces it once, reads in the batch see its writes, and a change that
+    // gives up leaves nothing of itself.
+    void batchesWriteOnceAndUnchangedNever()
+    {
+        writeFile(path(), "[pendra]\nal=1\nskin=blue\n");
+        const auto identity = [this] {
+            struct stat st {};
+            ::stat(QFile::encodeName(path()).constData(), &st);
+            return QPair<qulonglong, qlonglong>(st.st_ino, st.st_mtim.tv_nsec + st.st_mtim.tv_sec);
+        };
+        const auto untouched = identity();
+        SettingsStore s = SettingsStore::atPath(path());
+        QVERIFY(s.saveSetting("pendra", "al", "1"));
+        QVERIFY(s.saveSettings("pendra", {{"skin", "blue"}, {"al", "1"}}));
+        QCOMPARE(identity(), untouched);
+
+        {
+            SettingsStore::Batch batch(s);
+            QVERIFY(s.saveSetting("pendra", "zihou", "1"));
+            QVERIFY(s.deleteSetting("pendra", "al"));
+            QVERIFY(!s.change([](common::IniDocument &doc) {
+                doc.set("pendra", "half", "1");
+                return false;
+            }));
+            QCOMPARE(s.getSetting("pendra", "zihou"), QString("1"));
+            QCOMPARE(readFile(path()), QByteArray("[pendra]\nal=1\nskin=blue\n"));
+            {
+                SettingsStore::Batch inner(s); // joins the one under way
+                QVERIFY(s.saveSetting("pendra", "skin", "night"));
+                QVERIFY(inner.commit());
+            }
+            QCOMPARE(readFile(path()), QByteArray("[pendra]\nal=1\nskin=blue\n"));
+            QVERIFY(batch.commit());
+        }
+        QCOMPARE(readFile(path()), QByteArray("[pendra]\nskin=night\nzihou=1\n"));
+        {
+            SettingsStore::Batch nothing(s);
+            QVERIFY(s.saveSetting("pendra", "skin", "night"));
+        }
+        QCOMPARE(readFile(path()), QByteArray("[pendra]\nskin=night\nzihou=1\n"));
+
+        // A batch that cannot take the lock fails every write in it, and
+        // its commit, and the file stays as it was.
+        QProcess holder;
+        holder.start(STORE_WRITER, {path(), "hold", "3000", "theirs"});
+        QVERIFY(holder.waitForReadyRead(30000));
+        s.setLockWait(200);
+        {
+            SettingsStore::Batch batch(s);
+            QVERIFY(!s.saveSetting("pendra", "skin", "blue"));
+            QVERIFY(!s.saveSetting("pendra", "al", "0"));
+            QVERIFY(!batch.commit());
+            QVERIFY2(s.lastError().contains("held"), qPrintable(s.lastError()));
+        }
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(readFile(path()), QByteArray("[pendra]\nskin=night\nzihou=1\ntheirs=held\n"));
+    }
+
     void unreadableOrMissingFileGivesDefaults()
     {
         SettingsStore missing = SettingsStore::atPath(m_dir.filePath("no/such/dir/kestrel.ini"));
