@@ -46,7 +46,7 @@ std::optional<DesignSession::MadeDesign> DesignSession::designMadeBy(const QByte
 {
     DesignRecord carried; // only what this form carries
     const AppliedForm form = applyDesign(body, carried);
-    if (!form.withinLimits)
+    if (!form.withinLimits())
         return std::nullopt;
     QString name;
     for (const auto &kv : form.settings) {
@@ -111,9 +111,12 @@ bool DesignSession::apply(const QByteArray &body, QString *failure)
     }
     const AppliedForm form = applyDesign(body, m_record);
     QString problem;
-    if (!form.withinLimits) {
+    if (form.refused == AppliedForm::Refusal::OverALimit) {
         problem = QCoreApplication::translate(
             "DesignSession", "デザインの情報が大きすぎるため、適用しませんでした。");
+    } else if (form.refused == AppliedForm::Refusal::LineBreak) {
+        problem = QCoreApplication::translate(
+            "DesignSession", "デザインの情報に改行が含まれているため、適用しませんでした。");
     } else if (!form.settings.isEmpty() && !m_store.saveSettings(common::kSection, form.settings)) {
         // One write for all: either every key of the design is stored or none.
         QStringList keys;

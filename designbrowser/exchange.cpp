@@ -5,6 +5,7 @@
 #include "common/setting_keys.h"
 
 #include "common/data_dir.h"
+#include "common/ini_document.h"
 #include "common/shift_jis.h"
 
 #include <QDir>
@@ -164,47 +165,107 @@ bool siteMaySet(const QString &key)
     return !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isDigit(); });
 }
 
+int storedSettingKeySize(const QString &key) { return common::IniDocument::encodeKey(key).size(); }
+
+int storedSettingValueSize(const QString &value)
+{
+    return common::IniDocument::encodeValue(value).size();
+}
+
+int storedDesignFieldSize(const QString &value) { return common::toShiftJis(value).size(); }
+
+namespace {
+
+// One part of a multipart form: the field's name and its whole value.
+struct FormPart {
+    QString name;
+    QString value;
+};
+
+// The parts of a multipart form, in order, as far as they are whole. The
+// boundary is the body's first line; a value runs up to the next boundary,
+// line breaks and all, so nothing in a value can end it early.
+QVector<FormPart> formParts(const QString &text)
+{
+    QVector<FormPart> parts;
+    const QString lineEnd = QStringLiteral("\r\n");
+    if (!text.startsWith(QLatin1String("--")))
+        return parts;
+    const int firstLineEnd = text.indexOf(lineEnd);
+    if (firstLineEnd < 0)
+        return parts;
+    const QString delimiter = lineEnd + text.left(firstLineEnd);
+    static const QString nameMarker = QStringLiteral("name=\"");
+    int at = firstLineEnd + lineEnd.size();
+    while (true) {
+        const int headerEnd = text.indexOf(QStringLiteral("\r\n\r\n"), at);
+        if (headerEnd < 0)
+            break;
+        const int valueStart = headerEnd + 4;
+        const int valueEnd = text.indexOf(delimiter, valueStart);
+        if (valueEnd < 0)
+            break; // cut short: no part after it can be whole
+        const QString header = text.mid(at, headerEnd - at);
+        const int nameAt = header.indexOf(nameMarker);
+        const int nameEnd =
+            nameAt < 0 ? -1 : header.indexOf(QLatin1Char('"'), nameAt + nameMarker.size());
+        if (nameEnd >= 0) {
+            const int nameStart = nameAt + nameMarker.size();
+            parts.append({header.mid(nameStart, nameEnd - nameStart),
+                          text.mid(valueStart, valueEnd - valueStart)});
+        }
+        at = valueEnd + delimiter.size();
+        if (text.mid(at, 2) == QLatin1String("--"))
+            break; // the closing boundary
+        const int next = text.indexOf(lineEnd, at);
+        if (next < 0)
+            break;
+        at = next + lineEnd.size();
+    }
+    return parts;
+}
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+} // namespace
+
 AppliedForm applyDesign(const QByteArray &body, DesignRecord &record)
 {
     AppliedForm form;
-    if (body.size() > kMaxApplyBody) {
-        form.withinLimits = false;
-        return form;
-    }
-    static const QString marker = QStringLiteral("name=\"vsr");
-    const QString text = common::fromShiftJis(body);
+    const auto refuse = [](AppliedForm::Refusal why) {
+        AppliedForm refused;
+        refused.refused = why;
+        return refused;
+    };
+    if (body.size() > kMaxApplyBody)
+        return refuse(AppliedForm::Refusal::OverALimit);
     DesignRecord design = record;
     int fields = 0;
-    int start = 0;
-    while (true) {
-        const int at = text.indexOf(marker, start);
-        if (at < 0)
-            break;
-        const int keyStart = at + marker.size();
-        const int quote = text.indexOf(QLatin1Char('"'), keyStart);
-        if (quote < 0)
-            break;                        // a key without its closing quote: nothing more to read
-        const int valueStart = quote + 5; // past the quote, CR LF and the empty line
-        const int cr = valueStart <= text.size() ? text.indexOf(QLatin1Char('\r'), valueStart) : -1;
-        if (cr < 0)
-            break; // a value without its CR
-        const QString key = text.mid(keyStart, quote - keyStart);
-        const QString value = text.mid(valueStart, cr - valueStart);
-        start = cr;
-        if (++fields > kMaxApplyFields || key.size() > kMaxApplyText
-            || value.size() > kMaxApplyText) {
-            form.withinLimits = false;
-            form.settings.clear();
-            form.designChanged = false;
-            return form;
-        }
-        if (QString *field = design.field(key)) {
-            *field = value;
+    bool lineBreak = false;
+    for (const FormPart &part : formParts(common::fromShiftJis(body))) {
+        if (!part.name.startsWith(QLatin1String("vsr")))
+            continue;
+        const QString key = part.name.mid(3);
+        QString *field = design.field(key);
+        const int valueSize =
+            field ? storedDesignFieldSize(part.value) : storedSettingValueSize(part.value);
+        if (++fields > kMaxApplyFields || storedSettingKeySize(key) > kMaxApplyText
+            || valueSize > kMaxApplyText)
+            return refuse(AppliedForm::Refusal::OverALimit);
+        // Read on: a later part over a limit is the reason that counts.
+        lineBreak = lineBreak || hasLineBreak(part.value);
+        if (field) {
+            *field = part.value;
             form.designChanged = true;
         } else if (siteMaySet(key)) {
-            form.settings.append({key, value});
+            form.settings.append({key, part.value});
         }
     }
+    if (lineBreak)
+        return refuse(AppliedForm::Refusal::LineBreak);
     record = design;
     return form;
 }

@@ -66,7 +66,7 @@ bool isApplyRequest(bool mainFrame, const QByteArray &method, const QUrl &url,
 // store of it slow.
 inline constexpr int kMaxApplyBody = 64 * 1024; // bytes of the submitted form
 inline constexpr int kMaxApplyFields = 64;      // "vsr" fields, every kind counted
-inline constexpr int kMaxApplyText = 1024;      // characters of one key or one value
+inline constexpr int kMaxApplyText = 1024;      // bytes of one key or value as a file holds it
 
 // Whether a site may store this key. It may carry the design and its look
 // (the skin, the dog, the 24-hour face, the week mark, the view, the corner,
@@ -76,15 +76,27 @@ bool siteMaySet(const QString &key);
 
 // What a submitted form asks for.
 struct AppliedForm {
-    bool withinLimits = true;                  // false: over a limit, so nothing is taken from it
+    // Why nothing is taken from the form, when something is wrong with it.
+    enum class Refusal { None, OverALimit, LineBreak };
+    Refusal refused = Refusal::None;
     bool designChanged = false;                // a design field was among the fields
     QVector<QPair<QString, QString>> settings; // keys a site may set, in body order
+    bool withinLimits() const { return refused == Refusal::None; }
 };
 
-// Scans the form a site submitted for fields named "vsr" + key. Design
-// fields go into the record; any other key a site may set goes into the
-// settings, in body order. A part without its closing quote or its final CR
-// ends the scan. A form over a limit changes nothing, not even the record.
+// The bytes a key or a value takes where it is stored: a setting as the
+// settings file writes it (UTF-8, escaped where it must be), a field of the
+// design record in Shift-JIS.
+int storedSettingKeySize(const QString &key);
+int storedSettingValueSize(const QString &value);
+int storedDesignFieldSize(const QString &value);
+
+// Scans the multipart form a site submitted for fields named "vsr" + key,
+// each value the whole of its part. Design fields go into the record; any
+// other key a site may set goes into the settings, in body order. A part cut
+// short ends the scan. A form over a limit, or with a line break in a value
+// (which neither file can keep on its line), changes nothing, not even the
+// record.
 AppliedForm applyDesign(const QByteArray &body, DesignRecord &record);
 
 } // namespace vesweb

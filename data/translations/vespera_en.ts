@@ -108,6 +108,10 @@ Options: path AL 0000 file name
         <translation>The design could not be saved.
 %1</translation>
     </message>
+    <message>
+        <source>デザインの情報に改行が含まれているため、適用しませんでした。</source>
+        <translation>The design was not applied: a value in it has a line break.</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>

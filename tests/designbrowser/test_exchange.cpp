@@ -131,7 +131,7 @@ private slots:
                                                         {"c_mn", "2"},
                                                         {"wan", ""}}),
                                              record);
-        QVERIFY(form.withinLimits);
+        QVERIFY(form.withinLimits());
         QVERIFY(form.designChanged);
         QCOMPARE(record.name(), QString("桜"));
         QCOMPARE(record.fields[1], QString("2")); // the later value wins
@@ -195,11 +195,28 @@ private slots:
         QTest::newRow("all the fields there may be") << multipart(many);
         many.append(qMakePair(QStringLiteral("one"), QStringLiteral("more")));
         QTest::newRow("one field too many") << multipart(many);
-        const QString longest(kMaxApplyText, QChar(u'桜'));
+        // Counted in the bytes the files hold: a setting in UTF-8 (3 bytes
+        // for a kanji), a field of the design record in Shift-JIS (2).
+        const QString longest(kMaxApplyText, 'x');
+        const QString longestKanjiSetting(kMaxApplyText / 3, QChar(u'桜'));
+        const QString longestKanjiField(kMaxApplyText / 2, QChar(u'桜'));
         QTest::newRow("longest value") << multipart({{"name", longest}, {"skin", longest}});
+        QTest::newRow("longest in kanji")
+            << multipart({{"name", longestKanjiField}, {"skin", longestKanjiSetting}});
         QTest::newRow("value too long") << multipart({{"skin", longest + "x"}});
+        QTest::newRow("kanji value too long") << multipart({{"skin", longestKanjiSetting + "桜"}});
+        QTest::newRow("kana value too long by bytes")
+            << multipart({{"skin", QString(kMaxApplyText, QChar(u'あ'))}});
         QTest::newRow("design field too long") << multipart({{"name", longest + "x"}});
+        QTest::newRow("kanji design field too long")
+            << multipart({{"name", longestKanjiField + "桜"}});
         QTest::newRow("key too long") << multipart({{longest + "x", "1"}});
+        QTest::newRow("kanji key too long") << multipart({{longestKanjiSetting + "桜", "1"}});
+        // A textarea of many lines is one value, however long its first line.
+        QStringList lines;
+        for (int i = 0; i < 10; ++i)
+            lines << QString(500, QLatin1Char('a' + i));
+        QTest::newRow("many lines too long") << multipart({{"skin", lines.join("\r\n")}});
         QByteArray big = multipart({{"skin", "night"}});
         big += QByteArray(kMaxApplyBody - big.size() + 1, ' ');
         QTest::newRow("body too big") << big;
@@ -211,7 +228,7 @@ private slots:
         DesignRecord record;
         record.name() = "before";
         const AppliedForm form = applyDesign(body, record);
-        QCOMPARE(form.withinLimits, fits);
+        QCOMPARE(form.withinLimits(), fits);
         if (fits) {
             QVERIFY(!form.settings.isEmpty());
             return;
@@ -221,6 +238,51 @@ private slots:
         QCOMPARE(record.name(), QString("before"));
     }
 
+    // A value is its whole part, up to the next boundary, whatever the
+    // part's headers.
+    void valuesAreReadWhole()
+    {
+        DesignRecord record;
+        const QByteArray body = common::toShiftJis(QStringLiteral(
+            "-----b\r\nContent-Disposition: form-data; name=\"vsrskin\"\r\n\r\nnight-----b\r\n"
+            "-----b\r\nContent-Disposition: form-data; name=\"vsrfname\"; filename=\"a.txt\"\r\n"
+            "Content-Type: text/plain\r\n\r\n夜, \"x\".vsr\r\n-----b--\r\n"));
+        const AppliedForm form = applyDesign(body, record);
+        QCOMPARE(form.settings, (QVector<QPair<QString, QString>>{{"skin", "night-----b"}}));
+        QCOMPARE(record.fields[6], QString("夜, \"x\".vsr"));
+    }
+
+    // The settings file and the design record keep a value on one line: a
+    // value with a line break refuses the whole form, never stored cut.
+    void lineBreaksRefuseTheForm_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("LF") << "skin"
+                            << "line1\nline2";
+        QTest::newRow("CR LF") << "skin"
+                               << "line1\r\nline2";
+        QTest::newRow("CR") << "skin"
+                            << "line1\rline2";
+        QTest::newRow("at the end") << "skin"
+                                    << "night\r\n";
+        QTest::newRow("design field") << "name"
+                                      << "夜\n桜";
+    }
+    void lineBreaksRefuseTheForm()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        DesignRecord record;
+        record.name() = "before";
+        const AppliedForm form =
+            applyDesign(multipart({{"wan", "1"}, {key, value}, {"c_mn", "2"}}), record);
+        QVERIFY(form.settings.isEmpty());
+        QVERIFY(!form.designChanged);
+        QCOMPARE(record.name(), QString("before"));
+        QCOMPARE(record.fields[1], QString());
+    }
+
     void brokenBodiesEnd()
     {
         DesignRecord record;
@@ -228,21 +290,29 @@ private slots:
             const AppliedForm form = applyDesign(body, record);
             return form.settings.isEmpty() && !form.designChanged;
         };
+        const QByteArray head = "--b\r\nContent-Disposition: form-data; ";
         QVERIFY(nothing("no fields here"));
-        QVERIFY(nothing("name=\"vsrname"));                               // no closing quote
-        QVERIFY(nothing("name=\"vsrname\"\r\n\r\nvalue without its CR")); // no CR after it
-        QVERIFY(nothing("name=\"vsrname\""));                             // nothing after the quote
+        QVERIFY(nothing("name=\"vsrname\"\r\n\r\nx\r\n--b--\r\n"));     // no boundary first
+        QVERIFY(nothing(head + "name=\"vsrname"));                      // no closing quote
+        QVERIFY(nothing(head + "name=\"vsrname\"\r\n\r\nvalue"));       // no boundary after it
+        QVERIFY(nothing(head + "name=\"vsrname\"\r\n\r\nvalue\r\n--")); // a boundary cut short
+        QVERIFY(nothing(head + "name=\"vsrname\""));                    // nothing after the quote
         const AppliedForm odd =
-            applyDesign(QByteArray("name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n"), record);
+            applyDesign(head + "name=\"vsrskin\"\r\n\r\n\xff\xfe\x81\r\n--b--\r\n", record);
         QCOMPARE(odd.settings.size(), 1); // bytes that are no Shift-JIS: replaced, not fatal
         QVERIFY(odd.settings.first().second.contains(QChar(0xFFFD)));
         QVERIFY(record.name().isEmpty());
 
         // Markers without quotes, as many as fit, end at once.
-        QByteArray flood;
+        QByteArray flood = head;
         while (flood.size() + 9 <= kMaxApplyBody)
             flood += "name=\"vsr";
         QVERIFY(nothing(flood));
+        // Boundaries without a part between them, as many as fit.
+        QByteArray empty;
+        while (empty.size() + 5 <= kMaxApplyBody)
+            empty += "--b\r\n";
+        QVERIFY(nothing(empty));
     }
 
     void filesAreNamedOnlyBySafeSkins()
@@ -351,6 +421,11 @@ private slots:
                            &failure));
         QVERIFY(failure.contains("大きすぎる"));
         QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
+        // A line break: refused, said so, nothing stored, not even the first line.
+        QVERIFY(!run.apply(multipart({{"wan", "2"}, {"skin", "line1\nline2"}}), &failure));
+        QVERIFY2(failure.contains("改行"), qPrintable(failure));
+        QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
+        QCOMPARE(store.getSetting("pendra", "skin"), QString("../../evil"));
     }
 
     // The design record is written only as a file of its own: a link at its

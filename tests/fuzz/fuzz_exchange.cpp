@@ -39,11 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     switch (data[0] % 6) {
     case 0: {
         const vesweb::AppliedForm form = vesweb::applyDesign(input, record);
-        // Nothing a site may not set, and nothing over the limits, gets through.
+        // Nothing a site may not set, nothing over the limits in the bytes
+        // the files hold, and no line break gets through.
+        const auto oneLine = [](const QString &text) {
+            return !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'));
+        };
         for (const auto &kv : form.settings)
-            check(vesweb::siteMaySet(kv.first) && kv.first.size() <= vesweb::kMaxApplyText
-                  && kv.second.size() <= vesweb::kMaxApplyText);
-        check(form.withinLimits || (!form.designChanged && form.settings.isEmpty()));
+            check(vesweb::siteMaySet(kv.first)
+                  && vesweb::storedSettingKeySize(kv.first) <= vesweb::kMaxApplyText
+                  && vesweb::storedSettingValueSize(kv.second) <= vesweb::kMaxApplyText
+                  && oneLine(kv.second));
+        for (const QString &field : record.fields)
+            check(vesweb::storedDesignFieldSize(field) <= vesweb::kMaxApplyText && oneLine(field));
+        check(form.withinLimits() || (!form.designChanged && form.settings.isEmpty()));
         // What was read must go back out: the design file and the post.
         vesweb::readDesignFile(vesweb::designFileBytes(record));
         vesweb::outboundBody(vesweb::DesignSnapshot{}, record);
