@@ -249,15 +249,19 @@ void IniDocument::set(const QString &sectionName, const QString &key, const QStr
 
 bool IniDocument::remove(const QString &sectionName, const QString &key)
 {
+    return removeKeys(sectionName, {key.toLower()}) > 0;
+}
+
+int IniDocument::removeKeys(const QString &sectionName, const QSet<QString> &keys)
+{
     Section *s = section(sectionName, false);
-    if (!s)
-        return false;
-    const auto found = s->keys.constFind(key.toLower());
-    if (found == s->keys.constEnd())
-        return false;
-    s->lines.remove(*found);
-    s->reindex();
-    return true;
+    if (!s || keys.isEmpty())
+        return 0;
+    const auto removed =
+        s->lines.removeIf([&](const Line &l) { return !l.isRaw && keys.contains(l.key); });
+    if (removed > 0)
+        s->reindex();
+    return int(removed);
 }
 
 bool IniDocument::removeSection(const QString &sectionName)

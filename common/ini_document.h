@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -20,6 +21,9 @@ public:
     const QString *find(const QString &section, const QString &key) const;
     void set(const QString &section, const QString &key, const QString &value);
     bool remove(const QString &section, const QString &key);
+    // Removes every key of the set (lower-cased names) from the section in
+    // one pass; how many were there.
+    int removeKeys(const QString &section, const QSet<QString> &keys);
     bool removeSection(const QString &section);
 
     // Escaping used in the file; exposed for tests.

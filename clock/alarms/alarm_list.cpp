@@ -2,6 +2,10 @@
 // one-time alarm) under each of the keys "0", "1", ...
 #include "alarm_list.h"
 
+#include <QSet>
+
+#include <cstdio>
+
 namespace vespera {
 
 void loadAlarmList(AlarmList &list, const common::SettingsStore &store)
@@ -11,22 +15,32 @@ void loadAlarmList(AlarmList &list, const common::SettingsStore &store)
         const QString *entry = stored.find(common::kSection, QString::number(i));
         if (!entry || entry->isEmpty())
             return;
+        if (i == kMaxStoredAlarms) {
+            // A hand-edited file may hold thousands; the store never keeps
+            // more than twelve, and the next save drops the rest.
+            static bool said = false;
+            if (!said)
+                std::fprintf(stderr, "only the first %d alarm reservations are read\n",
+                             kMaxStoredAlarms);
+            said = true;
+            return;
+        }
         list << *entry;
     }
 }
 
 bool saveAlarmList(const AlarmList &list, common::SettingsStore &store)
 {
-    constexpr int kLastKey = 11;
+    constexpr int kLastKey = kMaxStoredAlarms - 1;
     return store.change([&](common::IniDocument &doc) {
         const QString section = common::kSection;
-        for (int k = 0; k <= 10; ++k)
-            doc.remove(section, QString::number(k));
         int i = 0;
-        for (; i <= list.size() && i <= kLastKey; ++i)
+        for (; i <= list.size() && i <= kLastKey; ++i) // in place: the file keeps its order
             doc.set(section, QString::number(i), i < list.size() ? list[i] : QString());
+        QSet<QString> stale;
         for (; i <= 10 || doc.find(section, QString::number(i)); ++i)
-            doc.remove(section, QString::number(i));
+            stale << QString::number(i);
+        doc.removeKeys(section, stale); // in one pass, however many a hand-edited file holds
         return true;
     });
 }

@@ -6,6 +6,7 @@
 #include "app/other_windows.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/test_files.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -389,6 +390,26 @@ private slots:
         QVERIFY(saveAlarmList(thirteen, *m_store));
         QCOMPARE(stored("11"), QString("11:11:00"));
         QCOMPARE(stored("12"), QString("<absent>"));
+    }
+
+    // A hand-edited file with thousands of reservations: the clock reads the
+    // twelve the store keeps, and the alarm that rings stores the list in one
+    // rewrite that drops the rest.
+    void thousandsOfHandEditedReservations()
+    {
+        QByteArray file = "[pendra]\nal=1\n0=07:30:00*\n";
+        for (int i = 1; i <= 12000; ++i)
+            file += QByteArray::number(i) + "=08:00:00\n";
+        QVERIFY(fakes::writeFile(m_store->filePath(), file));
+        auto form = startWith();
+        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
+        const int writes = m_store->writeCount();
+        tickAt(*form, QTime(7, 30, 10));
+        QCOMPARE(m_store->writeCount() - writes, 1);
+        QCOMPARE(form->alarms().size(), kMaxStoredAlarms - 1);
+        const QStringList eleven(11, QStringLiteral("08:00:00"));
+        QCOMPARE(storedKeys(12), eleven + QStringList({"", "<absent>"}));
+        QCOMPARE(stored("12000"), QString("<absent>"));
     }
 
     void volumes_data()
