@@ -219,6 +219,7 @@ bool SettingsStore::Batch::commit()
     if (!writeFileAtomically(m_store.m_path, after, &error))
         return m_store.failed(error);
     m_store.m_parsed.reset(); // the next read parses what was written
+    ++m_store.m_writes;
     return true;
 }
 

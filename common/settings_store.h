@@ -82,6 +82,9 @@ public:
     // How long a write waits for another program's to end before it fails.
     void setLockWait(int ms) { m_lockWaitMs = ms; }
 
+    // How many times this store has replaced the file: what a test counts.
+    int writeCount() const { return m_writes; }
+
     // Why the last write failed; empty when it succeeded, or when it
     // returned false only because there was nothing to change.
     QString lastError() const { return m_lastError; }
@@ -118,6 +121,7 @@ private:
     struct Pending;
     std::shared_ptr<Pending> m_pending;
     mutable bool m_warnedUnreadable = false;
+    int m_writes = 0;
 };
 
 QString configDirectory();

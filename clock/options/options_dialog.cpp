@@ -313,13 +313,14 @@ void OptionsDialog::loadVolume(const QString &onKey, const QString &levelKey, QC
     bar->setEnabled(own);
 }
 
-bool OptionsDialog::saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+void OptionsDialog::saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
                                QScrollBar *bar)
 {
     if (check->isChecked())
-        return m_store.saveSettings(common::kSection, {{onKey, QStringLiteral("1")},
-                                                       {levelKey, QString::number(bar->value())}});
-    return m_store.saveSetting(common::kSection, onKey, QStringLiteral("0"));
+        m_store.saveSettings(common::kSection, {{onKey, QStringLiteral("1")},
+                                                {levelKey, QString::number(bar->value())}});
+    else
+        m_store.saveSetting(common::kSection, onKey, QStringLiteral("0"));
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)
@@ -498,15 +499,14 @@ bool OptionsDialog::storeSettings()
                                              tr("起動するソフトを正常に指定できていません。"));
         closing = false; // everything below is stored all the same
     }
-    // Every write is tried; the person hears once if any failed.
-    QString unsaved;
-    auto note = [&](bool ok) {
-        if (!ok && unsaved.isEmpty())
-            unsaved = m_store.unsavedMessage();
-    };
-    note(m_store.saveSetting(common::kSection, common::key::kSkin,
-                             designNameLabel->text().isEmpty() ? common::key::kDefaultSkin
-                                                               : designNameLabel->text()));
+    // Everything goes into one locked rewrite of the file, or none when
+    // nothing changed; what the person is told comes after it, so that no
+    // message box holds other programs' writes up.
+    QVector<QPair<QString, QString>> notices;
+    common::SettingsStore::Batch batch(m_store);
+    m_store.saveSetting(common::kSection, common::key::kSkin,
+                        designNameLabel->text().isEmpty() ? common::key::kDefaultSkin
+                                                          : designNameLabel->text());
     AlarmList edited;
     for (int i = 0; i < alarmList->count(); ++i)
         edited << alarmList->item(i)->text();
@@ -514,13 +514,11 @@ bool OptionsDialog::storeSettings()
     loadAlarmList(stored, m_store);
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
     if (entries.size() > kMaxStoredAlarms) {
-        if (m_platform.messages)
-            m_platform.messages->information(kTitle,
-                                             tr("アラームの予約は12件までです。"
-                                                "入りきらない予約は保存されませんでした。"));
+        notices << qMakePair(kTitle, tr("アラームの予約は12件までです。"
+                                        "入りきらない予約は保存されませんでした。"));
         entries = entries.mid(0, kMaxStoredAlarms);
     }
-    note(saveAlarmList(entries, m_store));
+    saveAlarmList(entries, m_store);
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     alarmList->clear();
@@ -534,25 +532,29 @@ bool OptionsDialog::storeSettings()
     flags.alarmOn = alarmCheck->isChecked();
     flags.chimeOn = chimeCheck->isChecked();
     flags.nthWeekday = !calendarWeekOption->isChecked();
-    m_clock.reloadAlarmList();
+    m_clock.reloadAlarmList(); // reads the batch's list
     m_clock.applyOptionFlags(flags);
-    note(saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
-                    alarmVolumeBar));
-    note(saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
-                    chimeVolumeBar));
-    note(m_store.saveSetting(common::kSection, common::key::kAlarmProgram,
-                             programCheck->isChecked() ? program : QString()));
+    saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
+               alarmVolumeBar);
+    saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
+               chimeVolumeBar);
+    m_store.saveSetting(common::kSection, common::key::kAlarmProgram,
+                        programCheck->isChecked() ? program : QString());
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
     const bool cornerChanged = cornerBox->currentIndex() != m_shownCorner;
-    if (cornerChanged && m_platform.messages)
-        m_platform.messages->information(QStringLiteral("Option"),
-                                         tr("位置の設定の適用は次回起動時に有効となります。"));
+    if (cornerChanged)
+        notices << qMakePair(QStringLiteral("Option"),
+                             tr("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == int(m_clock.corner()))
-        note(m_store.saveSetting(common::kSection, common::key::kCorner,
-                                 QString::number(cornerBox->currentIndex())));
-    if (!unsaved.isEmpty() && m_platform.messages)
-        m_platform.messages->information(kTitle, unsaved);
+        m_store.saveSetting(common::kSection, common::key::kCorner,
+                            QString::number(cornerBox->currentIndex()));
+    if (!batch.commit())
+        notices << qMakePair(kTitle, m_store.unsavedMessage());
+    for (const auto &[title, text] : notices) {
+        if (m_platform.messages)
+            m_platform.messages->information(title, text);
+    }
     if (closing)
         adjustTimer.stop();
     return closing;

@@ -120,7 +120,7 @@ private:
     void onAdjustTick();
     void loadVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
                     QScrollBar *bar);
-    bool saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
+    void saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
                     QScrollBar *bar);
     void focusOn(EditorFocus focus);
     void showHelp(int topic);

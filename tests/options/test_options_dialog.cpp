@@ -249,6 +249,20 @@ private slots:
         QVERIFY(QDir(m_store->filePath()).removeRecursively());
     }
 
+    // Closing with nothing changed leaves the file as it was.
+    void anUnchangedCloseWritesNothing()
+    {
+        set("0", "07:30:00*");
+        set("pgm", "/bin/true");
+        open()->close(); // stores what the dialog shows, the clock's flags too
+        const QByteArray before = fakes::readFile(m_store->filePath());
+        const int writes = m_store->writeCount();
+        auto dialog = open();
+        QVERIFY(dialog->close());
+        QCOMPARE(fakes::readFile(m_store->filePath()), before);
+        QCOMPARE(m_store->writeCount(), writes);
+    }
+
     void volumesAndFlagsGoBack()
     {
         set("nvol", "1");
@@ -267,7 +281,9 @@ private slots:
         QVERIFY(dialog->use24HourCheck->isChecked());
         click(dialog->alwaysOnTopCheck);
         click(dialog->alarmCheck);
+        const int writes = m_store->writeCount();
         QVERIFY(dialog->close());
+        QCOMPARE(m_store->writeCount() - writes, 1); // one close, one rewrite
         QCOMPARE(stored("vol"), QString("1"));
         QCOMPARE(stored("volg"), QString("128"));
         QCOMPARE(stored("nvol"), QString("0"));
