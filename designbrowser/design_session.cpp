@@ -9,6 +9,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
+#include <memory>
+#include <sys/stat.h>
 
 namespace vesweb {
 
@@ -76,7 +79,7 @@ bool DesignSession::replacesOwnDesign(const MadeDesign &made) const
            && vespera::installedDesigns({m_writeFolder}).contains(made.name);
 }
 
-QString DesignSession::makeDesign(const MadeDesign &made, bool *wasNew)
+QString DesignSession::makeDesign(const MadeDesign &made, QVector<vespera::DesignFile> *replaced)
 {
     if (!vespera::isSafeDesignName(made.name) || made.name.contains(QLatin1Char('@')))
         return QCoreApplication::translate("DesignSession", "「%1」はデザインの名前に使えません。")
@@ -86,7 +89,14 @@ QString DesignSession::makeDesign(const MadeDesign &made, bool *wasNew)
                                            "「%1」は付属のデザインなので、置き換えられません。"
                                            "別の名前を付けてください。")
             .arg(made.name);
-    *wasNew = !vespera::installedDesigns({m_writeFolder}).contains(made.name);
+    replaced->clear();
+    if (vespera::installedDesigns({m_writeFolder}).contains(made.name)) {
+        for (const QString &suffix : vespera::designFileSuffixes()) {
+            QFile file(common::pathIn(m_writeFolder, made.name + suffix));
+            if (file.open(QIODevice::ReadOnly))
+                replaced->append({suffix, file.readAll()});
+        }
+    }
     QString error;
     if (!vespera::installDesign(m_writeFolder, made.name, painter::paintDesignFiles(made.recipe),
                                 &error))
@@ -95,56 +105,146 @@ QString DesignSession::makeDesign(const MadeDesign &made, bool *wasNew)
     return QString();
 }
 
+void DesignSession::unmakeDesign(const QString &name, const QVector<vespera::DesignFile> &replaced)
+{
+    if (!replaced.isEmpty()) {
+        vespera::installDesign(m_writeFolder, name, replaced);
+        return;
+    }
+    for (const QString &suffix : vespera::designFileSuffixes())
+        QFile::remove(common::pathIn(m_writeFolder, name + suffix));
+}
+
+namespace {
+
+// The design record written in full beside its place, to take that place
+// only once everything else of the apply is stored; null, with the reason,
+// when it cannot be written. Only a file of its own is replaced: a link or
+// anything else at its place is left alone.
+std::unique_ptr<QSaveFile> stageRecord(const QString &path, const QByteArray &bytes, QString *error)
+{
+    struct stat there {};
+    if (::lstat(QFile::encodeName(path).constData(), &there) == 0 && !S_ISREG(there.st_mode)) {
+        *error = path + QStringLiteral(": not a regular file, left alone");
+        return nullptr;
+    }
+    auto file = std::make_unique<QSaveFile>(path);
+    // Flushed now, so that a full disk shows before anything else is written.
+    if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size() || !file->flush()) {
+        *error = path + QStringLiteral(": ") + file->errorString();
+        return nullptr;
+    }
+    return file;
+}
+
+} // namespace
+
 bool DesignSession::apply(const QByteArray &body, QString *failure)
 {
-    // A design the form makes comes first: when it cannot be made, nothing
-    // else the form carries is stored either.
-    const auto made = designMadeBy(body);
-    bool madeNew = false;
-    if (made) {
-        const QString problem = makeDesign(*made, &madeNew);
-        if (!problem.isEmpty()) {
-            if (failure)
-                *failure = problem;
-            return false;
-        }
-    }
-    const AppliedForm form = applyDesign(body, m_record);
-    QString problem;
-    if (form.refused == AppliedForm::Refusal::OverALimit) {
-        problem = QCoreApplication::translate(
-            "DesignSession", "デザインの情報が大きすぎるため、適用しませんでした。");
-    } else if (form.refused == AppliedForm::Refusal::LineBreak) {
-        problem = QCoreApplication::translate(
-            "DesignSession", "デザインの情報に改行が含まれているため、適用しませんでした。");
-    } else if (!form.settings.isEmpty() && !m_store.saveSettings(common::kSection, form.settings)) {
-        // One write for all: either every key of the design is stored or none.
-        QStringList keys;
-        for (const auto &kv : form.settings)
-            keys << kv.first;
-        problem =
-            QCoreApplication::translate("DesignSession", "設定を保存できませんでした（%1）。\n%2\n")
-                .arg(keys.join(QStringLiteral(", ")), m_store.lastError());
-        // A design made for settings that could not be stored goes again.
-        if (madeNew) {
-            for (const QString &suffix : vespera::designFileSuffixes())
-                QFile::remove(common::pathIn(m_writeFolder, made->name + suffix));
-        }
-    }
+    const auto refuse = [failure](const QString &why) {
+        if (failure)
+            *failure = why;
+        return false;
+    };
+    DesignRecord record = m_record;
+    const AppliedForm form = applyDesign(body, record);
+    if (form.refused == AppliedForm::Refusal::OverALimit)
+        return refuse(QCoreApplication::translate(
+            "DesignSession", "デザインの情報が大きすぎるため、適用しませんでした。"));
+    if (form.refused == AppliedForm::Refusal::LineBreak)
+        return refuse(QCoreApplication::translate(
+            "DesignSession", "デザインの情報に改行が含まれているため、適用しませんでした。"));
+    const auto recordProblem = [this](const QString &path, const QString &error) {
+        return QCoreApplication::translate("DesignSession",
+                                           "デザイン情報を保存できませんでした（%1）。%2")
+            .arg(path.isEmpty() ? m_snapshot.skin : path, error);
+    };
+
+    // The writes go from the one most likely to fail to the one least
+    // likely, and each failure takes back the ones before it: the record is
+    // written beside its place first (a full disk or a place that is not
+    // ours stops the apply there), then the design the form makes, then the
+    // settings, and only then does the record take its place.
+    std::unique_ptr<QSaveFile> staged;
     if (form.designChanged) {
         const QString path = recordPath();
         QString error;
-        const bool written = !path.isEmpty() && QDir().mkpath(m_writeFolder)
-                             && common::writeFileAtomically(path, designFileBytes(m_record), &error,
-                                                            common::Links::Refuse);
-        if (!written)
-            problem += QCoreApplication::translate("DesignSession",
-                                                   "デザイン情報を保存できませんでした（%1）。%2")
-                           .arg(path.isEmpty() ? m_snapshot.skin : path, error);
+        if (!path.isEmpty() && !QDir().mkpath(m_writeFolder))
+            error = m_writeFolder + QStringLiteral(": cannot make this folder");
+        else if (!path.isEmpty())
+            staged = stageRecord(path, designFileBytes(record), &error);
+        if (!staged)
+            return refuse(recordProblem(path, error));
     }
+    const auto made = designMadeBy(body);
+    QVector<vespera::DesignFile> replaced;
+    if (made) {
+        const QString problem = makeDesign(*made, &replaced);
+        if (!problem.isEmpty())
+            return refuse(problem);
+    }
+    const auto unmake = [&] {
+        if (made)
+            unmakeDesign(made->name, replaced);
+    };
+
+    // One write for all the settings, noting what each key held before.
+    QHash<QString, std::optional<QString>> before;
+    QHash<QString, QString> written;
+    if (!form.settings.isEmpty()) {
+        const bool stored = m_store.change([&](common::IniDocument &doc) {
+            before.clear();
+            written.clear();
+            for (const auto &kv : form.settings) {
+                const QString key = kv.first.toLower();
+                if (!before.contains(key)) {
+                    const QString *old = doc.find(common::kSection, key);
+                    before.insert(key, old ? std::optional<QString>(*old) : std::nullopt);
+                }
+                written.insert(key, kv.second);
+                doc.set(common::kSection, key, kv.second);
+            }
+            return true;
+        });
+        if (!stored) {
+            unmake();
+            QStringList keys;
+            for (const auto &kv : form.settings)
+                keys << kv.first;
+            return refuse(QCoreApplication::translate("DesignSession",
+                                                      "設定を保存できませんでした（%1）。\n%2\n")
+                              .arg(keys.join(QStringLiteral(", ")), m_store.lastError()));
+        }
+    }
+
+    if (staged && !staged->commit()) {
+        const QString error = staged->errorString();
+        // The settings go back to what they were, except a key another
+        // program has changed since.
+        const bool takenBack = written.isEmpty() || m_store.change([&](common::IniDocument &doc) {
+            for (auto it = before.cbegin(); it != before.cend(); ++it) {
+                const QString *now = doc.find(common::kSection, it.key());
+                if (!now || *now != written.value(it.key()))
+                    continue;
+                if (it.value())
+                    doc.set(common::kSection, it.key(), *it.value());
+                else
+                    doc.remove(common::kSection, it.key());
+            }
+            return true;
+        });
+        unmake();
+        QString problem = recordProblem(recordPath(), error);
+        if (!takenBack)
+            problem += QCoreApplication::translate(
+                           "DesignSession", "\n設定は保存されたまま、元に戻せませんでした。\n%1")
+                           .arg(m_store.lastError());
+        return refuse(problem);
+    }
+    m_record = record;
     if (failure)
-        *failure = problem;
-    return problem.isEmpty();
+        failure->clear();
+    return true;
 }
 
 } // namespace vesweb

@@ -5,6 +5,7 @@
 
 #include "exchange.h"
 
+#include "design/design_install.h"
 #include "painter/recipe.h"
 
 #include <QStringList>
@@ -26,15 +27,15 @@ public:
     QByteArray outboundBody() const;
 
     // Stores what an applied form carries: its settings in one write, and
-    // the design record of the start-up skin when a design field came. A
-    // form over the limits is refused whole. False with a reason when
-    // something was refused or could not be stored.
+    // the design record of the start-up skin when a design field came. All
+    // or nothing: a form over the limits is refused whole, and when any
+    // write fails, what was written for it is taken back. False with a
+    // reason when something was refused or could not be stored.
     //
     // A form that carries a recipe (the studio's, in "c_mn") and a design
     // name ("skin") makes that design: its pictures are painted from the
-    // recipe and written into the user's folder before anything else is
-    // stored. A shipped design is never painted over, and a name that must
-    // not name a file is refused; then nothing at all is stored.
+    // recipe and written into the user's folder. A shipped design is never
+    // painted over, and a name that must not name a file is refused.
     bool apply(const QByteArray &body, QString *failure = nullptr);
 
     // The design a form would make, when it makes one.
@@ -57,7 +58,10 @@ public:
 
 private:
     // Paints and installs a design a form makes; the reason when it cannot.
-    QString makeDesign(const MadeDesign &made, bool *wasNew);
+    // `replaced` gets the files of the user's own design it replaces, none
+    // for a new one, for unmakeDesign() to put back.
+    QString makeDesign(const MadeDesign &made, QVector<vespera::DesignFile> *replaced);
+    void unmakeDesign(const QString &name, const QVector<vespera::DesignFile> &replaced);
     bool isShipped(const QString &name) const;
 
     common::SettingsStore &m_store;

@@ -112,6 +112,14 @@ Options: path AL 0000 file name
         <source>デザインの情報に改行が含まれているため、適用しませんでした。</source>
         <translation>The design was not applied: a value in it has a line break.</translation>
     </message>
+    <message>
+        <source>
+設定は保存されたまま、元に戻せませんでした。
+%1</source>
+        <translation>
+The settings stay stored and could not be taken back.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>

@@ -369,6 +369,26 @@ private slots:
         QCOMPARE(m_programs.started, QStringList());
     }
 
+    // When the settings cannot be written (another program holds them past
+    // the wait), the apply says so and leaves everything as it was: no
+    // design record, and no clock started.
+    void aFailedApplyStoresNothingAndStartsNoClock()
+    {
+        open();
+        const QByteArray settings = fakes::readFile(m_store->filePath());
+        fakes::HeldLock other(m_store->filePath());
+        QVERIFY(other.held());
+        m_store->setLockWait(100);
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.shown.size(), 1, kPatience);
+        QVERIFY2(m_messages.shown[0].contains("設定を保存できませんでした"),
+                 qPrintable(m_messages.shown[0]));
+        QVERIFY(!m_form->restartPending());
+        QCOMPARE(m_programs.started, QStringList());
+        QCOMPARE(fakes::readFile(m_store->filePath()), settings);
+        QVERIFY(!QFileInfo::exists(user() + "/blue.vsn"));
+    }
+
     // The address without its final "/" is the same address to the engine;
     // pictures, frames, forms sent by GET and addresses with a query are
     // not applies: only a form the page itself posts.
@@ -501,7 +521,10 @@ private slots:
         QVERIFY(made && made->face == QColor("#ff0000")
                 && made->digits == painter::DigitStyle::Dots);
 
+        // The page made before Home has the same controls: wait for the new one.
+        QSignalSpy home(m_form->browser(), &QWebEngineView::loadFinished);
         m_form->mnuHome_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!home.isEmpty() && home.last().value(0).toBool(), kPatience);
         QTRY_VERIFY_WITH_TIMEOUT(js("!!document.getElementById('make')").toBool(), kPatience);
         QCOMPARE(js("document.getElementById('name').value").toString(), QString("mine"));
         QCOMPARE(js("document.querySelector('[data-key=face]').value").toString(),

@@ -5,9 +5,11 @@
 #include "designbrowser/design_session.h"
 #include "designbrowser/exchange.h"
 #include "fakes/test_files.h"
+#include "painter/recipe.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <thread>
 
 using namespace vesweb;
 
@@ -23,6 +25,16 @@ QByteArray multipart(const QList<QPair<QString, QString>> &fields)
                 .arg(f.first, f.second);
     body += QStringLiteral("-----b--\r\n");
     return common::toShiftJis(body);
+}
+
+// How many files this process has open at `path`.
+int openedHere(const QString &path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    int n = 0;
+    for (const QFileInfo &fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files))
+        n += fd.symLinkTarget() == canonical ? 1 : 0;
+    return n;
 }
 
 } // namespace
@@ -408,12 +420,13 @@ private slots:
         DesignSession run(store, dir.filePath("user"), {dir.filePath("user")});
         run.load();
         QString failure;
+        // A record that cannot be written: nothing of the apply is stored.
         QVERIFY(!run.apply(multipart({{"wan", "1"}, {"name", "x"}}), &failure));
         QVERIFY(failure.contains("デザイン情報を保存できませんでした"));
-        QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
+        QCOMPARE(store.value("pendra", "wan"), std::nullopt);
         QVERIFY(!QFileInfo::exists(dir.filePath("evil.vsn")));
         // Settings alone need no record.
-        QVERIFY(run.apply(multipart({{"hide", "1"}}), &failure));
+        QVERIFY(run.apply(multipart({{"wan", "1"}, {"hide", "1"}}), &failure));
         QVERIFY(failure.isEmpty());
 
         // Over a limit: refused, said so, nothing stored.
@@ -426,6 +439,79 @@ private slots:
         QVERIFY2(failure.contains("改行"), qPrintable(failure));
         QCOMPARE(store.getSetting("pendra", "wan"), QString("1"));
         QCOMPARE(store.getSetting("pendra", "skin"), QString("../../evil"));
+    }
+
+    // An apply is stored whole or not at all: when the settings cannot be
+    // written (another program holds their lock past the wait), neither
+    // the design record nor a design the form makes is written.
+    void aFailedSettingsWriteStoresNothing()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("user"), ini = dir.filePath("kestrel.ini");
+        common::SettingsStore store = common::SettingsStore::atPath(ini);
+        store.saveSetting("pendra", "skin", "blue");
+        DesignSession run(store, user, {user});
+        run.load();
+        painter::Recipe recipe;
+        QVERIFY(run.apply(multipart(
+            {{"skin", "mine"}, {"c_mn", painter::recipeField(recipe)}, {"name", "old"}})));
+        const QByteArray settings = fakes::readFile(ini);
+        const QByteArray record = fakes::readFile(user + "/blue.vsn");
+        const QByteArray picture = fakes::readFile(user + "/mine.vss");
+        const QByteArray posted = run.outboundBody();
+
+        fakes::HeldLock other(ini);
+        QVERIFY(other.held());
+        store.setLockWait(100);
+        recipe.face = QColor("#ff0000");
+        QString failure;
+        QVERIFY(!run.apply(multipart({{"skin", "mine"},
+                                      {"c_mn", painter::recipeField(recipe)},
+                                      {"name", "new"},
+                                      {"wan", "1"}}),
+                           &failure));
+        QVERIFY2(failure.contains("設定を保存できませんでした"), qPrintable(failure));
+        QCOMPARE(fakes::readFile(ini), settings);
+        QCOMPARE(fakes::readFile(user + "/blue.vsn"), record);
+        QCOMPARE(fakes::readFile(user + "/mine.vss"), picture);
+        QCOMPARE(run.outboundBody(), posted);
+        // A design made new goes again.
+        QVERIFY(!run.apply(multipart({{"skin", "other"}, {"c_mn", painter::recipeField(recipe)}})));
+        QVERIFY(!QFileInfo::exists(user + "/other.vss"));
+    }
+
+    // The record takes its place last; when it cannot (here a folder took
+    // its place while the settings were being written), the settings are
+    // put back as they were.
+    void aRecordThatCannotTakeItsPlaceTakesTheSettingsBack()
+    {
+        QTemporaryDir dir;
+        const QString user = dir.filePath("user"), ini = dir.filePath("kestrel.ini");
+        common::SettingsStore store = common::SettingsStore::atPath(ini);
+        store.saveSettings("pendra", {{"skin", "blue"}, {"hide", "0"}});
+        DesignSession run(store, user, {user});
+        run.load();
+        const QByteArray settings = fakes::readFile(ini);
+
+        auto other = std::make_unique<fakes::HeldLock>(ini);
+        QVERIFY(other->held());
+        std::thread meanwhile([&] {
+            // Once the apply waits for the lock, its record is ready.
+            QDeadlineTimer patience(60000);
+            while (openedHere(ini + ".lock") < 2 && !patience.hasExpired())
+                QThread::msleep(10);
+            QDir().mkpath(user + "/blue.vsn/inside");
+            other->release();
+        });
+        QString failure;
+        const bool stored =
+            run.apply(multipart({{"name", "x"}, {"hide", "1"}, {"wan", "1"}}), &failure);
+        meanwhile.join();
+        QVERIFY(!stored);
+        QVERIFY2(failure.contains("デザイン情報を保存できませんでした"), qPrintable(failure));
+        QCOMPARE(store.getSetting("pendra", "hide"), QString("0"));
+        QCOMPARE(store.value("pendra", "wan"), std::nullopt);
+        QCOMPARE(fakes::readFile(ini), settings);
     }
 
     // The design record is written only as a file of its own: a link at its
