@@ -18,12 +18,10 @@
 #include "fakes/fake_platform.h"
 #include "fakes/test_files.h"
 #include "painter/recipe.h"
-#include "platform/messages.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -437,17 +435,6 @@ private slots:
                                   m_messages.asked.size() == 2),
                                  kPatience);
         QCOMPARE(stored("skin"), QString());
-    }
-
-    // The question's default answer is no: Enter on it keeps everything.
-    void enterOnTheQuestionSaysNo()
-    {
-        platform::QtMessages messages;
-        QTimer::singleShot(0, [] {
-            QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
-            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
-        });
-        QVERIFY(!messages.question("vesweb", "設定を変更してもよろしいですか？"));
     }
 
     // The loopback server answers only requests addressed to it, and cuts

@@ -53,6 +53,8 @@ apply_design() {
     wait_for 30 has_dialog || fail "no question for design $1"
     local question
     question=$(dialog)
+    # The question takes no key in its first half second.
+    sleep 0.7
     xdotool windowactivate --sync "$question" key alt+y
     wait_for 30 dialog_is_not "$question" || fail "the question stays open"
 }
