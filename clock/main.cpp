@@ -16,6 +16,7 @@
 #include "platform/program_icon.h"
 #include "platform/program_starter.h"
 #include "platform/random_source.h"
+#include "platform/screen_watch.h"
 #include "platform/single_instance.h"
 #include "platform/sound.h"
 #include "platform/system_time.h"
@@ -153,6 +154,11 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&instance, &platform::InstanceGuard::commandRequested, &form,
                      &vespera::ClockWindow::runCommand);
+
+    platform::ScreenWatch screenWatch;
+    form.setScreenHidden(screenWatch.hidden());
+    QObject::connect(&screenWatch, &platform::ScreenWatch::hiddenChanged, &form,
+                     &vespera::ClockWindow::setScreenHidden);
 
     // A panel that comes, goes or moves changes the work area, and so does a
     // monitor that comes or goes: place the clock anew at once rather than

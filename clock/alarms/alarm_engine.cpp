@@ -27,6 +27,14 @@ int storedLevel(const std::optional<QString> &value, int defaultLevel)
 
 bool chimeDue(const QTime &t) { return t.second() == 0 && (t.minute() == 0 || t.minute() == 30); }
 
+QDateTime nextChime(const QDateTime &now)
+{
+    const QTime t = now.time();
+    const int secondsIntoHalfHour = (t.minute() % 30) * 60 + t.second();
+    return QDateTime(now.date(), QTime(t.hour(), t.minute(), t.second()))
+        .addSecs(30 * 60 - secondsIntoHalfHour);
+}
+
 std::optional<QString> commandLineAlarm(const QString &commandLine)
 {
     if (!commandLine.startsWith(QLatin1String("AL")))
@@ -138,6 +146,28 @@ void AlarmEngine::pass(const QDateTime &now) { m_lastMinute = wallMinute(now); }
 void AlarmEngine::snooze(const QDateTime &now)
 {
     m_snoozed.append(now.addSecs(kSnoozeMinutes * 60));
+}
+
+std::optional<QDateTime> AlarmEngine::nextDue(const AlarmList &list, const QDateTime &now) const
+{
+    std::optional<QDateTime> first;
+    const auto consider = [&first](const QDateTime &due) {
+        if (!first || due < *first)
+            first = due;
+    };
+    for (const QString &entry : list) {
+        const std::optional<QTime> t = entryTime(entry);
+        if (!t)
+            continue;
+        // Entries ring by hour and minute, from the minute's first second.
+        QDateTime due(now.date(), QTime(t->hour(), t->minute()));
+        if (due <= now)
+            due = QDateTime(now.date().addDays(1), QTime(t->hour(), t->minute()));
+        consider(due);
+    }
+    for (const QDateTime &due : m_snoozed)
+        consider(qMax(due, now));
+    return first;
 }
 
 } // namespace vespera

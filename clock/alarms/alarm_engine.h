@@ -31,6 +31,8 @@ int storedLevel(const std::optional<QString> &value, int defaultLevel = 200);
 // A chime is due at second 00 of minutes 00 and 30; a tick that misses that
 // second does not catch up.
 bool chimeDue(const QTime &t);
+// The next half hour after `now`, when the chime is due.
+QDateTime nextChime(const QDateTime &now);
 
 // The command line "AL hhmm program..." gives the entry "hh:mm:00" and, from
 // its ninth character on, the program to start for every alarm.
@@ -72,6 +74,10 @@ public:
     void pass(const QDateTime &now);
     // Rings again kSnoozeMinutes after `now`; kept for this run only.
     void snooze(const QDateTime &now);
+    // When a check must next run for an alarm to ring on time: the start of
+    // the next minute after `now` that an entry of the list names, or a
+    // snoozed alarm's instant, whichever comes first; nothing when neither.
+    std::optional<QDateTime> nextDue(const AlarmList &list, const QDateTime &now) const;
 
 private:
     // Fires the entries of one minute; true when any fired.

@@ -39,6 +39,11 @@ public:
     void pass(const QDateTime &now) { m_engine.pass(now); }
     // The ringing alarm rings again a few minutes after `now` (this run only).
     void snooze(const QDateTime &now) { m_engine.snooze(now); }
+    // When a check must next run for an alarm to ring on time.
+    std::optional<QDateTime> nextDue(const QDateTime &now) const
+    {
+        return m_engine.nextDue(m_list, now);
+    }
 
 private:
     void save();

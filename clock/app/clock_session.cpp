@@ -1,6 +1,8 @@
 // What the clock keeps between runs.
 #include "clock_session.h"
 
+#include <algorithm>
+
 #include "common/data_dir.h"
 #include "platform/clock_source.h"
 
@@ -53,6 +55,11 @@ void ClockSession::store(const ClockFlags &flags, View view, bool withTotal)
     const ClosingSettings c = closingSettings(flags, view, withTotal);
     m_settings.saveClosing(c);
     m_total.markStored(c.total, c.ledger);
+}
+
+qint64 ClockSession::msUntilStoreDue() const
+{
+    return std::max<qint64>(0, m_storedAtMs + kStoreEveryMs - m_clock->uptimeMs());
 }
 
 void ClockSession::storeWhenDue(const ClockFlags &flags, View view)

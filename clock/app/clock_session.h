@@ -39,6 +39,8 @@ public:
     // From the tick: stores everything once every ten minutes, so that a
     // crash or a power cut costs at most that much of the total.
     void storeWhenDue(const ClockFlags &flags, View view);
+    // How long until storeWhenDue stores again.
+    qint64 msUntilStoreDue() const;
 
 private:
     ClosingSettings closingSettings(const ClockFlags &flags, View view, bool withTotal) const;

@@ -146,7 +146,42 @@ void ClockWindow::scheduleTick(const QDateTime &now)
 {
     if (m_unloaded)
         return;
-    m_tickTimer.start(1000 - now.time().msec() + kTickLateMs);
+    if (!m_screenHidden) {
+        m_tickTimer.start(1000 - now.time().msec() + kTickLateMs);
+        return;
+    }
+    // Nobody sees the face: sleep until the first thing that must happen on
+    // time, an alarm's minute, the chime or the ten-minute store.
+    QDateTime wake = now.addMSecs(m_session.msUntilStoreDue());
+    if (m_flags.alarmOn)
+        wake = std::min(wake, m_alarms.nextDue(now).value_or(wake));
+    if (m_flags.chimeOn)
+        wake = std::min(wake, nextChime(now));
+    m_tickTimer.start(int(std::max<qint64>(0, now.msecsTo(wake))) + kTickLateMs);
+}
+
+void ClockWindow::setScreenHidden(bool hidden)
+{
+    if (hidden == m_screenHidden)
+        return;
+    m_screenHidden = hidden;
+    const QDateTime now = m_platform.clock->now();
+    if (hidden) {
+        scheduleTick(now); // in place of the next second's tick
+    } else if (now.toSecsSinceEpoch() == m_lastTickSecond) {
+        showTime(now); // this second's work is done: the face only
+        scheduleTick(now);
+    } else {
+        onTick(); // the face right at once, and what came due while hidden
+    }
+}
+
+void ClockWindow::showTime(const QDateTime &now)
+{
+    if (m_view == View::Standard)
+        m_faceView.apply(m_face.updateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
+    else
+        showCounter();
 }
 
 void ClockWindow::onTick()
@@ -162,10 +197,7 @@ void ClockWindow::onTick()
     m_platform.random->reseedFromTimer();
     m_tucker.settle(); // its coming in would have been told by now
     m_tucker.checkPointer(m_corner, m_flags.hideMode, m_flags.autoTuck);
-    if (m_view == View::Standard)
-        m_faceView.apply(m_face.updateFace(now, m_flags.use24Hour, m_flags.nthWeekday));
-    else
-        showCounter();
+    showTime(now);
     if (m_flags.alarmOn)
         m_alarms.check(now, [this](const AlarmRing &ring) {
             emit alarmNoticeRequested(ring.time, ring.late);

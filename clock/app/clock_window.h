@@ -59,6 +59,12 @@ public:
     void unload();
     bool loadDesign();
     void onTick();
+    // While nobody can see the screen (a screen saver, a locked session) the
+    // clock wakes only when something must happen on time; when the screen
+    // comes back the face is right at once.
+    void setScreenHidden(bool hidden);
+    // How long until the next tick, as scheduled.
+    int msUntilTick() const { return m_tickTimer.remainingTime(); }
     void onWagStep() { m_dog.onWagStep(); }
 
     void onStandardView();
@@ -182,6 +188,7 @@ private:
     void showAlarmMark();
     // The minutes of the counter view shown.
     void showCounter();
+    void showTime(const QDateTime &now); // the face or the counter, as the view says
     void showCounterView(const QString &title, View counter);
     void scheduleTick(const QDateTime &now);
     void popUp(QMenu *menu);
@@ -203,6 +210,7 @@ private:
     Dog m_dog{m_faceView, m_platform.random};
     QRegion m_shape;
     QTimer m_tickTimer;
+    bool m_screenHidden = false;
     qint64 m_lastTickSecond = -1;
     ClockMenu m_menu;
     VolumeOverrides m_volumes;

@@ -427,6 +427,71 @@ private slots:
         QCOMPARE(form->control(Ctl::BlinkMark).visible, before);
     }
 
+    // While nobody sees the screen the clock sleeps until the first thing
+    // due: an alarm's minute, the chime or the ten-minute store.
+    void aHiddenScreenSleepsUntilSomethingIsDue_data()
+    {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<QString>("alarmOn");
+        QTest::addColumn<QString>("chimeOn");
+        QTest::addColumn<int>("sleepSeconds");
+        QTest::newRow("an alarm") << "07:25:30*"
+                                  << "1"
+                                  << "1" << 4 * 60 + 50;
+        QTest::newRow("the chime") << "07:25:30*"
+                                   << "0"
+                                   << "1" << 9 * 60 + 50;
+        QTest::newRow("the store") << "07:25:30"
+                                   << "0"
+                                   << "0" << 10 * 60;
+        QTest::newRow("an alarm tomorrow") << "07:20:00"
+                                           << "1"
+                                           << "0" << 10 * 60;
+    }
+    void aHiddenScreenSleepsUntilSomethingIsDue()
+    {
+        QFETCH(QString, alarm);
+        QFETCH(QString, alarmOn);
+        QFETCH(QString, chimeOn);
+        QFETCH(int, sleepSeconds);
+        set("0", alarm);
+        set("al", alarmOn);
+        set("zihou", chimeOn);
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 20, 10));
+        auto form = start();
+        QVERIFY(form->msUntilTick() <= 1000 + 10);
+        form->setScreenHidden(true);
+        QVERIFY2(qAbs(form->msUntilTick() - sleepSeconds * 1000) < 1000,
+                 qPrintable(QString::number(form->msUntilTick())));
+    }
+
+    // An alarm due while the screen is hidden rings on its minute; when the
+    // screen comes back the face is right at once and the ticks go on.
+    void theScreenComesBackWithTheFaceRight()
+    {
+        set("0", "07:25:30*");
+        set("al", "1");
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 20, 10));
+        auto form = start();
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
+        form->setScreenHidden(true);
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 25, 0, 4));
+        form->onTick();
+        QCOMPARE(notices.count(), 1);
+        m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 41, 10));
+        form->setScreenHidden(false);
+        QVERIFY(form->msUntilTick() <= 1000 + 10);
+        const QImage shot = form->grab().toImage();
+        auto shows = [&](Ctl c, QRect glyph) {
+            const QPoint at = form->control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint from = glyph.topLeft() + QPoint(3, 5);
+            return shot.pixel(at) == encode(from.x(), from.y(), false);
+        };
+        QVERIFY(shows(Ctl::MinuteTens, atlas::largeDigit(4)));
+        QVERIFY(shows(Ctl::MinuteOnes, atlas::largeDigit(1)));
+        QCOMPARE(notices.count(), 1);
+    }
+
     void dogWagsTenFramesThenNine()
     {
         set("wan", "1");
