@@ -119,15 +119,17 @@ void centreOnScreen(QWidget *window, QSize wanted)
     if (!wanted.isValid())
         wanted = window->size();
     window->resize(wanted.boundedTo(roomOnScreen(window)));
-    // Placed by its client area, which goes exactly where it is put; where
-    // a frame's corner goes depends on the window manager.
-    const QRect room = screen->availableGeometry();
-    const QMargins frame = frameAround(window);
-    QRect placed(QPoint(), window->size().grownBy(frame));
-    placed.moveCenter(room.center());
+    // Placed by its client area, which goes exactly where it is put (where
+    // a frame's corner goes depends on the window manager): centred, then
+    // moved as far as its frame needs to be on the screen, the top first.
+    const QRect room = screen->availableGeometry().marginsRemoved(frameAround(window));
+    QRect placed(QPoint(), window->size());
+    placed.moveCenter(screen->availableGeometry().center());
+    placed.moveBottom(std::min(placed.bottom(), room.bottom()));
+    placed.moveRight(std::min(placed.right(), room.right()));
     placed.moveTop(std::max(placed.top(), room.top()));
     placed.moveLeft(std::max(placed.left(), room.left()));
-    window->setGeometry(placed.marginsRemoved(frame));
+    window->setGeometry(placed);
 }
 
 } // namespace platform
