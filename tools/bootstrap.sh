@@ -33,6 +33,14 @@ cmake --build build -j"$(nproc)"
 
 case "$mode" in
 clock) exec build/bin/vespera ;;
-test) cd build && exec ctest --output-on-failure ;;
+test)
+    # Every process the tests start carries this mark in its environment:
+    # whatever still carries it once they are over outlived its test.
+    export VESPERA_TEST_RUN=$$.$RANDOM
+    status=0
+    (cd build && ctest --output-on-failure) || status=$?
+    VESPERA_TEST_RUN= bash tools/leftovers.sh "$VESPERA_TEST_RUN" || status=1
+    exit $status
+    ;;
 *) echo "usage: $0 clock|test" >&2; exit 2 ;;
 esac

@@ -1,6 +1,13 @@
 # Shared by every end-to-end script: a work folder, polling, and cleanup of
 # every process the script started. Source it.
 set -u
+# The whole script on a session bus of its own, which ends with it. Programs
+# on an X display with no session bus start one of their own (and an
+# accessibility bus with it) that would outlive the test.
+if [ -z "${E2E_OWN_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null || { echo "FAIL: dbus-run-session is not installed"; exit 1; }
+    E2E_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 # The programs speak Japanese unless the environment asks for English: no
 # test inherits a wish for English from the shell that runs it. UTF-8, so
 # the tools print the windows' Japanese titles as they are.
