@@ -52,7 +52,11 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     connect(&restartTimer, &QTimer::timeout, this, &BrowserWindow::onRestartClock);
 
     // Apply answers end in aborted loads; only pages that arrived count.
+    // Changes of a page's address in place (a fragment, the history) load
+    // nothing and leave the page as it was.
     connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (ok)
+            listenToThePage();
         if (!ok || m_shown || m_view->url().isEmpty()
             || m_view->url() == QUrl(QStringLiteral("about:blank")))
             return;
@@ -72,8 +76,15 @@ void BrowserWindow::load()
     mnuHome_Click();
 }
 
+void BrowserWindow::listenToThePage()
+{
+    m_pageIgnored = false;
+    m_noesInARow = 0;
+}
+
 void BrowserWindow::mnuHome_Click()
 {
+    listenToThePage();
     QWebEngineHttpRequest request(m_siteBase, QWebEngineHttpRequest::Post);
     request.setHeader(QByteArrayLiteral("Content-type"),
                       QByteArrayLiteral("application/x-www-form-urlencoded"));
@@ -85,33 +96,46 @@ void BrowserWindow::mnuHome_Click()
 void BrowserWindow::onApplyRequested(const QString &, const QByteArray &postData)
 {
     // A page that sends its form again while the question is open, or soon
-    // after a "no", gets no second question.
-    if (m_asking || !m_quietUntil.hasExpired())
+    // after it was answered, gets no second question.
+    if (m_asking || m_pageIgnored || !m_quietUntil.hasExpired())
         return;
     m_asking = true;
-    const bool yes = m_platform.messages->question(kTitle, tr("設定を変更してもよろしいですか？"));
-    if (!yes)
-        m_quietUntil.setRemainingTime(m_quietAfterNoMs);
-    if (yes && m_platform.clock->activateRunning()) {
+    askToApply(postData);
+    // From the end of what the form brought up: its messages count as part
+    // of the question.
+    m_quietUntil.setRemainingTime(m_quietMs);
+    m_asking = false;
+}
+
+void BrowserWindow::askToApply(const QByteArray &postData)
+{
+    if (!m_platform.messages->question(kTitle, tr("設定を変更してもよろしいですか？"))) {
+        if (++m_noesInARow < 2)
+            return;
+        m_pageIgnored = true;
+        m_platform.messages->information(
+            kTitle, tr("このページからの設定の変更は、ホームに戻るか別のページを開くまで"
+                       "受け付けません。"));
+        return;
+    }
+    m_noesInARow = 0;
+    if (m_platform.clock->activateRunning()) {
         m_platform.messages->notice(kTitle, tr("時計が起動しています。時計を終了させてから、"
                                                "もう一度設定を押してください。"));
-    } else if (yes) {
-        // Making a design under the name of one of the user's own replaces it: ask.
-        const auto made = m_session.designMadeBy(postData);
-        if (made && m_session.replacesOwnDesign(*made)
-            && !m_platform.messages->question(
-                kTitle, tr("デザイン「%1」はすでにあります。置き換えてもよろしいですか？")
-                            .arg(made->name))) {
-            m_asking = false;
-            return;
-        }
-        QString failure;
-        if (m_session.apply(postData, &failure))
-            restartTimer.start();
-        else
-            m_platform.messages->information(kTitle, failure);
+        return;
     }
-    m_asking = false;
+    // Making a design under the name of one of the user's own replaces it: ask.
+    const auto made = m_session.designMadeBy(postData);
+    if (made && m_session.replacesOwnDesign(*made)
+        && !m_platform.messages->question(
+            kTitle,
+            tr("デザイン「%1」はすでにあります。置き換えてもよろしいですか？").arg(made->name)))
+        return;
+    QString failure;
+    if (m_session.apply(postData, &failure))
+        restartTimer.start();
+    else
+        m_platform.messages->information(kTitle, failure);
 }
 
 void BrowserWindow::exportDesign()

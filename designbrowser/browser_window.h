@@ -40,11 +40,12 @@ public:
     void load();
     void mnuHome_Click();
     // A form was sent to the apply address: ask, refuse while the clock
-    // runs, else store the design and have the clock started again. After
-    // a "no", forms sent within the quiet time are ignored: a page cannot
-    // put the question again and again.
+    // runs, else store the design and have the clock started again. A page
+    // cannot put the question again and again: after any answer, forms sent
+    // within the quiet time are ignored, and after two "no"s in a row every
+    // form of the page is, until the user goes Home or another page loads.
     void onApplyRequested(const QString &url, const QByteArray &postData);
-    void setQuietAfterNo(int ms) { m_quietAfterNoMs = ms; }
+    void setQuietTime(int ms) { m_quietMs = ms; }
 
     // A design written to one file, as the user chooses; and a design file
     // read, shown and installed after asking, then the catalogue anew.
@@ -61,6 +62,9 @@ signals:
 
 private:
     void onRestartClock();
+    void askToApply(const QByteArray &postData);
+    // A page the user has come to anew: its forms may ask again.
+    void listenToThePage();
 
     DesignSession &m_session;
     BrowserPlatform m_platform;
@@ -69,8 +73,10 @@ private:
     QTimer restartTimer;
     bool m_asking = false;
     bool m_shown = false;
-    int m_quietAfterNoMs = 5000;
+    int m_quietMs = 5000;
     QDeadlineTimer m_quietUntil; // expired: a form may ask
+    int m_noesInARow = 0;
+    bool m_pageIgnored = false; // after two "no"s, until Home or another page
 };
 
 } // namespace vesweb

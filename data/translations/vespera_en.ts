@@ -1009,5 +1009,9 @@ Folders searched: %1</translation>
         <source>デザイン「%1」を %2 に書き出しました。</source>
         <translation>The design &quot;%1&quot; was exported to %2.</translation>
     </message>
+    <message>
+        <source>このページからの設定の変更は、ホームに戻るか別のページを開くまで受け付けません。</source>
+        <translation>Changes to the settings from this page are ignored until you go Home or open another page.</translation>
+    </message>
 </context>
 </TS>

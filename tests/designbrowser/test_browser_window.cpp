@@ -351,6 +351,7 @@ private slots:
     void refusedWhileTheClockRunsAndNoStoresNothing()
     {
         open();
+        m_form->setQuietTime(0);
         m_clock.running = true;
         pressApply("夜空");
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.noticed.size(), 1, kPatience);
@@ -421,7 +422,7 @@ private slots:
     void noQuietsThePage()
     {
         open();
-        m_form->setQuietAfterNo(1500);
+        m_form->setQuietTime(1500);
         m_messages.answer = false;
         QElapsedTimer since;
         pressApply("夜空");
@@ -435,6 +436,68 @@ private slots:
                                   m_messages.asked.size() == 2),
                                  kPatience);
         QCOMPARE(stored("skin"), QString());
+    }
+
+    // After two "no"s in a row the page is not asked again, and told so
+    // once, until the user goes Home; a "yes" between them starts the count
+    // again.
+    void twoNoesIgnoreThePageUntilHome()
+    {
+        open();
+        m_form->setQuietTime(0);
+        m_messages.answers = {false, true, false};
+        for (int i = 0; i < 3; ++i)
+            m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        QCOMPARE(m_messages.asked.size(), 3);
+        QCOMPARE(m_messages.shown, QStringList());
+
+        m_messages.answer = false;
+        for (int i = 0; i < 5; ++i)
+            m_form->onApplyRequested(kApplyUrl, multipart("wan", "2"));
+        QCOMPARE(m_messages.asked.size(), 4);
+        QCOMPARE(m_messages.shown.size(), 1);
+        QVERIFY2(m_messages.shown[0].contains("受け付けません"), qPrintable(m_messages.shown[0]));
+        QCOMPARE(stored("wan"), QString("1"));
+
+        m_form->mnuHome_Click();
+        m_form->onApplyRequested(kApplyUrl, multipart("wan", "3"));
+        QCOMPARE(m_messages.asked.size(), 5);
+    }
+
+    // Or until the page is left for another; changing its own address in
+    // place is not leaving it.
+    void twoNoesIgnoreThePageUntilItIsLeft()
+    {
+        open();
+        m_form->setQuietTime(0);
+        m_messages.answer = false;
+        for (int i = 0; i < 3; ++i)
+            m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        QCOMPARE(m_messages.asked.size(), 2);
+
+        js("history.pushState({}, '', '/elsewhere'); location.hash = 'x'");
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->browser()->url().hasFragment(), kPatience);
+        m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        QCOMPARE(m_messages.asked.size(), 2);
+
+        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        js(QStringLiteral("location.href = '%1?another'").arg(m_loopback.toString()));
+        QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().value(0).toBool(), kPatience);
+        m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        QCOMPARE(m_messages.asked.size(), 3);
+        QCOMPARE(m_messages.shown.size(), 1);
+    }
+
+    // A "yes" quiets the page as long as a "no" does.
+    void yesQuietsThePageToo()
+    {
+        open();
+        m_form->setQuietTime(kPatience);
+        m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        QCOMPARE(stored("wan"), QString("1"));
+        m_form->onApplyRequested(kApplyUrl, multipart("wan", "2"));
+        QCOMPARE(m_messages.asked.size(), 1);
+        QCOMPARE(stored("wan"), QString("1"));
     }
 
     // The loopback server answers only requests addressed to it, and cuts
@@ -472,6 +535,7 @@ private slots:
     void studioMakesADesignAndHomeReopensIt()
     {
         open();
+        m_form->setQuietTime(0);
         openStudio();
         QCOMPARE(js("document.getElementById('name').value").toString(), QString("blue-2"));
         setInStudio("face", "#ff0000");
@@ -651,6 +715,7 @@ private slots:
         fakes::writeFile(user() + "/夜.vsn", common::toShiftJis("名前,a b&c,,,,,f 1\r\n"));
         RecordingSite site;
         open(site.base());
+        m_form->setQuietTime(0);
         QCOMPARE(site.bodies.size(), 1);
         QCOMPARE(site.bodies[0], QByteArray("des=%96%E9&name=%96%BC%91%4F&c_mn=a b&c&c_bg=&c_ms="
                                             "&c_mw=&c_bs=&fname=f+1&hide=-3&wan=2"));

@@ -66,6 +66,8 @@ CLOCK=$(xprop -id "$(clock_window)" _NET_WM_PID | awk '{print $3}')
 [ -n "$CLOCK" ] && PIDS+=($CLOCK)
 echo "ok: the design is stored and the clock started again"
 
+# The page is not asked again for 5 s after an answer.
+sleep 5
 apply_design 9
 wait_for 30 has_dialog || fail "no refusal while the clock runs"
 [ "$(stored_skin)" = night ] || fail "stored while the clock runs: skin=$(stored_skin)"
