@@ -231,7 +231,7 @@ int main(int argc, char *argv[])
     // worth a disk cache in the user's home.
     QWebEngineProfile profile(QStringLiteral("vesweb"));
     profile.setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    profile.setUrlRequestInterceptor(&gate);
+    gate.watch(&profile);
     vesweb::QtFileChooser files;
     vesweb::BrowserWindow form(session, {&messages, &clock, &programs, &files}, &profile, site);
     QObject::connect(&gate, &vesweb::ApplyGate::applyRequested, &form,

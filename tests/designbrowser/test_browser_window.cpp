@@ -21,6 +21,8 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTcpServer>
@@ -151,7 +153,7 @@ class TestBrowserWindow : public QObject {
         m_session =
             std::make_unique<DesignSession>(*m_store, user(), QStringList{user(), shipped()});
         m_profile = std::make_unique<QWebEngineProfile>(); // off the record
-        m_profile->setUrlRequestInterceptor(m_gate.get());
+        m_gate->watch(m_profile.get());
         m_form = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
         connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(),
                 &BrowserWindow::onApplyRequested);
@@ -415,6 +417,41 @@ private slots:
         js(submit.arg("http://apply.vespera.invalid/?x=1", "post"));
         QTRY_VERIFY_WITH_TIMEOUT(!more.isEmpty(), kPatience);
         QCOMPARE(m_messages.asked.size(), 1);
+    }
+
+    // A form in a frame never applies, though it is of the page's own site
+    // and sends the page itself to the apply address: only a form of the
+    // page's own document does.
+    void framesNeverApply_data()
+    {
+        QTest::addColumn<QString>("frame");
+        const QString form =
+            "<form method=post enctype=multipart/form-data target=_top "
+            "action=http://apply.vespera.invalid/><input name=vsrwan value=1></form>";
+        QTest::newRow("sent by its own script")
+            << "<iframe srcdoc='" + form + "<script>document.forms[0].submit()</script>'></iframe>";
+        QTest::newRow("sandboxed, allowed to send the page away")
+            << "<iframe sandbox='allow-forms allow-scripts allow-top-navigation "
+               "allow-same-origin' srcdoc='"
+                   + form + "<script>document.forms[0].submit()</script>'></iframe>";
+        QTest::newRow("sent by the page's script")
+            << "<iframe srcdoc='" + form
+                   + "' onload='this.contentDocument.forms[0].submit()'></iframe>";
+    }
+    void framesNeverApply()
+    {
+        QFETCH(QString, frame);
+        open();
+        m_form->setQuietTime(0);
+        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        js("document.body.insertAdjacentHTML('beforeend', "
+           + QJsonDocument(QJsonArray{frame}).toJson(QJsonDocument::Compact) + "[0])");
+        // The page was sent to the apply address, and stays as it was.
+        QTRY_VERIFY_WITH_TIMEOUT(loads.contains(QVariantList{false}), kPatience);
+        pressApply("夜空");
+        QTRY_COMPARE_WITH_TIMEOUT(stored("skin"), QString("夜空"), kPatience);
+        QCOMPARE(m_messages.asked.size(), 1);
+        QCOMPARE(stored("wan"), QString());
     }
 
     // A page that sends its form again and again after a "no" is not asked
