@@ -139,11 +139,10 @@ int runFileRequest(const Request &request, int argc, char *argv[])
 }
 
 // Whether the user asked for the web engine without its sandbox, by the
-// engine's own variable or its own option (which the engine then reads).
-bool sandboxOffByChoice(const QStringList &arguments)
+// engine's own variable or the option that sets it.
+bool sandboxOffByChoice()
 {
-    return qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX") == QLatin1String("1")
-           || arguments.contains(QStringLiteral("--no-sandbox"));
+    return qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX") == QLatin1String("1");
 }
 
 } // namespace
@@ -170,6 +169,10 @@ int main(int argc, char *argv[])
     if (request.kind != Request::Browse)
         return runFileRequest(request, argc, argv);
 
+    // The web engine reads its own options only after --webEngineArgs, and
+    // its variable always: the option is passed on as the variable.
+    if (arguments.contains(QStringLiteral("--no-sandbox")))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     platform::x11::preferX11();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -181,7 +184,7 @@ int main(int argc, char *argv[])
 
     // The web engine cannot keep pages in its sandbox when run as root. A
     // site's pages are not shown without it unless the user says so.
-    if (geteuid() == 0 && !sandboxOffByChoice(app.arguments())) {
+    if (geteuid() == 0 && !sandboxOffByChoice()) {
         const QString why = QStringLiteral(
             "vesweb: as root the web engine cannot keep a site's pages in its sandbox.\n"
             "Run it as an ordinary user, or, to run it as root without the sandbox,\n"
