@@ -37,9 +37,9 @@ bool QtProgramStarter::startCommand(const QString &command)
     return QProcess::startDetached(program, words);
 }
 
-bool QtProgramStarter::activateWindow(const QString &title)
+bool QtProgramStarter::activateWindowOf(const QString &program)
 {
-    return x11::activateWindowTitled(title);
+    return x11::activateWindowOfClass(program);
 }
 
 } // namespace platform

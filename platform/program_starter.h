@@ -16,16 +16,17 @@ public:
     // it stands, anything else split as a shell would split it. False when
     // it cannot start.
     virtual bool startCommand(const QString &command) = 0;
-    // Brings the top-level window with this title to the front; false when
-    // there is no such window.
-    virtual bool activateWindow(const QString &title) = 0;
+    // Brings a top-level window of one of our programs to the front, found
+    // by its window class (which Qt names after the program), not its title:
+    // our programs' windows share titles. False when there is none.
+    virtual bool activateWindowOf(const QString &program) = 0;
 };
 
 class QtProgramStarter : public ProgramStarter {
 public:
     bool start(const QString &name, const QStringList &arguments = {}) override;
     bool startCommand(const QString &command) override;
-    bool activateWindow(const QString &title) override;
+    bool activateWindowOf(const QString &program) override;
     // Where start() finds the program, or an empty string.
     static QString locate(const QString &name);
 };

@@ -470,16 +470,20 @@ void activate(QWidget *w)
         requestActivation(c, xcb_window_t(w->winId()));
 }
 
-bool activateWindowTitled(const QString &title)
+bool activateWindowOfClass(const QString &windowClass)
 {
     xcb_connection_t *c = connection();
-    if (!c || title.isEmpty())
+    if (!c || windowClass.isEmpty())
         return false;
     const xcb_window_t root = rootOf(c);
     const QByteArray list = property(c, root, atom(c, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
     const auto *windows = reinterpret_cast<const xcb_window_t *>(list.constData());
     for (int i = 0; i < int(list.size() / sizeof(xcb_window_t)); ++i) {
-        if (windowTitle(c, windows[i]) != title)
+        // WM_CLASS holds the instance's name and then the class's, each
+        // ending in a zero byte.
+        const QList<QByteArray> names =
+            property(c, windows[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING).split('\0');
+        if (names.size() < 2 || QString::fromLatin1(names[1]) != windowClass)
             continue;
         requestActivation(c, windows[i]);
         return true;

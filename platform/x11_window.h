@@ -141,6 +141,6 @@ private:
 void activate(QWidget *w);
 // Asks the window manager to bring the managed window with this exact title
 // to the front; false when there is none.
-bool activateWindowTitled(const QString &title);
+bool activateWindowOfClass(const QString &windowClass);
 
 } // namespace platform::x11

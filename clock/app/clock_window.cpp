@@ -392,7 +392,7 @@ void ClockWindow::startDesignBrowser()
     if (!m_platform.programs)
         return;
     if (m_platform.programs->start(QStringLiteral("vesweb")))
-        m_platform.programs->activateWindow(QStringLiteral("VESPERA"));
+        m_platform.programs->activateWindowOf(QStringLiteral("vesweb"));
 }
 
 void ClockWindow::unload()

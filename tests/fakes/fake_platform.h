@@ -115,8 +115,8 @@ public:
     }
 };
 
-// Programs "start" when their name is in `installed`; windows "come to the
-// front" when their title is in `windows`.
+// Programs "start" when their name is in `installed`; a program's window
+// "comes to the front" when its name is in `windows`.
 class FakeProgramStarter : public platform::ProgramStarter {
 public:
     QStringList installed, windows, started, activated, commands;
@@ -132,11 +132,11 @@ public:
         commands << command;
         return true;
     }
-    bool activateWindow(const QString &title) override
+    bool activateWindowOf(const QString &program) override
     {
-        if (!windows.contains(title))
+        if (!windows.contains(program))
             return false;
-        activated << title;
+        activated << program;
         return true;
     }
 };
