@@ -147,7 +147,6 @@ public:
     const AlarmList &alarms() const { return m_alarms.list(); }
 
     const Control &control(Ctl c) const { return m_faceView.control(c); }
-    QRegion windowShape() const { return m_shape; }
     QString skinPath() const { return m_faceView.picturePath(); }
     QPoint placedPosition() const { return m_placer.placed(); }
     // Moves the window once more where it was placed, for window managers

@@ -43,8 +43,6 @@ public:
     // False when it could not be stored (the store has said why).
     bool saveClosing(const ClosingSettings &s);
 
-    common::SettingsStore &store() { return m_store; }
-
 private:
     common::SettingsStore &m_store;
 };

@@ -26,7 +26,7 @@ AboutWindow::AboutWindow(platform::RandomSource *random, int &wagCounter, QWidge
     dogFrames[2] = picture({44, 159, 44, 32}, QStringLiteral("inu2.png"));
     showDog(0);
 
-    versionLabel = new QLabel(QStringLiteral("Ver. 2.15"), this);
+    versionLabel = new QLabel(QStringLiteral("Ver. " VESPERA_VERSION), this);
     versionLabel->setGeometry(240, 104, 68, 15);
     versionLabel->setAlignment(Qt::AlignCenter);
     versionLabel->setStyleSheet(QStringLiteral("color: white; background: transparent;"));

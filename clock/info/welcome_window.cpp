@@ -40,7 +40,8 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
     setWindowTitle(QStringLiteral("VESPERA"));
     setFixedSize(315, 317);
 
-    QLabel *title = label(QStringLiteral("VESPERA Ver.2.15"), twips(120, 60, 4455, 405), this);
+    QLabel *title =
+        label(QStringLiteral("VESPERA Ver." VESPERA_VERSION), twips(120, 60, 4455, 405), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
