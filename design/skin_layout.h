@@ -58,9 +58,11 @@ int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset);
 int outLeft(Corner corner, const platform::WorkArea &wa);
 int tuckedLeft(Corner corner, const platform::WorkArea &wa);
 
-// The frame offset of a window without a frame: the layout was drawn for a
-// 25-pixel caption, which a borderless window does not have.
-constexpr int kBorderlessFrameOffset = -25;
+// The layout was drawn under a window caption this many pixels high; a
+// window's frame offset is what its frame adds beyond that caption.
+constexpr int kLayoutCaptionHeight = 25;
+// The frame offset of a window without a frame: no caption at all.
+constexpr int kBorderlessFrameOffset = -kLayoutCaptionHeight;
 
 // The window's shape: main rectangle united with an ellipse, less a cut rectangle.
 QRegion windowRegion(Corner corner, int frameOffset);

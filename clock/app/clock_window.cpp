@@ -112,9 +112,9 @@ void ClockWindow::onActivated()
     m_activating = true;
     m_faceView.setWholeRepaintPending(true); // an activation repaints the whole window
     m_tucker.forget();
-    // What the frame adds beyond the 25-pixel caption the layout was drawn
-    // under: the shape and the placement count their rows from it.
-    m_frameOffset = frameGeometry().height() - height() - 25;
+    // What the frame adds beyond the caption the layout was drawn under:
+    // the shape and the placement count their rows from it.
+    m_frameOffset = frameGeometry().height() - height() - kLayoutCaptionHeight;
     loadDesign();
     setAlwaysOnTop(m_flags.alwaysOnTop);
     m_faceView.paintFixedPieces(m_flags.use24Hour, m_flags.alarmOn);
