@@ -194,7 +194,6 @@ void ClockWindow::onTick()
     }
     m_lastTickSecond = second;
 
-    m_platform.random->reseedFromTimer();
     m_tucker.settle(); // its coming in would have been told by now
     m_tucker.checkPointer(m_corner, m_flags.hideMode, m_flags.autoTuck);
     showTime(now);
