@@ -8,39 +8,61 @@ namespace {
 
 const QString kWeekdays = QStringLiteral("月火水木金土日"); // Monday first
 
-int digit(QChar c) { return c.isDigit() ? c.digitValue() : 0; }
-int number(const QString &text, int from, int len) { return text.mid(from, len).toInt(); }
-
 GlyphPaint show(Ctl c, const QRect &source) { return {c, true, source}; }
 GlyphPaint hide(Ctl c) { return {c, false, QRect()}; }
 
-// A tens digit that is "0" is hidden rather than painted.
-GlyphPaint tensDigit(Ctl c, QChar ch, QRect (*glyph)(int))
+// A tens digit that is 0 is hidden rather than painted.
+GlyphPaint tensDigit(Ctl c, int tens, QRect (*glyph)(int))
 {
-    return ch == QLatin1Char('0') ? hide(c) : show(c, glyph(digit(ch)));
+    return tens == 0 ? hide(c) : show(c, glyph(tens));
+}
+
+// The hour as the face shows it: 0-23, or 1-12 on the 12-hour face.
+int shownHour(int hour, bool use24Hour)
+{
+    if (use24Hour)
+        return hour;
+    return hour % 12 == 0 ? 12 : hour % 12;
+}
+
+// Two digits with a leading zero, without QString::arg and the locale
+// behind it: the clock formats a time every second.
+void appendTwoDigits(QString &out, int n)
+{
+    out += QChar(u'0' + n / 10);
+    out += QChar(u'0' + n % 10);
 }
 
 } // namespace
 
 QString timeText(const QTime &t, bool use24Hour)
 {
-    const QString minSec = t.toString(QStringLiteral(":mm:ss"));
-    if (use24Hour)
-        return QStringLiteral("%1").arg(t.hour(), 2, 10, QLatin1Char('0')) + minSec;
-    const int h12 = t.hour() % 12 == 0 ? 12 : t.hour() % 12;
-    return QStringLiteral("%1").arg(h12, 2, 10, QLatin1Char('0')) + minSec
-           + (t.hour() < 12 ? QStringLiteral(" a") : QStringLiteral(" p"));
+    QString text;
+    text.reserve(10);
+    appendTwoDigits(text, shownHour(t.hour(), use24Hour));
+    text += u':';
+    appendTwoDigits(text, t.minute());
+    text += u':';
+    appendTwoDigits(text, t.second());
+    if (!use24Hour)
+        text += t.hour() < 12 ? QLatin1String(" a") : QLatin1String(" p");
+    return text;
 }
 
 QChar weekdayChar(int dayOfWeekMonday1) { return kWeekdays.at((dayOfWeekMonday1 + 6) % 7); }
 
 QString dateText(const QDate &d)
 {
-    return QStringLiteral("%1/%2/%3/")
-               .arg(d.year(), 4, 10, QLatin1Char('0'))
-               .arg(d.month(), 2, 10, QLatin1Char('0'))
-               .arg(d.day(), 2, 10, QLatin1Char('0'))
-           + weekdayChar(d.dayOfWeek());
+    QString text;
+    text.reserve(12);
+    appendTwoDigits(text, d.year() / 100 % 100);
+    appendTwoDigits(text, d.year() % 100);
+    text += u'/';
+    appendTwoDigits(text, d.month());
+    text += u'/';
+    appendTwoDigits(text, d.day());
+    text += u'/';
+    return text + weekdayChar(d.dayOfWeek());
 }
 
 // Write day = 7q + r (r 0-6) and take w, Sunday 1 to Saturday 7. In a
@@ -70,52 +92,49 @@ int weekNumber(int day, int w, bool saturdayChar, bool nthWeekday)
     return n;
 }
 
-void Face::paintHours(GlyphPaints &out)
+void Face::paintHours(GlyphPaints &out, int hour)
 {
-    out.push_back(tensDigit(Ctl::HourTens, m_timeText.at(0), atlas::largeDigit));
-    out.push_back(show(Ctl::HourOnes, atlas::largeDigit(digit(m_timeText.at(1)))));
-    m_state[Hour] = number(m_timeText, 0, 2);
+    out.push_back(tensDigit(Ctl::HourTens, hour / 10, atlas::largeDigit));
+    out.push_back(show(Ctl::HourOnes, atlas::largeDigit(hour % 10)));
+    m_state[Hour] = hour;
 }
 
-void Face::paintMinutes(GlyphPaints &out)
+void Face::paintMinutes(GlyphPaints &out, int minute)
 {
-    out.push_back(show(Ctl::MinuteTens, atlas::largeDigit(digit(m_timeText.at(3)))));
-    out.push_back(show(Ctl::MinuteOnes, atlas::largeDigit(digit(m_timeText.at(4)))));
-    m_state[Minute] = number(m_timeText, 3, 2);
+    out.push_back(show(Ctl::MinuteTens, atlas::largeDigit(minute / 10)));
+    out.push_back(show(Ctl::MinuteOnes, atlas::largeDigit(minute % 10)));
+    m_state[Minute] = minute;
 }
 
-void Face::paintSeconds(GlyphPaints &out)
+void Face::paintSeconds(GlyphPaints &out, int quarter)
 {
-    const int q = number(m_timeText, 6, 2) / 15;
-    out.push_back(show(Ctl::SecondsGauge, atlas::secondsStep(q)));
-    m_state[Quarter] = q;
+    out.push_back(show(Ctl::SecondsGauge, atlas::secondsStep(quarter)));
+    m_state[Quarter] = quarter;
 }
 
-void Face::paintDate(GlyphPaints &out, bool nthWeekday)
+void Face::paintDate(GlyphPaints &out, const QDate &date, bool nthWeekday)
 {
     const Ctl year[] = {Ctl::Year1, Ctl::Year2, Ctl::Year3, Ctl::Year4};
+    const int y = date.year();
+    const int yearDigits[] = {y / 1000 % 10, y / 100 % 10, y / 10 % 10, y % 10};
     for (int i = 0; i < 4; ++i)
-        out.push_back(show(year[i], atlas::smallDigit(digit(m_dateText.at(i)))));
-    m_state[Year] = number(m_dateText, 0, 4);
+        out.push_back(show(year[i], atlas::smallDigit(yearDigits[i])));
+    m_state[Year] = y;
 
-    out.push_back(tensDigit(Ctl::MonthTens, m_dateText.at(5), atlas::smallDigit));
-    out.push_back(show(Ctl::MonthOnes, atlas::smallDigit(digit(m_dateText.at(6)))));
-    m_state[Month] = number(m_dateText, 5, 2);
+    out.push_back(tensDigit(Ctl::MonthTens, date.month() / 10, atlas::smallDigit));
+    out.push_back(show(Ctl::MonthOnes, atlas::smallDigit(date.month() % 10)));
+    m_state[Month] = date.month();
 
-    out.push_back(tensDigit(Ctl::DayTens, m_dateText.at(8), atlas::smallDigit));
-    out.push_back(show(Ctl::DayOnes, atlas::smallDigit(digit(m_dateText.at(9)))));
-    const int day = number(m_dateText, 8, 2);
+    const int day = date.day();
+    out.push_back(tensDigit(Ctl::DayTens, day / 10, atlas::smallDigit));
+    out.push_back(show(Ctl::DayOnes, atlas::smallDigit(day % 10)));
     m_state[Day] = day;
 
-    const QChar wdChar = m_dateText.at(11);
-    const int k = kWeekdays.indexOf(wdChar);
-    int w = 0;
-    if (k >= 0) {
-        out.push_back(show(Ctl::Weekday, atlas::weekday(k)));
-        m_state[Weekday] = k;
-        w = k < 6 ? k + 2 : 1;
-    }
-    const int n = qBound(1, weekNumber(day, w, wdChar == kWeekdays.at(5), nthWeekday), 5);
+    const int k = date.dayOfWeek() - 1; // Monday 0 ... Sunday 6
+    out.push_back(show(Ctl::Weekday, atlas::weekday(k)));
+    m_state[Weekday] = k;
+    const int w = k < 6 ? k + 2 : 1; // Sunday 1 ... Saturday 7
+    const int n = qBound(1, weekNumber(day, w, k == 5, nthWeekday), 5);
     out.push_back(show(Ctl::WeekMark, atlas::weekMark(n)));
     m_state[Week] = n;
 }
@@ -123,30 +142,30 @@ void Face::paintDate(GlyphPaints &out, bool nthWeekday)
 GlyphPaints Face::redrawFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
-    m_timeText = timeText(now.time(), use24Hour);
-    paintHours(out);
-    paintMinutes(out);
+    const QTime time = now.time();
+    paintHours(out, shownHour(time.hour(), use24Hour));
+    paintMinutes(out, time.minute());
     if (!use24Hour) {
-        const bool pm = m_timeText.endsWith(QLatin1Char('p'));
+        const bool pm = time.hour() >= 12;
         out.push_back(show(Ctl::AmPm, pm ? atlas::pmMark() : atlas::amMark()));
         m_state[PmShown] = pm ? 1 : 0;
     }
-    paintSeconds(out);
-    m_dateText = dateText(now.date());
-    paintDate(out, nthWeekday);
+    paintSeconds(out, time.second() / 15);
+    paintDate(out, now.date(), nthWeekday);
     return out;
 }
 
 GlyphPaints Face::updateFace(const QDateTime &now, bool use24Hour, bool nthWeekday)
 {
     GlyphPaints out;
-    m_timeText = timeText(now.time(), use24Hour);
-    if (number(m_timeText, 0, 2) != slot(Hour))
-        paintHours(out);
-    if (number(m_timeText, 3, 2) != slot(Minute))
-        paintMinutes(out);
+    const QTime time = now.time();
+    const int hour = shownHour(time.hour(), use24Hour);
+    if (hour != slot(Hour))
+        paintHours(out, hour);
+    if (time.minute() != slot(Minute))
+        paintMinutes(out, time.minute());
     if (!use24Hour) {
-        const bool pm = m_timeText.endsWith(QLatin1Char('p'));
+        const bool pm = time.hour() >= 12;
         if (pm && slot(PmShown) == 0) {
             out.push_back(show(Ctl::AmPm, atlas::pmMark()));
             m_state[PmShown] = 1;
@@ -155,8 +174,8 @@ GlyphPaints Face::updateFace(const QDateTime &now, bool use24Hour, bool nthWeekd
             m_state[PmShown] = 0;
         }
     }
-    if (number(m_timeText, 6, 2) / 15 != slot(Quarter))
-        paintSeconds(out);
+    if (time.second() / 15 != slot(Quarter))
+        paintSeconds(out, time.second() / 15);
     const int day = now.date().day();
     if (day != m_lastDay) {
         m_lastDay = day;

@@ -44,14 +44,12 @@ public:
     GlyphPaints updateFace(const QDateTime &now, bool use24Hour, bool nthWeekday);
 
 private:
-    QString m_timeText; // time text last used
-    QString m_dateText; // date text last used
     enum Slot { Hour, Minute, PmShown, Quarter, Year, Month, Day, Weekday, Week, SlotCount };
     int slot(Slot s) const { return m_state[s].value_or(0); } // empty compares as 0
-    void paintHours(GlyphPaints &out);
-    void paintMinutes(GlyphPaints &out);
-    void paintSeconds(GlyphPaints &out);
-    void paintDate(GlyphPaints &out, bool nthWeekday);
+    void paintHours(GlyphPaints &out, int hour);
+    void paintMinutes(GlyphPaints &out, int minute);
+    void paintSeconds(GlyphPaints &out, int quarter);
+    void paintDate(GlyphPaints &out, const QDate &date, bool nthWeekday);
 
     std::array<std::optional<int>, SlotCount> m_state{};
     int m_lastDay = 0;
