@@ -4,27 +4,50 @@
 #include <QHttpServerRequest>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <memory>
 
 namespace vesweb {
 
-namespace {
-
-// Counts what each connection sends between two of our answers, which is one
-// request (the browser does not pipeline), and closes a connection whose
-// request outgrows the limit before the HTTP server has gathered it all.
-class RequestLimit : public QTcpServer {
+// Takes the connections for the HTTP server, as many as it may hold, each
+// with a deadline for its next answer, and counts what each sends between
+// two of our answers, which is one request (the browser does not pipeline):
+// a connection whose request outgrows the limit is closed before the HTTP
+// server has gathered it all.
+class LoopbackServer::Connections : public QTcpServer {
 public:
-    using QTcpServer::QTcpServer;
+    Connections(int maxConnections, int idleMs, QObject *parent)
+        : QTcpServer(parent), m_max(maxConnections), m_idleMs(idleMs)
+    {
+    }
+    int open() const { return m_open; }
 
 protected:
     void incomingConnection(qintptr descriptor) override
     {
         auto *socket = new QTcpSocket(this);
-        if (!socket->setSocketDescriptor(descriptor)) {
-            delete socket;
+        if (!socket->setSocketDescriptor(descriptor) || m_open >= m_max) {
+            delete socket; // closes it, before a byte of it is read
             return;
         }
+        ++m_open;
+        // With `this` as the context, the count is left alone while the
+        // server itself goes, taking its connections with it.
+        connect(socket, &QObject::destroyed, this, [this] { --m_open; });
+        // The HTTP server deletes a connection that closes, but not one
+        // that closes while it answers; what a connection holds (the request
+        // it was sending, twice over) goes with it either way.
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+
+        // Reading does not put the deadline off, so a request dribbled in
+        // byte by byte meets it too; each answer does.
+        auto *deadline = new QTimer(socket);
+        deadline->setSingleShot(true);
+        deadline->setInterval(m_idleMs);
+        connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
+        connect(socket, &QTcpSocket::bytesWritten, deadline, qOverload<>(&QTimer::start));
+        deadline->start();
+
         // Connected before the HTTP server's own slot, so it sees each new
         // part before the server reads it.
         auto received = std::make_shared<qint64>(0);
@@ -40,11 +63,19 @@ protected:
         });
         addPendingConnection(socket);
     }
+
+private:
+    int m_max;
+    int m_idleMs;
+    int m_open = 0;
 };
 
-} // namespace
+LoopbackServer::LoopbackServer(int maxConnections, int idleMs)
+    : m_tcp(new Connections(maxConnections, idleMs, &m_http))
+{
+}
 
-LoopbackServer::LoopbackServer() : m_tcp(new RequestLimit(&m_http)) {}
+int LoopbackServer::openConnections() const { return m_tcp->open(); }
 
 bool LoopbackServer::listen()
 {

@@ -566,6 +566,56 @@ private slots:
                     .startsWith("HTTP/1.1 200"));
     }
 
+    // The loopback server holds a few connections at once: one beyond them
+    // is closed as it comes, and all a connection sent is let go when it
+    // closes, so that the server takes connections again.
+    void loopbackServerHoldsFewConnections()
+    {
+        LoopbackServer server(4, kPatience);
+        QVERIFY(server.listen());
+        const QByteArray start =
+            "POST / HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(server.base().port())
+            + "\r\nContent-Length: 70000\r\n\r\n";
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        for (int i = 0; i < 12; ++i) {
+            clients.push_back(std::make_unique<QTcpSocket>());
+            clients.back()->connectToHost(QHostAddress::LocalHost, quint16(server.base().port()));
+            clients.back()->write(start + QByteArray(60000, 'x')); // most of a request
+        }
+        const auto closed = [&] {
+            return std::count_if(clients.begin(), clients.end(), [](const auto &c) {
+                return c->state() == QAbstractSocket::UnconnectedState;
+            });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(closed(), 8, kPatience);
+        QCOMPARE(server.openConnections(), 4);
+
+        clients.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, kPatience);
+        QTcpSocket again;
+        again.connectToHost(QHostAddress::LocalHost, quint16(server.base().port()));
+        QVERIFY(again.waitForConnected(kPatience));
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 1, kPatience);
+    }
+
+    // A connection that sends nothing whole (idle, or a request dribbled in
+    // too slowly to be the browser's) is closed after a while.
+    void loopbackServerClosesIdleConnections()
+    {
+        LoopbackServer server(LoopbackServer::kMaxConnections, 200);
+        QVERIFY(server.listen());
+        QTcpSocket idle, slow;
+        for (QTcpSocket *client : {&idle, &slow})
+            client->connectToHost(QHostAddress::LocalHost, quint16(server.base().port()));
+        QTimer dribble;
+        connect(&dribble, &QTimer::timeout, [&] { slow.write("G"); });
+        dribble.start(20);
+        QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QAbstractSocket::UnconnectedState, kPatience);
+        QTRY_COMPARE_WITH_TIMEOUT(slow.state(), QAbstractSocket::UnconnectedState, kPatience);
+        dribble.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, kPatience);
+    }
+
     // Made in the studio: a colour changed, a name given, applied after the
     // question; the pictures land in the user's folder, the clock is
     // started in the new design, and Home comes back to it in the studio.
