@@ -1,6 +1,7 @@
 // The dog on the face.
 #include "dog.h"
 
+#include "core/dog_moves.h"
 #include "face_view.h"
 #include "platform/random_source.h"
 
@@ -14,22 +15,20 @@ Dog::Dog(FaceView &view, platform::RandomSource *random) : m_view(view), m_rando
 
 void Dog::onTick()
 {
-    switch (static_cast<int>(m_random->next() * 4)) {
-    case 0: setPose(0); break;
-    case 1: setPose(2); break;
-    case 2: m_wagTimer.start(); break;
-    default: break;
+    switch (dog::throwFor(m_random->next())) {
+    case dog::Throw::LieDown: setPose(0); break;
+    case dog::Throw::SitUp: setPose(2); break;
+    case dog::Throw::Wag: m_wagTimer.start(); break;
+    case dog::Throw::Stay: break;
     }
 }
 
 void Dog::onWagStep()
 {
-    if (m_wagSteps > 8) {
+    const dog::WagStep step = dog::wagStep(m_view.control(Ctl::DogPoseA).visible, m_wagSteps);
+    if (step.last)
         m_wagTimer.stop();
-        m_wagSteps = 0;
-    }
-    setPose(m_view.control(Ctl::DogPoseA).visible ? 0 : 1);
-    ++m_wagSteps;
+    setPose(step.raised ? 1 : 0);
 }
 
 void Dog::setPose(int pose)

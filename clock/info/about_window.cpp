@@ -1,5 +1,6 @@
 // The about window.
 #include "about_window.h"
+#include "core/dog_moves.h"
 
 #include "common/data_dir.h"
 #include "platform/random_source.h"
@@ -54,12 +55,12 @@ QLabel *AboutWindow::picture(const QRect &at, const QString &file)
 
 void AboutWindow::showDog(int frame)
 {
-    for (QLabel *inu : dogFrames)
-        inu->hide();
+    for (QLabel *frame : dogFrames)
+        frame->hide();
     dogFrames[size_t(frame)]->show();
 }
 
-int AboutWindow::shownInu() const
+int AboutWindow::shownDogFrame() const
 {
     for (int i = 0; i < 3; ++i)
         if (!dogFrames[size_t(i)]->isHidden())
@@ -67,16 +68,19 @@ int AboutWindow::shownInu() const
     return -1;
 }
 
-bool AboutWindow::blinkShown(int which) const { return !(which == 0 ? blinkOpen : blinkClosed)->isHidden(); }
+bool AboutWindow::blinkShown(int which) const
+{
+    return !(which == 0 ? blinkOpen : blinkClosed)->isHidden();
+}
 
 void AboutWindow::onBlink()
 {
     m_random->reseedFromTimer();
-    switch (int(m_random->next() * 4)) {
-    case 0: showDog(0); break;
-    case 1: showDog(2); break;
-    case 2: wagTimer.start(); break;
-    default: break;
+    switch (dog::throwFor(m_random->next())) {
+    case dog::Throw::LieDown: showDog(0); break;
+    case dog::Throw::SitUp: showDog(2); break;
+    case dog::Throw::Wag: wagTimer.start(); break;
+    case dog::Throw::Stay: break;
     }
     const bool first = !blinkOpen->isHidden();
     blinkOpen->setVisible(!first);
@@ -85,12 +89,10 @@ void AboutWindow::onBlink()
 
 void AboutWindow::onWag()
 {
-    if (m_counter > 8) {
+    const dog::WagStep step = dog::wagStep(dogFrames[0]->isHidden(), m_counter);
+    if (step.last)
         wagTimer.stop();
-        m_counter = 0;
-    }
-    showDog(dogFrames[0]->isHidden() ? 0 : 1);
-    ++m_counter;
+    showDog(step.raised ? 1 : 0);
 }
 
 } // namespace vespera

@@ -27,7 +27,7 @@ public:
     void showDog(int frame);
 
     // For tests: which pictures show and whether the dog is wagging.
-    int shownInu() const;
+    int shownDogFrame() const;
     bool blinkShown(int which) const;
     bool wagging() const { return wagTimer.isActive(); }
 

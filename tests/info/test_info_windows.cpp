@@ -100,19 +100,19 @@ private slots:
     {
         int counter = 0;
         AboutWindow about(&m_random, counter);
-        QCOMPARE(about.shownInu(), 0);
+        QCOMPARE(about.shownDogFrame(), 0);
         QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
         QVERIFY(!about.wagging());
 
         m_random.values = {0.3, 0.9, 0.0, 0.6};
         about.onBlink();
-        QCOMPARE(about.shownInu(), 2);
+        QCOMPARE(about.shownDogFrame(), 2);
         QVERIFY(!about.blinkShown(0) && about.blinkShown(1));
         about.onBlink();
-        QCOMPARE(about.shownInu(), 2);
+        QCOMPARE(about.shownDogFrame(), 2);
         QVERIFY(about.blinkShown(0) && !about.blinkShown(1));
         about.onBlink();
-        QCOMPARE(about.shownInu(), 0);
+        QCOMPARE(about.shownDogFrame(), 0);
         QVERIFY(!about.wagging());
         about.onBlink();
         QVERIFY(about.wagging());
@@ -129,7 +129,7 @@ private slots:
         QList<int> frames;
         for (int i = 0; i < 10; ++i) {
             about->onWag();
-            frames << about->shownInu();
+            frames << about->shownDogFrame();
         }
         QCOMPARE(frames, QList<int>({1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
         QVERIFY(!about->wagging());
@@ -138,7 +138,7 @@ private slots:
         // From frame 2 a step shows frame 0.
         about->showDog(2);
         about->onWag();
-        QCOMPARE(about->shownInu(), 0);
+        QCOMPARE(about->shownDogFrame(), 0);
         QCOMPARE(counter, 2);
 
         about.reset(); // closed in the middle of a run: the next run is shorter
