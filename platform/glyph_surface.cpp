@@ -34,10 +34,22 @@ void XcbGlyphSurface::release()
     if (m_connection && m_pixmap) {
         xcb_free_pixmap(m_connection, m_pixmap);
         xcb_free_gc(m_connection, m_gc);
+        for (const auto &area : m_areaContexts)
+            xcb_free_gc(m_connection, area.second);
         xcb_flush(m_connection);
     }
     m_pixmap = 0;
     m_gc = 0;
+    m_copyContext = 0;
+    m_areaContexts.clear();
+}
+
+xcb_gcontext_t XcbGlyphSurface::newContext(xcb_drawable_t drawable)
+{
+    const xcb_gcontext_t gc = xcb_generate_id(m_connection);
+    const uint32_t noExposures = 0; // or every copy would wake us with a NoExpose event
+    xcb_create_gc(m_connection, gc, drawable, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    return gc;
 }
 
 void XcbGlyphSurface::setPicture(const QImage &picture)
@@ -58,9 +70,8 @@ void XcbGlyphSurface::setPicture(const QImage &picture)
     m_pixmap = xcb_generate_id(m_connection);
     xcb_create_pixmap(m_connection, m_depth, m_pixmap, m_target, uint16_t(image.width()),
                       uint16_t(image.height()));
-    m_gc = xcb_generate_id(m_connection);
-    const uint32_t noExposures = 0; // or every copy would wake us with a NoExpose event
-    xcb_create_gc(m_connection, m_gc, m_pixmap, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    m_gc = newContext(m_pixmap);
+    m_copyContext = m_gc;
 
     // In bands, so no request outgrows the server's limit.
     const int bandRows = qMax(1, 65536 / image.bytesPerLine());
@@ -73,19 +84,45 @@ void XcbGlyphSurface::setPicture(const QImage &picture)
     xcb_flush(m_connection);
 }
 
+void XcbGlyphSurface::copiesWithin(const QRect &area)
+{
+    if (!ready())
+        return;
+    for (const auto &known : m_areaContexts) {
+        if (known.first == area) {
+            m_copyContext = known.second;
+            return;
+        }
+    }
+    // The face has 30 controls, so 48 leaves room for a few areas of other
+    // shapes; past that the copies take the unclipped context.
+    if (m_areaContexts.size() >= 48 || area.isEmpty()) {
+        m_copyContext = m_gc;
+        return;
+    }
+    m_copyContext = newContext(m_pixmap);
+    const xcb_rectangle_t clip{int16_t(area.x()), int16_t(area.y()), uint16_t(area.width()),
+                               uint16_t(area.height())};
+    xcb_set_clip_rectangles(m_connection, XCB_CLIP_ORDERING_YX_BANDED, m_copyContext, 0, 0, 1,
+                            &clip);
+    m_areaContexts.emplace_back(area, m_copyContext);
+}
+
 void XcbGlyphSurface::copy(const QRect &source, const QPoint &target)
 {
     if (!ready() || source.isEmpty())
         return;
-    xcb_copy_area(m_connection, m_pixmap, m_target, m_gc, int16_t(source.x()),
+    xcb_copy_area(m_connection, m_pixmap, m_target, m_copyContext, int16_t(source.x()),
                   int16_t(source.y()), int16_t(target.x()), int16_t(target.y()),
                   uint16_t(source.width()), uint16_t(source.height()));
 }
 
 void XcbGlyphSurface::flush()
 {
-    if (ready())
-        xcb_flush(m_connection);
+    if (!ready())
+        return;
+    xcb_flush(m_connection);
+    m_copyContext = m_gc;
 }
 
 } // namespace platform

@@ -191,10 +191,14 @@ bool FaceView::copyToScreen(const QRect &area)
     const auto copies = m_canvas.copiesFor(area, m_controls, extras());
     if (!copies)
         return false;
+    m_surface->copiesWithin(m_canvas.toDevice(area));
     for (const CellCopy &c : *copies)
         m_surface->copy(c.source, c.target);
     m_surface->flush();
-    m_staleInBackingStore += area;
+    // The same few cells change every second: once one is in the region,
+    // adding it again would only rebuild the region.
+    if (!m_staleInBackingStore.contains(area))
+        m_staleInBackingStore += area;
     return true;
 }
 

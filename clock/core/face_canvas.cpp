@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace vespera {
@@ -44,7 +45,96 @@ std::vector<int> largerIndex(int faceLength, qreal scale)
 }
 
 QRect lineArea(const QLine &line) { return QRect(line.p1(), line.p2()).normalized(); }
+
+// What of `a` no single rectangle `b` hides, when that is a rectangle: all
+// of it, a band along one side, or nothing.
+QRect uncovered(QRect a, const QRect &b)
+{
+    if (!a.intersects(b))
+        return a;
+    const bool acrossWidth = b.left() <= a.left() && b.right() >= a.right();
+    const bool acrossHeight = b.top() <= a.top() && b.bottom() >= a.bottom();
+    if (acrossWidth && acrossHeight)
+        return QRect();
+    if (acrossWidth && b.top() <= a.top())
+        a.setTop(b.bottom() + 1);
+    else if (acrossWidth && b.bottom() >= a.bottom())
+        a.setBottom(b.top() - 1);
+    else if (acrossHeight && b.left() <= a.left())
+        a.setLeft(b.right() + 1);
+    else if (acrossHeight && b.right() >= a.right())
+        a.setRight(b.left() - 1);
+    return a;
+}
+
+// Whether two rectangles together are one rectangle: side by side with the
+// same rows, above each other with the same columns, or one inside the other.
+bool makeOneRectangle(const QRect &a, const QRect &b)
+{
+    const QRect both = a.united(b);
+    if (both == a || both == b)
+        return true;
+    if (a.top() == b.top() && a.bottom() == b.bottom())
+        return a.left() <= b.right() + 1 && b.left() <= a.right() + 1;
+    if (a.left() == b.left() && a.right() == b.right())
+        return a.top() <= b.bottom() + 1 && b.top() <= a.bottom() + 1;
+    return false;
+}
+
+QPoint offsetOf(const CellCopy &c) { return c.source.topLeft() - c.target; }
+
+// Whether any copy strictly between `from` and `to` touches `area`.
+bool crossedBetween(const std::vector<CellCopy> &copies, size_t from, size_t to, const QRect &area)
+{
+    for (size_t k = from + 1; k < to; ++k) {
+        if (copies[k].targetRect().intersects(area))
+            return true;
+    }
+    return false;
+}
 } // namespace
+
+std::vector<CellCopy> mergeCopies(std::vector<CellCopy> copies)
+{
+    // Cut each copy to what the copies laid after it leave in sight.
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const QRect whole = copies[i].targetRect();
+        QRect seen = whole;
+        for (size_t j = i + 1; j < copies.size() && !seen.isEmpty(); ++j)
+            seen = uncovered(seen, copies[j].targetRect());
+        if (seen != whole)
+            copies[i] = {QRect(seen.topLeft() + offsetOf(copies[i]), seen.size()), seen.topLeft()};
+    }
+    copies.erase(std::remove_if(copies.begin(), copies.end(),
+                                [](const CellCopy &c) { return c.source.isEmpty(); }),
+                 copies.end());
+    // Join pairs at the same offset. The joined copy takes the place of one
+    // of the two, which moves the other past the copies in between: allowed
+    // only where none of those touches what it moves.
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < copies.size() && !joined; ++i) {
+            for (size_t j = i + 1; j < copies.size() && !joined; ++j) {
+                const QRect a = copies[i].targetRect(), b = copies[j].targetRect();
+                if (offsetOf(copies[i]) != offsetOf(copies[j]) || !makeOneRectangle(a, b))
+                    continue;
+                const QRect both = a.united(b);
+                const CellCopy one{QRect(both.topLeft() + offsetOf(copies[i]), both.size()),
+                                   both.topLeft()};
+                if (!crossedBetween(copies, i, j, b)) { // the later one comes forward
+                    copies[i] = one;
+                    copies.erase(copies.begin() + j);
+                    joined = true;
+                } else if (!crossedBetween(copies, i, j, a)) { // the earlier one waits
+                    copies[j] = one;
+                    copies.erase(copies.begin() + i);
+                    joined = true;
+                }
+            }
+        }
+    }
+    return copies;
+}
 
 void FaceCanvas::setPicture(const QImage &picture, const QImage &twiceTheSize)
 {
@@ -66,6 +156,11 @@ bool FaceCanvas::setScale(qreal scale)
 
 void FaceCanvas::enlarge()
 {
+    const int faceEdges =
+        qMax(kWindowWidth, qMax(kWindowHeight, qMax(m_picture.width(), m_picture.height()))) + 1;
+    m_deviceEdge.resize(size_t(faceEdges));
+    for (int f = 0; f < faceEdges; ++f)
+        m_deviceEdge[size_t(f)] = devicePixel(f, m_scale);
     if (m_picture.isNull() || m_scale == 1.0) {
         m_device = m_picture;
         return;
@@ -85,12 +180,18 @@ void FaceCanvas::enlarge()
     }
 }
 
+int FaceCanvas::toDevice(int facePixel) const
+{
+    return size_t(facePixel) < m_deviceEdge.size() ? m_deviceEdge[size_t(facePixel)]
+                                                   : devicePixel(facePixel, m_scale);
+}
+
 QRect FaceCanvas::toDevice(const QRect &face) const
 {
-    const int left = devicePixel(face.left(), m_scale);
-    const int top = devicePixel(face.top(), m_scale);
-    return QRect(left, top, devicePixel(face.left() + face.width(), m_scale) - left,
-                 devicePixel(face.top() + face.height(), m_scale) - top);
+    const int left = toDevice(face.left());
+    const int top = toDevice(face.top());
+    return QRect(left, top, toDevice(face.left() + face.width()) - left,
+                 toDevice(face.top() + face.height()) - top);
 }
 
 void FaceCanvas::addPiece(std::vector<CellCopy> &out, const QRect &at, const QRect &source,
@@ -108,22 +209,14 @@ void FaceCanvas::addPiece(std::vector<CellCopy> &out, const QRect &at, const QRe
     out.push_back({read, laid.topLeft()});
 }
 
-std::vector<CellCopy> FaceCanvas::backgroundCopies(const QRect &deviceArea) const
+void FaceCanvas::addControl(std::vector<CellCopy> &out, const FaceControl &k,
+                            const QRect &deviceArea) const
 {
-    std::vector<CellCopy> out;
-    addPiece(out, atlas::background(), atlas::background(), deviceArea);
-    return out;
-}
-
-std::vector<CellCopy> FaceCanvas::controlCopies(const FaceControl &k, const QRect &deviceArea) const
-{
-    std::vector<CellCopy> out;
     if (!k.visible || k.source.isNull())
-        return out;
+        return;
     addPiece(out, k.geometry, k.source, deviceArea);
     if (!k.overlay.isNull())
         addPiece(out, k.geometry, k.overlay, deviceArea);
-    return out;
 }
 
 std::optional<std::vector<CellCopy>> FaceCanvas::copiesFor(const QRect &area,
@@ -132,17 +225,20 @@ std::optional<std::vector<CellCopy>> FaceCanvas::copiesFor(const QRect &area,
 {
     if (m_device.isNull() || area.intersects(lineArea(extras.line)))
         return std::nullopt;
-    for (const FaceControl &k : controls) {
-        if (k.visible && k.stretch && k.geometry.intersects(area))
-            return std::nullopt; // stretched panels and their title
-    }
     const QRect deviceArea = toDevice(area);
-    std::vector<CellCopy> copies = backgroundCopies(deviceArea);
+    std::vector<CellCopy> copies;
+    copies.reserve(8);
+    addPiece(copies, atlas::background(), atlas::background(), deviceArea);
+    // Controls apart on the face are apart on the screen too (toDevice keeps
+    // shared edges shared), so only those over the area can add a piece.
     for (const FaceControl &k : controls) {
-        const std::vector<CellCopy> more = controlCopies(k, deviceArea);
-        copies.insert(copies.end(), more.begin(), more.end());
+        if (!k.visible || !k.geometry.intersects(area))
+            continue;
+        if (k.stretch)
+            return std::nullopt; // stretched panels and their title
+        addControl(copies, k, deviceArea);
     }
-    return copies;
+    return mergeCopies(std::move(copies));
 }
 
 void FaceCanvas::paint(QImage &target, const QRect &deviceArea, const FaceControls &controls,
@@ -153,8 +249,16 @@ void FaceCanvas::paint(QImage &target, const QRect &deviceArea, const FaceContro
     p.fillRect(deviceArea, Qt::black);
     if (m_device.isNull())
         return;
-    for (const CellCopy &c : backgroundCopies(deviceArea))
-        p.drawImage(c.target, m_device, c.source);
+    // Piece by piece, bottom first, as they stack: the reference the merged
+    // copies of copiesFor must match.
+    std::vector<CellCopy> pieces;
+    auto lay = [&] {
+        for (const CellCopy &c : pieces)
+            p.drawImage(c.target, m_device, c.source);
+        pieces.clear();
+    };
+    addPiece(pieces, atlas::background(), atlas::background(), deviceArea);
+    lay();
     p.fillRect(toDevice(lineArea(extras.line)), kLineColour);
     for (int i = 0; i < kCtlCount; ++i) {
         const FaceControl &k = controls[i];
@@ -163,8 +267,8 @@ void FaceCanvas::paint(QImage &target, const QRect &deviceArea, const FaceContro
         if (k.stretch) {
             p.drawImage(QRectF(toDevice(k.geometry)), m_device, QRectF(toDevice(k.source)));
         } else {
-            for (const CellCopy &c : controlCopies(k, deviceArea))
-                p.drawImage(c.target, m_device, c.source);
+            addControl(pieces, k, deviceArea);
+            lay();
         }
         if (static_cast<Ctl>(i) == Ctl::CounterCoverDate && !extras.title.isEmpty()) {
             QFont f = font;

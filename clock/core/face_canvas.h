@@ -41,7 +41,16 @@ struct FaceExtras {
 struct CellCopy {
     QRect source;
     QPoint target;
+    QRect targetRect() const { return QRect(target, source.size()); }
+    bool operator==(const CellCopy &o) const { return source == o.source && target == o.target; }
 };
+
+// The same pixels, laid by as few and as small copies as it can: a copy
+// that later ones hide is cut to what stays in sight or dropped, and two
+// copies that read the picture at the same offset and together make one
+// rectangle become one copy. Every request costs the display server a clip
+// against the window's outline, whatever its size.
+std::vector<CellCopy> mergeCopies(std::vector<CellCopy> copies);
 
 class FaceCanvas {
 public:
@@ -63,9 +72,9 @@ public:
     // pieces that meet on the face meet on the screen, at any scale.
     QRect toDevice(const QRect &face) const;
 
-    // The copies that draw this part of the face (face pixels), bottom piece
-    // first; nothing when a part of it needs painting (a stretched panel,
-    // the line, the title).
+    // The copies that draw this part of the face (face pixels), merged;
+    // nothing when a part of it needs painting (a stretched panel, the line,
+    // the title).
     std::optional<std::vector<CellCopy>> copiesFor(const QRect &area, const FaceControls &controls,
                                                    const FaceExtras &extras) const;
     // Paints a part of the face (device pixels) into an image of the window
@@ -75,17 +84,21 @@ public:
 
 private:
     void enlarge(); // makes the device picture from the picture at the scale
+    int toDevice(int facePixel) const;
     // The copies that lay one piece of the picture at its natural size into
     // the corner of a control, clipped to the control.
     void addPiece(std::vector<CellCopy> &out, const QRect &at, const QRect &source,
                   const QRect &deviceArea) const;
-    std::vector<CellCopy> backgroundCopies(const QRect &deviceArea) const;
-    std::vector<CellCopy> controlCopies(const FaceControl &k, const QRect &deviceArea) const;
+    void addControl(std::vector<CellCopy> &out, const FaceControl &k,
+                    const QRect &deviceArea) const;
 
     QImage m_picture;
     QImage m_larger; // twice the size, or null
     QImage m_device;
     qreal m_scale = 1.0;
+    // The device pixel of each face pixel from 0 on, over the window and the
+    // picture, worked out once per scale: the tick asks for a few each second.
+    std::vector<int> m_deviceEdge;
 };
 
 } // namespace vespera

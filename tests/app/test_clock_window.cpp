@@ -22,20 +22,26 @@ using fakes::testDesign;
 
 namespace {
 
-// Stands for the display server: applies each copy to an image of the screen.
+// Stands for the display server: applies each copy to an image of the screen,
+// and notes a copy that leaves the area it was announced for (the X server
+// would clip it away).
 class CanvasSurface : public platform::GlyphSurface {
 public:
     QImage picture, screen;
     int copies = 0;
+    QRect area;
+    bool strayed = false;
     bool ready() const override { return !picture.isNull(); }
     void setPicture(const QImage &p) override { picture = p.convertToFormat(QImage::Format_RGB32); }
+    void copiesWithin(const QRect &a) override { area = a; }
     void copy(const QRect &source, const QPoint &target) override
     {
+        strayed = strayed || !area.contains(QRect(target, source.size()));
         screen.setDevicePixelRatio(1); // the display server counts its own pixels
         QPainter(&screen).drawImage(target, picture, source);
         ++copies;
     }
-    void flush() override {}
+    void flush() override { area = QRect(); }
 };
 
 } // namespace
@@ -542,6 +548,7 @@ private slots:
             QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
         }
         QVERIFY(surface.copies > 25);
+        QVERIFY(!surface.strayed);
     }
 
     // At 150 % and more the face comes from the picture twice the size: each
