@@ -1,11 +1,15 @@
 #!/bin/bash
 # idle.sh — what a desktop clock costs while it just sits there ticking.
 #
-# Usage: bash bench/idle.sh [-d SEC] [-r N] [-s N] [-w SEC] [-x DPI] [-k N] [COMMAND...]
+# Usage: bash bench/idle.sh [-c [-o DIR]] [-B REV] [-n] [-d SEC] [-r N] [-s N] [-w SEC] [-x DPI] [-k N] [COMMAND...]
+#   -c      count instructions per tick instead (callgrind, client and X server)
+#   -o DIR  with -c, keep each counted window's callgrind files in DIR
+#   -B REV  also measure the clock built from commit REV, as the first command
+#   -n      no window manager (as the shared callgrind benchmark runs)
 #   -d SEC  length of one idle run (default 60)
-#   -r N    idle runs per command (default 3)
+#   -r N    idle runs per command (default 3; 1 with -c)
 #   -s N    recorded start-ups per command, after one unrecorded warm-up (default 5)
-#   -w SEC  settle time between the window showing and an idle run (default 5)
+#   -w SEC  settle time between the window showing and an idle run (default 5; 10 with -c)
 #   -x DPI  Xft.dpi for the screen, e.g. 192 for 200 % (default: none set, 100 %)
 #   -k N    the settings file also holds N keys of another section (default 0),
 #           to time a start that reads a large file
@@ -27,15 +31,24 @@
 #   threads             thread count at the end of the run
 #   rss_kb pss_kb       resident and proportional set size (smaps_rollup)
 # Raw per-run lines go to stderr.
+#
+# With -c the X server and each command run under callgrind instead, and each
+# run counts the instructions of DURATION whole seconds, starting mid-second:
+# one row per command of
+#   client_ir_per_tick  instructions the program ran per second (per tick of a
+#                       1 Hz clock), all threads
+#   x_ir_per_tick       instructions the X server ran meanwhile
+#   client_vs_first x_vs_first   the change against the first command's row
+# A DURATION of 60 holds every second of a minute once, the minute's turn too.
 set -u
 export LC_ALL=C
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(dirname "$HERE")
-DURATION=60 RUNS=3 STARTS=5 SETTLE=5 MAP_TIMEOUT=60 DPI= KEYS=0
+DURATION=60 RUNS='' STARTS=5 SETTLE='' MAP_TIMEOUT=60 DPI='' KEYS=0 COUNT=0 REV='' KEEP='' NOWM=0
 XVFB='' WM='' HELPER='' CHILD='' NAP=''
 
-usage() { sed -n '2,14s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '2,18s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 die() { echo "idle.sh: $*" >&2; exit 1; }
 log() { echo "$*" >&2; }
 # Polls a command until it succeeds, for at most $1 seconds.
@@ -66,9 +79,10 @@ start_x() {
         while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
         # -noreset: the readiness probe's disconnect would otherwise reset the
         # server just as openbox connects.
-        Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >"$TMP/xvfb.log" 2>&1 &
+        # shellcheck disable=SC2086 # VALGRIND is a command line, or nothing
+        $XVALGRIND Xvfb :$n -screen 0 1280x800x24 -nolisten tcp -noreset >"$TMP/xvfb.log" 2>&1 &
         XVFB=$!
-        if wait_for 15 xdpyinfo -display :$n >/dev/null 2>&1; then
+        if wait_for 60 xdpyinfo -display :$n >/dev/null 2>&1; then
             export DISPLAY=:$n; return 0
         fi
         kill "$XVFB" 2>/dev/null; wait "$XVFB" 2>/dev/null; XVFB=''; n=$((n + 1))
@@ -83,6 +97,21 @@ start_wm() {
     wait_for 20 wm_ready || die "openbox did not come up on $DISPLAY: $(tail -n 2 "$TMP/openbox.log")"
 }
 
+start_display() {
+    start_x
+    [ "$NOWM" = 1 ] || start_wm
+    [ -z "$DPI" ] || echo "Xft.dpi: $DPI" | xrdb -merge
+}
+
+stop_display() {
+    local p
+    for p in $WM $XVFB; do kill -TERM "$p" 2>/dev/null; done
+    for p in $WM $XVFB; do wait_for 10 gone "$p" || kill -KILL "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    WM='' XVFB=''
+    rm -f "$TMP"/cg.x.*
+}
+
 answered() { [ -s "$TMP/map" ] || gone "$HELPER"; }
 # Starts command $1 through the helper, each time with fresh settings;
 # sets CHILD and STARTUP_MS.
@@ -90,7 +119,7 @@ launch() {
     { printf '[pendra]\nstart=2.15\n'; cat "$TMP/more-keys"; } >"$XDG_CONFIG_HOME/kestrel.ini"
     : >"$TMP/map"
     # shellcheck disable=SC2086 # a command line is split into words on purpose
-    "$TMP/waitmap" $MAP_TIMEOUT $1 >"$TMP/map" 2>>"$TMP/programs.log" &
+    "$TMP/waitmap" $MAP_TIMEOUT $VALGRIND $1 >"$TMP/map" 2>>"$TMP/programs.log" &
     HELPER=$!
     wait_for $((MAP_TIMEOUT + 10)) answered || log "no answer from waitmap for: $1"
     read -r CHILD STARTUP_MS <"$TMP/map" || { CHILD=''; STARTUP_MS=NA; }
@@ -136,6 +165,47 @@ idle_run() {
     stop
 }
 
+# The instructions callgrind counted in its last dump for process $1 ($2: client or x).
+dumped_ir() {
+    local last
+    last=$(find "$TMP" -maxdepth 1 -name "cg.$2.$1.*" | sort -V | tail -n 1)
+    [ -n "$last" ] && awk '/^(totals|summary):/ {print $2; exit}' "$last"
+}
+
+# One counted run of command $2 (index $1); appends a row to $TMP/count.$1.
+count_run() {
+    launch "$2"
+    running || { stop; return; }
+    nap "$SETTLE"
+    # Start half-way through a second, so that exactly DURATION ticks fall in.
+    nap "$(awk -v n="$(date +%N)" 'BEGIN {d = (1.5e9 - n) / 1e9; if (d > 1) d -= 1; printf "%.3f", d}')"
+    if ! callgrind_control -z "$CHILD" >/dev/null || ! callgrind_control -z "$XVFB" >/dev/null; then
+        log "callgrind_control could not zero the counters"
+    fi
+    nap "$DURATION"
+    callgrind_control -d "$CHILD" >/dev/null; callgrind_control -d "$XVFB" >/dev/null
+    local c x
+    c=$(dumped_ir "$CHILD" client) x=$(dumped_ir "$XVFB" x)
+    if [ -n "$c" ] && [ -n "$x" ] && alive "$CHILD"; then
+        local row
+        row=$(awk -v c="$c" -v x="$x" -v d="$DURATION" 'BEGIN {printf "%.0f %.0f", c / d, x / d}')
+        echo "$row" >>"$TMP/count.$1"
+        log "count #$1 $row  ($2)"
+        if [ -n "$KEEP" ]; then
+            local n
+            n=$(wc -l <"$TMP/count.$1")
+            cp "$(find "$TMP" -maxdepth 1 -name "cg.client.$CHILD.*" | sort -V | tail -n 1)" \
+                "$KEEP/client.$1.$n"
+            cp "$(find "$TMP" -maxdepth 1 -name "cg.x.$XVFB.*" | sort -V | tail -n 1)" \
+                "$KEEP/x.$1.$n"
+        fi
+    else
+        log "count #$1 no counts  ($2)"
+    fi
+    stop
+    rm -f "$TMP"/cg.client.*
+}
+
 start_run() { # $1 index, $2 command, $3 "warm-up" or empty to record
     launch "$2"
     log "start #$1 $STARTUP_MS ms${3:+ ($3)}  ($2)"
@@ -160,8 +230,44 @@ report() {
     done
 }
 
-while getopts d:r:s:w:x:k:h opt; do
+count_report() {
+    local i c x c0='' x0=''
+    printf '%s %s %s %s %s\n' client_ir_per_tick x_ir_per_tick client_vs_first x_vs_first command
+    for i in "${!COMMANDS[@]}"; do
+        c=$(median 1 "$TMP/count.$i") x=$(median 2 "$TMP/count.$i")
+        [ "$i" = 0 ] && c0=$c x0=$x
+        printf '%s %s %s %s %s\n' "$c" "$x" "$(change "$c" "$c0")" "$(change "$x" "$x0")" \
+            "${COMMANDS[$i]}"
+    done
+}
+change() { # of $1 against $2, in per cent
+    case "$1$2" in
+        *NA*) echo NA ;;
+        *) awk -v a="$1" -v b="$2" 'BEGIN {if (b == 0) print "NA"; else printf "%+.1f%%", (a - b) / b * 100}' ;;
+    esac
+}
+
+# The clock as built from commit $1, in a folder of its own under /tmp kept
+# for the next run; prints the program's path.
+built_at() {
+    local hash dir
+    hash=$(git -C "$ROOT" rev-parse --short=12 "$1^{commit}") || die "no commit $1"
+    dir=/tmp/vespera-bench-$hash
+    if [ ! -x "$dir/build/bin/vespera" ]; then
+        log "building vespera at $hash in $dir (a few minutes)"
+        rm -rf "$dir/src"
+        mkdir -p "$dir/src" || die "cannot make $dir"
+        git -C "$ROOT" archive "$hash" | tar -x -C "$dir/src" || die "cannot unpack $hash"
+        { cmake -S "$dir/src" -B "$dir/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            && cmake --build "$dir/build" -j2 --target vespera; } >"$dir/build.log" 2>&1 \
+            || die "building $hash failed: see $dir/build.log"
+    fi
+    echo "$dir/build/bin/vespera"
+}
+
+while getopts co:B:nd:r:s:w:x:k:h opt; do
     case $opt in
+        c) COUNT=1 ;; o) KEEP=$OPTARG ;; B) REV=$OPTARG ;; n) NOWM=1 ;;
         d) DURATION=$OPTARG ;; r) RUNS=$OPTARG ;; s) STARTS=$OPTARG ;; w) SETTLE=$OPTARG ;;
         x) DPI=$OPTARG ;;
         k) KEYS=$OPTARG ;;
@@ -171,8 +277,25 @@ done
 shift $((OPTIND - 1))
 COMMANDS=("$@")
 [ ${#COMMANDS[@]} -gt 0 ] || COMMANDS=("$ROOT/build/bin/vespera")
-for tool in Xvfb openbox xprop xdpyinfo cc; do
-    command -v $tool >/dev/null || die "$tool is not installed"
+if [ -n "$REV" ]; then
+    earlier=$(built_at "$REV") || exit 1
+    COMMANDS=("$earlier" "${COMMANDS[@]}")
+fi
+TOOLS='Xvfb openbox xprop xdpyinfo cc'
+VALGRIND='' XVALGRIND=''
+if [ "$COUNT" = 1 ]; then
+    TOOLS="$TOOLS valgrind callgrind_control"
+    : "${RUNS:=1}" "${SETTLE:=10}"
+    MAP_TIMEOUT=180 # everything runs some fifty times slower under valgrind
+else
+    : "${RUNS:=3}" "${SETTLE:=5}"
+fi
+if [ -n "$KEEP" ]; then
+    mkdir -p "$KEEP" || die "cannot make $KEEP"
+    KEEP=$(cd "$KEEP" && pwd)
+fi
+for tool in $TOOLS; do
+    command -v "$tool" >/dev/null || die "$tool is not installed"
 done
 
 TMP=$(mktemp -d /tmp/vespera-idle.XXXXXX) || die "no temp dir"
@@ -181,18 +304,32 @@ trap 'exit 130' INT TERM
 cc -O2 -o "$TMP/waitmap" "$HERE/waitmap.c" -lX11 || die "cannot build waitmap"
 awk -v n="$KEYS" 'BEGIN { if (n > 0) print "\n[other]"; for (i = 0; i < n; i++) printf "key%d=value %d\n", i, i }' \
     >"$TMP/more-keys"
+if [ "$COUNT" = 1 ]; then
+    # No per-instruction data: the totals are all that is read, and cheaper.
+    VALGRIND="valgrind --tool=callgrind --dump-instr=no --vgdb=yes --callgrind-out-file=$TMP/cg.client.%p"
+    XVALGRIND="valgrind --tool=callgrind --dump-instr=no --vgdb=yes --callgrind-out-file=$TMP/cg.x.%p"
+fi
 export XDG_CONFIG_HOME=$TMP/config XDG_RUNTIME_DIR=$TMP/run
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 # No session bus: where a login session would have one there is nothing.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
 unset QT_QPA_PLATFORM
-start_x
-start_wm
-if [ -n "$DPI" ]; then
-    command -v xrdb >/dev/null || die "xrdb is not installed"
-    echo "Xft.dpi: $DPI" | xrdb -merge
-fi
+[ -z "$DPI" ] || command -v xrdb >/dev/null || die "xrdb is not installed"
 
+if [ "$COUNT" = 1 ]; then
+    # A server of its own for each run: what one program leaves in it (a
+    # window, a grown table) would be charged to the next.
+    for round in $(seq 1 "$RUNS"); do
+        for i in "${!COMMANDS[@]}"; do
+            start_display
+            count_run "$i" "${COMMANDS[$i]}"
+            stop_display
+        done
+    done
+    count_report
+    exit 0
+fi
+start_display
 for round in $(seq 0 "$STARTS"); do
     label=''; [ "$round" = 0 ] && label=warm-up
     for i in "${!COMMANDS[@]}"; do start_run "$i" "${COMMANDS[$i]}" "$label"; done
