@@ -160,11 +160,11 @@ bool DesignSession::apply(const QByteArray &body, QString *failure)
             .arg(path.isEmpty() ? m_snapshot.skin : path, error);
     };
 
-    // The writes go from the one most likely to fail to the one least
-    // likely, and each failure takes back the ones before it: the record is
-    // written beside its place first (a full disk or a place that is not
-    // ours stops the apply there), then the design the form makes, then the
-    // settings, and only then does the record take its place.
+    // The record is written beside its place first (a full disk or a place
+    // that is not ours stops the apply there), then the design the form
+    // makes, then the settings in one write; only then does the record take
+    // its place, by a rename, which a full disk does not stop. Each failure
+    // takes back what was written before it.
     std::unique_ptr<QSaveFile> staged;
     if (form.designChanged) {
         const QString path = recordPath();
