@@ -276,8 +276,6 @@ private slots:
                                << "line1\r\nline2";
         QTest::newRow("CR") << "skin"
                             << "line1\rline2";
-        QTest::newRow("at the end") << "skin"
-                                    << "night\r\n";
         QTest::newRow("design field") << "name"
                                       << "夜\n桜";
     }
