@@ -84,7 +84,6 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&translation);
     QApplication::setApplicationName(QStringLiteral("pendra"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(platform::programIcon());
 
     // "--options" and the like: for the clock that runs, or for this one.
     const QString command = vespera::remoteCommandOf(app.arguments().value(1));
@@ -99,8 +98,10 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "vespera: the clock that runs did not answer\n");
             return 1;
         }
-        if (commandLine != QLatin1String("a"))
+        if (commandLine != QLatin1String("a")) {
+            QApplication::setWindowIcon(platform::programIcon());
             messages.information(QStringLiteral("Desktop"), vespera::secondInstanceText());
+        }
         return 0;
     }
     if (command == QLatin1String("quit"))
@@ -128,6 +129,7 @@ int main(int argc, char *argv[])
     form.setGlyphSurface(&surface);
 
     if (!form.load()) {
+        QApplication::setWindowIcon(platform::programIcon());
         messages.information(QStringLiteral("pendra"),
                              QCoreApplication::translate(
                                  "main", "デザイン「blue」が見つからないか、読み込めません。\n"
@@ -135,6 +137,11 @@ int main(int argc, char *argv[])
                                  .arg(common::dataFolders().join(QStringLiteral(", "))));
         return 1;
     }
+    // The window goes up first: what follows is wanted by nothing the first
+    // frame shows, and each step of it would put off the clock's appearance.
+    form.show();
+    // Some window managers clamp the first placement of a window; place it once more.
+    QTimer::singleShot(300, &form, &vespera::ClockWindow::placeAgain);
 
     // The clock ends the program at once: its other windows go with it
     // without closing (quit() would close each first, and a dialog would
@@ -186,9 +193,11 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::screenRemoved, &form, replace);
     QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form, replace);
 
-    form.show();
-    // Some window managers clamp the first placement of a window; place it once more.
-    QTimer::singleShot(300, &form, &vespera::ClockWindow::placeAgain);
+    // The icon after the window: its three sizes took 2 ms to decode, and
+    // went to the X server with the window ((48² + 128² + 256²) × 4 bytes,
+    // 337 kB), where the window manager reads them as it takes the window
+    // on. The clock's own window shows no icon; the other windows open later.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(platform::programIcon()); });
     if (!command.isEmpty()) // started for a command: the clock is up, now do it
         QTimer::singleShot(0, &form, [&form, command] { form.runCommand(command); });
     return app.exec();
