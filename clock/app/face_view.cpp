@@ -136,8 +136,7 @@ bool FaceView::loadPicture(const QString &path)
     // The counter title sits on the fill patch: dark text on a light patch, light on dark.
     const QColor fill = image.pixelColor(atlas::fillPatch().center());
     m_titleColor = fill.lightness() > 128 ? QColor(0x20, 0x20, 0x20) : QColor(0xe8, 0xe8, 0xe8);
-    if (m_surface)
-        m_surface->setPicture(m_canvas.devicePicture());
+    m_surfaceStale = true;
     m_picturePath = path;
     m_pictureStamp = stamp;
     m_window->update();
@@ -186,6 +185,13 @@ bool FaceView::copyToScreen(const QRect &area)
     if (!m_surface || !m_window->isVisible() || m_canvas.isNull())
         return false;
     followScale();
+    // The X server gets its copy of the picture at the first copy, not at
+    // start-up, where its upload (the picture at the screen's scale, 236 kB
+    // at 100 %) and a round trip would keep the window from showing.
+    if (m_surfaceStale) {
+        m_surface->setPicture(m_canvas.devicePicture());
+        m_surfaceStale = false;
+    }
     if (!m_surface->ready())
         return false;
     const auto copies = m_canvas.copiesFor(area, m_controls, extras());
@@ -216,12 +222,11 @@ void FaceView::followScale()
         m_canvas.setScale(ratio);
         m_canvas.setPicture(m_canvas.picture(),
                             readDesignPicture(largerPicturePath(m_picturePath)));
-        if (m_surface)
-            m_surface->setPicture(m_canvas.devicePicture());
+        m_surfaceStale = true;
         return;
     }
-    if (m_canvas.setScale(ratio) && m_surface)
-        m_surface->setPicture(m_canvas.devicePicture());
+    if (m_canvas.setScale(ratio))
+        m_surfaceStale = true;
 }
 
 Ctl FaceView::controlAt(QPoint pos) const

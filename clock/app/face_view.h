@@ -38,7 +38,11 @@ public:
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
-    void setGlyphSurface(platform::GlyphSurface *surface) { m_surface = surface; }
+    void setGlyphSurface(platform::GlyphSurface *surface)
+    {
+        m_surface = surface;
+        m_surfaceStale = true;
+    }
 
     // The design picture at a path; false when it is none. The same file,
     // unchanged since, is not decoded again.
@@ -99,7 +103,8 @@ private:
     QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
     QString m_picturePath;
     qint64 m_pictureStamp = 0;
-    bool m_largerRead = false; // whether the picture twice the size was looked for
+    bool m_largerRead = false;   // whether the picture twice the size was looked for
+    bool m_surfaceStale = false; // the surface's picture is not the canvas's
     bool m_wholeRepaintPending = false;
 };
 
