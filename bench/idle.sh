@@ -18,8 +18,10 @@
 #
 # Everything runs on a private Xvfb (1280x800x24, first free display from :97)
 # with openbox, a private XDG_CONFIG_HOME (a settings file that skips the
-# welcome window) and a private XDG_RUNTIME_DIR (the clock starts only once per
-# runtime dir). Each command runs alone; the commands take turns each round.
+# welcome window; after its warm-up start, the file each command left, as it
+# is found where it ran before) and a private XDG_RUNTIME_DIR on tmpfs if
+# there is one (the clock starts only once per runtime dir). Each command runs
+# alone; the commands take turns each round.
 #
 # One row per command on stdout, medians over the runs:
 #   startup_ms          fork/exec until its first top-level window is mapped
@@ -46,7 +48,7 @@ export LC_ALL=C
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 ROOT=$(dirname "$HERE")
 DURATION=60 RUNS='' STARTS=5 SETTLE='' MAP_TIMEOUT=60 DPI='' KEYS=0 COUNT=0 REV='' KEEP='' NOWM=0
-XVFB='' WM='' HELPER='' CHILD='' NAP=''
+XVFB='' WM='' HELPER='' CHILD='' NAP='' RUNDIR=''
 
 usage() { sed -n '2,18s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 die() { echo "idle.sh: $*" >&2; exit 1; }
@@ -70,7 +72,7 @@ cleanup() {
     for p in $NAP $CHILD $HELPER $WM $XVFB; do kill -TERM "$p" 2>/dev/null; done
     for p in $CHILD $HELPER $WM $XVFB; do wait_for 5 gone "$p" || kill -KILL "$p" 2>/dev/null; done
     wait 2>/dev/null
-    rm -rf "$TMP"
+    rm -rf "$TMP" ${RUNDIR:+"$RUNDIR"}
 }
 
 start_x() {
@@ -113,10 +115,16 @@ stop_display() {
 }
 
 answered() { [ -s "$TMP/map" ] || gone "$HELPER"; }
-# Starts command $1 through the helper, each time with fresh settings;
-# sets CHILD and STARTUP_MS.
+# Starts command $1 (index $2) through the helper, each time with the same
+# settings: those its warm-up start left, as on a desktop where it ran
+# before, or else a file that only skips the welcome window. Sets CHILD and
+# STARTUP_MS.
 launch() {
-    { printf '[pendra]\nstart=2.15\n'; cat "$TMP/more-keys"; } >"$XDG_CONFIG_HOME/kestrel.ini"
+    if [ -s "$TMP/settings.$2" ]; then
+        cp "$TMP/settings.$2" "$XDG_CONFIG_HOME/kestrel.ini"
+    else
+        { printf '[pendra]\nstart=2.15\n'; cat "$TMP/more-keys"; } >"$XDG_CONFIG_HOME/kestrel.ini"
+    fi
     : >"$TMP/map"
     # shellcheck disable=SC2086 # a command line is split into words on purpose
     "$TMP/waitmap" $MAP_TIMEOUT $VALGRIND $1 >"$TMP/map" 2>>"$TMP/programs.log" &
@@ -144,7 +152,7 @@ rollup() { awk -v k="$2:" '$1 == k {print $2}' /proc/"$1"/smaps_rollup 2>/dev/nu
 
 # One idle run of command $2 (index $1); appends a row to $TMP/idle.$1.
 idle_run() {
-    launch "$2"
+    launch "$2" "$1"
     running || { stop; return; }
     nap "$SETTLE"
     local c0 x0 s0 t0 c1 x1 s1 t1
@@ -174,7 +182,7 @@ dumped_ir() {
 
 # One counted run of command $2 (index $1); appends a row to $TMP/count.$1.
 count_run() {
-    launch "$2"
+    launch "$2" "$1"
     running || { stop; return; }
     nap "$SETTLE"
     # Start half-way through a second, so that exactly DURATION ticks fall in.
@@ -207,10 +215,13 @@ count_run() {
 }
 
 start_run() { # $1 index, $2 command, $3 "warm-up" or empty to record
-    launch "$2"
+    launch "$2" "$1"
     log "start #$1 $STARTUP_MS ms${3:+ ($3)}  ($2)"
     [ -z "$3" ] && [ "$STARTUP_MS" != NA ] && echo "$STARTUP_MS" >>"$TMP/start.$1"
     stop
+    if [ -n "$3" ]; then
+        cp "$XDG_CONFIG_HOME/kestrel.ini" "$TMP/settings.$1"
+    fi
 }
 
 median() { # of the numbers in column $1 of file $2
@@ -309,8 +320,14 @@ if [ "$COUNT" = 1 ]; then
     VALGRIND="valgrind --tool=callgrind --dump-instr=no --vgdb=yes --callgrind-out-file=$TMP/cg.client.%p"
     XVALGRIND="valgrind --tool=callgrind --dump-instr=no --vgdb=yes --callgrind-out-file=$TMP/cg.x.%p"
 fi
-export XDG_CONFIG_HOME=$TMP/config XDG_RUNTIME_DIR=$TMP/run
-mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The runtime dir on tmpfs where there is one, as /run/user/UID is on a
+# desktop: the clock's single-instance lock is synced to it at every start.
+RUN_BASE=$TMP
+[ -d /dev/shm ] && [ -w /dev/shm ] && RUN_BASE=/dev/shm
+export XDG_CONFIG_HOME=$TMP/config
+RUNDIR=$(mktemp -d "$RUN_BASE/vespera-idle-run.XXXXXX") || die "no runtime dir"
+export XDG_RUNTIME_DIR=$RUNDIR
+mkdir -p "$XDG_CONFIG_HOME"
 # No session bus: where a login session would have one there is nothing.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
 unset QT_QPA_PLATFORM
