@@ -79,8 +79,10 @@ bool ClockWindow::load()
     m_flags.use24Hour = s.flags.use24Hour;
     m_corner = s.corner;
     m_placer.setMonitor(s.monitor); // the first placement already goes there
+    m_frameOffset = frameGeometry().height() - height() - kLayoutCaptionHeight;
     if (!loadDesign())
         return false;
+    m_designPlaced = true; // the activation below need not load it again
     setAlwaysOnTop(true);
     m_alarms.reload();
     if (m_alarms.addCommandLineAlarm(m_commandLine))
@@ -114,8 +116,12 @@ void ClockWindow::onActivated()
     m_tucker.forget();
     // What the frame adds beyond the caption the layout was drawn under:
     // the shape and the placement count their rows from it.
-    m_frameOffset = frameGeometry().height() - height() - kLayoutCaptionHeight;
-    loadDesign();
+    const int frameOffset = frameGeometry().height() - height() - kLayoutCaptionHeight;
+    if (!m_designPlaced || frameOffset != m_frameOffset) {
+        m_frameOffset = frameOffset;
+        loadDesign();
+    }
+    m_designPlaced = false;
     setAlwaysOnTop(m_flags.alwaysOnTop);
     m_faceView.paintFixedPieces(m_flags.use24Hour, m_flags.alarmOn);
     m_faceView.apply(

@@ -197,6 +197,7 @@ private:
     ClockFlags m_flags;
     Corner m_corner = Corner::TopLeft;
     int m_frameOffset = 0;
+    bool m_designPlaced = false; // by load(), for the activation that follows it
     View m_view = View::Standard;
     QString m_shownMinutes;
     QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
