@@ -11,6 +11,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <map>
+#include <utility>
 #include <vector>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -25,13 +28,44 @@ xcb_connection_t *connection()
 
 namespace {
 
+// The names interned so far on the connection in use. An atom stays the
+// server's for good, and asking for one is a round trip: start-up asked for
+// the same few a dozen times before the window could show.
+std::map<QByteArray, xcb_atom_t> &interned(xcb_connection_t *c)
+{
+    static xcb_connection_t *on = nullptr;
+    static std::map<QByteArray, xcb_atom_t> atoms;
+    if (c != on) {
+        atoms.clear();
+        on = c;
+    }
+    return atoms;
+}
+
+// Interns the names not known yet, all in one round trip.
+void intern(xcb_connection_t *c, std::initializer_list<QByteArray> names)
+{
+    std::map<QByteArray, xcb_atom_t> &known = interned(c);
+    std::vector<std::pair<QByteArray, xcb_intern_atom_cookie_t>> asked;
+    for (const QByteArray &name : names) {
+        if (known.count(name) == 0)
+            asked.emplace_back(name, xcb_intern_atom(c, 0, uint16_t(name.size()), name.data()));
+    }
+    for (const auto &[name, cookie] : asked) {
+        xcb_intern_atom_reply_t *r = xcb_intern_atom_reply(c, cookie, nullptr);
+        if (r && r->atom != XCB_ATOM_NONE)
+            known[name] = r->atom;
+        free(r);
+    }
+}
+
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
-    xcb_intern_atom_reply_t *r =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
-    free(r);
-    return a;
+    const QByteArray key(name);
+    intern(c, {key});
+    const std::map<QByteArray, xcb_atom_t> &known = interned(c);
+    const auto found = known.find(key);
+    return found == known.end() ? XCB_ATOM_NONE : found->second;
 }
 
 void setAtomList(xcb_connection_t *c, xcb_window_t w, const char *property,
@@ -305,6 +339,7 @@ QList<QRect> workAreas()
     if (!c)
         return {};
     const xcb_window_t root = rootOf(c);
+    intern(c, {"_NET_CURRENT_DESKTOP", "_GTK_WORKAREAS_D0", "_NET_WORKAREA"});
     const QList<quint32> current = cardinals(c, root, "_NET_CURRENT_DESKTOP");
     const int desktop = current.isEmpty() ? 0 : int(current.first());
     const QList<QRect> perMonitor =
@@ -375,6 +410,9 @@ void prepareDock(QWidget *w, bool above)
     if (!c)
         return;
     const auto win = xcb_window_t(w->winId());
+    intern(c, {"_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK", "_NET_WM_STATE",
+               "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_ABOVE",
+               "_NET_WM_STATE_BELOW"});
     setAtomList(c, win, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DOCK"});
     setAtomList(c, win, "_NET_WM_STATE",
                 {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
