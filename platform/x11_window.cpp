@@ -22,8 +22,17 @@ namespace platform::x11 {
 
 xcb_connection_t *connection()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
+    // Looked up once per application: Qt resolves the interface by name, a
+    // twelfth of the clock's tick when the tick asked for it every second.
+    static const QGuiApplication *lookedUpFor = nullptr;
+    static xcb_connection_t *found = nullptr;
+    if (qGuiApp != lookedUpFor) {
+        auto *x11 =
+            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+        found = x11 ? x11->connection() : nullptr;
+        lookedUpFor = qGuiApp;
+    }
+    return found;
 }
 
 namespace {
