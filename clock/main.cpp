@@ -55,6 +55,10 @@ const char kUsage[] = QT_TRANSLATE_NOOP(
     "設定: $XDG_CONFIG_HOME/kestrel.ini（既定は ~/.config/kestrel.ini）\n"
     "詳しくは man vespera をご覧ください。\n");
 
+// Half a second: a window manager takes a window on in milliseconds, a
+// busy session start in a good deal more.
+constexpr int kIconDelayMs = 500;
+
 void prepareEnvironment()
 {
     platform::x11::preferX11();
@@ -193,11 +197,14 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::screenRemoved, &form, replace);
     QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form, replace);
 
-    // The icon after the window: its three sizes took 2 ms to decode, and
-    // went to the X server with the window ((48² + 128² + 256²) × 4 bytes,
-    // 337 kB), where the window manager reads them as it takes the window
-    // on. The clock's own window shows no icon; the other windows open later.
-    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(platform::programIcon()); });
+    // The icon once the window is up: its three sizes took 2 ms to decode,
+    // and went to the X server with the window ((48² + 128² + 256²) × 4
+    // bytes, 337 kB), where the window manager reads them as it takes the
+    // window on; sent just after the window, they still held up the window
+    // manager's work on it by a millisecond. The clock's own window shows no
+    // icon, and windows opened before take it when it comes.
+    QTimer::singleShot(kIconDelayMs, &app,
+                       [] { QApplication::setWindowIcon(platform::programIcon()); });
     if (!command.isEmpty()) // started for a command: the clock is up, now do it
         QTimer::singleShot(0, &form, [&form, command] { form.runCommand(command); });
     return app.exec();
