@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace vespera {
 
@@ -203,8 +204,10 @@ bool FaceView::copyToScreen(const QRect &area)
     m_surface->flush();
     // The same few cells change every second: once one is in the region,
     // adding it again would only rebuild the region.
-    if (!m_staleInBackingStore.contains(area))
+    if (std::find(m_staleCells.begin(), m_staleCells.end(), area) == m_staleCells.end()) {
+        m_staleCells.push_back(area);
         m_staleInBackingStore += area;
+    }
     return true;
 }
 
@@ -247,6 +250,7 @@ void FaceView::exposed()
         return;
     m_window->update(m_staleInBackingStore);
     m_staleInBackingStore = QRegion();
+    m_staleCells.clear();
 }
 
 void FaceView::paint(QPaintEvent *event)

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <vector>
 
 class QPaintEvent;
 class QWidget;
@@ -100,7 +101,8 @@ private:
     QLine m_line;
     QString m_title;
     platform::GlyphSurface *m_surface = nullptr;
-    QRegion m_staleInBackingStore; // drawn on screen behind Qt's back
+    QRegion m_staleInBackingStore;   // drawn on screen behind Qt's back
+    std::vector<QRect> m_staleCells; // the cells in it, as they were added
     QString m_picturePath;
     qint64 m_pictureStamp = 0;
     bool m_largerRead = false;   // whether the picture twice the size was looked for

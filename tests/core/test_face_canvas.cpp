@@ -1,12 +1,18 @@
 // The face as pixels: merged copies lay exactly the pixels of the copies they
-// replace, and the copies of each cell equal a repaint of it at 100 %, 150 %
-// and 200 %.
+// replace, the copies of each cell equal a repaint of it at 100 %, 150 % and
+// 200 %, and what went to the screen behind Qt's back is repainted at the
+// next expose.
+#include "app/face_view.h"
 #include "core/face.h"
 #include "core/face_canvas.h"
 #include "design/glyph_atlas.h"
+#include "platform/glyph_surface.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QWidget>
 #include <QtTest>
 
 using namespace vespera;
@@ -74,6 +80,26 @@ FaceControls faceAt(const QDateTime &now, bool use24Hour)
     }
     return controls;
 }
+
+// A window that notes what Qt repaints of it.
+class RecordingWindow : public QWidget {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent *event) override { painted += event->region(); }
+};
+
+// A display server that takes every copy.
+class AcceptingSurface : public platform::GlyphSurface {
+public:
+    QImage picture;
+    bool ready() const override { return !picture.isNull(); }
+    void setPicture(const QImage &p) override { picture = p; }
+    void copiesWithin(const QRect &) override {}
+    void copy(const QRect &, const QPoint &) override {}
+    void flush() override {}
+};
 
 } // namespace
 
@@ -204,6 +230,36 @@ private slots:
         QVERIFY(cells > 100);
         // A glyph that fills its cell hides all below it: one request.
         QVERIFY(oneCopy > cells / 2);
+    }
+
+    // Two cells that overlap (the blink lies over the fixed mark), both
+    // copied straight to the screen: an expose repaints all of both, not
+    // the first and what of the second lies over it.
+    void cellsCopiedStraightAreRepaintedAtTheNextExpose()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("face.vss");
+        QVERIFY(noise({atlas::kMinWidth, atlas::kMinHeight}, 7).save(path, "PNG"));
+        RecordingWindow window;
+        window.resize(kWindowWidth, kWindowHeight);
+        FaceView view(&window);
+        AcceptingSurface surface;
+        view.setGlyphSurface(&surface);
+        view.layOut(Corner::TopLeft);
+        QVERIFY(view.loadPicture(path));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(!window.painted.isEmpty());
+
+        view.setSource(Ctl::FixedMark, atlas::fixedMark());
+        view.setSource(Ctl::BlinkMark, atlas::blinkMark());
+        QVERIFY(surface.ready()); // both went to the screen, not through Qt
+        window.painted = QRegion();
+        view.exposed();
+        QTRY_VERIFY(!window.painted.isEmpty());
+        const QRegion both =
+            QRegion(view.control(Ctl::FixedMark).geometry) + view.control(Ctl::BlinkMark).geometry;
+        QCOMPARE(window.painted.intersected(both), both);
     }
 };
 
