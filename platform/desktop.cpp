@@ -94,8 +94,7 @@ QMargins frameAround(const QWidget *window)
     const QRect frame = window->frameGeometry(), client = window->geometry();
     if (frame == client) {
         constexpr int kBorder = 8;
-        return QMargins(kBorder,
-                        window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + kBorder,
+        return QMargins(kBorder, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + kBorder,
                         kBorder, kBorder);
     }
     return QMargins(client.left() - frame.left(), client.top() - frame.top(),

@@ -14,10 +14,10 @@
 #include "options/options_dialog.h"
 #include "remover/remover_window.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAbstractSpinBox>
-#include <QAbstractScrollArea>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -152,8 +152,8 @@ QStringList overlapsIn(QWidget *window)
             text = button->text();
         else if (auto *group = qobject_cast<const QGroupBox *>(w))
             text = group->title();
-        const QString id = w->objectName().isEmpty() ? QString(w->metaObject()->className())
-                                                     : w->objectName();
+        const QString id =
+            w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
         text.remove(QLatin1Char('\n'));
         return text.isEmpty() ? id : QStringLiteral("%1 \"%2\"").arg(id, text.left(20));
     };
@@ -168,7 +168,10 @@ QStringList overlapsIn(QWidget *window)
             if (ra.contains(rb) && isFrame(a) || rb.contains(ra) && isFrame(b))
                 continue;
             if (ra.intersects(rb))
-                found << QStringLiteral("%1 over %2 (%3x%4)").arg(name(a), name(b)).arg((ra & rb).width()).arg((ra & rb).height());
+                found << QStringLiteral("%1 over %2 (%3x%4)")
+                             .arg(name(a), name(b))
+                             .arg((ra & rb).width())
+                             .arg((ra & rb).height());
         }
     }
     return found;
@@ -313,8 +316,8 @@ private slots:
                    say("What's new", "更新情報")});
         }
         {
-            for (const char *file : {"about.png", "blink0.png", "blink1.png", "inu0.png",
-                                     "inu1.png", "inu2.png"})
+            for (const char *file :
+                 {"about.png", "blink0.png", "blink1.png", "inu0.png", "inu1.png", "inu2.png"})
                 QVERIFY(QFile::copy(QString(VESPERA_BIN_DIR) + "/" + file, m_data->filePath(file)));
             int wags = 0;
             AboutWindow about(&m_random, wags);
