@@ -1,7 +1,5 @@
-// Where each control of the clock window sits, and where the window goes in its corner.
+// Where each control of the clock window sits, and the window's shape in each corner.
 #pragma once
-
-#include "platform/desktop.h"
 
 #include <QLine>
 #include <QRect>
@@ -51,12 +49,6 @@ bool isBottomCorner(Corner corner);
 QRect controlRect(Ctl c, Corner corner);
 QLine dogLine(Corner corner);         // the line under the dog
 QString pictureSuffix(Corner corner); // ".vss" for the left corners, ".vsr" for the right
-
-// Window position with the clock out, and the top its corner demands.
-QPoint windowOrigin(Corner corner, const platform::WorkArea &wa, int frameOffset);
-int demandedTop(Corner corner, const platform::WorkArea &wa, int frameOffset);
-int outLeft(Corner corner, const platform::WorkArea &wa);
-int tuckedLeft(Corner corner, const platform::WorkArea &wa);
 
 // The layout was drawn under a window caption this many pixels high; a
 // window's frame offset is what its frame adds beyond that caption.

@@ -17,7 +17,7 @@
 #include "design/design_package.h"
 #include "platform/messages.h"
 #include "platform/program_icon.h"
-#include "platform/program_starter.h"
+#include "platform/qt_program_starter.h"
 #include "platform/single_instance.h"
 #include "platform/x11_window.h"
 

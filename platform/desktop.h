@@ -1,5 +1,5 @@
-// The desktop around the clock: monitors and their work areas, the pointer
-// and the [Shift] key.
+// The desktop around the clock, as the clock's logic asks about it: monitors
+// and their work areas, the pointer and the [Shift] key.
 #pragma once
 
 #include <QList>
@@ -7,16 +7,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <memory>
 #include <optional>
 
-class QScreen;
-class QWidget;
-
 namespace platform {
-namespace x11 {
-class PointerWatch;
-}
 
 // Left/Top/Right/Bottom of the work area in pixels, Right and Bottom exclusive.
 struct WorkArea {
@@ -51,33 +44,5 @@ public:
     virtual std::optional<QPoint> seenPointer() const = 0;
     virtual bool shiftAlone() const = 0; // [Shift] held and no other modifier
 };
-
-class QtDesktop : public Desktop {
-public:
-    QtDesktop();
-    ~QtDesktop() override;
-    QList<Monitor> monitors() const override;
-    WorkArea workArea(const QString &monitor = QString()) const override;
-    QPoint pointerPos() const override;
-    std::optional<QPoint> seenPointer() const override;
-    bool shiftAlone() const override;
-
-private:
-    std::unique_ptr<x11::PointerWatch> m_pointerWatch;
-};
-
-// The screen of the named monitor; the primary one when none has that name.
-QScreen *screenNamed(const QString &monitor);
-
-// The largest client area a window may have on its screen's work area with
-// all of its frame there too: the frame is known once the window manager has
-// framed the window, and a title bar's height is allowed before.
-QSize roomOnScreen(const QWidget *window);
-
-// Centres a window on its screen's work area, as large as it may be up to
-// `wanted` (its present size when none is given) and never with its title bar
-// off the top, where it could not be taken; a window that cannot shrink to
-// fit goes off the bottom rather than the top.
-void centreOnScreen(QWidget *window, QSize wanted = QSize());
 
 } // namespace platform

@@ -22,13 +22,4 @@ public:
     virtual bool activateWindowOf(const QString &program) = 0;
 };
 
-class QtProgramStarter : public ProgramStarter {
-public:
-    bool start(const QString &name, const QStringList &arguments = {}) override;
-    bool startCommand(const QString &command) override;
-    bool activateWindowOf(const QString &program) override;
-    // Where start() finds the program, or an empty string.
-    static QString locate(const QString &name);
-};
-
 } // namespace platform

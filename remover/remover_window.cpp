@@ -5,7 +5,7 @@
 
 #include "common/settings_store.h"
 #include "common/twips.h"
-#include "platform/desktop.h"
+#include "platform/qt_desktop.h"
 #include "platform/messages.h"
 #include "platform/single_instance.h"
 

@@ -1,6 +1,6 @@
 // AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #include "alarm_notice.h"
-#include "alarm_engine.h"
+#include "core/alarm_engine.h"
 #include "common/setting_keys.h"
 
 #include "platform/clock_source.h"

@@ -1,7 +1,7 @@
 // AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #pragma once
 
-#include "volume_overrides.h"
+#include "core/volume_overrides.h"
 
 #include "common/settings_store.h"
 

@@ -2,7 +2,7 @@
 // sets a one-time alarm for it.
 #pragma once
 
-#include "preset_scale.h"
+#include "core/preset_scale.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,7 +1,8 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #include "clock_window.h"
-#include "alarms/alarm_engine.h"
+#include "core/alarm_engine.h"
 #include "core/counters.h"
+#include "core/placement.h"
 
 #include "platform/clock_source.h"
 #include "platform/desktop.h"

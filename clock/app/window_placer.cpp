@@ -1,7 +1,9 @@
 // Where the clock window goes.
 #include "window_placer.h"
+#include "core/placement.h"
 
 #include "design/skin_layout.h"
+#include "platform/qt_desktop.h"
 
 #include <QWidget>
 

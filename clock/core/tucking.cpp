@@ -1,6 +1,6 @@
 // When the clock slides into its screen edge (tucks) and back out, and where to.
 #include "tucking.h"
-#include "design/skin_layout.h"
+#include "placement.h"
 
 namespace vespera {
 

@@ -6,7 +6,7 @@
 #include "common/twips.h"
 
 #include "common/settings_store.h"
-#include "platform/desktop.h"
+#include "platform/qt_desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
 

@@ -4,12 +4,12 @@
 #include "common/setting_keys.h"
 
 #include "common/twips.h"
-#include "program_path.h"
+#include "core/program_path.h"
 
-#include "alarms/alarm_engine.h"
+#include "core/alarm_engine.h"
 #include "design/design_files.h"
 #include "platform/clock_source.h"
-#include "platform/desktop.h"
+#include "platform/qt_desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"

@@ -2,9 +2,9 @@
 // setting is read when it opens and applied and stored when it closes.
 #pragma once
 
-#include "alarms/alarm_list.h"
-#include "alarms/reservation_editor.h"
-#include "clock_adjust.h"
+#include "core/alarm_list.h"
+#include "core/reservation_editor.h"
+#include "core/clock_adjust.h"
 #include "common/settings_store.h"
 #include "core/clock_flags.h"
 #include "design/skin_layout.h"

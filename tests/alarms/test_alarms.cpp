@@ -1,12 +1,13 @@
 // The alarm engine and its storage, the chime, and the alarm notice, on fake
 // time, a fake sound device and a settings file of their own.
-#include "alarms/alarm_engine.h"
-#include "alarms/alarm_list.h"
+#include "core/alarm_engine.h"
+#include "core/alarm_list.h"
 #include "alarms/alarm_notice.h"
 #include "app/other_windows.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
+#include "platform/qt_sound.h"
 
 #include <QLabel>
 #include <QPushButton>

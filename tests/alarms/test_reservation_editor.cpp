@@ -1,6 +1,6 @@
 // The reservation editor's typing rules, driven key by key as a user types
 // them, in each hour mode; the checks of "セット"; "削除".
-#include "alarms/reservation_editor.h"
+#include "core/reservation_editor.h"
 
 #include <QtTest>
 

@@ -5,6 +5,7 @@
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/test_files.h"
+#include "platform/qt_program_starter.h"
 
 #include <QEnterEvent>
 #include <QMenu>

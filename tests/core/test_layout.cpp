@@ -1,4 +1,5 @@
 // Where the clock window sits in each corner, its shape, and the right-hand layout.
+#include "core/placement.h"
 #include "design/skin_layout.h"
 
 #include <QtTest>

@@ -3,7 +3,7 @@
 // Usage: notice_probe FOLDER_WITH_SOUNDS_AND_PLAYER SECONDS
 #include "alarms/alarm_notice.h"
 #include "platform/clock_source.h"
-#include "platform/sound.h"
+#include "platform/qt_sound.h"
 
 #include <QApplication>
 #include <QTimer>

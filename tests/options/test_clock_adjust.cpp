@@ -1,6 +1,6 @@
 // Clock adjustment: the nearest whole minute, the offset held to -59..+59,
 // midnight both ways, and what a refusal to set the clock tells the user.
-#include "options/clock_adjust.h"
+#include "core/clock_adjust.h"
 #include "platform/system_time.h"
 
 #include <QDBusMessage>

@@ -1,7 +1,7 @@
 // The clock's side of the sound helper: what it is told, at which volume,
 // the beep for a missing file, and one more try when it ends at once.
 #include "fakes/test_files.h"
-#include "platform/sound.h"
+#include "platform/qt_sound.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The desktop around the clock: monitors and their work areas, the pointer
 // and the [Shift] key.
-#include "desktop.h"
+#include "qt_desktop.h"
 #include "x11_window.h"
 
 #include <QCursor>

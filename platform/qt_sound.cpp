@@ -1,5 +1,5 @@
 // The clock's sounds and the wave-out volume they play at.
-#include "sound.h"
+#include "qt_sound.h"
 
 #include <QApplication>
 #include <QDateTime>

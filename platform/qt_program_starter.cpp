@@ -1,5 +1,5 @@
 // Starting our other programs and bringing a window of theirs to the front.
-#include "program_starter.h"
+#include "qt_program_starter.h"
 #include "x11_window.h"
 
 #include <QCoreApplication>
