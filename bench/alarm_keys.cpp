@@ -4,7 +4,7 @@
 // the store keeps.
 //   alarm_keys [KEYS...]   (default 3000 12000)
 // One row per size on stdout: milliseconds to load and to save, median of 5.
-#include "alarms/alarm_list.h"
+#include "core/alarm_list.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -14,5 +14,4 @@ public:
     static QString locate(const QString &name);
 };
 
-
 } // namespace platform

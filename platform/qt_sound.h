@@ -41,5 +41,4 @@ private:
     bool m_silenceSaid = false; // on stderr, once a run
 };
 
-
 } // namespace platform
