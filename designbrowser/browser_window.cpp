@@ -38,8 +38,8 @@ BrowserWindow::BrowserWindow(DesignSession &session, const BrowserPlatform &plat
     setWindowTitle(QStringLiteral("VESPERA"));
     m_view->setPage(new QWebEnginePage(profile, m_view));
     setCentralWidget(m_view); // the browser always fills the client area
-    QAction *mnuHome = menuBar()->addAction(tr("□ホーム"));
-    connect(mnuHome, &QAction::triggered, this, &BrowserWindow::mnuHome_Click);
+    QAction *homeAction = menuBar()->addAction(tr("□ホーム"));
+    connect(homeAction, &QAction::triggered, this, &BrowserWindow::onHome);
     if (m_platform.files) {
         connect(menuBar()->addAction(tr("デザインを書き出す…")), &QAction::triggered, this,
                 &BrowserWindow::exportDesign);
@@ -73,7 +73,7 @@ void BrowserWindow::load()
 {
     m_view->setUrl(QUrl(QStringLiteral("about:blank")));
     m_session.load();
-    mnuHome_Click();
+    onHome();
 }
 
 void BrowserWindow::listenToThePage()
@@ -82,7 +82,7 @@ void BrowserWindow::listenToThePage()
     m_noesInARow = 0;
 }
 
-void BrowserWindow::mnuHome_Click()
+void BrowserWindow::onHome()
 {
     listenToThePage();
     QWebEngineHttpRequest request(m_siteBase, QWebEngineHttpRequest::Post);
@@ -169,7 +169,7 @@ void BrowserWindow::onInstallDesignFile()
 void BrowserWindow::installDesignFile(const QString &path)
 {
     if (offerDesignFile(path, *m_platform.messages, m_session.userFolder(), m_session.folders()))
-        mnuHome_Click(); // the catalogue lists it
+        onHome(); // the catalogue lists it
 }
 
 void BrowserWindow::onRestartClock()

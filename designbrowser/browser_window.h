@@ -38,7 +38,7 @@ public:
     // Loads the settings and the design record, then shows the site's answer
     // to the first post.
     void load();
-    void mnuHome_Click();
+    void onHome();
     // A form was sent to the apply address: ask, refuse while the clock
     // runs, else store the design and have the clock started again. A page
     // cannot put the question again and again: after any answer, forms sent

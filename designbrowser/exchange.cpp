@@ -46,7 +46,7 @@ DesignSnapshot snapshotOf(const common::IniDocument &doc)
         return qBound(-32768, n, 32767);
     };
     s.hide = number(common::key::kHideMode);
-    s.wan = number(common::key::kDog);
+    s.dog = number(common::key::kDog);
     return s;
 }
 
@@ -83,7 +83,7 @@ QByteArray outboundBody(const DesignSnapshot &snapshot, const DesignRecord &r)
         + r.value(2) + QStringLiteral("&c_ms=") + r.value(3) + QStringLiteral("&c_mw=") + r.value(4)
         + QStringLiteral("&c_bs=") + r.value(5) + QStringLiteral("&fname=") + urlEncode(r.value(6))
         + QStringLiteral("&hide=") + QString::number(snapshot.hide) + QStringLiteral("&wan=")
-        + QString::number(snapshot.wan);
+        + QString::number(snapshot.dog);
     return common::toShiftJis(text);
 }
 

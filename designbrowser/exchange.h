@@ -32,7 +32,7 @@ struct DesignRecord {
 struct DesignSnapshot {
     QString skin = common::key::kDefaultSkin;
     int hide = 0;
-    int wan = 0;
+    int dog = 0; // the dog moves: 1, or 0
 };
 DesignSnapshot readSnapshot(const common::SettingsStore &store);
 DesignSnapshot snapshotOf(const common::IniDocument &settings);

@@ -508,7 +508,7 @@ private slots:
         QCOMPARE(m_messages.asked.size(), 6);
         QCOMPARE(m_messages.shown.size(), 2);
 
-        m_form->mnuHome_Click();
+        m_form->onHome();
         sent();
         QCOMPARE(m_messages.asked.size(), 7);
     }
@@ -649,7 +649,7 @@ private slots:
 
         // The page made before Home has the same controls: wait for the new one.
         QSignalSpy home(m_form->browser(), &QWebEngineView::loadFinished);
-        m_form->mnuHome_Click();
+        m_form->onHome();
         QTRY_VERIFY_WITH_TIMEOUT(!home.isEmpty() && home.last().value(0).toBool(), kPatience);
         QTRY_VERIFY_WITH_TIMEOUT(js("!!document.getElementById('make')").toBool(), kPatience);
         QCOMPARE(js("document.getElementById('name').value").toString(), QString("mine"));
@@ -806,7 +806,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
 
         m_form->onApplyRequested(kApplyUrl, multipart("name", "x y"));
-        m_form->mnuHome_Click();
+        m_form->onHome();
         QTRY_COMPARE_WITH_TIMEOUT(site.bodies.size(), 2, kPatience);
         QVERIFY(site.bodies[1].startsWith("des=%96%E9&name=x+y&c_mn=a b&c&"));
     }

@@ -376,7 +376,7 @@ private slots:
         s = readSnapshot(store);
         QCOMPARE(s.skin, QString("night"));
         QCOMPARE(s.hide, 1);
-        QCOMPARE(s.wan, 0);
+        QCOMPARE(s.dog, 0);
     }
 
     // A run of the browser: the record is looked up in the user's folder,

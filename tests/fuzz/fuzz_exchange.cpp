@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     case 4: {
         const vesweb::DesignSnapshot s = vesweb::snapshotOf(common::IniDocument::parse(input));
-        check(s.hide >= -32768 && s.hide <= 32767 && s.wan >= -32768 && s.wan <= 32767);
+        check(s.hide >= -32768 && s.hide <= 32767 && s.dog >= -32768 && s.dog <= 32767);
         vesweb::outboundBody(s, record);
         break;
     }

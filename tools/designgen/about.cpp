@@ -22,7 +22,7 @@ constexpr int Ground = 190; // the row the dog stands on
 
 // Where the about window shows each small picture, as it lays them out.
 constexpr QRect BlinkAt[2] = {{121, 108, 11, 10}, {129, 121, 11, 10}};
-constexpr QRect InuAt[3] = {{48, 159, 37, 32}, {43, 158, 41, 33}, {44, 159, 44, 32}};
+constexpr QRect kDogAt[3] = {{48, 159, 37, 32}, {43, 158, 41, 33}, {44, 159, 44, 32}};
 constexpr QRect VersionAt(240, 104, 68, 15); // white text goes on it
 
 void paintSky(QPainter &p, const Recipe &d)
@@ -105,9 +105,9 @@ QImage paintBlink(const QImage &background, int which)
 
 // The dog of the designs, standing on the ground line: resting, then its two
 // wagging poses a little larger, as if it jumped closer.
-QImage paintInu(const QImage &background, const Recipe &d, int frame)
+QImage paintDog(const QImage &background, const Recipe &d, int frame)
 {
-    const QRect at = InuAt[frame];
+    const QRect at = kDogAt[frame];
     const DogPose poses[] = {DogPose::Resting, DogPose::WagForward, DogPose::WagBack};
     return overBackground(background, at, [&](QPainter &p) {
         const double scale = double(at.width()) / 39.0;
@@ -174,7 +174,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 2; ++i)
         ok = ok && save(paintBlink(background, i), out, QString("blink%1.png").arg(i));
     for (int i = 0; i < 3; ++i)
-        ok = ok && save(paintInu(background, d, i), out, QString("inu%1.png").arg(i));
+        ok = ok && save(paintDog(background, d, i), out, QString("inu%1.png").arg(i));
     for (int size : {48, 128, 256})
         ok = ok && save(paintIcon(d, size), out, QString("vespera-%1.png").arg(size));
     return ok ? 0 : 1;
