@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 # but does not pull it in.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev libxcb-shape0-dev libxcb-screensaver0-dev fonts-noto-cjk
                 qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev qt6-l10n-tools qt6-tools-dev)
-test_packages=(desktop-file-utils xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev
+test_packages=(clang-format desktop-file-utils xvfb openbox xfwm4 dbus-daemon xdotool x11-utils x11-xserver-utils imagemagick pulseaudio pulseaudio-utils clang libclang-rt-14-dev
                mutter xwayland python3-gi gir1.2-glib-2.0 wmctrl kwin-wayland sway
                faketime man-db appstream fontconfig shared-mime-info libxml2-utils libglib2.0-bin)
 packages=("${build_packages[@]}")
