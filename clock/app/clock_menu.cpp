@@ -13,17 +13,17 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
 
     viewMenu = root->addMenu(tr("表示"));
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    standardView = item(viewMenu, "standardView", tr("標準"));
-    uptimeView = item(viewMenu, "uptimeView", tr("システム駆動時間"));
-    totalView = item(viewMenu, "totalView", tr("積算駆動時間"));
+    standardView = command(viewMenu, "standardView", tr("標準"), MenuCommand::StandardView);
+    uptimeView = command(viewMenu, "uptimeView", tr("システム駆動時間"), MenuCommand::UptimeView);
+    totalView = command(viewMenu, "totalView", tr("積算駆動時間"), MenuCommand::TotalView);
     viewMenu->addSeparator()->setObjectName(QStringLiteral("hideSeparator"));
-    hideMode = item(viewMenu, "hideMode", tr("隠す"), true);
+    hideMode = command(viewMenu, "hideMode", tr("隠す"), MenuCommand::HideMode, true);
 
     settingsMenu = root->addMenu(tr("設定"));
     settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
     presetMenu = settingsMenu->addMenu(tr("プリセットアラーム"));
     presetMenu->setObjectName(QStringLiteral("presetMenu"));
-    presetNow = item(presetMenu, "presetNow", tr("●　現在"));
+    presetNow = command(presetMenu, "presetNow", tr("●　現在"), MenuCommand::PresetNow);
     presetMenu->addSeparator()->setObjectName(QStringLiteral("hoursSeparatorAbove"));
     for (int hour = 0; hour < kHours; ++hour) {
         presetHours[hour] = item(presetMenu, "presetHours", presetHourCaption(hour));
@@ -32,16 +32,18 @@ ClockMenu::ClockMenu(QWidget *owner) : QObject(owner)
                 [this, hour] { emit presetHourChosen(hour); });
     }
     presetMenu->addSeparator()->setObjectName(QStringLiteral("hoursSeparatorBelow"));
-    presetNowBelow = item(presetMenu, "presetNowBelow", tr("●　現在"));
-    resetTotal = item(settingsMenu, "resetTotal", tr("積算カウンターリセット"));
-    dontCount = item(settingsMenu, "dontCount", tr("積算禁止"), true);
+    presetNowBelow = command(presetMenu, "presetNowBelow", tr("●　現在"), MenuCommand::PresetNow);
+    resetTotal =
+        command(settingsMenu, "resetTotal", tr("積算カウンターリセット"), MenuCommand::ResetTotal);
+    dontCount = command(settingsMenu, "dontCount", tr("積算禁止"), MenuCommand::DontCount, true);
     monitorMenu = settingsMenu->addMenu(tr("表示するモニター"));
     monitorMenu->setObjectName(QStringLiteral("monitorMenu"));
-    startAtLogin = item(settingsMenu, "startAtLogin", tr("ログイン時に起動"), true);
+    startAtLogin = command(settingsMenu, "startAtLogin", tr("ログイン時に起動"),
+                           MenuCommand::StartAtLogin, true);
 
-    alwaysOnTop = item(root, "alwaysOnTop", tr("常に手前"), true);
-    autoTuck = item(root, "autoTuck", tr("自動的に隠す"), true);
-    quit = item(root, "quit", tr("終了"));
+    alwaysOnTop = command(root, "alwaysOnTop", tr("常に手前"), MenuCommand::AlwaysOnTop, true);
+    autoTuck = command(root, "autoTuck", tr("自動的に隠す"), MenuCommand::AutoTuck, true);
+    quit = command(root, "quit", tr("終了"), MenuCommand::Quit);
     showChecks(MenuChecks{});
 }
 
@@ -51,6 +53,40 @@ QAction *ClockMenu::item(QMenu *menu, const char *name, const QString &caption, 
     a->setObjectName(QLatin1String(name));
     a->setCheckable(checkable);
     return a;
+}
+
+QAction *ClockMenu::command(QMenu *menu, const char *name, const QString &caption,
+                            MenuCommand command, bool checkable)
+{
+    QAction *a = item(menu, name, caption, checkable);
+    connect(a, &QAction::triggered, this, [this, command] { emit commandChosen(command); });
+    return a;
+}
+
+void ClockMenu::setStartAtLoginShown(bool shown) { startAtLogin->setVisible(shown); }
+
+void ClockMenu::popUp(Popup which, QPoint at)
+{
+    (which == Popup::Presets ? presetMenu : root)->popup(at);
+}
+
+void ClockMenu::trigger(MenuCommand command)
+{
+    const std::pair<MenuCommand, QAction *> entries[] = {{MenuCommand::StandardView, standardView},
+                                                         {MenuCommand::UptimeView, uptimeView},
+                                                         {MenuCommand::TotalView, totalView},
+                                                         {MenuCommand::HideMode, hideMode},
+                                                         {MenuCommand::PresetNow, presetNow},
+                                                         {MenuCommand::ResetTotal, resetTotal},
+                                                         {MenuCommand::DontCount, dontCount},
+                                                         {MenuCommand::StartAtLogin, startAtLogin},
+                                                         {MenuCommand::AlwaysOnTop, alwaysOnTop},
+                                                         {MenuCommand::AutoTuck, autoTuck},
+                                                         {MenuCommand::Quit, quit}};
+    for (const auto &[c, action] : entries) {
+        if (c == command)
+            action->trigger();
+    }
 }
 
 void ClockMenu::showChecks(const MenuChecks &checks)

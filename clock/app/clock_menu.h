@@ -7,6 +7,7 @@
 #include "platform/desktop.h"
 
 #include <QObject>
+#include <QPoint>
 #include <array>
 
 class QAction;
@@ -23,6 +24,21 @@ struct MenuChecks {
     bool startAtLogin = false;
 };
 
+// What the menu's entries ask the clock to do.
+enum class MenuCommand {
+    StandardView,
+    UptimeView,
+    TotalView,
+    HideMode,
+    PresetNow, // from either of its two entries
+    ResetTotal,
+    DontCount,
+    StartAtLogin,
+    AlwaysOnTop,
+    AutoTuck,
+    Quit,
+};
+
 class ClockMenu : public QObject {
     Q_OBJECT
 public:
@@ -34,8 +50,28 @@ public:
     // Lists the monitors in their submenu, the chosen one checked ("" for the
     // primary one, also while the chosen one is missing).
     void showMonitors(const QList<platform::Monitor> &monitors, const QString &chosen);
+    // Without a way to start at login the entry is not shown at all.
+    void setStartAtLoginShown(bool shown);
 
-    // The root is only ever shown as a popup, never as a menu bar.
+    // The whole menu, or only the preset alarms (the alarm button's own).
+    // Only ever shown as a popup, never as a menu bar.
+    enum class Popup { Whole, Presets };
+    void popUp(Popup which, QPoint at);
+
+    // Chooses an entry as a click does: its mark toggles and
+    // commandChosen() follows.
+    void trigger(MenuCommand command);
+
+signals:
+    void commandChosen(MenuCommand command);
+    void presetHourChosen(int hour);
+    void monitorChosen(const QString &monitor);
+
+private:
+    QAction *item(QMenu *menu, const char *name, const QString &caption, bool checkable = false);
+    QAction *command(QMenu *menu, const char *name, const QString &caption, MenuCommand command,
+                     bool checkable = false);
+
     QMenu *root;
     QMenu *viewMenu, *settingsMenu, *presetMenu;
     QAction *standardView, *uptimeView, *totalView, *hideMode;
@@ -44,13 +80,6 @@ public:
     QAction *startAtLogin;
     std::array<QAction *, kHours> presetHours{};
     QAction *alwaysOnTop, *autoTuck, *quit;
-
-signals:
-    void presetHourChosen(int hour);
-    void monitorChosen(const QString &monitor);
-
-private:
-    QAction *item(QMenu *menu, const char *name, const QString &caption, bool checkable = false);
 };
 
 } // namespace vespera

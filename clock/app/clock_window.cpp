@@ -12,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QEnterEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -49,29 +48,38 @@ ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &plat
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_tickTimer, &QTimer::timeout, this, &ClockWindow::onTick);
 
-    const std::pair<QAction *, void (ClockWindow::*)()> commands[] = {
-        {m_menu.standardView, &ClockWindow::onStandardView},
-        {m_menu.uptimeView, &ClockWindow::onUptimeView},
-        {m_menu.totalView, &ClockWindow::onTotalView},
-        {m_menu.hideMode, &ClockWindow::onHideModeToggled},
-        {m_menu.presetNow, &ClockWindow::onPresetNow},
-        {m_menu.presetNowBelow, &ClockWindow::onPresetNow},
-        {m_menu.resetTotal, &ClockWindow::onResetTotal},
-        {m_menu.dontCount, &ClockWindow::onDontCountToggled},
-        {m_menu.startAtLogin, &ClockWindow::onStartAtLoginToggled},
-        {m_menu.alwaysOnTop, &ClockWindow::onAlwaysOnTopToggled},
-        {m_menu.autoTuck, &ClockWindow::onAutoTuckToggled},
-        {m_menu.quit, &ClockWindow::onQuit}};
-    for (const auto &[action, handler] : commands)
-        connect(action, &QAction::triggered, this, handler);
-    m_menu.startAtLogin->setVisible(m_platform.autostart != nullptr);
+    connect(&m_menu, &ClockMenu::commandChosen, this, &ClockWindow::onMenuCommand);
+    m_menu.setStartAtLoginShown(m_platform.autostart != nullptr);
     connect(&m_menu, &ClockMenu::presetHourChosen, this, &ClockWindow::onPresetHour);
     connect(&m_menu, &ClockMenu::monitorChosen, this, &ClockWindow::chooseMonitor);
-    // A switch turned in the menu is stored at once (after its own slot): a
-    // session that ends without closing the clock still keeps it.
-    for (QAction *a : {m_menu.standardView, m_menu.uptimeView, m_menu.totalView, m_menu.hideMode,
-                       m_menu.alwaysOnTop, m_menu.autoTuck})
-        connect(a, &QAction::triggered, this, &ClockWindow::storeFlags);
+}
+
+void ClockWindow::onMenuCommand(MenuCommand command)
+{
+    switch (command) {
+    case MenuCommand::StandardView: onStandardView(); break;
+    case MenuCommand::UptimeView: onUptimeView(); break;
+    case MenuCommand::TotalView: onTotalView(); break;
+    case MenuCommand::HideMode: onHideModeToggled(); break;
+    case MenuCommand::PresetNow: onPresetNow(); break;
+    case MenuCommand::ResetTotal: onResetTotal(); break;
+    case MenuCommand::DontCount: onDontCountToggled(); break;
+    case MenuCommand::StartAtLogin: onStartAtLoginToggled(); break;
+    case MenuCommand::AlwaysOnTop: onAlwaysOnTopToggled(); break;
+    case MenuCommand::AutoTuck: onAutoTuckToggled(); break;
+    case MenuCommand::Quit: onQuit(); return;
+    }
+    // A switch turned in the menu is stored at once: a session that ends
+    // without closing the clock still keeps it.
+    switch (command) {
+    case MenuCommand::StandardView:
+    case MenuCommand::UptimeView:
+    case MenuCommand::TotalView:
+    case MenuCommand::HideMode:
+    case MenuCommand::AlwaysOnTop:
+    case MenuCommand::AutoTuck: storeFlags(); break;
+    default: break;
+    }
 }
 
 bool ClockWindow::load()
@@ -215,7 +223,7 @@ void ClockWindow::onTick()
     m_session.storeWhenDue(m_flags, m_view);
     if (m_flags.dog)
         m_dog.onTick();
-    m_faceView.setVisible(Ctl::BlinkMark, !control(Ctl::BlinkMark).visible);
+    m_faceView.setVisible(Ctl::BlinkMark, !m_faceView.control(Ctl::BlinkMark).visible);
     // Past the window manager nothing keeps the window above the others
     // for X, which picks the window under the pointer by its own stacking.
     if (m_bypassesManager && m_flags.alwaysOnTop)
@@ -298,17 +306,17 @@ void ClockWindow::onMouseMove(QPoint)
 void ClockWindow::onMouseDown(Qt::MouseButton button, QPoint)
 {
     if (button == Qt::RightButton)
-        popUp(m_menu.root);
+        popUp(ClockMenu::Popup::Whole);
 }
 
 // Marks the current hour among the preset hours, then shows the menu at the pointer.
-void ClockWindow::popUp(QMenu *menu)
+void ClockWindow::popUp(ClockMenu::Popup which)
 {
     m_hourMarks.mark(m_platform.clock->now().time().hour());
     m_menu.showChecks(MenuChecks{m_flags, m_session.dontCount(), m_hourMarks,
                                  m_platform.autostart && m_platform.autostart->isEnabled()});
     m_menu.showMonitors(m_platform.desktop->monitors(), m_placer.monitor());
-    menu->popup(m_platform.desktop->pointerPos());
+    m_menu.popUp(which, m_platform.desktop->pointerPos());
 }
 
 void ClockWindow::onHideModeToggled()
@@ -366,13 +374,13 @@ bool ClockWindow::runCommand(const QString &word)
 {
     // Through the menu's own items, so their marks and the stored switches
     // follow as when they are chosen in the menu.
-    const std::pair<const char *, QAction *> items[] = {
-        {"preset", m_menu.presetNow},  {"standard", m_menu.standardView},
-        {"uptime", m_menu.uptimeView}, {"total", m_menu.totalView},
-        {"hide", m_menu.hideMode},     {"quit", m_menu.quit}};
-    for (const auto &[name, action] : items) {
+    const std::pair<const char *, MenuCommand> items[] = {
+        {"preset", MenuCommand::PresetNow},  {"standard", MenuCommand::StandardView},
+        {"uptime", MenuCommand::UptimeView}, {"total", MenuCommand::TotalView},
+        {"hide", MenuCommand::HideMode},     {"quit", MenuCommand::Quit}};
+    for (const auto &[name, command] : items) {
         if (word == QLatin1String(name)) {
-            action->trigger();
+            m_menu.trigger(command);
             return true;
         }
     }

@@ -57,106 +57,33 @@ public:
     bool load();
     void onActivated();
     void unload();
-    bool loadDesign();
-    void onTick();
     // While nobody can see the screen (a screen saver, a locked session) the
     // clock wakes only when something must happen on time; when the screen
     // comes back the face is right at once.
     void setScreenHidden(bool hidden);
-    // How long until the next tick, as scheduled.
-    int msUntilTick() const { return m_tickTimer.remainingTime(); }
-    void onWagStep() { m_dog.onWagStep(); }
-
-    void onStandardView();
-    void onUptimeView();
-    void onTotalView();
-    void onResetTotal() { m_session.resetTotal(); }
-    void onDontCountToggled() { m_session.toggleDontCount(); }
-    void onStartAtLoginToggled();
-    void onQuit() { close(); }
     // A command another start of the program handed over (see
     // remoteCommands()), done as its menu item or button does it; false for
     // a word it does not know.
     bool runCommand(const QString &word);
-    void onCloseButton() override;
-
-    // Placement: sliding into the screen edge and back, staying in the corner.
-    std::optional<bool> misplaced() { return m_placer.misplaced(m_corner, m_frameOffset); }
-    void onMouseMove(QPoint pos) override;
-    void onMouseDown(Qt::MouseButton button, QPoint pos) override;
-    void onHideModeToggled();
-    void onEdgeStrip() override { onHideModeToggled(); }
-    void onAutoTuckToggled() { m_flags.autoTuck = !m_flags.autoTuck; }
-    void onAlwaysOnTopToggled();
     // The work area changed (a panel came, went or moved, a monitor came or
     // went): place the clock anew.
     void workAreaChanged();
-    // The monitor the clock lives on; empty for the primary one, which it
-    // also goes to while the chosen one is missing. Stored at once.
-    void chooseMonitor(const QString &monitor);
-    QString monitor() const { return m_placer.monitor(); }
-
-    // The face's pictures and the menu's commands.
-    void onAlarmMark() override;
-    void onAlarmButton() override { popUp(m_menu.presetMenu); }
-    void onMenuButton() override { popUp(m_menu.root); }
-    void onLogo() override { emit aboutRequested(); }
-    void onOptionButton() override;
-    void onPresetNow();
-    void onPresetHour(int hour);
-    void startDesignBrowser() override;
-    ClockMenu &menu() { return m_menu; }
-    // The volume of the program's sounds, shared by the chime and the notices.
-    VolumeOverrides &volumes() { return m_volumes; }
-
-    // Alarms and the chime.
-    // The ringing alarm rings again a few minutes from now (this run only).
-    void snooze();
-    void playChime() override { m_chime.playChime(); }
-    // A one-time alarm from the preset dial: into the list, alarms on, the
-    // alarm mark painted, the list stored.
-    bool addPresetAlarm(const QString &entry) override;
-    QString presetHour() const override { return m_presetHour; }
-    void setPresetHour(const QString &hour) override { m_presetHour = hour; }
-
-    // What the options dialog reads and gives back.
-    Corner corner() const override { return m_corner; }
-    ClockFlags optionFlags() const override { return m_flags; }
-    void applyOptionFlags(const ClockFlags &flags) override;
-    void reloadAlarmList() override { m_alarms.reload(); }
-
-    // Writes the flags and the total as closing does, without closing: for a
-    // session that asks its programs to save before it logs out.
-    void saveSettingsNow() { m_session.store(m_flags, m_view, true); }
-    void storeFlags() override { m_session.store(m_flags, m_view, false); }
-
-    // The switches, and whether this run is left out of the running total.
-    const ClockFlags &flags() const { return m_flags; }
-    bool dontCount() const { return m_session.dontCount(); }
-
-    // What the clock shows and where it stands.
-    View view() const { return m_view; }
-    TuckState tuckState() const { return m_tucker.state(); }
-    // The offset of the window manager's frame the shape is cut for.
-    int frameOffset() const { return m_frameOffset; }
-    // The minutes a counter view shows, the total as stored, the view's title.
-    QString shownMinutes() const { return m_shownMinutes; }
-    QString storedTotal() const { return m_session.storedTotal(); }
-    QString counterTitle() const { return m_faceView.title(); }
-    // The reservations the tick checks.
-    const AlarmList &alarms() const { return m_alarms.list(); }
-
-    const Control &control(Ctl c) const { return m_faceView.control(c); }
-    QString skinPath() const { return m_faceView.picturePath(); }
-    QPoint placedPosition() const { return m_placer.placed(); }
     // Moves the window once more where it was placed, for window managers
     // that clamp the first placement.
     void placeAgain() { m_placer.moveTo(m_placer.placed()); }
-    bool isUnloaded() const { return m_unloaded; }
     // Placed past a window manager that would float it in the middle of the
     // screen (wlroots'): above the others for good, and blind to panels.
     bool bypassesWindowManager() const { return m_bypassesManager; }
-    bool isWagging() const { return m_dog.isWagging(); }
+    // Writes the flags and the total as closing does, without closing: for a
+    // session that asks its programs to save before it logs out.
+    void saveSettingsNow() { m_session.store(m_flags, m_view, true); }
+
+    // What the other windows read of the clock and ask of it.
+    // The volume of the program's sounds, shared by the chime and the notices.
+    VolumeOverrides &volumes() { return m_volumes; }
+    const ClockFlags &flags() const { return m_flags; }
+    // The ringing alarm rings again a few minutes from now (this run only).
+    void snooze();
 
 signals:
     void unloaded(); // the program ends now
@@ -182,6 +109,62 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Tests stand the clock at a chosen second and read what it decided
+    // there (the view, the tuck state, a cell of the face) without waiting
+    // for its timers or reading pixels: tests/fakes/clock_probe.h.
+    friend class ClockProbe;
+
+    bool loadDesign();
+    void onTick();
+    // How long until the next tick, as scheduled.
+    int msUntilTick() const { return m_tickTimer.remainingTime(); }
+    void onWagStep() { m_dog.onWagStep(); }
+
+    // The menu's commands.
+    void onMenuCommand(MenuCommand command);
+    void onStandardView();
+    void onUptimeView();
+    void onTotalView();
+    void onResetTotal() { m_session.resetTotal(); }
+    void onDontCountToggled() { m_session.toggleDontCount(); }
+    void onStartAtLoginToggled();
+    void onQuit() { close(); }
+    void onHideModeToggled();
+    void onAutoTuckToggled() { m_flags.autoTuck = !m_flags.autoTuck; }
+    void onAlwaysOnTopToggled();
+    void onPresetNow();
+    void onPresetHour(int hour);
+    // The monitor the clock lives on; empty for the primary one, which it
+    // also goes to while the chosen one is missing. Stored at once.
+    void chooseMonitor(const QString &monitor);
+
+    // The face's pictures, as the pointer on them asks.
+    void onCloseButton() override;
+    void onMouseMove(QPoint pos) override;
+    void onMouseDown(Qt::MouseButton button, QPoint pos) override;
+    void onEdgeStrip() override { onHideModeToggled(); }
+    void onAlarmMark() override;
+    void onAlarmButton() override { popUp(ClockMenu::Popup::Presets); }
+    void onMenuButton() override { popUp(ClockMenu::Popup::Whole); }
+    void onLogo() override { emit aboutRequested(); }
+    void onOptionButton() override;
+    void startDesignBrowser() override;
+    void storeFlags() override { m_session.store(m_flags, m_view, false); }
+
+    // What the preset dial reads and gives back.
+    // A one-time alarm from the preset dial: into the list, alarms on, the
+    // alarm mark painted, the list stored.
+    bool addPresetAlarm(const QString &entry) override;
+    QString presetHour() const override { return m_presetHour; }
+    void setPresetHour(const QString &hour) override { m_presetHour = hour; }
+
+    // What the options dialog reads and gives back.
+    Corner corner() const override { return m_corner; }
+    ClockFlags optionFlags() const override { return m_flags; }
+    void applyOptionFlags(const ClockFlags &flags) override;
+    void reloadAlarmList() override { m_alarms.reload(); }
+    void playChime() override { m_chime.playChime(); }
+
     void setAlwaysOnTop(bool above);
     // The alarm mark as the alarms are: on or off.
     void showAlarmMark();
@@ -190,7 +173,7 @@ private:
     void showTime(const QDateTime &now); // the face or the counter, as the view says
     void showCounterView(const QString &title, View counter);
     void scheduleTick(const QDateTime &now);
-    void popUp(QMenu *menu);
+    void popUp(ClockMenu::Popup which);
 
     void showWelcome() { emit welcomeRequested(); }
 

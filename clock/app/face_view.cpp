@@ -2,7 +2,7 @@
 #include "face_view.h"
 
 #include "common/data_dir.h"
-#include "common/setting_keys.h"
+#include "core/clock_settings.h"
 #include "design/design_files.h"
 #include "design/design_picture.h"
 #include "design/glyph_atlas.h"
@@ -105,7 +105,7 @@ void FaceView::showStandardLayout()
 
 bool FaceView::loadDesign(QString name, Corner corner)
 {
-    const QString &blue = common::key::kDefaultSkin;
+    const QString blue = ClockSettings::defaultSkin();
     const QString vsr = QStringLiteral(".vsr"), vss = QStringLiteral(".vss");
     // A design is a pair of files, one for each side.
     const bool usable = isSafeDesignName(name) && common::fileExists(common::dataFile(name + vsr))

@@ -7,11 +7,83 @@ namespace vespera {
 namespace {
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// A level as the sounds read it: absent or no number gives 0.
+int level(const std::optional<QString> &value) { return value ? value->trimmed().toInt() : 0; }
 } // namespace
+
+QString ClockSettings::defaultSkin() { return common::key::kDefaultSkin; }
 
 QString ClockSettings::skin() const
 {
     return m_store.getSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin);
+}
+
+void ClockSettings::saveSkin(const QString &name)
+{
+    m_store.saveSetting(common::kSection, common::key::kSkin,
+                        name.isEmpty() ? common::key::kDefaultSkin : name);
+}
+
+void ClockSettings::saveCorner(int corner)
+{
+    m_store.saveSetting(common::kSection, common::key::kCorner, QString::number(corner));
+}
+
+QString ClockSettings::alarmProgram() const
+{
+    return m_store.getSetting(common::kSection, common::key::kAlarmProgram);
+}
+
+// Written even when empty: an empty key is what says "no program".
+void ClockSettings::saveAlarmProgram(const QString &command)
+{
+    m_store.saveSetting(common::kSection, common::key::kAlarmProgram, command);
+}
+
+SoundVolume ClockSettings::volume(const QString &onKey, const QString &levelKey) const
+{
+    SoundVolume v;
+    v.own = level(m_store.value(common::kSection, onKey)) == 1;
+    if (v.own)
+        v.level = level(m_store.value(common::kSection, levelKey));
+    return v;
+}
+
+// Switched off, the level stays as it was: switching on again offers it.
+void ClockSettings::saveVolume(const QString &onKey, const QString &levelKey,
+                               const SoundVolume &volume)
+{
+    if (volume.own)
+        m_store.saveSettings(common::kSection, {{onKey, QStringLiteral("1")},
+                                                {levelKey, QString::number(volume.level)}});
+    else
+        m_store.saveSetting(common::kSection, onKey, QStringLiteral("0"));
+}
+
+SoundVolume ClockSettings::alarmVolume() const
+{
+    return volume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume);
+}
+
+SoundVolume ClockSettings::chimeVolume() const
+{
+    return volume(common::key::kChimeVolumeOn, common::key::kChimeVolume);
+}
+
+void ClockSettings::saveAlarmVolume(const SoundVolume &volume)
+{
+    saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, volume);
+}
+
+void ClockSettings::saveChimeVolume(const SoundVolume &volume)
+{
+    saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, volume);
+}
+
+bool ClockSettings::saveWelcomeSeen()
+{
+    return m_store.saveSetting(common::kSection, common::key::kWelcomeSeen, kWelcomeVersion);
 }
 
 StartupSettings ClockSettings::readStartup() const

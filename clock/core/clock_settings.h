@@ -25,6 +25,12 @@ struct StartupSettings {
     QString monitor; // the monitor chosen for the clock; empty: the primary one
 };
 
+// A sound's own volume, set for it alone instead of the desktop's.
+struct SoundVolume {
+    bool own = false; // off: the sound plays at the desktop's volume
+    int level = 0;    // 0-255; stored only while own is on
+};
+
 struct ClosingSettings {
     ClockFlags flags;
     View view = View::Standard;
@@ -37,13 +43,36 @@ public:
     explicit ClockSettings(common::SettingsStore &store) : m_store(store) {}
 
     StartupSettings readStartup() const;
-    QString skin() const; // the chosen design, "blue" when none is stored
+    // The design shown when none is stored, or the stored one is unusable.
+    static QString defaultSkin();
+    QString skin() const; // the chosen design, the default when none is stored
+    // An empty name stores the default: the key always names a design.
+    void saveSkin(const QString &name);
     void saveProgramFolder(const QString &folder);
     void saveMonitor(const QString &monitor);
+    // The corner as the options list it; it takes effect at the next start.
+    void saveCorner(int corner);
     // False when it could not be stored (the store has said why).
     bool saveClosing(const ClosingSettings &s);
 
+    // The command started at an alarm instead of the notice; empty for none.
+    QString alarmProgram() const;
+    void saveAlarmProgram(const QString &command);
+    SoundVolume alarmVolume() const;
+    SoundVolume chimeVolume() const;
+    void saveAlarmVolume(const SoundVolume &volume);
+    void saveChimeVolume(const SoundVolume &volume);
+
+    // The welcome is not shown again until the next version; false when
+    // that could not be stored.
+    bool saveWelcomeSeen();
+    // What a person is told when the last write failed.
+    QString unsavedMessage() const { return m_store.unsavedMessage(); }
+
 private:
+    SoundVolume volume(const QString &onKey, const QString &levelKey) const;
+    void saveVolume(const QString &onKey, const QString &levelKey, const SoundVolume &volume);
+
     common::SettingsStore &m_store;
 };
 

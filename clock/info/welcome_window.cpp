@@ -1,11 +1,8 @@
 // The welcome window.
 #include "welcome_window.h"
-#include "common/setting_keys.h"
-#include "core/clock_settings.h"
 
 #include "common/twips.h"
 
-#include "common/settings_store.h"
 #include "platform/qt_desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
@@ -35,7 +32,7 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
                              platform::Messages *messages, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint),
-      m_store(store), m_help(help), m_messages(messages)
+      m_settings(store), m_help(help), m_messages(messages)
 {
     setWindowTitle(QStringLiteral("VESPERA"));
     setFixedSize(315, 317);
@@ -78,10 +75,8 @@ WelcomeWindow::WelcomeWindow(common::SettingsStore &store, platform::HelpViewer 
 
 void WelcomeWindow::onOk()
 {
-    if (m_dontShowAgain->isChecked()
-        && !m_store.saveSetting(common::kSection, common::key::kWelcomeSeen, kWelcomeVersion)
-        && m_messages)
-        m_messages->information(QStringLiteral("VESPERA"), m_store.unsavedMessage());
+    if (m_dontShowAgain->isChecked() && !m_settings.saveWelcomeSeen() && m_messages)
+        m_messages->information(QStringLiteral("VESPERA"), m_settings.unsavedMessage());
     close();
 }
 

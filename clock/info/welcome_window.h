@@ -3,14 +3,13 @@
 // help and the update notes. "OK" with the box ticked stops it for this version.
 #pragma once
 
+#include "core/clock_settings.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QPushButton;
 
-namespace common {
-class SettingsStore;
-}
 namespace platform {
 class HelpViewer;
 class Messages;
@@ -24,11 +23,11 @@ constexpr int kWelcomeTopic = 1;
 class WelcomeWindow : public QDialog {
     Q_OBJECT
 public:
-    WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help, platform::Messages *messages,
-          QWidget *parent = nullptr);
+    WelcomeWindow(common::SettingsStore &store, platform::HelpViewer *help,
+                  platform::Messages *messages, QWidget *parent = nullptr);
 
-    void onOk(); // OK
-    void onHelp(); // help
+    void onOk();    // OK
+    void onHelp();  // help
     void onNotes(); // update notes
 
     QCheckBox *check() const { return m_dontShowAgain; }
@@ -38,7 +37,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    common::SettingsStore &m_store;
+    ClockSettings m_settings;
     platform::HelpViewer *m_help;
     platform::Messages *m_messages;
     QCheckBox *m_dontShowAgain;

@@ -1,7 +1,6 @@
 // OptionsDialog — the options dialog: display, alarms and clock adjustment. Every
 // setting is read when it opens and applied and stored when it closes.
 #include "options_dialog.h"
-#include "common/setting_keys.h"
 
 #include "common/twips.h"
 #include "core/program_path.h"
@@ -72,7 +71,7 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
                              const OptionsPlatform &platform, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_clock(clock), m_store(store), m_platform(platform)
+      m_clock(clock), m_store(store), m_settings(store), m_platform(platform)
 {
     setWindowTitle(QStringLiteral("Option"));
     setMaximumSize(kContentSize);
@@ -87,6 +86,7 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
     buildAdjustment(place(new QGroupBox(tr("時計合わせ"), this), twips(3600, 120, 3975, 915)));
     label(tr("ヘルプ：[F1]"), twips(240, 6000, 2775, 375), this);
     connect(okButton, &QPushButton::clicked, this, &QDialog::close);
+    nameControls();
 
     // The focus starts on OK, and Tab goes on from there.
     setTabOrder(okButton, cornerBox);
@@ -95,6 +95,49 @@ OptionsDialog::OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
     adjustTimer.start();
     loadSettings();
     scrollWhenTooLarge();
+}
+
+void OptionsDialog::nameControls()
+{
+    const std::pair<QWidget *, const char *> controls[] = {
+        {cornerBox, "cornerBox"},
+        {alwaysOnTopCheck, "alwaysOnTopCheck"},
+        {autoTuckCheck, "autoTuckCheck"},
+        {use24HourCheck, "use24HourCheck"},
+        {dogCheck, "dogCheck"},
+        {calendarWeekOption, "calendarWeekOption"},
+        {nthWeekdayOption, "nthWeekdayOption"},
+        {designNameLabel, "designNameLabel"},
+        {designList, "designList"},
+        {moreDesignsButton, "moreDesignsButton"},
+        {okButton, "okButton"},
+        {alarmList, "alarmList"},
+        {deleteAlarmButton, "deleteAlarmButton"},
+        {clearAlarmsButton, "clearAlarmsButton"},
+        {hourModeButton, "hourModeButton"},
+        {setAlarmButton, "setAlarmButton"},
+        {browseProgramButton, "browseProgramButton"},
+        {alarmTestButton, "alarmTestButton"},
+        {chimeTestButton, "chimeTestButton"},
+        {chimeCheck, "chimeCheck"},
+        {alarmCheck, "alarmCheck"},
+        {programCheck, "programCheck"},
+        {alarmVolumeCheck, "alarmVolumeCheck"},
+        {chimeVolumeCheck, "chimeVolumeCheck"},
+        {hourBox, "hourBox"},
+        {minuteBox, "minuteBox"},
+        {secondsBox, "secondsBox"},
+        {programPathBox, "programPathBox"},
+        {alarmVolumeBar, "alarmVolumeBar"},
+        {chimeVolumeBar, "chimeVolumeBar"},
+        {nowLabel, "nowLabel"},
+        {targetLabel, "targetLabel"},
+        {offsetLabel, "offsetLabel"},
+        {setClockButton, "setClockButton"},
+        {laterButton, "laterButton"},
+        {earlierButton, "earlierButton"}};
+    for (const auto &[control, name] : controls)
+        control->setObjectName(QLatin1String(name));
 }
 
 // The controls sit where the layout puts them on a page of the dialog's full
@@ -268,7 +311,7 @@ void OptionsDialog::loadSettings()
     const ClockFlags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.alarmOn);
     chimeCheck->setChecked(flags.chimeOn);
-    const QString program = m_store.getSetting(common::kSection, common::key::kAlarmProgram);
+    const QString program = m_settings.alarmProgram();
     programCheck->setChecked(!program.isEmpty());
     programPathBox->setText(program);
     programPathBox->setEnabled(!program.isEmpty());
@@ -284,12 +327,9 @@ void OptionsDialog::loadSettings()
     autoTuckCheck->setChecked(flags.autoTuck);
     for (QScrollBar *bar : {alarmVolumeBar, chimeVolumeBar})
         bar->setRange(0, 255);
-    loadVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
-               alarmVolumeBar);
-    loadVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
-               chimeVolumeBar);
-    designNameLabel->setText(
-        m_store.getSetting(common::kSection, common::key::kSkin, common::key::kDefaultSkin));
+    showVolume(m_settings.alarmVolume(), alarmVolumeCheck, alarmVolumeBar);
+    showVolume(m_settings.chimeVolume(), chimeVolumeCheck, chimeVolumeBar);
+    designNameLabel->setText(m_settings.skin());
 
     // Listed by their left-corner picture, as the clock's folder shows them;
     // a design without both pictures would only give the default instead.
@@ -298,29 +338,22 @@ void OptionsDialog::loadSettings()
     onAdjustTick();
 }
 
-void OptionsDialog::loadVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
-                               QScrollBar *bar)
+void OptionsDialog::showVolume(const SoundVolume &volume, QCheckBox *check, QScrollBar *bar)
 {
-    const bool own = storedLevel(m_store.value(common::kSection, onKey), 0) == 1;
-    if (own) {
-        bar->setValue(storedLevel(m_store.value(common::kSection, levelKey), 0));
+    if (volume.own) {
+        bar->setValue(volume.level);
     } else {
         // The level the sounds play at now: the lowest byte of the volume.
         const quint32 volume = m_platform.sound ? m_platform.sound->waveVolume() : 0xFFFFFFFFu;
         bar->setValue(int(volume & 0xFF));
     }
-    check->setChecked(own);
-    bar->setEnabled(own);
+    check->setChecked(volume.own);
+    bar->setEnabled(volume.own);
 }
 
-void OptionsDialog::saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
-                               QScrollBar *bar)
+SoundVolume OptionsDialog::shownVolume(const QCheckBox *check, const QScrollBar *bar)
 {
-    if (check->isChecked())
-        m_store.saveSettings(common::kSection, {{onKey, QStringLiteral("1")},
-                                                {levelKey, QString::number(bar->value())}});
-    else
-        m_store.saveSetting(common::kSection, onKey, QStringLiteral("0"));
+    return SoundVolume{check->isChecked(), bar->value()};
 }
 
 void OptionsDialog::showEvent(QShowEvent *event)
@@ -376,8 +409,7 @@ void OptionsDialog::onAlarmTest()
         if (m_platform.programs && !programPathBox->text().trimmed().isEmpty())
             m_platform.programs->startCommand(programPathBox->text());
     } else {
-        saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
-                   alarmVolumeBar);
+        m_settings.saveAlarmVolume(shownVolume(alarmVolumeCheck, alarmVolumeBar));
         emit alarmTestRequested(); // returns when the notice has closed
     }
     alarmTestButton->setEnabled(true);
@@ -392,8 +424,7 @@ void OptionsDialog::onChimeTest()
     }
     alarmTestButton->setEnabled(false);
     chimeTestButton->setEnabled(false);
-    saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
-               chimeVolumeBar);
+    m_settings.saveChimeVolume(shownVolume(chimeVolumeCheck, chimeVolumeBar));
     m_clock.playChime();
     // The chime keeps its own volume for 5.5 s; the buttons wait with it,
     // the window does not.
@@ -504,9 +535,7 @@ bool OptionsDialog::storeSettings()
     // message box holds other programs' writes up.
     QVector<QPair<QString, QString>> notices;
     common::SettingsStore::Batch batch(m_store);
-    m_store.saveSetting(common::kSection, common::key::kSkin,
-                        designNameLabel->text().isEmpty() ? common::key::kDefaultSkin
-                                                          : designNameLabel->text());
+    m_settings.saveSkin(designNameLabel->text());
     AlarmList edited;
     for (int i = 0; i < alarmList->count(); ++i)
         edited << alarmList->item(i)->text();
@@ -534,12 +563,9 @@ bool OptionsDialog::storeSettings()
     flags.nthWeekday = !calendarWeekOption->isChecked();
     m_clock.reloadAlarmList(); // reads the batch's list
     m_clock.applyOptionFlags(flags);
-    saveVolume(common::key::kAlarmVolumeOn, common::key::kAlarmVolume, alarmVolumeCheck,
-               alarmVolumeBar);
-    saveVolume(common::key::kChimeVolumeOn, common::key::kChimeVolume, chimeVolumeCheck,
-               chimeVolumeBar);
-    m_store.saveSetting(common::kSection, common::key::kAlarmProgram,
-                        programCheck->isChecked() ? program : QString());
+    m_settings.saveAlarmVolume(shownVolume(alarmVolumeCheck, alarmVolumeBar));
+    m_settings.saveChimeVolume(shownVolume(chimeVolumeCheck, chimeVolumeBar));
+    m_settings.saveAlarmProgram(programCheck->isChecked() ? program : QString());
     // Compared with what the dialog showed: a hand-edited corner left alone
     // is neither announced nor overwritten.
     const bool cornerChanged = cornerBox->currentIndex() != m_shownCorner;
@@ -547,10 +573,9 @@ bool OptionsDialog::storeSettings()
         notices << qMakePair(QStringLiteral("Option"),
                              tr("位置の設定の適用は次回起動時に有効となります。"));
     if (cornerChanged || m_shownCorner == int(m_clock.corner()))
-        m_store.saveSetting(common::kSection, common::key::kCorner,
-                            QString::number(cornerBox->currentIndex()));
+        m_settings.saveCorner(cornerBox->currentIndex());
     if (!batch.commit())
-        notices << qMakePair(kTitle, m_store.unsavedMessage());
+        notices << qMakePair(kTitle, m_settings.unsavedMessage());
     for (const auto &[title, text] : notices) {
         if (m_platform.messages)
             m_platform.messages->information(title, text);

@@ -7,6 +7,7 @@
 #include "core/clock_adjust.h"
 #include "common/settings_store.h"
 #include "core/clock_flags.h"
+#include "core/clock_settings.h"
 #include "design/skin_layout.h"
 
 #include <QDialog>
@@ -65,33 +66,6 @@ public:
     OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
                   const OptionsPlatform &platform, QWidget *parent = nullptr);
 
-    // Display
-    QComboBox *cornerBox;
-    QCheckBox *alwaysOnTopCheck, *autoTuckCheck, *use24HourCheck, *dogCheck;
-    QRadioButton *calendarWeekOption, *nthWeekdayOption;
-    QLabel *designNameLabel;
-    QListWidget *designList;
-    QPushButton *moreDesignsButton, *okButton;
-    // Alarms
-    QListWidget *alarmList;
-    QPushButton *deleteAlarmButton, *clearAlarmsButton, *hourModeButton, *setAlarmButton,
-        *browseProgramButton, *alarmTestButton, *chimeTestButton;
-    QCheckBox *chimeCheck, *alarmCheck, *programCheck, *alarmVolumeCheck, *chimeVolumeCheck;
-    QLineEdit *hourBox, *minuteBox, *secondsBox, *programPathBox;
-    QScrollBar *alarmVolumeBar, *chimeVolumeBar;
-    // The reservation's hour, minute and second as the boxes staged them.
-    QString m_hourPart = QStringLiteral("00"), m_minutePart = QStringLiteral("00"),
-            m_secondPart = QStringLiteral("00");
-    // Clock adjustment
-    QLabel *nowLabel, *targetLabel, *offsetLabel;
-    QPushButton *setClockButton, *laterButton, *earlierButton;
-    QTimer adjustTimer;
-
-    void onSetAlarm();  // セット
-    void onAlarmTest(); // the alarm test
-    void onChimeTest(); // the chime test
-    void onSetClock();  // SET the computer's clock
-
 signals:
     // The alarm test's notice, shown modally: the signal returns when it has closed.
     void alarmTestRequested();
@@ -118,15 +92,44 @@ private:
     void loadSettings();
     bool storeSettings(); // false when the closing is cancelled
     void onAdjustTick();
-    void loadVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
-                    QScrollBar *bar);
-    void saveVolume(const QString &onKey, const QString &levelKey, QCheckBox *check,
-                    QScrollBar *bar);
+    void showVolume(const SoundVolume &volume, QCheckBox *check, QScrollBar *bar);
+    static SoundVolume shownVolume(const QCheckBox *check, const QScrollBar *bar);
     void focusOn(EditorFocus focus);
     void showHelp(int topic);
 
+    void onSetAlarm();  // セット
+    void onAlarmTest(); // the alarm test
+    void onChimeTest(); // the chime test
+    void onSetClock();  // SET the computer's clock
+    // Each control is named after its member, so that it can be found by
+    // that name (objectName) from outside without being public.
+    void nameControls();
+
+    // Display
+    QComboBox *cornerBox;
+    QCheckBox *alwaysOnTopCheck, *autoTuckCheck, *use24HourCheck, *dogCheck;
+    QRadioButton *calendarWeekOption, *nthWeekdayOption;
+    QLabel *designNameLabel;
+    QListWidget *designList;
+    QPushButton *moreDesignsButton, *okButton;
+    // Alarms
+    QListWidget *alarmList;
+    QPushButton *deleteAlarmButton, *clearAlarmsButton, *hourModeButton, *setAlarmButton,
+        *browseProgramButton, *alarmTestButton, *chimeTestButton;
+    QCheckBox *chimeCheck, *alarmCheck, *programCheck, *alarmVolumeCheck, *chimeVolumeCheck;
+    QLineEdit *hourBox, *minuteBox, *secondsBox, *programPathBox;
+    QScrollBar *alarmVolumeBar, *chimeVolumeBar;
+    // The reservation's hour, minute and second as the boxes staged them.
+    QString m_hourPart = QStringLiteral("00"), m_minutePart = QStringLiteral("00"),
+            m_secondPart = QStringLiteral("00");
+    // Clock adjustment
+    QLabel *nowLabel, *targetLabel, *offsetLabel;
+    QPushButton *setClockButton, *laterButton, *earlierButton;
+    QTimer adjustTimer;
+
     OptionsTarget &m_clock;
-    common::SettingsStore &m_store;
+    common::SettingsStore &m_store; // the reservations, and the closing's one batch
+    ClockSettings m_settings;
     OptionsPlatform m_platform;
     ClockAdjust m_adjust;
     QString m_mode = QStringLiteral("24");

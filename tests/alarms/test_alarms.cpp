@@ -6,6 +6,7 @@
 #include "app/other_windows.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
 #include "fakes/test_files.h"
 #include "platform/qt_sound.h"
 
@@ -32,7 +33,7 @@ class TestAlarms : public QObject, protected fakes::ClockFixture {
     void tickAt(ClockWindow &form, const QTime &t)
     {
         m_clock.time.setTime(t);
-        form.onTick();
+        probe(form).onTick();
     }
     QStringList storedKeys(int upTo)
     {
@@ -90,7 +91,7 @@ private slots:
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
-        QCOMPARE(form->alarms(), (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(probe(*form).alarms(), (QStringList{"07:30:00", "08:00:00"}));
         QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
     }
 
@@ -242,7 +243,7 @@ private slots:
         tickAt(*form, QTime(7, 0, 0));
         m_clock.advance(20 * 60 + 5); // asleep until 7:20, then the clock set on to 7:41
         m_clock.time.setTime(QTime(7, 41, 5));
-        form->onTick();
+        probe(*form).onTick();
         QVERIFY(windows.notice());
         QCOMPARE(windows.notice()->timeLabel->text(), QString("AM 07:30"));
         QVERIFY(!windows.notice()->lateLabel->isHidden());
@@ -250,8 +251,8 @@ private slots:
 
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
-        form->reloadAlarmList(); // as the options dialog does when it closes
-        QCOMPARE(form->alarms(), QStringList{"07:30:00"});
+        probe(*form).options().reloadAlarmList(); // as the options dialog does when it closes
+        QCOMPARE(probe(*form).alarms(), QStringList{"07:30:00"});
         QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
         tickAt(*form, QTime(7, 46, 4));
         QVERIFY(!windows.notice());
@@ -309,10 +310,10 @@ private slots:
         auto form = startWith();
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 0, 0));
-        form->onAlarmMark(); // off
+        probe(*form).face().onAlarmMark(); // off
         tickAt(*form, QTime(7, 30, 0));
         tickAt(*form, QTime(7, 45, 0));
-        form->onAlarmMark(); // on again
+        probe(*form).face().onAlarmMark(); // on again
         tickAt(*form, QTime(7, 45, 1));
         QCOMPARE(notices.count(), 0);
         tickAt(*form, QTime(7, 46, 0)); // what comes after rings on time
@@ -362,10 +363,10 @@ private slots:
     {
         auto form = startWith("AL 0645 /bin/radio");
         QVERIFY(form->flags().alarmOn);
-        QCOMPARE(form->alarms(), QStringList{"06:45:00"});
+        QCOMPARE(probe(*form).alarms(), QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
-        form->onOptionButton(); // the options reload the stored list
-        QVERIFY(form->alarms().isEmpty());
+        probe(*form).face().onOptionButton(); // the options reload the stored list
+        QVERIFY(probe(*form).alarms().isEmpty());
     }
 
     void listStorage()
@@ -403,11 +404,11 @@ private slots:
             file += QByteArray::number(i) + "=08:00:00\n";
         QVERIFY(fakes::writeFile(m_store->filePath(), file));
         auto form = startWith();
-        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
+        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
         const int writes = m_store->writeCount();
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(m_store->writeCount() - writes, 1);
-        QCOMPARE(form->alarms().size(), kMaxStoredAlarms - 1);
+        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms - 1);
         const QStringList eleven(11, QStringLiteral("08:00:00"));
         QCOMPARE(storedKeys(12), eleven + QStringList({"", "<absent>"}));
         QCOMPARE(stored("12000"), QString("<absent>"));
@@ -462,7 +463,7 @@ private slots:
         set("nvolg", "15");
         auto form = startWith();
         m_sound.volume = 0x12345678;
-        form->playChime();
+        probe(*form).options().playChime();
         QCOMPARE(m_sound.volume, 0x0F0F0F0Fu);
         QVERIFY(m_sound.played.empty()); // half a second first
         tickAt(*form, QTime(12, 30, 1)); // the tick is not held up
@@ -588,7 +589,7 @@ private slots:
         set("volg", "128");
         auto form = startWith();
         m_sound.volume = 0x12345678;
-        form->playChime();
+        probe(*form).options().playChime();
         {
             AlarmNotice notice(form->volumes(), *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);

@@ -3,6 +3,7 @@
 #include "alarms/preset_dial.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
 
 using namespace vespera;
 
@@ -114,7 +115,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 45, 10));
         auto form = start();
-        form->setPresetHour("7");
+        probe(*form).preset().setPresetHour("7");
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -123,9 +124,9 @@ private slots:
             dial.onSet();
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(form->alarms(), QStringList{"07:45:00*"});
+        QCOMPARE(probe(*form).alarms(), QStringList{"07:45:00*"});
         QVERIFY(form->flags().alarmOn);
-        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
+        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
         QCOMPARE(stored("1"), QString(""));
     }
@@ -134,7 +135,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(16, 20));
         auto form = start();
-        form->setPresetHour("99"); // hand-written nonsense: the current hour
+        probe(*form).preset().setPresetHour("99"); // hand-written nonsense: the current hour
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -142,11 +143,11 @@ private slots:
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();
-            QCOMPARE(form->presetHour(), QString("17"));
+            QCOMPARE(probe(*form).preset().presetHour(), QString("17"));
             QCOMPARE(scale.minuteText, QString("2"));
             dial.onClose();
         }
-        QVERIFY(form->alarms().isEmpty());
+        QVERIFY(probe(*form).alarms().isEmpty());
         PresetDial again(*form, scale, &m_clock);
         QVERIFY(scale.picked); // a pick is remembered into the next opening
     }
@@ -156,7 +157,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 20));
         auto form = start();
-        form->setPresetHour("7");
+        probe(*form).preset().setPresetHour("7");
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -176,17 +177,17 @@ private slots:
         for (int i = 0; i < kMaxStoredAlarms; ++i)
             set(QString::number(i), QStringLiteral("%1:00:00").arg(i + 1, 2, 10, QChar('0')));
         auto form = start();
-        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
+        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
         fakes::FakeMessages messages;
         PresetScale scale;
         PresetDial dial(*form, scale, &m_clock, &messages);
         dial.onSet();
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
-        QCOMPARE(form->alarms().size(), kMaxStoredAlarms);
+        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
         AlarmList stored;
         loadAlarmList(stored, *m_store);
-        QCOMPARE(stored, form->alarms());
+        QCOMPARE(stored, probe(*form).alarms());
     }
 };
 

@@ -2,6 +2,8 @@
 // and the commands and check marks behind the entries.
 #include "core/preset_hours.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
+#include "fakes/find_child.h"
 #include "platform/autostart.h"
 
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+using fakes::child;
 using namespace vespera;
 
 namespace {
@@ -26,11 +29,12 @@ void describe(const QMenu *menu, int depth, QStringList &lines)
     }
 }
 
-QList<int> markedHours(ClockMenu &menu)
+QList<int> markedHours(const ClockWindow &form)
 {
+    const QList<QAction *> presetHours = fakes::children<QAction>(form, "presetHours");
     QList<int> hours;
     for (int h = 0; h < kHours; ++h)
-        if (menu.presetHours[h]->isChecked())
+        if (presetHours[h]->isChecked())
             hours << h;
     return hours;
 }
@@ -43,9 +47,9 @@ class TestClockMenu : public QObject, protected fakes::ClockFixture {
     void at(int h, int m) { m_clock.time.setTime(QTime(h, m)); }
     void openMenu(ClockWindow &form)
     {
-        form.onMouseDown(Qt::RightButton, {});
-        QVERIFY(form.menu().root->isVisible());
-        form.menu().root->hide();
+        probe(form).face().onMouseDown(Qt::RightButton, {});
+        QVERIFY(child<QMenu>(form, "root")->isVisible());
+        child<QMenu>(form, "root")->hide();
     }
 
 private slots:
@@ -55,7 +59,7 @@ private slots:
     {
         auto form = start();
         QStringList lines;
-        describe(form->menu().root, 0, lines);
+        describe(child<QMenu>(*form, "root"), 0, lines);
         QStringList expected{"表示",   "  標準", "  システム駆動時間",   "  積算駆動時間", "  -",
                              "  隠す", "設定",   "  プリセットアラーム", "    ●　現在",    "    -"};
         for (int h = 0; h < kHours; ++h)
@@ -69,7 +73,7 @@ private slots:
                  << "自動的に隠す"
                  << "終了";
         QCOMPARE(lines, expected);
-        QCOMPARE(form->menu().root->title(), QString("メニュー"));
+        QCOMPARE(child<QMenu>(*form, "root")->title(), QString("メニュー"));
     }
 
     void hourCaptionMarkedWhenOpened_data()
@@ -89,9 +93,9 @@ private slots:
         auto form = start();
         m_clock.time.setTime(time);
         openMenu(*form);
-        const QList<int> marked = markedHours(form->menu());
+        const QList<int> marked = markedHours(*form);
         QCOMPARE(marked.size(), 1);
-        QCOMPARE(form->menu().presetHours[marked.first()]->text(), caption);
+        QCOMPARE(fakes::children<QAction>(*form, "presetHours")[marked.first()]->text(), caption);
     }
 
     void marksAccumulateDuringARun()
@@ -100,12 +104,13 @@ private slots:
         at(9, 0);
         openMenu(*form);
         at(10, 0);
-        form->onAlarmButton(); // the preset hours alone mark too
-        form->menu().presetMenu->hide();
-        QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
-        form->menu().presetHours[15]->trigger(); // choosing an hour does not mark it
+        probe(*form).face().onAlarmButton(); // the preset hours alone mark too
+        child<QMenu>(*form, "presetMenu")->hide();
+        QCOMPARE(markedHours(*form), (QList<int>{9, 10}));
+        // Choosing an hour does not mark it.
+        fakes::children<QAction>(*form, "presetHours")[15]->trigger();
         openMenu(*form);
-        QCOMPARE(markedHours(form->menu()), (QList<int>{9, 10}));
+        QCOMPARE(markedHours(*form), (QList<int>{9, 10}));
     }
 
     void presetHourGoesToPAH()
@@ -113,15 +118,15 @@ private slots:
         auto form = start();
         QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
-        form->menu().presetNow->trigger();
-        QCOMPARE(form->presetHour(), QString("7"));
+        child<QAction>(*form, "presetNow")->trigger();
+        QCOMPARE(probe(*form).preset().presetHour(), QString("7"));
         at(23, 5);
-        form->menu().presetNowBelow->trigger();
-        QCOMPARE(form->presetHour(), QString("23"));
-        form->menu().presetHours[0]->trigger();
-        QCOMPARE(form->presetHour(), QString("0"));
-        form->menu().presetHours[15]->trigger();
-        QCOMPARE(form->presetHour(), QString("15"));
+        child<QAction>(*form, "presetNowBelow")->trigger();
+        QCOMPARE(probe(*form).preset().presetHour(), QString("23"));
+        fakes::children<QAction>(*form, "presetHours")[0]->trigger();
+        QCOMPARE(probe(*form).preset().presetHour(), QString("0"));
+        fakes::children<QAction>(*form, "presetHours")[15]->trigger();
+        QCOMPARE(probe(*form).preset().presetHour(), QString("15"));
         QCOMPARE(preset.count(), 4);
     }
 
@@ -131,40 +136,86 @@ private slots:
         set("hide", "1");
         auto form = start();
         openMenu(*form);
-        ClockMenu &menu = form->menu();
-        QVERIFY(!menu.alwaysOnTop->isChecked());
-        QVERIFY(menu.hideMode->isChecked() && menu.autoTuck->isChecked()
-                && !menu.dontCount->isChecked());
+        auto entry = [&form](const char *name) { return child<QAction>(*form, name); };
+        QVERIFY(!entry("alwaysOnTop")->isChecked());
+        QVERIFY(entry("hideMode")->isChecked() && entry("autoTuck")->isChecked()
+                && !entry("dontCount")->isChecked());
 
-        menu.alwaysOnTop->trigger();
-        menu.autoTuck->trigger();
-        menu.hideMode->trigger();
-        menu.dontCount->trigger();
+        entry("alwaysOnTop")->trigger();
+        entry("autoTuck")->trigger();
+        entry("hideMode")->trigger();
+        entry("dontCount")->trigger();
         QVERIFY(form->flags().alwaysOnTop && !form->flags().autoTuck && !form->flags().hideMode
-                && form->dontCount());
+                && probe(*form).dontCount());
         openMenu(*form);
-        QVERIFY(menu.alwaysOnTop->isChecked() && !menu.autoTuck->isChecked());
-        QVERIFY(!menu.hideMode->isChecked() && menu.dontCount->isChecked());
+        QVERIFY(entry("alwaysOnTop")->isChecked() && !entry("autoTuck")->isChecked());
+        QVERIFY(!entry("hideMode")->isChecked() && entry("dontCount")->isChecked());
 
-        menu.quit->trigger();
-        QVERIFY(form->isUnloaded());
+        entry("quit")->trigger();
+        QVERIFY(probe(*form).isUnloaded());
         QCOMPARE(stored("at"), QString("1"));
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("hide"), QString("0"));
     }
 
+    // A switch or a view chosen in the menu is stored at once, as a session
+    // that ends without closing the clock needs; the other entries store
+    // nothing of their own.
+    void entriesStoreTheirSwitches_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("key"); // empty: nothing is written
+        QTest::addColumn<QString>("value");
+        QTest::newRow("hide") << "hideMode"
+                              << "hide"
+                              << "1";
+        QTest::newRow("always on top") << "alwaysOnTop"
+                                       << "at"
+                                       << "0";
+        QTest::newRow("auto tuck") << "autoTuck"
+                                   << "ah"
+                                   << "0";
+        QTest::newRow("uptime") << "uptimeView"
+                                << "mmode"
+                                << "1";
+        QTest::newRow("total") << "totalView"
+                               << "mmode"
+                               << "2";
+        QTest::newRow("standard") << "standardView"
+                                  << "mmode"
+                                  << "0";
+        QTest::newRow("don't count") << "dontCount"
+                                     << ""
+                                     << "";
+        QTest::newRow("reset total") << "resetTotal"
+                                     << ""
+                                     << "";
+    }
+    void entriesStoreTheirSwitches()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        auto form = start();
+        const int writes = m_store->writeCount();
+        child<QAction>(*form, entry.toLatin1().constData())->trigger();
+        QCOMPARE(m_store->writeCount() - writes, key.isEmpty() ? 0 : 1);
+        if (!key.isEmpty())
+            QCOMPARE(stored(key), value);
+    }
+
     void viewEntriesSwitchTheFace()
     {
         auto form = start();
-        form->menu().uptimeView->trigger();
-        QCOMPARE(form->view(), View::Uptime);
-        form->menu().totalView->trigger();
-        QCOMPARE(form->view(), View::Total);
-        form->menu().standardView->trigger();
-        QCOMPARE(form->view(), View::Standard);
+        child<QAction>(*form, "uptimeView")->trigger();
+        QCOMPARE(probe(*form).view(), View::Uptime);
+        child<QAction>(*form, "totalView")->trigger();
+        QCOMPARE(probe(*form).view(), View::Total);
+        child<QAction>(*form, "standardView")->trigger();
+        QCOMPARE(probe(*form).view(), View::Standard);
         set("systime", "50");
-        form->menu().resetTotal->trigger();
-        QCOMPARE(form->storedTotal(), QString("0"));
+        child<QAction>(*form, "resetTotal")->trigger();
+        QCOMPARE(probe(*form).storedTotal(), QString("0"));
     }
 
     // The monitors are listed when the menu opens; a pick moves the clock to
@@ -178,7 +229,7 @@ private slots:
         auto form = start();
         QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
         openMenu(*form);
-        QMenu *monitors = form->menu().monitorMenu;
+        QMenu *monitors = child<QMenu>(*form, "monitorMenu");
         QStringList captions;
         for (const QAction *a : monitors->actions())
             captions << a->text() + (a->isChecked() ? "*" : "");
@@ -188,7 +239,7 @@ private slots:
         monitors->actions().at(2)->trigger();
         QCOMPARE(form->pos(), QPoint(2304 - 438, 30 + 3));
         QCOMPARE(stored("monitor"), QString("HDMI-2"));
-        form->onMouseMove({}); // still tucks at the new place
+        probe(*form).face().onMouseMove({}); // still tucks at the new place
         QCOMPARE(form->pos(), QPoint(2304 - 12, 30 + 3));
 
         m_desktop.others.clear(); // unplugged
@@ -205,7 +256,7 @@ private slots:
         auto again = start(); // and starts there
         QCOMPARE(again->pos(), QPoint(2304 - 438, 3));
         openMenu(*again);
-        again->menu().monitorMenu->actions().at(0)->trigger();
+        child<QMenu>(*again, "monitorMenu")->actions().at(0)->trigger();
         QCOMPARE(stored("monitor"), QString());
         QCOMPARE(again->pos(), QPoint(1280 - 438, 3));
     }
@@ -222,9 +273,9 @@ private slots:
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
             QString());
         QVERIFY(form.load());
-        QAction *item = form.menu().startAtLogin;
+        QAction *item = child<QAction>(form, "startAtLogin");
         QVERIFY(item->isVisible());
-        QCOMPARE(form.menu().settingsMenu->actions().last(), item);
+        QCOMPARE(child<QMenu>(form, "settingsMenu")->actions().last(), item);
         QCOMPARE(item->text(), QString("ログイン時に起動"));
 
         openMenu(form);
@@ -278,12 +329,12 @@ private slots:
             QString());
         QVERIFY(form.load());
         QSignalSpy failures(&form, &ClockWindow::failureReported);
-        form.menu().startAtLogin->trigger();
+        child<QAction>(form, "startAtLogin")->trigger();
         QCOMPARE(failures.size(), 1);
         QVERIFY(failures.at(0).at(0).toString().startsWith(
             "ログイン時に起動するように設定できませんでした。"));
         openMenu(form);
-        QVERIFY(!form.menu().startAtLogin->isChecked());
+        QVERIFY(!child<QAction>(form, "startAtLogin")->isChecked());
         qunsetenv("XDG_CONFIG_HOME");
     }
 };

@@ -5,6 +5,8 @@
 #include "core/command_line.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
+#include "fakes/find_child.h"
 #include "platform/glyph_surface.h"
 
 #include <QFile>
@@ -16,6 +18,7 @@
 #include <cmath>
 #include <memory>
 
+using fakes::child;
 using namespace vespera;
 using fakes::encode;
 using fakes::testDesign;
@@ -55,16 +58,16 @@ private slots:
     void emptyStoreStartsWithDefaults()
     {
         auto form = start();
-        QCOMPARE(form->corner(), Corner::TopLeft);
+        QCOMPARE(probe(*form).options().corner(), Corner::TopLeft);
         QVERIFY(!form->flags().use24Hour && !form->flags().chimeOn && !form->flags().dog
                 && !form->flags().alarmOn);
         QVERIFY(!form->flags().nthWeekday && !form->flags().hideMode);
         QVERIFY(form->flags().alwaysOnTop && form->flags().autoTuck);
-        QCOMPARE(form->view(), View::Standard);
-        QCOMPARE(form->storedTotal(), QString());
-        QCOMPARE(form->frameOffset(), -25);
-        QCOMPARE(form->placedPosition(), QPoint(-3, 3));
-        QVERIFY(form->skinPath().endsWith("/blue.vss"));
+        QCOMPARE(probe(*form).view(), View::Standard);
+        QCOMPARE(probe(*form).storedTotal(), QString());
+        QCOMPARE(probe(*form).frameOffset(), -25);
+        QCOMPARE(probe(*form).placedPosition(), QPoint(-3, 3));
+        QVERIFY(probe(*form).skinPath().endsWith("/blue.vss"));
         QCOMPARE(stored("apath"), m_data->path());
     }
 
@@ -147,13 +150,13 @@ private slots:
         set("smode", "3");
         set("mmode", "2");
         auto form = start();
-        QCOMPARE(form->placedPosition(), QPoint(842, 748));
-        QVERIFY(form->skinPath().endsWith("/blue.vsr"));
-        QCOMPARE(form->view(), View::Total);
-        QVERIFY(!form->control(Ctl::AmPm).visible);
-        QVERIFY(form->control(Ctl::CounterCoverDate).visible);
-        QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
-        QCOMPARE(form->counterTitle(), QString("積算駆動時間"));
+        QCOMPARE(probe(*form).placedPosition(), QPoint(842, 748));
+        QVERIFY(probe(*form).skinPath().endsWith("/blue.vsr"));
+        QCOMPARE(probe(*form).view(), View::Total);
+        QVERIFY(!probe(*form).control(Ctl::AmPm).visible);
+        QVERIFY(probe(*form).control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(probe(*form).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
+        QCOMPARE(probe(*form).counterTitle(), QString("積算駆動時間"));
     }
 
     void handEditedNonsenseGetsSafeDefaults()
@@ -162,8 +165,9 @@ private slots:
         set("mmode", "9");
         set("Systime", "lots");
         auto form = start();
-        QCOMPARE(form->corner(), Corner::TopLeft);
-        QCOMPARE(form->view(), View::Standard); // a view the clock lacks would leave the face blank
+        QCOMPARE(probe(*form).options().corner(), Corner::TopLeft);
+        // A view the clock lacks would leave the face blank.
+        QCOMPARE(probe(*form).view(), View::Standard);
         m_clock.uptime = 5 * 60000;
         form->unload();
         QCOMPARE(stored("systime"), QString("5"));
@@ -176,14 +180,14 @@ private slots:
         ClockFlags flags = form->flags();
         flags.alarmOn = flags.dog = flags.use24Hour = true;
         flags.alwaysOnTop = false;
-        form->applyOptionFlags(flags);
+        probe(*form).options().applyOptionFlags(flags);
         // Changed behind the clock's back: closing must write its own flags again.
         for (const char *key : {"al", "wan", "tfmode", "at"})
             set(key, "x");
-        form->onUptimeView();
+        probe(*form).onUptimeView();
         m_clock.uptime = 30 * 60000 + 59999;
         QSignalSpy unloaded(form.get(), &ClockWindow::unloaded);
-        form->onQuit();
+        probe(*form).onQuit();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("zihou"), QString("0"));
@@ -210,10 +214,10 @@ private slots:
         // The design browser restarts the clock within the same boot.
         m_clock.uptime = 45 * 60000;
         auto second = start();
-        second->onTotalView();
+        probe(*second).onTotalView();
         m_clock.advance(1);
-        second->onTick();
-        QCOMPARE(second->shownMinutes(), QString("145"));
+        probe(*second).onTick();
+        QCOMPARE(probe(*second).shownMinutes(), QString("145"));
         second->unload();
         QCOMPARE(stored("systime"), QString("145"));
 
@@ -228,9 +232,9 @@ private slots:
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->onResetTotal();
-        form->onCloseButton();
-        QVERIFY(form->isUnloaded());
+        probe(*form).onResetTotal();
+        probe(*form).face().onCloseButton();
+        QVERIFY(probe(*form).isUnloaded());
         QCOMPARE(stored("systime"), QString("100"));
         QCOMPARE(stored("al"), QString("0")); // the flags are still stored
 
@@ -245,13 +249,13 @@ private slots:
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->onDontCountToggled();
+        probe(*form).onDontCountToggled();
         form->unload();
         QCOMPARE(stored("systime"), QString("100"));
 
         m_clock.uptime = 50 * 60000;
         auto again = start();
-        again->onResetTotal();
+        probe(*again).onResetTotal();
         again->unload();
         // A reset forgets what was counted: exit saves the whole running time.
         QCOMPARE(stored("systime"), QString("50"));
@@ -280,10 +284,10 @@ private slots:
         set("Systime", storedTotal);
         m_clock.uptime = 30 * 60000;
         auto form = start();
-        form->onTotalView();
+        probe(*form).onTotalView();
         m_clock.advance(1);
-        form->onTick();
-        QCOMPARE(form->shownMinutes(), expected);
+        probe(*form).onTick();
+        QCOMPARE(probe(*form).shownMinutes(), expected);
         form->unload();
         QCOMPARE(stored("systime"), expected);
     }
@@ -296,27 +300,27 @@ private slots:
         m_clock.uptime = 30 * 60000;
         auto form = start();
         m_clock.advance(9 * 60);
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(stored("systime"), QString("100"));
         m_clock.advance(60);
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(stored("systime"), QString("140"));
         QCOMPARE(stored("al"), QString("0"));
 
-        form->onAlarmMark(); // a switch is stored with the next one from the menu
-        form->menu().autoTuck->trigger();
+        probe(*form).face().onAlarmMark(); // a switch is stored with the next one from the menu
+        child<QAction>(*form, "autoTuck")->trigger();
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("systime"), QString("140")); // the total waits for its time
 
         // With "no sum" on, the minutes since are not added, as at closing.
-        form->onDontCountToggled();
+        probe(*form).onDontCountToggled();
         m_clock.advance(10 * 60);
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(stored("systime"), QString("140"));
-        form->onDontCountToggled();
+        probe(*form).onDontCountToggled();
         m_clock.advance(10 * 60);
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(stored("systime"), QString("160"));
 
         // A crash now (the window goes without closing), then a reboot: the
@@ -371,7 +375,7 @@ private slots:
             QVERIFY(testDesign(true).save(base + ".vsr", "PNG"));
         set("skin", skin);
         auto form = start();
-        QVERIFY(form->skinPath().endsWith("/" + expected));
+        QVERIFY(probe(*form).skinPath().endsWith("/" + expected));
         QCOMPARE(stored("skin"), skin); // the fallback is never stored
     }
 
@@ -392,7 +396,7 @@ private slots:
         auto form = start();
         const QImage shot = form->grab().toImage();
         auto copied = [&](Ctl c, QRect glyph) {
-            const QPoint at = form->control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint at = probe(*form).control(c).geometry.topLeft() + QPoint(3, 5);
             const QPoint from = glyph.topLeft() + QPoint(3, 5);
             return shot.pixel(at) == encode(from.x(), from.y(), false);
         };
@@ -405,7 +409,7 @@ private slots:
         QVERIFY(copied(Ctl::MonthOnes, atlas::smallDigit(2)));
         QVERIFY(copied(Ctl::AlarmMark, atlas::alarmOff()));
         // A hidden tens digit lets the background show through.
-        const QPoint tens = form->control(Ctl::HourTens).geometry.topLeft() + QPoint(3, 5);
+        const QPoint tens = probe(*form).control(Ctl::HourTens).geometry.topLeft() + QPoint(3, 5);
         QCOMPARE(shot.pixel(tens), encode(tens.x(), tens.y(), false));
     }
 
@@ -414,7 +418,7 @@ private slots:
         set("tfmode", "1");
         auto form = start();
         const QImage shot = form->grab().toImage();
-        const QPoint ap = form->control(Ctl::AmPm).geometry.topLeft();
+        const QPoint ap = probe(*form).control(Ctl::AmPm).geometry.topLeft();
         QCOMPARE(shot.pixel(ap + QPoint(4, 4)), encode(252 + 4, 60 + 4, false));   // upper: PM
         QCOMPARE(shot.pixel(ap + QPoint(4, 20)), encode(220 + 4, 60 + 20, false)); // lower: AM
     }
@@ -422,15 +426,15 @@ private slots:
     void tickBlinksAndSkipsAnEarlyWake()
     {
         auto form = start();
-        const bool before = form->control(Ctl::BlinkMark).visible;
+        const bool before = probe(*form).control(Ctl::BlinkMark).visible;
         m_clock.advance(1);
-        form->onTick();
-        QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
-        form->onTick(); // the same second again: nothing happens
-        QCOMPARE(form->control(Ctl::BlinkMark).visible, !before);
+        probe(*form).onTick();
+        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, !before);
+        probe(*form).onTick(); // the same second again: nothing happens
+        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, !before);
         m_clock.advance(1);
-        form->onTick();
-        QCOMPARE(form->control(Ctl::BlinkMark).visible, before);
+        probe(*form).onTick();
+        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, before);
     }
 
     // While nobody sees the screen the clock sleeps until the first thing
@@ -465,10 +469,10 @@ private slots:
         set("zihou", chimeOn);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 20, 10));
         auto form = start();
-        QVERIFY(form->msUntilTick() <= 1000 + 10);
+        QVERIFY(probe(*form).msUntilTick() <= 1000 + 10);
         form->setScreenHidden(true);
-        QVERIFY2(qAbs(form->msUntilTick() - sleepSeconds * 1000) < 1000,
-                 qPrintable(QString::number(form->msUntilTick())));
+        QVERIFY2(qAbs(probe(*form).msUntilTick() - sleepSeconds * 1000) < 1000,
+                 qPrintable(QString::number(probe(*form).msUntilTick())));
     }
 
     // An alarm due while the screen is hidden rings on its minute; when the
@@ -482,14 +486,14 @@ private slots:
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         form->setScreenHidden(true);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 25, 0, 4));
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(notices.count(), 1);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 41, 10));
         form->setScreenHidden(false);
-        QVERIFY(form->msUntilTick() <= 1000 + 10);
+        QVERIFY(probe(*form).msUntilTick() <= 1000 + 10);
         const QImage shot = form->grab().toImage();
         auto shows = [&](Ctl c, QRect glyph) {
-            const QPoint at = form->control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint at = probe(*form).control(c).geometry.topLeft() + QPoint(3, 5);
             const QPoint from = glyph.topLeft() + QPoint(3, 5);
             return shot.pixel(at) == encode(from.x(), from.y(), false);
         };
@@ -504,12 +508,12 @@ private slots:
         auto form = start();
         m_random.values = {0.5}; // a burst
         m_clock.advance(1);
-        form->onTick();
-        QVERIFY(form->isWagging());
+        probe(*form).onTick();
+        QVERIFY(probe(*form).isWagging());
         auto frames = [&] {
             int n = 0;
-            while (form->isWagging() && n < 50) {
-                form->onWagStep();
+            while (probe(*form).isWagging() && n < 50) {
+                probe(*form).onWagStep();
                 ++n;
             }
             return n;
@@ -517,11 +521,12 @@ private slots:
         QCOMPARE(frames(), 10);
         m_random.values = {0.3}; // pose 2
         m_clock.advance(1);
-        form->onTick();
-        QVERIFY(form->control(Ctl::DogPoseB).visible && !form->control(Ctl::DogPoseA).visible);
+        probe(*form).onTick();
+        QVERIFY(probe(*form).control(Ctl::DogPoseB).visible
+                && !probe(*form).control(Ctl::DogPoseA).visible);
         m_random.values = {0.6};
         m_clock.advance(1);
-        form->onTick();
+        probe(*form).onTick();
         QCOMPARE(frames(), 9);
     }
 
@@ -542,7 +547,7 @@ private slots:
         m_random.values = {0.3, 0.0, 0.3, 0.3, 0.0};
         for (int i = 0; i < 25; ++i) {
             m_clock.advance(1);
-            form->onTick();
+            probe(*form).onTick();
             QImage repaint = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
             repaint.setDevicePixelRatio(1);
             QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
@@ -582,23 +587,24 @@ private slots:
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 0));
         m_clock.uptime = 1234 * 60000LL;
         auto form = start();
-        QVERIFY(!form->control(Ctl::HourTens).visible);
-        form->onUptimeView();
+        QVERIFY(!probe(*form).control(Ctl::HourTens).visible);
+        probe(*form).onUptimeView();
         m_clock.advance(1);
-        form->onTick();
-        QCOMPARE(form->shownMinutes(), QString("1234"));
-        QVERIFY(form->control(Ctl::HourTens).visible); // 000020:34 shows its zero
-        QCOMPARE(form->control(Ctl::HourTens).source, atlas::largeDigit(2));
-        QVERIFY(!form->control(Ctl::Weekday).visible && !form->control(Ctl::SecondsGauge).visible);
-        QCOMPARE(form->counterTitle(), QString("システム駆動時間"));
+        probe(*form).onTick();
+        QCOMPARE(probe(*form).shownMinutes(), QString("1234"));
+        QVERIFY(probe(*form).control(Ctl::HourTens).visible); // 000020:34 shows its zero
+        QCOMPARE(probe(*form).control(Ctl::HourTens).source, atlas::largeDigit(2));
+        QVERIFY(!probe(*form).control(Ctl::Weekday).visible
+                && !probe(*form).control(Ctl::SecondsGauge).visible);
+        QCOMPARE(probe(*form).counterTitle(), QString("システム駆動時間"));
 
-        form->onStandardView();
-        QCOMPARE(form->view(), View::Standard);
-        QVERIFY(!form->control(Ctl::HourTens).visible); // 09: the leading zero hides again
-        QVERIFY(form->control(Ctl::Weekday).visible
-                && !form->control(Ctl::CounterCoverDate).visible);
-        QCOMPARE(form->control(Ctl::MinuteTens).source, atlas::largeDigit(0));
-        QCOMPARE(form->control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(0, 100));
+        probe(*form).onStandardView();
+        QCOMPARE(probe(*form).view(), View::Standard);
+        QVERIFY(!probe(*form).control(Ctl::HourTens).visible); // 09: the leading zero hides again
+        QVERIFY(probe(*form).control(Ctl::Weekday).visible
+                && !probe(*form).control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(probe(*form).control(Ctl::MinuteTens).source, atlas::largeDigit(0));
+        QCOMPARE(probe(*form).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(0, 100));
     }
 
     void commandLineJoinsAsItSplits()
@@ -622,14 +628,14 @@ private slots:
         auto form = start();
         form->show();
         QVERIFY(form->runCommand("uptime"));
-        QCOMPARE(form->view(), View::Uptime);
+        QCOMPARE(probe(*form).view(), View::Uptime);
         QCOMPARE(stored("mmode"), QString("1"));
         QVERIFY(form->runCommand("standard"));
-        QCOMPARE(form->view(), View::Standard);
+        QCOMPARE(probe(*form).view(), View::Standard);
         const bool hidden = form->flags().hideMode;
         QVERIFY(form->runCommand("hide"));
         QCOMPARE(form->flags().hideMode, !hidden);
-        QCOMPARE(form->menu().hideMode->isChecked(), !hidden);
+        QCOMPARE(child<QAction>(*form, "hideMode")->isChecked(), !hidden);
         QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
         QVERIFY(form->runCommand("options"));
         QCOMPARE(options.size(), 1);

@@ -4,6 +4,8 @@
 #include "core/tucking.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
+#include "fakes/find_child.h"
 #include "fakes/test_files.h"
 #include "platform/qt_program_starter.h"
 
@@ -12,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 
+using fakes::child;
 using namespace vespera;
 
 namespace {
@@ -31,7 +34,7 @@ void click(QWidget &w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     sendMouse(w, QEvent::MouseButtonRelease, at, button);
 }
 
-QPoint centreOf(const ClockWindow &form, Ctl c) { return form.control(c).geometry.center(); }
+QPoint centreOf(ClockWindow &form, Ctl c) { return probe(form).control(c).geometry.center(); }
 
 // The pointer at a place of the screen, as the window hears of it.
 void pointerEnters(QWidget &w, QPoint global)
@@ -58,7 +61,7 @@ class TestPlacement : public QObject, protected fakes::ClockFixture {
     void tick(ClockWindow &form)
     {
         m_clock.advance(1);
-        form.onTick();
+        probe(form).onTick();
     }
     int left(const ClockWindow &form) const { return form.pos().x(); }
 
@@ -91,11 +94,11 @@ private slots:
         QCOMPARE(form->pos(), QPoint(out, top));
         m_desktop.pointer = kAway;
         tick(*form);
-        QCOMPARE(form->tuckState(), TuckState::Out);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
 
-        form->onMouseMove({});
+        probe(*form).face().onMouseMove({});
         QCOMPARE(form->pos(), QPoint(tucked, top));
-        QCOMPARE(form->tuckState(), TuckState::Tucked);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Tucked);
         m_desktop.pointer = inZone; // the edge of the zone still counts
         tick(*form);
         QCOMPARE(left(*form), tucked);
@@ -111,9 +114,9 @@ private slots:
         QFETCH(int, out);
         auto form = startIn(corner);
         m_desktop.shift = true;
-        form->onMouseMove({});
+        probe(*form).face().onMouseMove({});
         QCOMPARE(left(*form), out);
-        QCOMPARE(form->tuckState(), TuckState::Undecided);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Undecided);
     }
 
     void hideModeComesOutOnApproach_data() { corners_data(); }
@@ -131,7 +134,7 @@ private slots:
         QCOMPARE(left(*form), tucked);
 
         m_desktop.shift = true; // [Shift] makes no difference in hide mode
-        form->onMouseMove({});
+        probe(*form).face().onMouseMove({});
         QCOMPARE(left(*form), out);
         m_desktop.pointer = inZone;
         tick(*form);
@@ -140,7 +143,7 @@ private slots:
         tick(*form);
         QCOMPARE(left(*form), tucked);
         tick(*form); // already tucked: no second move
-        QCOMPARE(form->tuckState(), TuckState::Tucked);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Tucked);
     }
 
     void hideToggleFromTheFace_data() { corners_data(); }
@@ -153,7 +156,7 @@ private slots:
         click(*form, centreOf(*form, Ctl::EdgeStrip));
         QVERIFY(form->flags().hideMode);
         QCOMPARE(left(*form), tucked);
-        form->onHideModeToggled();
+        probe(*form).onHideModeToggled();
         QVERIFY(!form->flags().hideMode);
         QCOMPARE(left(*form), out);
     }
@@ -165,14 +168,14 @@ private slots:
         QVERIFY(!form->flags().autoTuck);
         m_desktop.pointer = kAway;
         tick(*form);
-        form->onMouseMove({});
+        probe(*form).face().onMouseMove({});
         QCOMPARE(left(*form), 842);
-        QCOMPARE(form->tuckState(), TuckState::Out);
-        form->onHideModeToggled(); // the check mark still toggles
+        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
+        probe(*form).onHideModeToggled(); // the check mark still toggles
         QVERIFY(form->flags().hideMode);
         tick(*form);
         QCOMPARE(left(*form), 842);
-        form->onAutoTuckToggled(); // allowed again: the next decision tucks
+        probe(*form).onAutoTuckToggled(); // allowed again: the next decision tucks
         tick(*form);
         QCOMPARE(left(*form), 1268);
     }
@@ -181,11 +184,11 @@ private slots:
     {
         auto form = startIn(7);
         QCOMPARE(form->pos(), QPoint(-3, 3));
-        QVERIFY(!form->misplaced().has_value());
-        form->onMouseMove({});
+        QVERIFY(!probe(*form).misplaced().has_value());
+        probe(*form).face().onMouseMove({});
         m_desktop.pointer = kAway;
         tick(*form);
-        form->onHideModeToggled();
+        probe(*form).onHideModeToggled();
         QCOMPARE(form->pos(), QPoint(-3, 3));
         form->move(300, 200); // moved from outside: left where it is
         tick(*form);
@@ -197,15 +200,15 @@ private slots:
         auto form = startIn(3);
         m_desktop.pointer = kAway;
         tick(*form);
-        QCOMPARE(form->misplaced(), std::optional<bool>(false));
+        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(false));
         form->move(842, 500);
-        QCOMPARE(form->misplaced(), std::optional<bool>(true));
+        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(true));
         tick(*form);
         QCOMPARE(form->pos(), QPoint(842, 748));
-        QCOMPARE(form->tuckState(), TuckState::Undecided); // it was activated anew
+        QCOMPARE(probe(*form).tuckState(), TuckState::Undecided); // it was activated anew
         form->move(100, 748); // only a sideways move: the next decision sets it right
         tick(*form);
-        QCOMPARE(form->tuckState(), TuckState::Out);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
     }
 
     // In a Wayland session the X server does not see the pointer once it
@@ -322,12 +325,12 @@ private slots:
         m_desktop.pointer = kAway;
         tick(*form);
         form->workAreaChanged(); // the same area: nothing to do
-        QCOMPARE(form->tuckState(), TuckState::Out);
+        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
         m_desktop.area.Bottom = 760;
         m_desktop.area.Right = 1200;
         form->workAreaChanged();
         QCOMPARE(form->pos(), QPoint(1200 - 438, 760 - 77 + 25));
-        QCOMPARE(form->misplaced(), std::optional<bool>(false));
+        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(false));
     }
 
     // The digits and marks pass the pointer on to the window; the click
@@ -353,12 +356,12 @@ private slots:
         const QPoint at =
             control == int(Ctl::Count) ? QPoint(200, 50) : centreOf(*form, Ctl(control));
         sendMouse(*form, QEvent::MouseMove, at);
-        QCOMPARE(form->tuckState() == TuckState::Tucked, tucks);
+        QCOMPARE(probe(*form).tuckState() == TuckState::Tucked, tucks);
 
         // The right button over the same place: the menu, where moves reach the window.
         sendMouse(*form, QEvent::MouseButtonPress, at, Qt::RightButton);
-        QCOMPARE(form->menu().root->isVisible(), tucks);
-        form->menu().root->hide();
+        QCOMPARE(child<QMenu>(*form, "root")->isVisible(), tucks);
+        child<QMenu>(*form, "root")->hide();
     }
 
     void facePicturesRunTheirCommands()
@@ -370,35 +373,35 @@ private slots:
 
         click(*form, centreOf(*form, Ctl::AlarmMark));
         QVERIFY(form->flags().alarmOn);
-        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOn());
+        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOn());
         click(*form, centreOf(*form, Ctl::AlarmMark));
         QVERIFY(!form->flags().alarmOn);
-        QCOMPARE(form->control(Ctl::AlarmMark).source, atlas::alarmOff());
+        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOff());
 
         // The options command also reloads the reservations from the store,
         // over what the clock holds.
-        QCOMPARE(form->alarms(), QStringList{"07:30:00"});
-        QVERIFY(form->addPresetAlarm("12:00:00*")); // the clock holds and stores it
-        set("1", "08:00:00*");                      // another program changes it
-        set("3", "09:00:00");                       // after a gap: not part of the list
+        QCOMPARE(probe(*form).alarms(), QStringList{"07:30:00"});
+        QVERIFY(probe(*form).preset().addPresetAlarm("12:00:00*")); // the clock holds and stores it
+        set("1", "08:00:00*");                                      // another program changes it
+        set("3", "09:00:00"); // after a gap: not part of the list
         click(*form, centreOf(*form, Ctl::OptionButton));
         QCOMPARE(options.count(), 1);
-        QCOMPARE(form->alarms(), (QStringList{"07:30:00", "08:00:00*"}));
+        QCOMPARE(probe(*form).alarms(), (QStringList{"07:30:00", "08:00:00*"}));
         click(*form, centreOf(*form, Ctl::Logo));
         QCOMPARE(about.count(), 1);
 
         // The preset area opens on any button, and only the preset hours.
         sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::AlarmButton),
                   Qt::MiddleButton);
-        QVERIFY(form->menu().presetMenu->isVisible());
-        QVERIFY(!form->menu().root->isVisible());
-        form->menu().presetMenu->hide();
+        QVERIFY(child<QMenu>(*form, "presetMenu")->isVisible());
+        QVERIFY(!child<QMenu>(*form, "root")->isVisible());
+        child<QMenu>(*form, "presetMenu")->hide();
         click(*form, centreOf(*form, Ctl::MenuButton));
-        QVERIFY(form->menu().root->isVisible());
-        form->menu().root->hide();
+        QVERIFY(child<QMenu>(*form, "root")->isVisible());
+        child<QMenu>(*form, "root")->hide();
 
         click(*form, centreOf(*form, Ctl::CloseButton));
-        QVERIFY(form->isUnloaded());
+        QVERIFY(probe(*form).isUnloaded());
         QCOMPARE(stored("systime"), QString("<absent>"));
     }
 
@@ -435,7 +438,7 @@ private slots:
                   Qt::RightButton);
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
         QCOMPARE(m_programs.activated, QStringList{"vesweb"});
-        QVERIFY(!form->menu().root->isVisible());
+        QVERIFY(!child<QMenu>(*form, "root")->isVisible());
     }
 
     void programsAreFoundByBareNameOnly()

@@ -15,6 +15,7 @@
 #include "designbrowser/loopback_server.h"
 #include "designbrowser/preview.h"
 #include "designbrowser/studio.h"
+#include "fakes/clock_probe.h"
 #include "fakes/fake_platform.h"
 #include "fakes/test_files.h"
 #include "painter/recipe.h"
@@ -638,7 +639,7 @@ private slots:
             vespera::ClockWindow clock(*m_store, {&time, &desktop, &random}, QString());
             QVERIFY(clock.load());
             clock.show();
-            QVERIFY(clock.skinPath().endsWith("/vespera/mine.vss"));
+            QVERIFY(vespera::probe(clock).skinPath().endsWith("/vespera/mine.vss"));
             QCOMPARE(clock.grab().toImage().pixelColor(186, 46), QColor("#ff0000"));
         }
         QFile recipe(user() + "/mine.recipe");

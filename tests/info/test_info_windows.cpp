@@ -3,6 +3,7 @@
 // blink and dog.
 #include "app/other_windows.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
 #include "info/about_window.h"
 #include "info/welcome_window.h"
 
@@ -86,10 +87,10 @@ private slots:
     {
         set("start", "2.15");
         Clock clock = startClock();
-        clock.form->onLogo();
+        probe(*clock.form).face().onLogo();
         QPointer<AboutWindow> about = clock.windows->about();
         QVERIFY(about && about->isVisible());
-        clock.form->onLogo();
+        probe(*clock.form).face().onLogo();
         QCOMPARE(clock.windows->about(), about.data());
         QVERIFY(!about->isModal()); // it does not block the clock
     }

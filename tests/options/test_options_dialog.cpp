@@ -3,6 +3,8 @@
 // the volumes read back, the tests of alarm and chime, and the clock's SET.
 #include "app/other_windows.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/clock_probe.h"
+#include "fakes/find_child.h"
 #include "fakes/test_files.h"
 #include "options/options_dialog.h"
 
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+using fakes::child;
 using namespace vespera;
 
 class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
@@ -93,13 +96,15 @@ private slots:
         set("pgm", "/usr/bin/wake");
         auto dialog = open();
         QCOMPARE(dialog->windowTitle(), QString("Option"));
-        QCOMPARE(QApplication::focusWidget(), dialog->okButton); // OK
-        QCOMPARE(dialog->cornerBox->currentText(), QString("右下"));
-        QCOMPARE(rows(dialog->alarmList), QStringList{"07:30:00"});
-        QVERIFY(dialog->nthWeekdayOption->isChecked());
-        QVERIFY(dialog->programCheck->isChecked() && dialog->programPathBox->isEnabled());
-        QCOMPARE(dialog->programPathBox->text(), QString("/usr/bin/wake"));
-        QCOMPARE(dialog->designNameLabel->text(), QString("blue")); // skin missing
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*dialog, "okButton")); // OK
+        QCOMPARE(child<QComboBox>(*dialog, "cornerBox")->currentText(), QString("右下"));
+        QCOMPARE(rows(child<QListWidget>(*dialog, "alarmList")), QStringList{"07:30:00"});
+        QVERIFY(child<QRadioButton>(*dialog, "nthWeekdayOption")->isChecked());
+        QVERIFY(child<QCheckBox>(*dialog, "programCheck")->isChecked()
+                && child<QLineEdit>(*dialog, "programPathBox")->isEnabled());
+        QCOMPARE(child<QLineEdit>(*dialog, "programPathBox")->text(), QString("/usr/bin/wake"));
+        QCOMPARE(child<QLabel>(*dialog, "designNameLabel")->text(),
+                 QString("blue")); // skin missing
     }
 
     void typingReservations_data()
@@ -121,30 +126,30 @@ private slots:
         QFETCH(QString, added);
         auto dialog = open();
         for (int i = 0; i < modeClicks; ++i)
-            click(dialog->hourModeButton);
-        dialog->hourBox->setFocus();
+            click(child<QPushButton>(*dialog, "hourModeButton"));
+        child<QLineEdit>(*dialog, "hourBox")->setFocus();
         type(*dialog, keys);
-        click(dialog->setAlarmButton);
-        QCOMPARE(rows(dialog->alarmList), QStringList{added});
+        click(child<QPushButton>(*dialog, "setAlarmButton"));
+        QCOMPARE(rows(child<QListWidget>(*dialog, "alarmList")), QStringList{added});
         QVERIFY(m_messages.shown.isEmpty());
     }
 
     void refusedReservations()
     {
         auto dialog = open();
-        dialog->hourBox->setFocus();
+        child<QLineEdit>(*dialog, "hourBox")->setFocus();
         type(*dialog, "25");
-        QCOMPARE(QApplication::focusWidget(), dialog->minuteBox);
-        click(dialog->setAlarmButton);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(*dialog, "minuteBox"));
+        click(child<QPushButton>(*dialog, "setAlarmButton"));
         QCOMPARE(m_messages.shown, QStringList{"pendra|時間が不正です"});
-        QCOMPARE(dialog->alarmList->count(), 0);
+        QCOMPARE(child<QListWidget>(*dialog, "alarmList")->count(), 0);
 
         m_messages.shown.clear();
         for (int i = 0; i < 11; ++i)
-            dialog->alarmList->addItem("06:00:00");
-        dialog->hourBox->setFocus();
+            child<QListWidget>(*dialog, "alarmList")->addItem("06:00:00");
+        child<QLineEdit>(*dialog, "hourBox")->setFocus();
         type(*dialog, "8");
-        click(dialog->setAlarmButton);
+        click(child<QPushButton>(*dialog, "setAlarmButton"));
         QCOMPARE(m_messages.shown, QStringList{"pendra|10項目以上は登録できません。"});
     }
 
@@ -154,12 +159,13 @@ private slots:
         set("1", "08:00:00");
         set("2", "09:00:00");
         auto dialog = open();
-        dialog->alarmList->setCurrentRow(1);
-        click(dialog->deleteAlarmButton);
-        QCOMPARE(rows(dialog->alarmList), (QStringList{"07:00:00", "09:00:00"}));
-        QCOMPARE(dialog->alarmList->currentRow(), 1);
-        click(dialog->clearAlarmsButton);
-        QCOMPARE(dialog->alarmList->count(), 0);
+        child<QListWidget>(*dialog, "alarmList")->setCurrentRow(1);
+        click(child<QPushButton>(*dialog, "deleteAlarmButton"));
+        QCOMPARE(rows(child<QListWidget>(*dialog, "alarmList")),
+                 (QStringList{"07:00:00", "09:00:00"}));
+        QCOMPARE(child<QListWidget>(*dialog, "alarmList")->currentRow(), 1);
+        click(child<QPushButton>(*dialog, "clearAlarmsButton"));
+        QCOMPARE(child<QListWidget>(*dialog, "alarmList")->count(), 0);
     }
 
     void aBadProgramKeepsTheDialogOpenButStoresAll()
@@ -169,22 +175,22 @@ private slots:
         QVERIFY(fakes::writeFile(program, {}, true));
 
         auto dialog = open();
-        click(dialog->programCheck);
-        dialog->programPathBox->setText(bin.filePath("alarm.bat"));
+        click(child<QCheckBox>(*dialog, "programCheck"));
+        child<QLineEdit>(*dialog, "programPathBox")->setText(bin.filePath("alarm.bat"));
         QVERIFY(!dialog->close());
         QVERIFY(dialog->isVisible());
         QCOMPARE(m_messages.shown,
                  QStringList{"アラーム起動ソフト|起動するソフトを正常に指定できていません。"});
         QCOMPARE(stored("pgm"), bin.filePath("alarm.bat"));
-        dialog->programPathBox->setText(program);
+        child<QLineEdit>(*dialog, "programPathBox")->setText(program);
         QVERIFY(dialog->close());
         QCOMPARE(stored("pgm"), program);
 
         // Switched off, a bad text still holds the dialog; pgm is stored empty.
         m_messages.shown.clear();
         auto again = open();
-        click(again->programCheck);
-        again->programPathBox->setText("C:\\tools\\alarm.bat");
+        click(child<QCheckBox>(*again, "programCheck"));
+        child<QLineEdit>(*again, "programPathBox")->setText("C:\\tools\\alarm.bat");
         QVERIFY(!again->close());
         QCOMPARE(stored("pgm"), QString(""));
     }
@@ -193,18 +199,18 @@ private slots:
     {
         set("smode", "3");
         auto dialog = open();
-        dialog->cornerBox->setCurrentIndex(0);
+        child<QComboBox>(*dialog, "cornerBox")->setCurrentIndex(0);
         QVERIFY(dialog->close());
         QCOMPARE(m_messages.shown,
                  QStringList{"Option|位置の設定の適用は次回起動時に有効となります。"});
         QCOMPARE(stored("smode"), QString("0"));
-        QCOMPARE(m_form->corner(), Corner::BottomRight);
+        QCOMPARE(probe(*m_form).options().corner(), Corner::BottomRight);
         m_messages.shown.clear();
         OptionsDialog again(
             *m_form, *m_store,
             OptionsPlatform{
                 &m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages, {m_data->path()}});
-        QCOMPARE(again.cornerBox->currentText(), QString("右下"));
+        QCOMPARE(child<QComboBox>(again, "cornerBox")->currentText(), QString("右下"));
         QVERIFY(again.close());
         QCOMPARE(stored("smode"), QString("3"));
         QVERIFY(m_messages.shown.isEmpty());
@@ -218,15 +224,18 @@ private slots:
         QVERIFY(QFile::copy(m_data->filePath("night.vss"), m_data->filePath("half.vss")));
         set("skin", "");
         auto dialog = open();
-        QCOMPARE(dialog->designNameLabel->text(), QString(""));
-        QCOMPARE(rows(dialog->designList), (QStringList{"blue.vss", "night.vss"}));
+        QCOMPARE(child<QLabel>(*dialog, "designNameLabel")->text(), QString(""));
+        QCOMPARE(rows(child<QListWidget>(*dialog, "designList")),
+                 (QStringList{"blue.vss", "night.vss"}));
         QVERIFY(dialog->close());
         QCOMPARE(stored("skin"), QString("blue"));
 
         auto again = open();
-        const QRect night = again->designList->visualItemRect(again->designList->item(1));
-        QTest::mouseClick(again->designList->viewport(), Qt::LeftButton, {}, night.center());
-        QCOMPARE(again->designNameLabel->text(), QString("night"));
+        const QRect night = child<QListWidget>(*again, "designList")
+                                ->visualItemRect(child<QListWidget>(*again, "designList")->item(1));
+        QTest::mouseClick(child<QListWidget>(*again, "designList")->viewport(), Qt::LeftButton, {},
+                          night.center());
+        QCOMPARE(child<QLabel>(*again, "designNameLabel")->text(), QString("night"));
         QVERIFY(again->close());
         QCOMPARE(stored("skin"), QString("night"));
     }
@@ -237,7 +246,7 @@ private slots:
     void unstorableSettingsAreReportedOnce()
     {
         auto dialog = open();
-        click(dialog->use24HourCheck);
+        click(child<QCheckBox>(*dialog, "use24HourCheck"));
         QVERIFY(QFile::remove(m_store->filePath()));
         QVERIFY(QDir().mkpath(m_store->filePath()));
         QVERIFY(dialog->close());
@@ -269,18 +278,18 @@ private slots:
         set("nvolg", "77");
         m_sound.volume = 0xC8C8C8C8;
         auto dialog = open();
-        QCOMPARE(dialog->alarmVolumeBar->value(), 200);
-        QVERIFY(!dialog->alarmVolumeBar->isEnabled());
-        QCOMPARE(dialog->chimeVolumeBar->value(), 77);
-        QVERIFY(dialog->chimeVolumeBar->isEnabled());
+        QCOMPARE(child<QScrollBar>(*dialog, "alarmVolumeBar")->value(), 200);
+        QVERIFY(!child<QScrollBar>(*dialog, "alarmVolumeBar")->isEnabled());
+        QCOMPARE(child<QScrollBar>(*dialog, "chimeVolumeBar")->value(), 77);
+        QVERIFY(child<QScrollBar>(*dialog, "chimeVolumeBar")->isEnabled());
 
-        click(dialog->alarmVolumeCheck);
-        dialog->alarmVolumeBar->setValue(128);
-        click(dialog->chimeVolumeCheck);
-        click(dialog->use24HourCheck);
-        QVERIFY(dialog->use24HourCheck->isChecked());
-        click(dialog->alwaysOnTopCheck);
-        click(dialog->alarmCheck);
+        click(child<QCheckBox>(*dialog, "alarmVolumeCheck"));
+        child<QScrollBar>(*dialog, "alarmVolumeBar")->setValue(128);
+        click(child<QCheckBox>(*dialog, "chimeVolumeCheck"));
+        click(child<QCheckBox>(*dialog, "use24HourCheck"));
+        QVERIFY(child<QCheckBox>(*dialog, "use24HourCheck")->isChecked());
+        click(child<QCheckBox>(*dialog, "alwaysOnTopCheck"));
+        click(child<QCheckBox>(*dialog, "alarmCheck"));
         const int writes = m_store->writeCount();
         QVERIFY(dialog->close());
         QCOMPARE(m_store->writeCount() - writes, 1); // one close, one rewrite
@@ -293,52 +302,108 @@ private slots:
         QVERIFY(m_form->flags().alarmOn);
     }
 
+    // A sound's own volume as stored shows in its box and bar; closing
+    // writes it back as it was, and a level stays stored while its box is
+    // off, so that switching on again offers it.
+    void volumeKeysReadBack_data()
+    {
+        QTest::addColumn<QString>("on");    // "<absent>": no key
+        QTest::addColumn<QString>("level"); // the same
+        QTest::addColumn<bool>("own");
+        QTest::addColumn<int>("shown"); // without its own, the desktop's: 200
+        QTest::newRow("absent") << "<absent>"
+                                << "<absent>" << false << 200;
+        QTest::newRow("own") << "1"
+                             << "77" << true << 77;
+        QTest::newRow("own, blanks round it") << " 1 "
+                                              << " 9" << true << 9;
+        QTest::newRow("own, no level") << "1"
+                                       << "<absent>" << true << 0;
+        QTest::newRow("own, level no number") << "1"
+                                              << "loud" << true << 0;
+        QTest::newRow("switched off, level kept") << "0"
+                                                  << "77" << false << 200;
+        QTest::newRow("not a number") << "yes"
+                                      << "77" << false << 200;
+    }
+    void volumeKeysReadBack()
+    {
+        QFETCH(QString, on);
+        QFETCH(QString, level);
+        QFETCH(bool, own);
+        QFETCH(int, shown);
+        for (const auto &[key, value] : {std::pair{"vol", on}, std::pair{"volg", level},
+                                         std::pair{"nvol", on}, std::pair{"nvolg", level}}) {
+            if (value != "<absent>")
+                set(key, value);
+        }
+        m_sound.volume = 0xC8C8C8C8;
+        auto dialog = open();
+        for (const char *sound : {"alarm", "chime"}) {
+            const QByteArray name(sound);
+            auto *check = child<QCheckBox>(*dialog, (name + "VolumeCheck").constData());
+            auto *bar = child<QScrollBar>(*dialog, (name + "VolumeBar").constData());
+            QCOMPARE(check->isChecked(), own);
+            QCOMPARE(bar->isEnabled(), own);
+            QCOMPARE(bar->value(), shown);
+        }
+        QVERIFY(dialog->close());
+        const QString levelStored = own ? QString::number(shown) : level;
+        QCOMPARE(stored("vol"), QString(own ? "1" : "0"));
+        QCOMPARE(stored("nvol"), stored("vol"));
+        QCOMPARE(stored("volg"), levelStored);
+        QCOMPARE(stored("nvolg"), levelStored);
+    }
+
     void theTests()
     {
         auto dialog = open();
         QSignalSpy notices(dialog.get(), &OptionsDialog::alarmTestRequested);
-        click(dialog->alarmTestButton);
+        click(child<QPushButton>(*dialog, "alarmTestButton"));
         QCOMPARE(m_messages.shown, QStringList{"pendra|アラームをONにしてください。"});
-        click(dialog->alarmCheck);
-        click(dialog->programCheck); // a program, but none named: nothing starts
-        click(dialog->alarmTestButton);
+        click(child<QCheckBox>(*dialog, "alarmCheck"));
+        click(
+            child<QCheckBox>(*dialog, "programCheck")); // a program, but none named: nothing starts
+        click(child<QPushButton>(*dialog, "alarmTestButton"));
         QVERIFY(m_programs.commands.isEmpty());
         QCOMPARE(notices.count(), 0);
-        QVERIFY(dialog->alarmTestButton->isEnabled());
-        click(dialog->programCheck);
-        click(dialog->alarmTestButton);
+        QVERIFY(child<QPushButton>(*dialog, "alarmTestButton")->isEnabled());
+        click(child<QCheckBox>(*dialog, "programCheck"));
+        click(child<QPushButton>(*dialog, "alarmTestButton"));
         QCOMPARE(notices.count(), 1);
         QCOMPARE(stored("vol"), QString("0"));
 
-        click(dialog->chimeCheck);
-        click(dialog->chimeVolumeCheck);
-        dialog->chimeVolumeBar->setValue(0);
+        click(child<QCheckBox>(*dialog, "chimeCheck"));
+        click(child<QCheckBox>(*dialog, "chimeVolumeCheck"));
+        child<QScrollBar>(*dialog, "chimeVolumeBar")->setValue(0);
         m_sound.volume = 0x12345678;
-        click(dialog->chimeTestButton);
+        click(child<QPushButton>(*dialog, "chimeTestButton"));
         QCOMPARE(stored("nvol"), QString("1"));
         QCOMPARE(stored("nvolg"), QString("0"));
         QCOMPARE(m_sound.volume, 0u);
-        QVERIFY(!dialog->alarmTestButton->isEnabled() && !dialog->chimeTestButton->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(dialog->chimeTestButton->isEnabled(), 15000);
+        QVERIFY(!child<QPushButton>(*dialog, "alarmTestButton")->isEnabled()
+                && !child<QPushButton>(*dialog, "chimeTestButton")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(*dialog, "chimeTestButton")->isEnabled(),
+                                 15000);
         QTRY_COMPARE(m_sound.volume, 0x12345678u);
-        QVERIFY(dialog->alarmTestButton->isEnabled());
+        QVERIFY(child<QPushButton>(*dialog, "alarmTestButton")->isEnabled());
     }
 
     void helpTopics()
     {
         auto dialog = open();
-        QTest::keyClick(dialog->cornerBox, Qt::Key_F1);
-        click(dialog->moreDesignsButton);
-        QCOMPARE(QApplication::focusWidget(), dialog->okButton);
-        dialog->moreDesignsButton->setFocus();
-        QTest::keyClick(dialog->moreDesignsButton, Qt::Key_F1);
+        QTest::keyClick(child<QComboBox>(*dialog, "cornerBox"), Qt::Key_F1);
+        click(child<QPushButton>(*dialog, "moreDesignsButton"));
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*dialog, "okButton"));
+        child<QPushButton>(*dialog, "moreDesignsButton")->setFocus();
+        QTest::keyClick(child<QPushButton>(*dialog, "moreDesignsButton"), Qt::Key_F1);
         QCOMPARE(m_help.topics, (QList<int>{16, 39, 39}));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help16.html"));
         QVERIFY(QFile::exists(QString(VESPERA_BIN_DIR) + "/help39.html"));
         QCOMPARE(m_messages.shown, QStringList());
         // No page could be opened: F1 says so, as the welcome window's "ヘルプ" does.
         m_help.topicsFound = false;
-        QTest::keyClick(dialog->cornerBox, Qt::Key_F1);
+        QTest::keyClick(child<QComboBox>(*dialog, "cornerBox"), Qt::Key_F1);
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown[0].endsWith("|ヘルプを開けませんでした。"));
     }
@@ -364,8 +429,9 @@ private slots:
         QVERIFY(page && page->verticalScrollBar()->maximum() > 0);
         if (room.width() > 7800 / 15 + 60) // wide enough: it scrolls only as high as it must
             QCOMPARE(page->horizontalScrollBar()->maximum(), 0);
-        page->ensureWidgetVisible(dialog->okButton);
-        const QRect ok(dialog->okButton->mapTo(dialog.get(), QPoint()), dialog->okButton->size());
+        page->ensureWidgetVisible(child<QPushButton>(*dialog, "okButton"));
+        const QRect ok(child<QPushButton>(*dialog, "okButton")->mapTo(dialog.get(), QPoint()),
+                       child<QPushButton>(*dialog, "okButton")->size());
         QVERIFY(dialog->rect().contains(ok));
     }
 
@@ -376,10 +442,10 @@ private slots:
         OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
-        m_form->onOptionButton();
+        probe(*m_form).face().onOptionButton();
         QPointer<OptionsDialog> first = windows.options();
         QVERIFY(first && first->isVisible());
-        m_form->onOptionButton();
+        probe(*m_form).face().onOptionButton();
         QCOMPARE(windows.options(), first.data());
         first->close();
         QTRY_VERIFY(!first);
@@ -396,20 +462,21 @@ private slots:
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
         dialog->close();
-        m_form->onOptionButton();
+        probe(*m_form).face().onOptionButton();
         OptionsDialog *options = windows.options();
         m_clock.time.setTime(QTime(7, 30, 0));
-        m_form->onTick();
+        probe(*m_form).onTick();
         QPointer<AlarmNotice> alarmNotice = windows.notice();
         QVERIFY(alarmNotice && alarmNotice->isVisible());
         QTimer::singleShot(200, [] {
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        options->alarmCheck->setChecked(true);
-        click(options->alarmTestButton); // returns when the test's notice has closed
+        child<QCheckBox>(*options, "alarmCheck")->setChecked(true);
+        click(child<QPushButton>(*options,
+                                 "alarmTestButton")); // returns when the test's notice has closed
         QVERIFY(!alarmNotice);
-        QVERIFY(options->alarmTestButton->isEnabled());
+        QVERIFY(child<QPushButton>(*options, "alarmTestButton")->isEnabled());
         QCOMPARE(m_sound.files().count("al.wav"), 2);
         options->close();
     }
@@ -423,12 +490,12 @@ private slots:
         OtherWindows windows(*m_form, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime, &m_help);
-        m_form->onOptionButton();
+        probe(*m_form).face().onOptionButton();
         OptionsDialog *options = windows.options();
         QVERIFY(options);
         m_help.topics.clear();
-        QTest::keyClick(options->cornerBox, Qt::Key_F1);
-        click(options->moreDesignsButton);
+        QTest::keyClick(child<QComboBox>(*options, "cornerBox"), Qt::Key_F1);
+        click(child<QPushButton>(*options, "moreDesignsButton"));
         QCOMPARE(m_help.topics, (QList<int>{16, 39}));
         options->close();
     }
@@ -437,9 +504,9 @@ private slots:
     void escapeStoresLikeTheCloseBox()
     {
         auto dialog = open();
-        click(dialog->alarmVolumeCheck);
-        click(dialog->use24HourCheck);
-        QTest::keyClick(dialog->okButton, Qt::Key_Escape);
+        click(child<QCheckBox>(*dialog, "alarmVolumeCheck"));
+        click(child<QCheckBox>(*dialog, "use24HourCheck"));
+        QTest::keyClick(child<QPushButton>(*dialog, "okButton"), Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(stored("vol"), QString("1"));
         QVERIFY(m_form->flags().use24Hour);
@@ -453,7 +520,8 @@ private slots:
         std::vector<std::unique_ptr<QSignalSpy>> presses;
         for (QPushButton *button : dialog->findChildren<QPushButton *>())
             presses.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
-        for (QLineEdit *box : {dialog->hourBox, dialog->minuteBox}) {
+        for (QLineEdit *box :
+             {child<QLineEdit>(*dialog, "hourBox"), child<QLineEdit>(*dialog, "minuteBox")}) {
             box->setFocus();
             QTest::keyClick(box, Qt::Key_Return);
             QTest::keyClick(box, Qt::Key_Enter);
@@ -473,21 +541,21 @@ private slots:
         set("al", "1");
         auto dialog = open();
         m_clock.time.setTime(QTime(7, 30, 0));
-        m_form->onTick(); // rings, and the one-time alarm goes
+        probe(*m_form).onTick(); // rings, and the one-time alarm goes
         QCOMPARE(stored("0"), QString("08:00:00"));
-        QVERIFY(m_form->addPresetAlarm("10:15:00*"));
+        QVERIFY(probe(*m_form).preset().addPresetAlarm("10:15:00*"));
 
-        dialog->alarmList->setCurrentRow(2); // the user deletes 06:00:00...
-        click(dialog->deleteAlarmButton);
-        dialog->hourBox->setFocus(); // ...and adds 9:05
+        child<QListWidget>(*dialog, "alarmList")->setCurrentRow(2); // the user deletes 06:00:00...
+        click(child<QPushButton>(*dialog, "deleteAlarmButton"));
+        child<QLineEdit>(*dialog, "hourBox")->setFocus(); // ...and adds 9:05
         type(*dialog, "95");
-        click(dialog->setAlarmButton);
+        click(child<QPushButton>(*dialog, "setAlarmButton"));
         dialog->close();
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
         AlarmList now;
         loadAlarmList(now, *m_store);
         QCOMPARE(now, expected);
-        QCOMPARE(m_form->alarms(), expected);
+        QCOMPARE(probe(*m_form).alarms(), expected);
     }
 
     void mergingEdits_data()
@@ -526,7 +594,7 @@ private slots:
     {
         set("smode", "7");
         auto dialog = open();
-        QCOMPARE(dialog->cornerBox->currentText(), QString("左上"));
+        QCOMPARE(child<QComboBox>(*dialog, "cornerBox")->currentText(), QString("左上"));
         dialog->close();
         QVERIFY(m_messages.shown.isEmpty());
         QCOMPARE(stored("smode"), QString("7"));
@@ -537,22 +605,23 @@ private slots:
     {
         set("skin", "<b>big</b>");
         auto dialog = open();
-        QLabel plain(dialog->designNameLabel->parentWidget());
-        plain.setGeometry(dialog->designNameLabel->geometry());
+        QLabel plain(child<QLabel>(*dialog, "designNameLabel")->parentWidget());
+        plain.setGeometry(child<QLabel>(*dialog, "designNameLabel")->geometry());
         plain.setTextFormat(Qt::PlainText);
         plain.setText("<b>big</b>");
-        QCOMPARE(dialog->designNameLabel->grab().toImage(), plain.grab().toImage());
+        QCOMPARE(child<QLabel>(*dialog, "designNameLabel")->grab().toImage(),
+                 plain.grab().toImage());
     }
 
     void setTheComputersClock()
     {
         m_clock.time.setTime(QTime(23, 59, 45));
         auto dialog = open();
-        click(dialog->laterButton);
-        click(dialog->laterButton);
-        QTRY_COMPARE(dialog->targetLabel->text(), QString("00:02:00"));
+        click(child<QPushButton>(*dialog, "laterButton"));
+        click(child<QPushButton>(*dialog, "laterButton"));
+        QTRY_COMPARE(child<QLabel>(*dialog, "targetLabel")->text(), QString("00:02:00"));
         m_systemTime.result = {false, "時刻を設定する権限がありません。"};
-        click(dialog->setClockButton);
+        click(child<QPushButton>(*dialog, "setClockButton"));
         QCOMPARE(m_systemTime.asked, QList<QTime>{QTime(0, 2)});
         QCOMPARE(m_messages.shown, QStringList{"Option|時刻を設定する権限がありません。"});
         QVERIFY(dialog->isVisible());

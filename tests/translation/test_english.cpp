@@ -9,6 +9,7 @@
 #include "designbrowser/catalogue.h"
 #include "designbrowser/studio.h"
 #include "fakes/clock_fixture.h"
+#include "fakes/find_child.h"
 #include "info/about_window.h"
 #include "info/welcome_window.h"
 #include "options/options_dialog.h"
@@ -31,6 +32,7 @@
 #include <QTranslator>
 #include <QtTest>
 
+using fakes::child;
 using namespace vespera;
 
 namespace {
@@ -258,7 +260,7 @@ private slots:
 
         auto form = start();
         QStringList menu;
-        menuTexts(form->menu().root, menu);
+        menuTexts(child<QMenu>(*form, "root"), menu);
         for (const QString &text : menu)
             QVERIFY2(!english || !hasJapanese(text), qPrintable(text));
         QVERIFY(menu.contains(say("Settings", "設定")));
