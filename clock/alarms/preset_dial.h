@@ -21,7 +21,7 @@ public:
     virtual QString presetHour() const = 0; // "0"-"23"
     virtual void setPresetHour(const QString &hour) = 0;
     // False when the list is full: the store keeps no more.
-    virtual bool addPresetAlarm(const QString &entry) = 0;
+    virtual bool addPresetAlarm(const Alarm &alarm) = 0;
 };
 
 class PresetDial : public QDialog {

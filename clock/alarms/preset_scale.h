@@ -2,6 +2,8 @@
 // an offset of minutes that may carry into the next hour.
 #pragma once
 
+#include "core/alarm.h"
+
 #include <QString>
 
 namespace vespera {
@@ -26,18 +28,15 @@ public:
     // "NOW": the hour and minute it is now.
     void now(int currentHour, int currentMinute);
     // The one-time reservation Set makes.
-    QString entry() const
-    {
-        return presetTimeText(presetHour, minuteText.toInt()) + QLatin1Char('*');
-    }
+    Alarm entry() const { return Alarm(QTime(presetHour, minuteText.toInt()), true); }
 
     int selectedMinute() const { return (selectedMarkerLeft - 81) / 5; }
 
     int presetHour = 0;                          // the preset hour
     QString dialHourText = QStringLiteral("00"); // hour on the 12-hour dial
-    QString amPmText = QStringLiteral("AM"); // "AM" or "PM"
-    QString minuteText = QStringLiteral("00");     // minute shown
-    QString offsetText = QStringLiteral("00");     // offset shown
+    QString amPmText = QStringLiteral("AM");     // "AM" or "PM"
+    QString minuteText = QStringLiteral("00");   // minute shown
+    QString offsetText = QStringLiteral("00");   // offset shown
     int shownMarkerLeft = kHidden, selectedMarkerLeft = kHidden, offsetMarkerLeft = kHidden;
     bool picked = false; // kept from one opening to the next
     QString pickedText;

@@ -47,7 +47,7 @@ public:
     using Control = FaceControl;
 
     ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
-                const QString &commandLine, QWidget *parent = nullptr);
+                const CommandLine &commandLine, QWidget *parent = nullptr);
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
@@ -115,7 +115,7 @@ public:
     void playChime() override { m_chime.playChime(); }
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
-    bool addPresetAlarm(const QString &entry) override;
+    bool addPresetAlarm(const Alarm &alarm) override;
     QString presetHour() const override { return m_presetHour; }
     void setPresetHour(const QString &hour) override { m_presetHour = hour; }
 
@@ -203,7 +203,7 @@ private:
     QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
     bool m_bypassesManager;
     ClockPlatform m_platform;
-    QString m_commandLine;
+    CommandLine m_commandLine;
     ClockSession m_session;
     Face m_face;
     FaceView m_faceView{this};

@@ -43,6 +43,16 @@ const QString kTitle = QStringLiteral("pendra"); // the program's title on its m
 constexpr int kDialogTopic = 16, kDesignsTopic = 39;
 constexpr int kChimeHoldMs = 5600; // the chime keeps its own volume 5.5 s
 
+// The reservations the list shows. Each row shows its entry as stored, a
+// hand-edited one too, so reading the rows back loses nothing.
+AlarmList shownAlarms(const QListWidget *list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return alarmsFromStored(rows);
+}
+
 template <typename W> W *place(W *w, const QRect &r)
 {
     w->setGeometry(r);
@@ -209,14 +219,12 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     });
     connect(setAlarmButton, &QPushButton::clicked, this, &OptionsDialog::onSetAlarm);
     connect(deleteAlarmButton, &QPushButton::clicked, this, [this] {
-        AlarmList entries;
-        for (int i = 0; i < alarmList->count(); ++i)
-            entries << alarmList->item(i)->text();
+        AlarmList entries = shownAlarms(alarmList);
         const int next = deleteReservation(entries, alarmList->currentRow());
         if (entries.size() == alarmList->count())
             return; // nothing was selected
         alarmList->clear();
-        alarmList->addItems(entries);
+        alarmList->addItems(storedTexts(entries));
         alarmList->setCurrentRow(next);
     });
     connect(clearAlarmsButton, &QPushButton::clicked, alarmList, &QListWidget::clear);
@@ -264,7 +272,7 @@ void OptionsDialog::loadSettings()
     alarmList->clear();
     m_openedAlarms.clear();
     loadAlarmList(m_openedAlarms, m_store);
-    alarmList->addItems(m_openedAlarms);
+    alarmList->addItems(storedTexts(m_openedAlarms));
     const ClockFlags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.alarmOn);
     chimeCheck->setChecked(flags.chimeOn);
@@ -361,7 +369,7 @@ void OptionsDialog::onSetAlarm()
             m_platform.messages->information(kTitle, outcome.refusal);
         return;
     }
-    alarmList->addItem(outcome.entry);
+    alarmList->addItem(outcome.alarm.toStored());
 }
 
 void OptionsDialog::onAlarmTest()
@@ -507,9 +515,7 @@ bool OptionsDialog::storeSettings()
     m_store.saveSetting(common::kSection, common::key::kSkin,
                         designNameLabel->text().isEmpty() ? common::key::kDefaultSkin
                                                           : designNameLabel->text());
-    AlarmList edited;
-    for (int i = 0; i < alarmList->count(); ++i)
-        edited << alarmList->item(i)->text();
+    const AlarmList edited = shownAlarms(alarmList);
     AlarmList stored;
     loadAlarmList(stored, m_store);
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
@@ -522,7 +528,7 @@ bool OptionsDialog::storeSettings()
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     alarmList->clear();
-    alarmList->addItems(entries);
+    alarmList->addItems(storedTexts(entries));
 
     ClockFlags flags = m_clock.optionFlags();
     flags.use24Hour = use24HourCheck->isChecked();

@@ -9,6 +9,7 @@
 #include "fakes/test_files.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <ctime>
@@ -24,7 +25,7 @@ class TestAlarms : public QObject, protected fakes::ClockFixture {
     {
         auto form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
-            commandLine);
+            parseCommandLine(QProcess::splitCommand(commandLine)));
         form->load();
         return form;
     }
@@ -75,8 +76,8 @@ private slots:
     {
         QFETCH(QString, entry);
         QFETCH(QString, minute);
-        const std::optional<QTime> t = entryTime(entry);
-        QCOMPARE(t ? hmText(*t) : QString(), minute);
+        const QTime t = Alarm::fromStored(entry).time();
+        QCOMPARE(t.isValid() ? hmText(t) : QString(), minute);
     }
 
     void bothEntriesOfAMinuteFireAndTheOneShotGoes()
@@ -89,8 +90,25 @@ private slots:
         QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
         tickAt(*form, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
-        QCOMPARE(form->alarms(), (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(storedTexts(form->alarms()), (QStringList{"07:30:00", "08:00:00"}));
         QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
+    }
+
+    // Entries edited by hand into another form ring by their first eight
+    // characters, and the clock's own rewrite of the list keeps them as written.
+    void handEditedEntriesAreKeptAsWritten()
+    {
+        set("0", "ab:cd:ef");
+        set("1", "07:30:00 wake");
+        set("2", "07:30:00*");
+        set("3", "7:30:00");
+        set("al", "1");
+        auto form = startWith();
+        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*form, QTime(7, 30, 10));
+        QCOMPARE(notices.count(), 2);
+        QCOMPARE(storedKeys(4),
+                 (QStringList{"ab:cd:ef", "07:30:00 wake", "7:30:00", "", "<absent>"}));
     }
 
     void theLatchRestsTheListForTheMinute()
@@ -112,7 +130,7 @@ private slots:
     void latchAcrossMidnight()
     {
         AlarmEngine engine;
-        AlarmList list{"23:59:00", "00:00:00"};
+        AlarmList list = alarmsFromStored({"23:59:00", "00:00:00"});
         int fired = 0;
         auto check = [&](int h, int m, int s) {
             const QDate day = h == 23 ? QDate(2026, 12, 6) : QDate(2026, 12, 7);
@@ -156,7 +174,8 @@ private slots:
         QFETCH(QStringList, rings);
         QFETCH(QStringList, left);
         AlarmEngine engine;
-        AlarmList list{"06:50:00", "07:30:00", "07:40:00*", "07:45:00", "09:00:00"};
+        AlarmList list =
+            alarmsFromStored({"06:50:00", "07:30:00", "07:40:00*", "07:45:00", "09:00:00"});
         QStringList rang;
         int stored = 0;
         auto tick = [&](const QTime &t) {
@@ -167,7 +186,7 @@ private slots:
         tick(QTime(7, 0, 0));
         tick(wakeAt);
         QCOMPARE(rang, rings);
-        QCOMPARE(list, left);
+        QCOMPARE(storedTexts(list), left);
         QCOMPARE(stored, left.size() < 5 ? 1 : 0);
         for (int s = 1; s < 3; ++s) // the following ticks ring nothing again
             tick(wakeAt.addSecs(s));
@@ -179,7 +198,7 @@ private slots:
     void settingTheClockBackDoesNotRingAgain()
     {
         AlarmEngine engine;
-        AlarmList list{"07:30:00"};
+        AlarmList list = alarmsFromStored({"07:30:00"});
         int rang = 0;
         auto tick = [&](const QDateTime &t) {
             engine.checkAlarms(
@@ -209,7 +228,7 @@ private slots:
         qputenv("TZ", "Europe/Berlin");
         tzset();
         AlarmEngine engine;
-        AlarmList list{"02:00:00", "02:30:00", "03:00:00", "03:01:00"};
+        AlarmList list = alarmsFromStored({"02:00:00", "02:30:00", "03:00:00", "03:01:00"});
         QStringList rang;
         auto run = [&](QDateTime t, int seconds) {
             for (int i = 0; i < seconds; ++i, t = t.addSecs(1))
@@ -250,7 +269,7 @@ private slots:
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
         form->reloadAlarmList(); // as the options dialog does when it closes
-        QCOMPARE(form->alarms(), QStringList{"07:30:00"});
+        QCOMPARE(storedTexts(form->alarms()), QStringList{"07:30:00"});
         QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
         tickAt(*form, QTime(7, 46, 4));
         QVERIFY(!windows.notice());
@@ -361,7 +380,7 @@ private slots:
     {
         auto form = startWith("AL 0645 /bin/radio");
         QVERIFY(form->flags().alarmOn);
-        QCOMPARE(form->alarms(), QStringList{"06:45:00"});
+        QCOMPARE(storedTexts(form->alarms()), QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
         form->onOptionButton(); // the options reload the stored list
         QVERIFY(form->alarms().isEmpty());
@@ -374,19 +393,19 @@ private slots:
         set("2", "09:00:00");
         AlarmList list;
         loadAlarmList(list, *m_store);
-        QCOMPARE(list, QStringList{"07:00:00"});
+        QCOMPARE(storedTexts(list), QStringList{"07:00:00"});
 
         // Left-overs of a longer list do not come back.
         for (int i = 0; i < 15; ++i)
             set(QString::number(i), QString("10:%1:00").arg(i, 2, 10, QChar('0')));
-        QVERIFY(saveAlarmList({"06:00:00", "06:30:00*"}, *m_store));
+        QVERIFY(saveAlarmList(alarmsFromStored({"06:00:00", "06:30:00*"}), *m_store));
         QCOMPARE(storedKeys(3), (QStringList{"06:00:00", "06:30:00*", "", "<absent>"}));
         QCOMPARE(stored("14"), QString("<absent>"));
 
         // Never a key past "11".
         AlarmList thirteen;
         for (int i = 0; i < 13; ++i)
-            thirteen << QString("11:%1:00").arg(i, 2, 10, QChar('0'));
+            thirteen << Alarm::fromStored(QString("11:%1:00").arg(i, 2, 10, QChar('0')));
         QVERIFY(saveAlarmList(thirteen, *m_store));
         QCOMPARE(stored("11"), QString("11:11:00"));
         QCOMPARE(stored("12"), QString("<absent>"));

@@ -220,7 +220,7 @@ private slots:
         ClockWindow form(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-            QString());
+            CommandLine());
         QVERIFY(form.load());
         QAction *item = form.menu().startAtLogin;
         QVERIFY(item->isVisible());
@@ -275,7 +275,7 @@ private slots:
         ClockWindow form(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-            QString());
+            CommandLine());
         QVERIFY(form.load());
         QSignalSpy failures(&form, &ClockWindow::failureReported);
         form.menu().startAtLogin->trigger();
