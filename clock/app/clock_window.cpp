@@ -386,7 +386,7 @@ void ClockWindow::onPresetNow() { onPresetHour(m_platform.clock->now().time().ho
 
 void ClockWindow::onPresetHour(int hour)
 {
-    m_presetHour = QString::number(hour);
+    m_presetHour = hour;
     emit presetAlarmRequested();
 }
 

@@ -116,8 +116,8 @@ public:
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
     bool addPresetAlarm(const Alarm &alarm) override;
-    QString presetHour() const override { return m_presetHour; }
-    void setPresetHour(const QString &hour) override { m_presetHour = hour; }
+    std::optional<int> presetHour() const override { return m_presetHour; }
+    void setPresetHour(int hour) override { m_presetHour = hour; }
 
     // What the options dialog reads and gives back.
     Corner corner() const override { return m_corner; }
@@ -200,7 +200,7 @@ private:
     bool m_designPlaced = false; // by load(), for the activation that follows it
     View m_view = View::Standard;
     QString m_shownMinutes;
-    QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
+    std::optional<int> m_presetHour; // the hour a preset alarm is for, 0-23
     bool m_bypassesManager;
     ClockPlatform m_platform;
     CommandLine m_commandLine;

@@ -37,8 +37,8 @@ private slots:
         PresetScale scale;
         scale.open(7, 0);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.minuteText, minute);
-        QCOMPARE(scale.shownMarkerLeft, PresetScale::markerLeft(minute.toInt()));
+        QCOMPARE(scale.minuteText(), minute);
+        QCOMPARE(scale.shownMarkerLeft(), PresetScale::markerLeft(minute.toInt()));
     }
 
     void offsetsCarryIntoTheNextHour_data()
@@ -62,8 +62,8 @@ private slots:
         PresetScale scale;
         scale.open(hour, 50);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.amPmText + ' ' + scale.dialHourText + ' ' + scale.minuteText, shown);
-        QCOMPARE(scale.presetHour, hour); // only a click commits the hour
+        QCOMPARE(scale.amPmText() + ' ' + scale.dialHourText() + ' ' + scale.minuteText(), shown);
+        QCOMPARE(scale.presetHour(), hour); // only a click commits the hour
     }
 
     void aClickCommitsTheShownHour()
@@ -72,13 +72,13 @@ private slots:
         scale.open(23, 50);
         scale.mouseMove(bandX(75), kBandE);
         scale.mouseDown(bandX(75), kBandE);
-        QCOMPARE(scale.presetHour, 0);
-        QVERIFY(scale.picked);
+        QCOMPARE(scale.presetHour(), 0);
+        QVERIFY(scale.doubleClick());
         scale.mouseMove(5, kOff); // leaving keeps the new hour and minute
-        QCOMPARE(scale.dialHourText, QString("0"));
-        QCOMPARE(scale.minuteText, QString("5"));
-        QCOMPARE(scale.offsetText, QString("0"));
-        QVERIFY(!scale.picked);
+        QCOMPARE(scale.dialHourText(), QString("0"));
+        QCOMPARE(scale.minuteText(), QString("5"));
+        QCOMPARE(scale.offsetText(), QString("0"));
+        QVERIFY(!scale.doubleClick());
         QCOMPARE(scale.entry().toStored(), QString("00:05:00*"));
     }
 
@@ -89,10 +89,10 @@ private slots:
         scale.mouseMove(bandX(50), kBandA);
         scale.mouseMove(bandX(25), kBandD);
         scale.mouseMove(bandX(0), kOff);
-        QCOMPARE(scale.minuteText, QString("50"));
-        QCOMPARE(scale.offsetText, QString("0"));
-        QCOMPARE(scale.shownMarkerLeft, scale.selectedMarkerLeft);
-        QCOMPARE(scale.offsetMarkerLeft, PresetScale::markerLeft(0));
+        QCOMPARE(scale.minuteText(), QString("50"));
+        QCOMPARE(scale.offsetText(), QString("0"));
+        QCOMPARE(scale.shownMarkerLeft(), scale.selectedMarkerLeft());
+        QCOMPARE(scale.offsetMarkerLeft(), PresetScale::markerLeft(0));
         QCOMPARE(scale.entry().toStored(), QString("07:50:00*"));
     }
 
@@ -114,7 +114,7 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 45, 10));
         auto form = start();
-        form->setPresetHour("7");
+        form->setPresetHour(7);
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -134,21 +134,35 @@ private slots:
     {
         m_clock.time.setTime(QTime(16, 20));
         auto form = start();
-        form->setPresetHour("99"); // hand-written nonsense: the current hour
+        form->setPresetHour(99); // hand-written nonsense: the current hour
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
-            QCOMPARE(scale.presetHour, 16);
+            QCOMPARE(scale.presetHour(), 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();
-            QCOMPARE(form->presetHour(), QString("17"));
-            QCOMPARE(scale.minuteText, QString("2"));
+            QCOMPARE(form->presetHour(), std::optional<int>(17));
+            QCOMPARE(scale.minuteText(), QString("2"));
             dial.onClose();
         }
         QVERIFY(form->alarms().isEmpty());
         PresetDial again(*form, scale, &m_clock);
-        QVERIFY(scale.picked); // a pick is remembered into the next opening
+        QVERIFY(scale.doubleClick()); // a pick is remembered into the next opening
+    }
+
+    // Before the menu names an hour, the dial opens on the current one.
+    void noPresetHourYetIsTheCurrentOne()
+    {
+        m_clock.time.setTime(QTime(5, 40));
+        auto form = start();
+        QCOMPARE(form->presetHour(), std::nullopt);
+        PresetScale scale;
+        PresetDial dial(*form, scale, &m_clock);
+        QCOMPARE(scale.amPmText() + ' ' + scale.dialHourText() + ' ' + scale.minuteText(),
+                 QString("AM 5 40"));
+        dial.onSet();
+        QCOMPARE(stored("0"), QString("05:40:00*"));
     }
 
     // A new window starts with no offset: only picked carries over.
@@ -156,17 +170,17 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 20));
         auto form = start();
-        form->setPresetHour("7");
+        form->setPresetHour(7);
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
             scale.mouseMove(bandX(75), kBandE);
-            QCOMPARE(scale.offsetText, QString("15"));
+            QCOMPARE(scale.offsetText(), QString("15"));
             dial.onClose();
         }
         PresetDial again(*form, scale, &m_clock);
-        QCOMPARE(scale.offsetText, QString("00"));
-        QCOMPARE(scale.offsetMarkerLeft, PresetScale::kHidden);
+        QCOMPARE(scale.offsetText(), QString("00"));
+        QCOMPARE(scale.offsetMarkerLeft(), PresetScale::kHidden);
     }
 
     // The store keeps twelve reservations; a thirteenth would be gone at the

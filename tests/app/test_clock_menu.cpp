@@ -114,14 +114,14 @@ private slots:
         QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
         form->menu().presetNow->trigger();
-        QCOMPARE(form->presetHour(), QString("7"));
+        QCOMPARE(form->presetHour(), std::optional<int>(7));
         at(23, 5);
         form->menu().presetNowBelow->trigger();
-        QCOMPARE(form->presetHour(), QString("23"));
+        QCOMPARE(form->presetHour(), std::optional<int>(23));
         form->menu().presetHours[0]->trigger();
-        QCOMPARE(form->presetHour(), QString("0"));
+        QCOMPARE(form->presetHour(), std::optional<int>(0));
         form->menu().presetHours[15]->trigger();
-        QCOMPARE(form->presetHour(), QString("15"));
+        QCOMPARE(form->presetHour(), std::optional<int>(15));
         QCOMPARE(preset.count(), 4);
     }
 
