@@ -245,7 +245,7 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     label(tr("設定時刻"), twips(240, 540, 960, 285), frame);
     targetLabel = label(QString(), twips(1200, 540, 1080, 285), frame);
     label(QStringLiteral("±"), twips(2280, 540, 240, 285), frame);
-    offsetLabel = label(m_adjust.offsetText, twips(2520, 420, 360, 375), frame);
+    offsetLabel = label(m_adjust.offsetText(), twips(2520, 420, 360, 375), frame);
     offsetLabel->setAlignment(Qt::AlignCenter);
     laterButton = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
     earlierButton = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));
@@ -258,11 +258,11 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     }
     connect(laterButton, &QPushButton::clicked, this, [this] {
         m_adjust.later();
-        offsetLabel->setText(m_adjust.offsetText);
+        offsetLabel->setText(m_adjust.offsetText());
     });
     connect(earlierButton, &QPushButton::clicked, this, [this] {
         m_adjust.earlier();
-        offsetLabel->setText(m_adjust.offsetText);
+        offsetLabel->setText(m_adjust.offsetText());
     });
     connect(setClockButton, &QPushButton::clicked, this, &OptionsDialog::onSetClock);
 }
@@ -342,15 +342,15 @@ void OptionsDialog::showEvent(QShowEvent *event)
 void OptionsDialog::onAdjustTick()
 {
     m_adjust.tick(m_platform.clock->now().time());
-    nowLabel->setText(m_adjust.nowText);
-    targetLabel->setText(m_adjust.targetText);
+    nowLabel->setText(m_adjust.nowText());
+    targetLabel->setText(m_adjust.targetText());
 }
 
 void OptionsDialog::onSetClock()
 {
     if (!m_platform.systemTime)
         return;
-    const QTime target = QTime::fromString(targetLabel->text(), QStringLiteral("HH:mm:ss"));
+    const QTime target = m_adjust.target();
     QPointer<OptionsDialog> self(this);
     m_platform.systemTime->setTimeOfDay(target, [self](platform::SetTimeResult result) {
         // A refusal is told and nothing else changes: the clock goes on.
