@@ -262,9 +262,10 @@ private slots:
         m_clock.time.setTime(QTime(7, 41, 5));
         form->onTick();
         QVERIFY(windows.notice());
-        QCOMPARE(windows.notice()->timeLabel->text(), QString("AM 07:30"));
-        QVERIFY(!windows.notice()->lateLabel->isHidden());
-        QCOMPARE(windows.notice()->lateLabel->text(), QString("（遅れて通知）"));
+        QCOMPARE(windows.notice()->findChild<QLabel *>("timeLabel")->text(), QString("AM 07:30"));
+        QVERIFY(!windows.notice()->findChild<QLabel *>("lateLabel")->isHidden());
+        QCOMPARE(windows.notice()->findChild<QLabel *>("lateLabel")->text(),
+                 QString("（遅れて通知）"));
 
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
@@ -275,12 +276,12 @@ private slots:
         QVERIFY(!windows.notice());
         tickAt(*form, QTime(7, 46, 5));
         QVERIFY(windows.notice());
-        QVERIFY(windows.notice()->lateLabel->isHidden());
-        windows.notice()->snoozeButton->click();
+        QVERIFY(windows.notice()->findChild<QLabel *>("lateLabel")->isHidden());
+        windows.notice()->findChild<QPushButton *>("snoozeButton")->click();
         QTRY_VERIFY(!windows.notice());
         tickAt(*form, QTime(7, 51, 5));
         QVERIFY(windows.notice());
-        windows.notice()->okButton->click(); // OK ends it for good
+        windows.notice()->findChild<QPushButton *>("okButton")->click(); // OK ends it for good
         tickAt(*form, QTime(7, 56, 5));
         QTRY_VERIFY(!windows.notice());
     }
@@ -295,16 +296,16 @@ private slots:
         notice.onRepeat();
         m_clock.advance(4);
         notice.onRepeat();
-        QCOMPARE(notice.playCount, 2);
+        QCOMPARE(notice.playCount(), 2);
         m_clock.advance(3600); // asleep
         notice.onRepeat();
-        QCOMPARE(notice.playCount, 1);
+        QCOMPARE(notice.playCount(), 1);
         QCOMPARE(m_sound.played.size(), size_t(4));
         for (int i = 0; i < 4; ++i) {
             m_clock.advance(4);
             notice.onRepeat();
         }
-        QVERIFY(!notice.repeatTimer.isActive());
+        QVERIFY(!notice.repeatTimer().isActive());
         QCOMPARE(m_sound.played.size(), size_t(8));
     }
 
@@ -517,13 +518,14 @@ private slots:
         m_sound.silenceReason = "no audio device";
         AlarmNotice notice(volumes, *m_store, &m_clock, false);
         notice.show();
-        QTRY_VERIFY_WITH_TIMEOUT(notice.silenceLabel->isVisible(), 10000);
-        QVERIFY(notice.silenceLabel->text().contains("no audio device"));
-        QVERIFY(notice.silenceLabel->geometry().top() > notice.okButton->geometry().bottom());
-        QVERIFY(notice.rect().contains(notice.silenceLabel->geometry()));
+        QTRY_VERIFY_WITH_TIMEOUT(notice.findChild<QLabel *>("silenceLabel")->isVisible(), 10000);
+        QVERIFY(notice.findChild<QLabel *>("silenceLabel")->text().contains("no audio device"));
+        QVERIFY(notice.findChild<QLabel *>("silenceLabel")->geometry().top()
+                > notice.findChild<QPushButton *>("okButton")->geometry().bottom());
+        QVERIFY(notice.rect().contains(notice.findChild<QLabel *>("silenceLabel")->geometry()));
         m_sound.silenceReason.clear();
         notice.onRepeat();
-        QTRY_VERIFY_WITH_TIMEOUT(!notice.silenceLabel->isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!notice.findChild<QLabel *>("silenceLabel")->isVisible(), 10000);
         QCOMPARE(notice.height(), 91);
     }
 
@@ -533,15 +535,15 @@ private slots:
         VolumeOverrides volumes(&m_sound);
         AlarmNotice notice(volumes, *m_store, &m_clock, false);
         QCOMPARE(notice.windowTitle(), QString("アラーム"));
-        QCOMPARE(notice.timeLabel->text(), QString("PM 07:30"));
+        QCOMPARE(notice.findChild<QLabel *>("timeLabel")->text(), QString("PM 07:30"));
         QCOMPARE(m_sound.files(), QStringList{"al.wav"});
-        QCOMPARE(notice.repeatTimer.interval(), 4000);
-        QVERIFY(notice.repeatTimer.isActive());
+        QCOMPARE(notice.repeatTimer().interval(), 4000);
+        QVERIFY(notice.repeatTimer().isActive());
         for (int i = 0; i < 5; ++i)
             notice.onRepeat();
-        QVERIFY(!notice.repeatTimer.isActive());
+        QVERIFY(!notice.repeatTimer().isActive());
         QCOMPARE(m_sound.played.size(), size_t(6));
-        notice.okButton->click();
+        notice.findChild<QPushButton *>("okButton")->click();
         QCOMPARE(m_sound.files().last(), QString("b.wav"));
         QCOMPARE(m_sound.volume, platform::kFullWaveVolume);
         notice.close(); // closing twice plays nothing more
@@ -631,7 +633,7 @@ private slots:
         tickAt(*form, QTime(7, 30, 0));
         QCOMPARE(m_sound.files(), (QStringList{"al.wav", "b.wav", "al.wav"}));
         QVERIFY(windows.notice() && windows.notice()->isVisible());
-        QCOMPARE(windows.notice()->playCount, 0);
+        QCOMPARE(windows.notice()->playCount(), 0);
         windows.notice()->accept();
         QTRY_VERIFY(!windows.notice());
     }
