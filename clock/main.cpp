@@ -90,9 +90,8 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     // "--options" and the like: for the clock that runs, or for this one.
-    const QString command = vespera::remoteCommandOf(app.arguments().value(1));
-    const QString commandLine =
-        command.isEmpty() ? vespera::joinCommandLine(app.arguments().mid(1)) : QString();
+    const vespera::CommandLine commandLine = vespera::parseCommandLine(app.arguments().mid(1));
+    const QString &command = commandLine.remoteCommand;
     platform::QtMessages messages;
     platform::LocalInstanceGuard instance(platform::kClockInstance);
     if (!instance.claim()) {
@@ -102,7 +101,7 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "vespera: the clock that runs did not answer\n");
             return 1;
         }
-        if (commandLine != QLatin1String("a")) {
+        if (!commandLine.quietSecondStart) {
             QApplication::setWindowIcon(platform::programIcon());
             messages.information(QStringLiteral("Desktop"), vespera::secondInstanceText());
         }

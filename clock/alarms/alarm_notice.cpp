@@ -125,8 +125,16 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
         accept();
     });
 
-    repeatTimer.setInterval(4000);
-    connect(&repeatTimer, &QTimer::timeout, this, &AlarmNotice::onRepeat);
+    headLabel->setObjectName(QStringLiteral("headLabel"));
+    timeLabel->setObjectName(QStringLiteral("timeLabel"));
+    tailLabel->setObjectName(QStringLiteral("tailLabel"));
+    lateLabel->setObjectName(QStringLiteral("lateLabel"));
+    silenceLabel->setObjectName(QStringLiteral("silenceLabel"));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    snoozeButton->setObjectName(QStringLiteral("snoozeButton"));
+
+    m_repeatTimer.setInterval(4000);
+    connect(&m_repeatTimer, &QTimer::timeout, this, &AlarmNotice::onRepeat);
     m_silenceCheck.setSingleShot(true);
     m_silenceCheck.setInterval(1500);
     connect(&m_silenceCheck, &QTimer::timeout, this, &AlarmNotice::showSilence);
@@ -138,8 +146,8 @@ AlarmNotice::AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
 
 void AlarmNotice::start()
 {
-    playCount = 0;
-    repeatTimer.start();
+    m_playCount = 0;
+    m_repeatTimer.start();
     timeLabel->setText(noticeTimeText(m_clock->now().time(), m_use24Hour));
     fitText(timeLabel);
     if (!m_sound)
@@ -187,12 +195,12 @@ void AlarmNotice::onRepeat()
 {
     // Far more than one interval since the last sound: the computer slept
     // while it rang. Nobody heard it, so the series starts again, once.
-    if (m_clock->uptimeMs() - m_lastPlayMs > 2 * repeatTimer.interval())
-        playCount = 0;
-    ++playCount;
+    if (m_clock->uptimeMs() - m_lastPlayMs > 2 * m_repeatTimer.interval())
+        m_playCount = 0;
+    ++m_playCount;
     playAlarm();
-    if (playCount >= kRepeats)
-        repeatTimer.stop();
+    if (m_playCount >= kRepeats)
+        m_repeatTimer.stop();
 }
 
 void AlarmNotice::keyPressEvent(QKeyEvent *event)
@@ -218,7 +226,7 @@ void AlarmNotice::finish()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    repeatTimer.stop();
+    m_repeatTimer.stop();
     m_pause.stop();
     if (m_sound)
         m_sound->play(kClosingSound);

@@ -29,13 +29,10 @@ public:
     AlarmNotice(VolumeOverrides &volumes, common::SettingsStore &store,
                 platform::ClockSource *clock, bool use24Hour, QWidget *parent = nullptr);
 
-    int playCount = 0;
-    QLabel *headLabel, *timeLabel, *tailLabel; // the words before and after the time
-    QLabel *lateLabel;    // "（遅れて通知）" over the time of an alarm that rings late
-    QLabel *silenceLabel; // under the buttons, when the sound cannot be heard
-    QPushButton *okButton;
-    QPushButton *snoozeButton;
-    QTimer repeatTimer;
+    // Plays of the alarm sound in this series; it ends at six.
+    int playCount() const { return m_playCount; }
+    // Plays the sound again every four seconds until the series ends.
+    const QTimer &repeatTimer() const { return m_repeatTimer; }
 
     // The alarm's own time in place of now's, and whether it rings late.
     void showRing(const QTime &time, bool late);
@@ -59,6 +56,15 @@ private:
     // Shows why the alarm cannot be heard, when the sound says it cannot.
     void showSilence();
 
+    // Named as their object names, by which tests find them.
+    QLabel *headLabel, *timeLabel, *tailLabel; // the words before and after the time
+    QLabel *lateLabel;    // "（遅れて通知）" over the time of an alarm that rings late
+    QLabel *silenceLabel; // under the buttons, when the sound cannot be heard
+    QPushButton *okButton;
+    QPushButton *snoozeButton;
+
+    int m_playCount = 0;
+    QTimer m_repeatTimer;
     VolumeOverrides &m_volumes;
     platform::Sound *m_sound;
     common::SettingsStore &m_store;

@@ -48,10 +48,9 @@ PresetDial::PresetDial(PresetTarget &clock, PresetScale &scale, platform::ClockS
     connect(new QShortcut(Qt::Key_Enter, this), &QShortcut::activated, this, &PresetDial::onSet);
     connect(new QShortcut(Qt::Key_N, this), &QShortcut::activated, this, &PresetDial::onNow);
 
-    // A preset hour outside 0-23 gives the current hour.
-    bool ok = false;
-    int hour = m_clock.presetHour().toInt(&ok);
-    if (!ok || hour < 0 || hour > 23)
+    // No preset hour, or one outside 0-23, gives the current hour.
+    int hour = m_clock.presetHour().value_or(-1);
+    if (hour < 0 || hour > 23)
         hour = m_time->now().time().hour();
     m_scale.open(hour, m_time->now().time().minute());
 }
@@ -63,7 +62,7 @@ void PresetDial::showEvent(QShowEvent *event)
         move(screen()->availableGeometry().center() - rect().center());
 }
 
-void PresetDial::storeHour() { m_clock.setPresetHour(QString::number(m_scale.presetHour)); }
+void PresetDial::storeHour() { m_clock.setPresetHour(m_scale.presetHour()); }
 
 void PresetDial::onSet()
 {
@@ -94,14 +93,14 @@ void PresetDial::paintEvent(QPaintEvent *)
     if (!m_picture.isNull())
         p.drawPixmap(0, 0, m_picture, 0, 0, kWidth, kPictureHeight);
     // The markers: where the pointer is, what is selected, the offset.
-    p.fillRect(QRect(m_scale.selectedMarkerLeft, 21, 5, 5), QColor(0x20, 0x50, 0xb0));
-    p.fillRect(QRect(m_scale.shownMarkerLeft, 26, 5, 17), QColor(0xd0, 0x30, 0x30, 200));
-    p.fillRect(QRect(m_scale.offsetMarkerLeft, 81, 5, 17), QColor(0x20, 0x90, 0x40, 200));
+    p.fillRect(QRect(m_scale.selectedMarkerLeft(), 21, 5, 5), QColor(0x20, 0x50, 0xb0));
+    p.fillRect(QRect(m_scale.shownMarkerLeft(), 26, 5, 17), QColor(0xd0, 0x30, 0x30, 200));
+    p.fillRect(QRect(m_scale.offsetMarkerLeft(), 81, 5, 17), QColor(0x20, 0x90, 0x40, 200));
     p.setPen(QColor(0x10, 0x28, 0x48));
-    drawText(p, kHourAt, m_scale.dialHourText, 22);
-    drawText(p, kAmPmAt, m_scale.amPmText, 12);
-    drawText(p, kMinuteAt, m_scale.minuteText, 22);
-    drawText(p, kOffsetAt, m_scale.offsetText, 20);
+    drawText(p, kHourAt, m_scale.dialHourText(), 22);
+    drawText(p, kAmPmAt, m_scale.amPmText(), 12);
+    drawText(p, kMinuteAt, m_scale.minuteText(), 22);
+    drawText(p, kOffsetAt, m_scale.offsetText(), 20);
 }
 
 void PresetDial::mouseMoveEvent(QMouseEvent *event)
@@ -121,9 +120,9 @@ void PresetDial::mousePressEvent(QMouseEvent *event)
     }
     if (!m_pressedButton.isNull())
         return;
-    const int before = m_scale.presetHour;
+    const int before = m_scale.presetHour();
     m_scale.mouseDown(at.x(), at.y());
-    if (m_scale.presetHour != before)
+    if (m_scale.presetHour() != before)
         storeHour();
     update();
 }

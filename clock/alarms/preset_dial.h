@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <optional>
 
 namespace platform {
 class ClockSource;
@@ -18,10 +19,11 @@ namespace vespera {
 class PresetTarget {
 public:
     virtual ~PresetTarget() = default;
-    virtual QString presetHour() const = 0; // "0"-"23"
-    virtual void setPresetHour(const QString &hour) = 0;
+    // The hour the menu or the dial last named (0-23); none before that.
+    virtual std::optional<int> presetHour() const = 0;
+    virtual void setPresetHour(int hour) = 0;
     // False when the list is full: the store keeps no more.
-    virtual bool addPresetAlarm(const QString &entry) = 0;
+    virtual bool addPresetAlarm(const Alarm &alarm) = 0;
 };
 
 class PresetDial : public QDialog {

@@ -59,8 +59,8 @@ QStringList browsableVolumes()
     return volumes;
 }
 
-ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
-             QWidget *parent)
+ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes,
+                               const QString &startFolder, QWidget *parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_target(target)
@@ -68,16 +68,21 @@ ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes, co
     setWindowTitle(tr("実行ファイルを指定"));
     setFixedSize(4095 / 15, 2520 / 15);
     chooseButton = new QPushButton(tr("指　定"), this);
+    chooseButton->setObjectName(QStringLiteral("chooseButton"));
     chooseButton->setGeometry(twips(2040, 2160, 1935, 255));
     pathBox = new QLineEdit(target->text(), this);
+    pathBox->setObjectName(QStringLiteral("pathBox"));
     pathBox->setGeometry(twips(120, 120, 3855, 270));
     pathBox->setReadOnly(true); // shows the choice; typing changes nothing
     volumeBox = new QComboBox(this);
+    volumeBox->setObjectName(QStringLiteral("volumeBox"));
     volumeBox->setGeometry(twips(120, 480, 1815, 300));
     volumeBox->addItems(volumes);
     folderTree = new QTreeView(this);
+    folderTree->setObjectName(QStringLiteral("folderTree"));
     folderTree->setGeometry(twips(120, 840, 1815, 1560));
     fileList = new QListWidget(this);
+    fileList->setObjectName(QStringLiteral("fileList"));
     fileList->setGeometry(twips(2040, 480, 1935, 1530));
 
     m_folders = new QFileSystemModel(this);

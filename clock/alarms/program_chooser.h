@@ -30,13 +30,7 @@ public:
     // Starts from `path` (the options' program box) and writes the choice
     // back into `target` when "指　定" is pressed or a file double-clicked.
     ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
-          QWidget *parent = nullptr);
-
-    QLineEdit *pathBox;
-    QComboBox *volumeBox;
-    QTreeView *folderTree;
-    QListWidget *fileList;
-    QPushButton *chooseButton;
+                   QWidget *parent = nullptr);
 
     void showFolder(const QString &folder);
     QString folder() const { return m_folder; }
@@ -45,6 +39,13 @@ private:
     void onVolumeChosen();
     void onFileClicked();
     void onChoose();
+
+    // Named as their object names, by which tests find them.
+    QLineEdit *pathBox;
+    QComboBox *volumeBox;
+    QTreeView *folderTree;
+    QListWidget *fileList;
+    QPushButton *chooseButton;
 
     QLineEdit *m_target;
     QFileSystemModel *m_folders;

@@ -30,7 +30,7 @@ Qt::WindowFlags clockWindowFlags(bool bypassManager)
 } // namespace
 
 ClockWindow::ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
-                         const QString &commandLine, QWidget *parent)
+                         const CommandLine &commandLine, QWidget *parent)
     : QWidget(parent, clockWindowFlags(platform::x11::managerCentresEveryWindow())),
       m_bypassesManager(windowFlags().testFlag(Qt::X11BypassWindowManagerHint)),
       m_platform(platform), m_commandLine(commandLine), m_session(store, platform.clock),
@@ -361,9 +361,9 @@ void ClockWindow::applyOptionFlags(const ClockFlags &flags)
     storeFlags();
 }
 
-bool ClockWindow::addPresetAlarm(const QString &entry)
+bool ClockWindow::addPresetAlarm(const Alarm &alarm)
 {
-    if (!m_alarms.addPresetAlarm(entry))
+    if (!m_alarms.addPresetAlarm(alarm))
         return false;
     m_flags.alarmOn = true;
     showAlarmMark(); // as the alarm mark's own click paints it
@@ -395,7 +395,7 @@ void ClockWindow::onPresetNow() { onPresetHour(m_platform.clock->now().time().ho
 
 void ClockWindow::onPresetHour(int hour)
 {
-    m_presetHour = QString::number(hour);
+    m_presetHour = hour;
     emit presetAlarmRequested();
 }
 

@@ -47,7 +47,7 @@ public:
     using Control = FaceControl;
 
     ClockWindow(common::SettingsStore &store, const ClockPlatform &platform,
-                const QString &commandLine, QWidget *parent = nullptr);
+                const CommandLine &commandLine, QWidget *parent = nullptr);
 
     // Where changed cells are copied straight to the screen; without one (or
     // when it cannot draw here) every change is painted through Qt.
@@ -154,9 +154,9 @@ private:
     // What the preset dial reads and gives back.
     // A one-time alarm from the preset dial: into the list, alarms on, the
     // alarm mark painted, the list stored.
-    bool addPresetAlarm(const QString &entry) override;
-    QString presetHour() const override { return m_presetHour; }
-    void setPresetHour(const QString &hour) override { m_presetHour = hour; }
+    bool addPresetAlarm(const Alarm &alarm) override;
+    std::optional<int> presetHour() const override { return m_presetHour; }
+    void setPresetHour(int hour) override { m_presetHour = hour; }
 
     // What the options dialog reads and gives back.
     Corner corner() const override { return m_corner; }
@@ -183,10 +183,10 @@ private:
     bool m_designPlaced = false; // by load(), for the activation that follows it
     View m_view = View::Standard;
     QString m_shownMinutes;
-    QString m_presetHour; // the hour a preset alarm is for, "0"-"23"
+    std::optional<int> m_presetHour; // the hour a preset alarm is for, 0-23
     bool m_bypassesManager;
     ClockPlatform m_platform;
-    QString m_commandLine;
+    CommandLine m_commandLine;
     ClockSession m_session;
     Face m_face;
     FaceView m_faceView{this};

@@ -1,5 +1,5 @@
-// When alarms fire and chimes sound: the reservation texts, the latch that
-// fires a minute once, the command-line alarm and the volume encoding.
+// When alarms fire and chimes sound: the latch that fires a minute once,
+// late and snoozed alarms, and the volume encoding.
 #include "alarm_engine.h"
 
 #include <algorithm>
@@ -10,12 +10,6 @@ QString hmText(const QTime &t)
 {
     return QString::number(t.hour()) + QLatin1Char(':')
            + QStringLiteral("%1").arg(t.minute(), 2, 10, QLatin1Char('0'));
-}
-
-std::optional<QTime> entryTime(const QString &entry)
-{
-    const QTime t = QTime::fromString(entry.left(8), QStringLiteral("hh:mm:ss"));
-    return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
 }
 
 quint32 waveVolumeFromLevel(int level) { return quint32(std::clamp(level, 0, 255)) * 0x01010101u; }
@@ -35,15 +29,6 @@ QDateTime nextChime(const QDateTime &now)
         .addSecs(30 * 60 - secondsIntoHalfHour);
 }
 
-std::optional<QString> commandLineAlarm(const QString &commandLine)
-{
-    if (!commandLine.startsWith(QLatin1String("AL")))
-        return std::nullopt;
-    return commandLine.mid(3, 2) + QLatin1Char(':') + commandLine.mid(5, 2) + QStringLiteral(":00");
-}
-
-QString commandLineProgram(const QString &commandLine) { return commandLine.mid(8); }
-
 namespace {
 // A local date and minute, without its zone, so that minutes count as the
 // wall clock shows them (a daylight-saving gap is an hour of minutes too).
@@ -52,6 +37,8 @@ QDateTime wallMinute(const QDateTime &local)
     const QTime t = local.time();
     return QDateTime(local.date(), QTime(t.hour(), t.minute()), Qt::UTC);
 }
+
+QTime minuteOf(const QTime &t) { return QTime(t.hour(), t.minute()); }
 } // namespace
 
 bool AlarmEngine::fireMinute(AlarmList &list, const QDateTime &minute, bool late,
@@ -60,18 +47,16 @@ bool AlarmEngine::fireMinute(AlarmList &list, const QDateTime &minute, bool late
 {
     if (m_fired.contains(minute))
         return false; // rang already that day: the clock was set back
-    const QString text = hmText(minute.time());
     bool fired = false;
     // Every entry present at the start is looked at once, also when a
     // one-shot entry before it was removed meanwhile.
     const AlarmList pass = list;
-    for (const QString &entry : pass) {
-        const std::optional<QTime> t = entryTime(entry);
-        if (!t || hmText(*t) != text)
+    for (const Alarm &entry : pass) {
+        if (!entry.ringsAt(minute.time()))
             continue;
         fired = true;
         m_fired.insert(minute);
-        if (isOneShot(entry)) {
+        if (entry.isOneShot()) {
             list.removeOne(entry);
             listChanged();
         }
@@ -122,12 +107,12 @@ void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
             fire({due.time(), late >= 60});
     }
 
-    const QString text = hmText(now.time());
+    const QTime nowMinute = minuteOf(now.time());
     if (m_latched) {
         // The latch falls at the first tick of another minute; that tick
         // leaves the list alone. (Comparing with "one minute before now"
         // would let a midnight alarm fire again every other second.)
-        if (text != m_firedMinute) {
+        if (nowMinute != m_firedMinute) {
             m_latched = false;
             // Not looked at yet: if no other tick comes in this minute, the
             // next one catches it up.
@@ -137,7 +122,7 @@ void AlarmEngine::checkAlarms(AlarmList &list, const QDateTime &now,
     }
     if (fireMinute(list, minute, false, listChanged, fire)) {
         m_latched = true;
-        m_firedMinute = text;
+        m_firedMinute = nowMinute;
     }
 }
 
@@ -155,14 +140,14 @@ std::optional<QDateTime> AlarmEngine::nextDue(const AlarmList &list, const QDate
         if (!first || due < *first)
             first = due;
     };
-    for (const QString &entry : list) {
-        const std::optional<QTime> t = entryTime(entry);
-        if (!t)
+    for (const Alarm &entry : list) {
+        const QTime t = entry.time();
+        if (!t.isValid())
             continue;
         // Entries ring by hour and minute, from the minute's first second.
-        QDateTime due(now.date(), QTime(t->hour(), t->minute()));
+        QDateTime due(now.date(), minuteOf(t));
         if (due <= now)
-            due = QDateTime(now.date().addDays(1), QTime(t->hour(), t->minute()));
+            due = QDateTime(now.date().addDays(1), minuteOf(t));
         consider(due);
     }
     for (const QDateTime &due : m_snoozed)

@@ -1,5 +1,5 @@
-// When alarms fire and chimes sound: the reservation texts, the latch that
-// fires a minute once, the command-line alarm and the volume encoding.
+// When alarms fire and chimes sound: the latch that fires a minute once,
+// late and snoozed alarms, and the volume encoding.
 #pragma once
 
 #include "alarm_list.h"
@@ -16,11 +16,6 @@ namespace vespera {
 // "h:mm": the hour without a leading zero, the minute with two (7:05, 23:59).
 QString hmText(const QTime &t);
 
-// The time of day in an entry's first eight characters, "hh:mm:ss"; nothing
-// when they are not one. Only its hour and minute take part in matching.
-std::optional<QTime> entryTime(const QString &entry);
-inline bool isOneShot(const QString &entry) { return entry.endsWith(QLatin1Char('*')); }
-
 // A wave-out volume from a level 0-255: the level's byte in all four bytes
 // (200 gives C8C8C8C8). Levels outside 0-255 are taken as the nearest end.
 quint32 waveVolumeFromLevel(int level);
@@ -33,11 +28,6 @@ int storedLevel(const std::optional<QString> &value, int defaultLevel = 200);
 bool chimeDue(const QTime &t);
 // The next half hour after `now`, when the chime is due.
 QDateTime nextChime(const QDateTime &now);
-
-// The command line "AL hhmm program..." gives the entry "hh:mm:00" and, from
-// its ninth character on, the program to start for every alarm.
-std::optional<QString> commandLineAlarm(const QString &commandLine);
-QString commandLineProgram(const QString &commandLine);
 
 // What a firing shows: the alarm's own time, and whether it rings late.
 struct AlarmRing {
@@ -94,7 +84,7 @@ private:
     QVector<QDateTime> m_snoozed; // when each rings again, as an instant
     // Held from a firing until the first tick of another minute.
     bool m_latched = false;
-    QString m_firedMinute; // "h:mm" of the last firing
+    QTime m_firedMinute; // of the last firing
 };
 
 } // namespace vespera

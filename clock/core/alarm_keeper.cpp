@@ -20,23 +20,22 @@ void AlarmKeeper::reload()
 
 void AlarmKeeper::save() { saveAlarmList(m_list, m_store); }
 
-bool AlarmKeeper::addCommandLineAlarm(const QString &commandLine)
+bool AlarmKeeper::addCommandLineAlarm(const CommandLine &commandLine)
 {
-    const std::optional<QString> entry = commandLineAlarm(commandLine);
-    if (!entry)
+    if (!commandLine.alarm)
         return false;
-    m_list << *entry;
+    m_list << *commandLine.alarm;
     // Only a command line made for an alarm names a program; any other would
     // start a piece of itself in place of the notice.
-    m_commandLineProgram = commandLineProgram(commandLine);
+    m_commandLineProgram = commandLine.alarmProgram;
     return true;
 }
 
-bool AlarmKeeper::addPresetAlarm(const QString &entry)
+bool AlarmKeeper::addPresetAlarm(const Alarm &alarm)
 {
     if (m_list.size() >= kMaxStoredAlarms)
         return false;
-    m_list << entry;
+    m_list << alarm;
     save();
     return true;
 }

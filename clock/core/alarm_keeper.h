@@ -5,6 +5,7 @@
 
 #include "alarm_engine.h"
 #include "alarm_list.h"
+#include "core/command_line.h"
 
 #include <QDateTime>
 #include <functional>
@@ -26,11 +27,11 @@ public:
     // The stored list, in place of what the clock held.
     void reload();
     // "AL hhmm program ...": its alarm joins the list (not stored) and its
-    // program is started by every alarm; false when the line is no such one.
-    bool addCommandLineAlarm(const QString &commandLine);
+    // program is started by every alarm; false when the line has no alarm.
+    bool addCommandLineAlarm(const CommandLine &commandLine);
     // A one-time alarm from the preset dial, stored at once; false when the
     // store is full.
-    bool addPresetAlarm(const QString &entry);
+    bool addPresetAlarm(const Alarm &alarm);
 
     // One pass of the tick at `now`: an alarm that fires starts the program
     // chosen for alarms, or, without one, calls `notice` with its ring.

@@ -25,7 +25,7 @@ void loadAlarmList(AlarmList &list, const common::SettingsStore &store)
             said = true;
             return;
         }
-        list << *entry;
+        list << Alarm::fromStored(*entry);
     }
 }
 
@@ -36,7 +36,7 @@ bool saveAlarmList(const AlarmList &list, common::SettingsStore &store)
         const QString section = common::kSection;
         int i = 0;
         for (; i <= list.size() && i <= kLastKey; ++i) // in place: the file keeps its order
-            doc.set(section, QString::number(i), i < list.size() ? list[i] : QString());
+            doc.set(section, QString::number(i), i < list.size() ? list[i].toStored() : QString());
         QSet<QString> stale;
         for (; i <= 10 || doc.find(section, QString::number(i)); ++i)
             stale << QString::number(i);
@@ -49,12 +49,12 @@ AlarmList mergeAlarmEdits(const AlarmList &opened, const AlarmList &edited, cons
 {
     AlarmList removed = opened; // what the user took out: opened less edited
     AlarmList added;            // what the user put in: edited less opened
-    for (const QString &entry : edited) {
+    for (const Alarm &entry : edited) {
         if (!removed.removeOne(entry))
             added << entry;
     }
     AlarmList merged = stored;
-    for (const QString &entry : removed)
+    for (const Alarm &entry : removed)
         merged.removeOne(entry);
     return merged + added;
 }

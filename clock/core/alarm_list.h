@@ -3,12 +3,9 @@
 #pragma once
 
 #include "common/settings_store.h"
-
-#include <QStringList>
+#include "core/alarm.h"
 
 namespace vespera {
-
-using AlarmList = QStringList;
 
 // The most reservations the store keeps: keys "0" to "11".
 constexpr int kMaxStoredAlarms = 12;

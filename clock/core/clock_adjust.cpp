@@ -18,20 +18,20 @@ QTime adjustTarget(const QTime &now, int offsetMinutes)
 
 void ClockAdjust::tick(const QTime &now)
 {
-    nowText = adjustTimeText(now);
-    targetText = adjustTimeText(adjustTarget(now, offset()));
+    m_now = now;
+    m_target = adjustTarget(now, m_offset);
 }
 
 void ClockAdjust::later()
 {
-    if (offset() < kMaxOffset)
-        offsetText = QString::number(offset() + 1);
+    if (m_offset < kMaxOffset)
+        ++m_offset;
 }
 
 void ClockAdjust::earlier()
 {
-    if (offset() > -kMaxOffset)
-        offsetText = QString::number(offset() - 1);
+    if (m_offset > -kMaxOffset)
+        --m_offset;
 }
 
 } // namespace vespera

@@ -21,13 +21,20 @@ public:
 
     // Every 100 ms: the current time and the time SET would set.
     void tick(const QTime &now);
-    void later(); // one minute more, up to +59
+    void later();   // one minute more, up to +59
     void earlier(); // one minute less, down to -59
-    int offset() const { return offsetText.toInt(); }
+    int offset() const { return m_offset; }
+    // What SET sets: the target as the last tick shows it, so SET sets the
+    // time on the screen also in the moment between ▲ and the next tick.
+    QTime target() const { return m_target; }
 
-    QString nowText = QStringLiteral("00:00:00"); // now
-    QString targetText = QStringLiteral("00:00:00"); // the target
-    QString offsetText = QStringLiteral("0");        // the offset, from "0" at every opening
+    QString nowText() const { return adjustTimeText(m_now); }
+    QString targetText() const { return adjustTimeText(m_target); }
+    QString offsetText() const { return QString::number(m_offset); }
+
+private:
+    QTime m_now{0, 0}, m_target{0, 0};
+    int m_offset = 0; // from 0 at every opening
 };
 
 } // namespace vespera

@@ -1,9 +1,29 @@
-// The clock's command line: its arguments as one text, as the rest of the clock reads it.
+// The clock's command line: its arguments, read once into what they ask of the clock.
 #include "command_line.h"
 
 #include <QCoreApplication>
 
 namespace vespera {
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine line;
+    line.remoteCommand = remoteCommandOf(arguments.value(0));
+    if (!line.remoteCommand.isEmpty())
+        return line;
+    const QString joined = joinCommandLine(arguments);
+    line.quietSecondStart = joined == QLatin1String("a");
+    if (!joined.startsWith(QLatin1String("AL")))
+        return line;
+    // Read at fixed places of the joined line, where "AL hhmm program" has its
+    // digits and its program, as launchers have always written it. A line that
+    // only starts like one ("ALARM", "AL 645") still switches alarms on, with a
+    // time that never rings.
+    line.alarm = Alarm::fromStored(joined.mid(3, 2) + QLatin1Char(':') + joined.mid(5, 2)
+                                   + QStringLiteral(":00"));
+    line.alarmProgram = joined.mid(8);
+    return line;
+}
 
 QString joinCommandLine(const QStringList &arguments)
 {

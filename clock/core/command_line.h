@@ -1,10 +1,29 @@
-// The clock's command line: its arguments as one text, as the rest of the clock reads it.
+// The clock's command line: its arguments, read once into what they ask of the clock.
 #pragma once
+
+#include "alarm.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace vespera {
+
+// What the clock's arguments ask of it.
+struct CommandLine {
+    // "--options" and the like (see remoteCommands()): for the clock that
+    // runs, or for this one. Such a line asks for nothing else.
+    QString remoteCommand;
+    // "a", as the autostart entry starts the clock: a second start says nothing.
+    bool quietSecondStart = false;
+    // "AL hhmm program...": an alarm for this run only, never stored, and the
+    // program every alarm then starts in place of the notice (empty: the notice).
+    std::optional<Alarm> alarm;
+    QString alarmProgram;
+};
+
+// Reads the arguments that follow the program's name.
+CommandLine parseCommandLine(const QStringList &arguments);
 
 // Arguments joined by single blanks; an argument holding a blank or a quote is
 // quoted the way QProcess::splitCommand reads it back.

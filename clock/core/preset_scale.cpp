@@ -10,36 +10,37 @@ bool inMinuteBands(int y) { return y >= 25 && y < 65; }
 bool inOffsetBands(int y) { return y >= 80 && y < 108; }
 } // namespace
 
-QString presetTimeText(int hour, int minute)
+QString PresetScale::dialHourText() const
 {
-    return QStringLiteral("%1:%2:00")
-        .arg(hour, 2, 10, QLatin1Char('0'))
-        .arg(minute, 2, 10, QLatin1Char('0'));
+    return QString::number(m_shownHour < 13 ? m_shownHour : m_shownHour - 12);
 }
 
-void PresetScale::showHour(int hour)
+QString PresetScale::amPmText() const
 {
-    // Noon stays AM 12 and midnight AM 0, as the dial has always read.
-    amPmText = hour < 13 ? QStringLiteral("AM") : QStringLiteral("PM");
-    dialHourText = QString::number(hour < 13 ? hour : hour - 12);
+    return m_shownHour < 13 ? QStringLiteral("AM") : QStringLiteral("PM");
+}
+
+QString PresetScale::offsetText() const
+{
+    return m_offset ? QString::number(*m_offset) : QStringLiteral("00");
 }
 
 void PresetScale::showMinute(int minute)
 {
-    minuteText = QString::number(minute);
-    shownMarkerLeft = markerLeft(minute);
+    m_minute = minute;
+    m_shownMarkerLeft = markerLeft(minute);
 }
 
 void PresetScale::open(int hour, int currentMinute)
 {
-    presetHour = hour;
-    showHour(presetHour);
-    selectedMarkerLeft = markerLeft(currentMinute);
-    shownMarkerLeft = kHidden;
-    offsetMarkerLeft = kHidden;
-    pickedText = presetTimeText(presetHour, currentMinute);
-    minuteText = QString::number(currentMinute);
-    offsetText = QStringLiteral("00"); // a new window's offset; only picked carries over
+    m_presetHour = hour;
+    showHour(m_presetHour);
+    m_selectedMarkerLeft = markerLeft(currentMinute);
+    m_shownMarkerLeft = kHidden;
+    m_offsetMarkerLeft = kHidden;
+    m_pickedTime = QTime(m_presetHour, currentMinute);
+    m_minute = currentMinute;
+    m_offset.reset(); // a new window's offset; only picked carries over
 }
 
 void PresetScale::mouseMove(int x, int y)
@@ -47,42 +48,42 @@ void PresetScale::mouseMove(int x, int y)
     const int along = x - kLeft;
     if (inScale(x) && y >= 25 && y < 65) {
         const int minute = y < 41 ? along / 5 : y < 53 ? along / 25 * 5 : along / 75 * 15;
-        if (minuteText != QString::number(minute))
+        if (m_minute != minute)
             showMinute(minute);
         return;
     }
     if (inScale(x) && y >= 80 && y < 108) {
         const int offset = y < 96 ? along / 5 : along / 25 * 5;
-        if (offsetText == QString::number(offset))
+        if (m_offset == offset)
             return;
-        offsetText = QString::number(offset);
-        offsetMarkerLeft = markerLeft(offset);
+        m_offset = offset;
+        m_offsetMarkerLeft = markerLeft(offset);
         const int total = selectedMinute() + offset;
         showMinute(total > 59 ? total - 60 : total);
-        showHour(total > 59 ? (presetHour + 1) % 24 : presetHour);
+        showHour(total > 59 ? (m_presetHour + 1) % 24 : m_presetHour);
         return;
     }
     // Off the bands: back to what was selected.
-    picked = false;
-    if (presetTimeText(presetHour, minuteText.toInt()) != pickedText) {
-        showHour(presetHour);
-        minuteText = QString::number(selectedMinute());
-        shownMarkerLeft = selectedMarkerLeft;
+    m_picked = false;
+    if (QTime(m_presetHour, m_minute) != m_pickedTime) {
+        showHour(m_presetHour);
+        m_minute = selectedMinute();
+        m_shownMarkerLeft = m_selectedMarkerLeft;
     }
-    if (offsetText != QLatin1String("0")) {
-        offsetText = QStringLiteral("0");
-        offsetMarkerLeft = markerLeft(0);
+    if (m_offset != 0) {
+        m_offset = 0;
+        m_offsetMarkerLeft = markerLeft(0);
     }
 }
 
 void PresetScale::pick()
 {
-    pickedText = presetTimeText(presetHour, minuteText.toInt());
+    m_pickedTime = QTime(m_presetHour, m_minute);
     // The selection goes to the minute shown, also when its marker was never
     // drawn (a first move onto the minute already shown moves nothing).
-    selectedMarkerLeft = markerLeft(minuteText.toInt());
-    shownMarkerLeft = selectedMarkerLeft;
-    picked = true;
+    m_selectedMarkerLeft = markerLeft(m_minute);
+    m_shownMarkerLeft = m_selectedMarkerLeft;
+    m_picked = true;
 }
 
 void PresetScale::mouseDown(int x, int y)
@@ -93,19 +94,19 @@ void PresetScale::mouseDown(int x, int y)
         pick();
     } else if (inOffsetBands(y)) {
         // An offset that carried into the next hour makes that hour the preset one.
-        presetHour = dialHourText.toInt() + (amPmText == QLatin1String("AM") ? 0 : 12);
+        m_presetHour = m_shownHour;
         pick();
     }
 }
 
 void PresetScale::now(int currentHour, int currentMinute)
 {
-    presetHour = currentHour;
-    selectedMarkerLeft = markerLeft(currentMinute);
-    showHour(presetHour);
-    minuteText = QString::number(selectedMinute());
-    shownMarkerLeft = selectedMarkerLeft;
-    pickedText = presetTimeText(presetHour, minuteText.toInt());
+    m_presetHour = currentHour;
+    m_selectedMarkerLeft = markerLeft(currentMinute);
+    showHour(m_presetHour);
+    m_minute = selectedMinute();
+    m_shownMarkerLeft = m_selectedMarkerLeft;
+    m_pickedTime = QTime(m_presetHour, m_minute);
 }
 
 } // namespace vespera

@@ -2,12 +2,13 @@
 // an offset of minutes that may carry into the next hour.
 #pragma once
 
+#include "core/alarm.h"
+
 #include <QString>
+#include <QTime>
+#include <optional>
 
 namespace vespera {
-
-// "hh:mm:00", the reservation text of hour h and minute m.
-QString presetTimeText(int hour, int minute);
 
 class PresetScale {
 public:
@@ -22,30 +23,39 @@ public:
     void mouseMove(int x, int y);
     void mouseDown(int x, int y);
     // True when the double click sets the alarm.
-    bool doubleClick() const { return picked; }
+    bool doubleClick() const { return m_picked; }
     // "NOW": the hour and minute it is now.
     void now(int currentHour, int currentMinute);
     // The one-time reservation Set makes.
-    QString entry() const
-    {
-        return presetTimeText(presetHour, minuteText.toInt()) + QLatin1Char('*');
-    }
+    Alarm entry() const { return Alarm(QTime(m_presetHour, m_minute), true); }
 
-    int selectedMinute() const { return (selectedMarkerLeft - 81) / 5; }
+    int presetHour() const { return m_presetHour; } // 0-23
+    int selectedMinute() const { return (m_selectedMarkerLeft - 81) / 5; }
 
-    int presetHour = 0;                          // the preset hour
-    QString dialHourText = QStringLiteral("00"); // hour on the 12-hour dial
-    QString amPmText = QStringLiteral("AM"); // "AM" or "PM"
-    QString minuteText = QStringLiteral("00");     // minute shown
-    QString offsetText = QStringLiteral("00");     // offset shown
-    int shownMarkerLeft = kHidden, selectedMarkerLeft = kHidden, offsetMarkerLeft = kHidden;
-    bool picked = false; // kept from one opening to the next
-    QString pickedText;
+    // What the dial shows: the hour on the 12-hour dial with "AM" or "PM"
+    // (noon stays AM 12 and midnight AM 0, as the dial has always read), the
+    // minute, and the offset ("00" in a new window until the pointer moves
+    // onto the offset bands or off the scale, "0" from then on).
+    QString dialHourText() const;
+    QString amPmText() const;
+    QString minuteText() const { return QString::number(m_minute); }
+    QString offsetText() const;
+    int shownMarkerLeft() const { return m_shownMarkerLeft; }
+    int selectedMarkerLeft() const { return m_selectedMarkerLeft; }
+    int offsetMarkerLeft() const { return m_offsetMarkerLeft; }
 
 private:
-    void showHour(int hour);
+    void showHour(int hour) { m_shownHour = hour; }
     void showMinute(int minute);
     void pick();
+
+    int m_presetHour = 0;
+    int m_shownHour = 0; // 0-23; an offset may carry it past the preset hour
+    int m_minute = 0;    // shown
+    std::optional<int> m_offset;
+    int m_shownMarkerLeft = kHidden, m_selectedMarkerLeft = kHidden, m_offsetMarkerLeft = kHidden;
+    bool m_picked = false; // kept from one opening to the next
+    QTime m_pickedTime;    // the hour and minute picked, or those of the opening
 };
 
 } // namespace vespera

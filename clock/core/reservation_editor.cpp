@@ -99,13 +99,16 @@ AddOutcome addReservation(const QString &mode, const QString &hourText, const QS
     else
         badHour = t > 23 || h < 0;
     if (badHour || hourPart.size() != 2 || minutePart.size() != 2)
-        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "時間が不正です")), QString()};
+        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "時間が不正です")), Alarm()};
     if (value(minuteText) > 59 || value(minutePart) < 0)
-        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "分が不正です")), QString()};
+        return {text(QT_TRANSLATE_NOOP("ReservationEditor", "分が不正です")), Alarm()};
     if (listSize > 10)
         return {text(QT_TRANSLATE_NOOP("ReservationEditor", "10項目以上は登録できません。")),
-                QString()};
-    return {QString(), hourPart + QLatin1Char(':') + minutePart + QLatin1Char(':') + secondPart};
+                Alarm()};
+    // Read as a stored entry is: a letter pasted into a box passes the checks
+    // above and makes an entry that is kept as typed and never rings.
+    return {QString(), Alarm::fromStored(hourPart + QLatin1Char(':') + minutePart + QLatin1Char(':')
+                                         + secondPart)};
 }
 
 int deleteReservation(AlarmList &list, int selected)

@@ -36,10 +36,10 @@ AfterKey hourKeyRelease(const QString &hourText, const QString &mode);
 AfterKey minuteKeyRelease(const QString &minuteText);
 
 // "セット": the message that refuses the reservation, or an empty text and
-// the entry "H:M:S" to append.
+// the daily alarm to append.
 struct AddOutcome {
     QString refusal;
-    QString entry;
+    Alarm alarm;
 };
 AddOutcome addReservation(const QString &mode, const QString &hourText, const QString &minuteText,
                           const QString &hourPart, const QString &minutePart,

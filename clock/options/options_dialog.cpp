@@ -42,6 +42,16 @@ const QString kTitle = QStringLiteral("pendra"); // the program's title on its m
 constexpr int kDialogTopic = 16, kDesignsTopic = 39;
 constexpr int kChimeHoldMs = 5600; // the chime keeps its own volume 5.5 s
 
+// The reservations the list shows. Each row shows its entry as stored, a
+// hand-edited one too, so reading the rows back loses nothing.
+AlarmList shownAlarms(const QListWidget *list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows << list->item(i)->text();
+    return alarmsFromStored(rows);
+}
+
 template <typename W> W *place(W *w, const QRect &r)
 {
     w->setGeometry(r);
@@ -252,14 +262,12 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     });
     connect(setAlarmButton, &QPushButton::clicked, this, &OptionsDialog::onSetAlarm);
     connect(deleteAlarmButton, &QPushButton::clicked, this, [this] {
-        AlarmList entries;
-        for (int i = 0; i < alarmList->count(); ++i)
-            entries << alarmList->item(i)->text();
+        AlarmList entries = shownAlarms(alarmList);
         const int next = deleteReservation(entries, alarmList->currentRow());
         if (entries.size() == alarmList->count())
             return; // nothing was selected
         alarmList->clear();
-        alarmList->addItems(entries);
+        alarmList->addItems(storedTexts(entries));
         alarmList->setCurrentRow(next);
     });
     connect(clearAlarmsButton, &QPushButton::clicked, alarmList, &QListWidget::clear);
@@ -280,7 +288,7 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     label(tr("設定時刻"), twips(240, 540, 960, 285), frame);
     targetLabel = label(QString(), twips(1200, 540, 1080, 285), frame);
     label(QStringLiteral("±"), twips(2280, 540, 240, 285), frame);
-    offsetLabel = label(m_adjust.offsetText, twips(2520, 420, 360, 375), frame);
+    offsetLabel = label(m_adjust.offsetText(), twips(2520, 420, 360, 375), frame);
     offsetLabel->setAlignment(Qt::AlignCenter);
     laterButton = place(new QPushButton(QStringLiteral("▲"), frame), twips(2880, 420, 255, 180));
     earlierButton = place(new QPushButton(QStringLiteral("▼"), frame), twips(2880, 615, 255, 180));
@@ -293,11 +301,11 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     }
     connect(laterButton, &QPushButton::clicked, this, [this] {
         m_adjust.later();
-        offsetLabel->setText(m_adjust.offsetText);
+        offsetLabel->setText(m_adjust.offsetText());
     });
     connect(earlierButton, &QPushButton::clicked, this, [this] {
         m_adjust.earlier();
-        offsetLabel->setText(m_adjust.offsetText);
+        offsetLabel->setText(m_adjust.offsetText());
     });
     connect(setClockButton, &QPushButton::clicked, this, &OptionsDialog::onSetClock);
 }
@@ -307,7 +315,7 @@ void OptionsDialog::loadSettings()
     alarmList->clear();
     m_openedAlarms.clear();
     loadAlarmList(m_openedAlarms, m_store);
-    alarmList->addItems(m_openedAlarms);
+    alarmList->addItems(storedTexts(m_openedAlarms));
     const ClockFlags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.alarmOn);
     chimeCheck->setChecked(flags.chimeOn);
@@ -367,15 +375,15 @@ void OptionsDialog::showEvent(QShowEvent *event)
 void OptionsDialog::onAdjustTick()
 {
     m_adjust.tick(m_platform.clock->now().time());
-    nowLabel->setText(m_adjust.nowText);
-    targetLabel->setText(m_adjust.targetText);
+    nowLabel->setText(m_adjust.nowText());
+    targetLabel->setText(m_adjust.targetText());
 }
 
 void OptionsDialog::onSetClock()
 {
     if (!m_platform.systemTime)
         return;
-    const QTime target = QTime::fromString(targetLabel->text(), QStringLiteral("HH:mm:ss"));
+    const QTime target = m_adjust.target();
     QPointer<OptionsDialog> self(this);
     m_platform.systemTime->setTimeOfDay(target, [self](platform::SetTimeResult result) {
         // A refusal is told and nothing else changes: the clock goes on.
@@ -394,7 +402,7 @@ void OptionsDialog::onSetAlarm()
             m_platform.messages->information(kTitle, outcome.refusal);
         return;
     }
-    alarmList->addItem(outcome.entry);
+    alarmList->addItem(outcome.alarm.toStored());
 }
 
 void OptionsDialog::onAlarmTest()
@@ -536,9 +544,7 @@ bool OptionsDialog::storeSettings()
     QVector<QPair<QString, QString>> notices;
     common::SettingsStore::Batch batch(m_store);
     m_settings.saveSkin(designNameLabel->text());
-    AlarmList edited;
-    for (int i = 0; i < alarmList->count(); ++i)
-        edited << alarmList->item(i)->text();
+    const AlarmList edited = shownAlarms(alarmList);
     AlarmList stored;
     loadAlarmList(stored, m_store);
     AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
@@ -551,7 +557,7 @@ bool OptionsDialog::storeSettings()
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     alarmList->clear();
-    alarmList->addItems(entries);
+    alarmList->addItems(storedTexts(entries));
 
     ClockFlags flags = m_clock.optionFlags();
     flags.use24Hour = use24HourCheck->isChecked();

@@ -38,8 +38,8 @@ private slots:
         PresetScale scale;
         scale.open(7, 0);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.minuteText, minute);
-        QCOMPARE(scale.shownMarkerLeft, PresetScale::markerLeft(minute.toInt()));
+        QCOMPARE(scale.minuteText(), minute);
+        QCOMPARE(scale.shownMarkerLeft(), PresetScale::markerLeft(minute.toInt()));
     }
 
     void offsetsCarryIntoTheNextHour_data()
@@ -63,8 +63,8 @@ private slots:
         PresetScale scale;
         scale.open(hour, 50);
         scale.mouseMove(bandX(along), y);
-        QCOMPARE(scale.amPmText + ' ' + scale.dialHourText + ' ' + scale.minuteText, shown);
-        QCOMPARE(scale.presetHour, hour); // only a click commits the hour
+        QCOMPARE(scale.amPmText() + ' ' + scale.dialHourText() + ' ' + scale.minuteText(), shown);
+        QCOMPARE(scale.presetHour(), hour); // only a click commits the hour
     }
 
     void aClickCommitsTheShownHour()
@@ -73,14 +73,14 @@ private slots:
         scale.open(23, 50);
         scale.mouseMove(bandX(75), kBandE);
         scale.mouseDown(bandX(75), kBandE);
-        QCOMPARE(scale.presetHour, 0);
-        QVERIFY(scale.picked);
+        QCOMPARE(scale.presetHour(), 0);
+        QVERIFY(scale.doubleClick());
         scale.mouseMove(5, kOff); // leaving keeps the new hour and minute
-        QCOMPARE(scale.dialHourText, QString("0"));
-        QCOMPARE(scale.minuteText, QString("5"));
-        QCOMPARE(scale.offsetText, QString("0"));
-        QVERIFY(!scale.picked);
-        QCOMPARE(scale.entry(), QString("00:05:00*"));
+        QCOMPARE(scale.dialHourText(), QString("0"));
+        QCOMPARE(scale.minuteText(), QString("5"));
+        QCOMPARE(scale.offsetText(), QString("0"));
+        QVERIFY(!scale.doubleClick());
+        QCOMPARE(scale.entry().toStored(), QString("00:05:00*"));
     }
 
     void leavingWithoutAClickGoesBack()
@@ -90,11 +90,11 @@ private slots:
         scale.mouseMove(bandX(50), kBandA);
         scale.mouseMove(bandX(25), kBandD);
         scale.mouseMove(bandX(0), kOff);
-        QCOMPARE(scale.minuteText, QString("50"));
-        QCOMPARE(scale.offsetText, QString("0"));
-        QCOMPARE(scale.shownMarkerLeft, scale.selectedMarkerLeft);
-        QCOMPARE(scale.offsetMarkerLeft, PresetScale::markerLeft(0));
-        QCOMPARE(scale.entry(), QString("07:50:00*"));
+        QCOMPARE(scale.minuteText(), QString("50"));
+        QCOMPARE(scale.offsetText(), QString("0"));
+        QCOMPARE(scale.shownMarkerLeft(), scale.selectedMarkerLeft());
+        QCOMPARE(scale.offsetMarkerLeft(), PresetScale::markerLeft(0));
+        QCOMPARE(scale.entry().toStored(), QString("07:50:00*"));
     }
 
     // A first move onto the minute already shown moves no marker; the click
@@ -108,14 +108,14 @@ private slots:
         scale.mouseDown(bandX(35 * 5), kBandA);
         QCOMPARE(scale.selectedMinute(), 35);
         QVERIFY(scale.doubleClick());
-        QCOMPARE(scale.entry(), QString("12:35:00*"));
+        QCOMPARE(scale.entry().toStored(), QString("12:35:00*"));
     }
 
     void setLeavesAOneTimeAlarmOnTheClock()
     {
         m_clock.time.setTime(QTime(7, 45, 10));
         auto form = start();
-        probe(*form).preset().setPresetHour("7");
+        probe(*form).preset().setPresetHour(7);
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
@@ -124,7 +124,7 @@ private slots:
             dial.onSet();
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(probe(*form).alarms(), QStringList{"07:45:00*"});
+        QCOMPARE(storedTexts(probe(*form).alarms()), QStringList{"07:45:00*"});
         QVERIFY(form->flags().alarmOn);
         QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
@@ -135,21 +135,35 @@ private slots:
     {
         m_clock.time.setTime(QTime(16, 20));
         auto form = start();
-        probe(*form).preset().setPresetHour("99"); // hand-written nonsense: the current hour
+        probe(*form).preset().setPresetHour(99); // hand-written nonsense: the current hour
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
-            QCOMPARE(scale.presetHour, 16);
+            QCOMPARE(scale.presetHour(), 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();
-            QCOMPARE(probe(*form).preset().presetHour(), QString("17"));
-            QCOMPARE(scale.minuteText, QString("2"));
+            QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(17));
+            QCOMPARE(scale.minuteText(), QString("2"));
             dial.onClose();
         }
         QVERIFY(probe(*form).alarms().isEmpty());
         PresetDial again(*form, scale, &m_clock);
-        QVERIFY(scale.picked); // a pick is remembered into the next opening
+        QVERIFY(scale.doubleClick()); // a pick is remembered into the next opening
+    }
+
+    // Before the menu names an hour, the dial opens on the current one.
+    void noPresetHourYetIsTheCurrentOne()
+    {
+        m_clock.time.setTime(QTime(5, 40));
+        auto form = start();
+        QCOMPARE(probe(*form).preset().presetHour(), std::nullopt);
+        PresetScale scale;
+        PresetDial dial(*form, scale, &m_clock);
+        QCOMPARE(scale.amPmText() + ' ' + scale.dialHourText() + ' ' + scale.minuteText(),
+                 QString("AM 5 40"));
+        dial.onSet();
+        QCOMPARE(stored("0"), QString("05:40:00*"));
     }
 
     // A new window starts with no offset: only picked carries over.
@@ -157,17 +171,17 @@ private slots:
     {
         m_clock.time.setTime(QTime(7, 20));
         auto form = start();
-        probe(*form).preset().setPresetHour("7");
+        probe(*form).preset().setPresetHour(7);
         PresetScale scale;
         {
             PresetDial dial(*form, scale, &m_clock);
             scale.mouseMove(bandX(75), kBandE);
-            QCOMPARE(scale.offsetText, QString("15"));
+            QCOMPARE(scale.offsetText(), QString("15"));
             dial.onClose();
         }
         PresetDial again(*form, scale, &m_clock);
-        QCOMPARE(scale.offsetText, QString("00"));
-        QCOMPARE(scale.offsetMarkerLeft, PresetScale::kHidden);
+        QCOMPARE(scale.offsetText(), QString("00"));
+        QCOMPARE(scale.offsetMarkerLeft(), PresetScale::kHidden);
     }
 
     // The store keeps twelve reservations; a thirteenth would be gone at the

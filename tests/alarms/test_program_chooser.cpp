@@ -57,18 +57,18 @@ private slots:
         ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
         chooser.show();
         QCOMPARE(chooser.windowTitle(), QString("実行ファイルを指定"));
-        QCOMPARE(chooser.pathBox->text(), QString("/usr/bin/old"));
+        QCOMPARE(chooser.findChild<QLineEdit *>("pathBox")->text(), QString("/usr/bin/old"));
         QStringList listed;
-        for (int i = 0; i < chooser.fileList->count(); ++i)
-            listed << chooser.fileList->item(i)->text();
+        for (int i = 0; i < chooser.findChild<QListWidget *>("fileList")->count(); ++i)
+            listed << chooser.findChild<QListWidget *>("fileList")->item(i)->text();
         QCOMPARE(listed, (QStringList{"radio", "wake"}));
 
-        clickRow(chooser.fileList, 1);
-        QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
-        QTest::keyClicks(chooser.pathBox, "xyz"); // keys change nothing
-        QCOMPARE(chooser.pathBox->text(), m_dir.filePath("wake"));
+        clickRow(chooser.findChild<QListWidget *>("fileList"), 1);
+        QCOMPARE(chooser.findChild<QLineEdit *>("pathBox")->text(), m_dir.filePath("wake"));
+        QTest::keyClicks(chooser.findChild<QLineEdit *>("pathBox"), "xyz"); // keys change nothing
+        QCOMPARE(chooser.findChild<QLineEdit *>("pathBox")->text(), m_dir.filePath("wake"));
         QCOMPARE(pathBox.text(), QString("/usr/bin/old")); // nothing until 指定
-        QTest::mouseClick(chooser.chooseButton, Qt::LeftButton);
+        QTest::mouseClick(chooser.findChild<QPushButton *>("chooseButton"), Qt::LeftButton);
         QCOMPARE(pathBox.text(), m_dir.filePath("wake"));
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
     }
@@ -79,13 +79,13 @@ private slots:
         {
             ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
             chooser.show();
-            clickRow(chooser.fileList, 0);
+            clickRow(chooser.findChild<QListWidget *>("fileList"), 0);
             chooser.reject(); // the close box
         }
         QCOMPARE(pathBox.text(), QString());
         ProgramChooser chooser(&pathBox, {"/"}, m_dir.path());
         chooser.show();
-        clickRow(chooser.fileList, 0, true);
+        clickRow(chooser.findChild<QListWidget *>("fileList"), 0, true);
         QCOMPARE(pathBox.text(), m_dir.filePath("radio"));
     }
 
@@ -94,10 +94,11 @@ private slots:
         QLineEdit pathBox("/usr/bin/old");
         ProgramChooser chooser(&pathBox, {"/", "/nowhere"}, m_dir.path());
         chooser.show();
-        chooser.volumeBox->setCurrentText("/nowhere");
-        QCOMPARE(chooser.fileList->count(), 0);
+        chooser.findChild<QComboBox *>("volumeBox")->setCurrentText("/nowhere");
+        QCOMPARE(chooser.findChild<QListWidget *>("fileList")->count(), 0);
         QVERIFY(chooser.isVisible());
-        QTest::mouseClick(chooser.chooseButton, Qt::LeftButton); // the old path stays
+        QTest::mouseClick(chooser.findChild<QPushButton *>("chooseButton"),
+                          Qt::LeftButton); // the old path stays
         QCOMPARE(pathBox.text(), QString("/usr/bin/old"));
     }
 };

@@ -128,7 +128,7 @@ private slots:
             t.type(minuteKeys);
         }
         const AddOutcome added = t.set();
-        QCOMPARE(added.refusal.isEmpty() ? added.entry : added.refusal, outcome);
+        QCOMPARE(added.refusal.isEmpty() ? added.alarm.toStored() : added.refusal, outcome);
     }
 
     void focusMovesOn()
@@ -174,7 +174,8 @@ private slots:
 
     void elevenButNotTwelve()
     {
-        QCOMPARE(addReservation("24", "7", "", "07", "00", "00", 10).entry, QString("07:00:00"));
+        QCOMPARE(addReservation("24", "7", "", "07", "00", "00", 10).alarm.toStored(),
+                 QString("07:00:00"));
         QCOMPARE(addReservation("24", "7", "", "07", "00", "00", 11).refusal,
                  QString("10項目以上は登録できません。"));
         QCOMPARE(addReservation("24", "7", "75", "07", "75", "00", 0).refusal,
@@ -183,12 +184,12 @@ private slots:
 
     void deleting()
     {
-        AlarmList list{"07:00:00", "08:00:00", "09:00:00"};
+        AlarmList list = alarmsFromStored({"07:00:00", "08:00:00", "09:00:00"});
         QCOMPARE(deleteReservation(list, 1), 1);
-        QCOMPARE(list, (AlarmList{"07:00:00", "09:00:00"}));
+        QCOMPARE(storedTexts(list), (QStringList{"07:00:00", "09:00:00"}));
         QCOMPARE(deleteReservation(list, 1), -1); // the last one: nothing to select
         QCOMPARE(deleteReservation(list, -1), -1);
-        QCOMPARE(list, AlarmList{"07:00:00"});
+        QCOMPARE(storedTexts(list), QStringList{"07:00:00"});
     }
 };
 

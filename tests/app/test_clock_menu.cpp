@@ -119,14 +119,14 @@ private slots:
         QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
         child<QAction>(*form, "presetNow")->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), QString("7"));
+        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(7));
         at(23, 5);
         child<QAction>(*form, "presetNowBelow")->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), QString("23"));
+        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(23));
         fakes::children<QAction>(*form, "presetHours")[0]->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), QString("0"));
+        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(0));
         fakes::children<QAction>(*form, "presetHours")[15]->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), QString("15"));
+        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(15));
         QCOMPARE(preset.count(), 4);
     }
 
@@ -271,7 +271,7 @@ private slots:
         ClockWindow form(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-            QString());
+            CommandLine());
         QVERIFY(form.load());
         QAction *item = child<QAction>(form, "startAtLogin");
         QVERIFY(item->isVisible());
@@ -326,7 +326,7 @@ private slots:
         ClockWindow form(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
-            QString());
+            CommandLine());
         QVERIFY(form.load());
         QSignalSpy failures(&form, &ClockWindow::failureReported);
         child<QAction>(form, "startAtLogin")->trigger();

@@ -539,7 +539,7 @@ private slots:
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 59, 50));
         CanvasSurface surface;
         auto form = std::make_unique<ClockWindow>(
-            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random}, QString());
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random}, CommandLine());
         form->setGlyphSurface(&surface);
         QVERIFY(form->load());
         form->show();

@@ -636,7 +636,8 @@ private slots:
             fakes::FakeClock time;
             fakes::FakeDesktop desktop;
             fakes::FakeRandom random;
-            vespera::ClockWindow clock(*m_store, {&time, &desktop, &random}, QString());
+            vespera::ClockWindow clock(*m_store, {&time, &desktop, &random},
+                                       vespera::CommandLine());
             QVERIFY(clock.load());
             clock.show();
             QVERIFY(vespera::probe(clock).skinPath().endsWith("/vespera/mine.vss"));

@@ -75,7 +75,7 @@ protected:
     {
         auto form = std::make_unique<vespera::ClockWindow>(
             *m_store, vespera::ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
-            QString());
+            vespera::CommandLine());
         const bool loaded = form->load();
         if (loaded != expectLoaded)
             qWarning("load returned %d", loaded);

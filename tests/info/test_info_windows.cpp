@@ -28,7 +28,7 @@ class TestInfoWindows : public QObject, fakes::ClockFixture {
     {
         Clock c;
         c.form = std::make_unique<ClockWindow>(
-            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs}, QString());
+            *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs}, CommandLine());
         c.windows = std::make_unique<OtherWindows>(
             *c.form, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             &m_messages, nullptr, &m_help);

@@ -41,16 +41,30 @@ private slots:
         ClockAdjust adjust;
         for (int i = 0; i < 70; ++i)
             adjust.later();
-        QCOMPARE(adjust.offsetText, QString("59"));
+        QCOMPARE(adjust.offsetText(), QString("59"));
         adjust.tick(QTime(23, 59, 45));
-        QCOMPARE(adjust.nowText, QString("23:59:45"));
-        QCOMPARE(adjust.targetText, QString("00:59:00"));
+        QCOMPARE(adjust.nowText(), QString("23:59:45"));
+        QCOMPARE(adjust.targetText(), QString("00:59:00"));
         for (int i = 0; i < 59 + 3; ++i)
             adjust.earlier();
-        QCOMPARE(adjust.offsetText, QString("-3"));
+        QCOMPARE(adjust.offsetText(), QString("-3"));
         for (int i = 0; i < 100; ++i)
             adjust.earlier();
-        QCOMPARE(adjust.offsetText, QString("-59"));
+        QCOMPARE(adjust.offsetText(), QString("-59"));
+    }
+
+    // SET sets the target the labels show: the offset counts from the next tick.
+    void setSetsTheShownTarget()
+    {
+        ClockAdjust adjust;
+        adjust.tick(QTime(23, 59, 45));
+        QCOMPARE(adjust.target(), QTime(0, 0));
+        adjust.earlier();
+        QCOMPARE(adjust.offset(), -1);
+        QCOMPARE(adjust.target(), QTime(0, 0));
+        adjust.tick(QTime(23, 59, 45));
+        QCOMPARE(adjust.target(), QTime(23, 59));
+        QCOMPARE(adjust.targetText(), QString("23:59:00"));
     }
 
     void refusalsAreExplained_data()

@@ -38,7 +38,7 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
     {
         m_form = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
-            QString());
+            CommandLine());
         m_form->load();
         auto dialog = std::make_unique<OptionsDialog>(*m_form, *m_store,
                                                       OptionsPlatform{&m_clock,
@@ -543,7 +543,7 @@ private slots:
         m_clock.time.setTime(QTime(7, 30, 0));
         probe(*m_form).onTick(); // rings, and the one-time alarm goes
         QCOMPARE(stored("0"), QString("08:00:00"));
-        QVERIFY(probe(*m_form).preset().addPresetAlarm("10:15:00*"));
+        QVERIFY(probe(*m_form).preset().addPresetAlarm(Alarm::fromStored("10:15:00*")));
 
         child<QListWidget>(*dialog, "alarmList")->setCurrentRow(2); // the user deletes 06:00:00...
         click(child<QPushButton>(*dialog, "deleteAlarmButton"));
@@ -554,8 +554,8 @@ private slots:
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
         AlarmList now;
         loadAlarmList(now, *m_store);
-        QCOMPARE(now, expected);
-        QCOMPARE(probe(*m_form).alarms(), expected);
+        QCOMPARE(storedTexts(now), expected);
+        QCOMPARE(storedTexts(probe(*m_form).alarms()), expected);
     }
 
     void mergingEdits_data()
@@ -585,7 +585,9 @@ private slots:
         QFETCH(QStringList, edited);
         QFETCH(QStringList, stored);
         QFETCH(QStringList, merged);
-        QCOMPARE(mergeAlarmEdits(opened, edited, stored), merged);
+        QCOMPARE(storedTexts(mergeAlarmEdits(alarmsFromStored(opened), alarmsFromStored(edited),
+                                             alarmsFromStored(stored))),
+                 merged);
     }
 
     // A corner the clock does not know shows as the top-left one it is laid

@@ -290,11 +290,15 @@ private slots:
             check(&notice, {say("(late)", "（遅れて通知）"), say("Snooze", "スヌーズ"),
                             say("Alarm:", "です。"), say("7:30 AM", "AM 07:30")});
             // Read as a line: the word, then the time; or the time, then the word.
-            const QLabel *first = english ? notice.headLabel : notice.timeLabel;
-            const QLabel *second = english ? notice.timeLabel : notice.tailLabel;
+            const QLabel *first = english ? notice.findChild<QLabel *>("headLabel")
+                                          : notice.findChild<QLabel *>("timeLabel");
+            const QLabel *second = english ? notice.findChild<QLabel *>("timeLabel")
+                                           : notice.findChild<QLabel *>("tailLabel");
             QVERIFY(first->isVisible() && second->isVisible());
             QVERIFY(first->geometry().right() < second->geometry().left());
-            QVERIFY(!(english ? notice.tailLabel : notice.headLabel)->isVisible());
+            QVERIFY(!(english ? notice.findChild<QLabel *>("tailLabel")
+                              : notice.findChild<QLabel *>("headLabel"))
+                         ->isVisible());
         }
         {
             // The dial's picture in the window's language.
