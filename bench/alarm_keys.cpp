@@ -4,7 +4,7 @@
 // the store keeps.
 //   alarm_keys [KEYS...]   (default 3000 12000)
 // One row per size on stdout: milliseconds to load and to save, median of 5.
-#include "core/alarm_list.h"
+#include "core/clock_settings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -37,12 +37,11 @@ int main(int argc, char *argv[])
             common::SettingsStore store = common::SettingsStore::atPath(path);
             QElapsedTimer t;
             t.start();
-            vespera::AlarmList list;
-            vespera::loadAlarmList(list, store);
+            vespera::AlarmList list = vespera::ClockSettings(store).alarms();
             loads.push_back(t.nsecsElapsed() / 1e6);
             list.removeFirst(); // the one-time alarm rang
             t.restart();
-            if (!vespera::saveAlarmList(list, store))
+            if (!vespera::ClockSettings(store).saveAlarms(list))
                 return 1;
             saves.push_back(t.nsecsElapsed() / 1e6);
         }

@@ -1,7 +1,7 @@
 // AlarmNotice — the alarm notice: shows the time and repeats the alarm sound.
 #include "alarm_notice.h"
 #include "core/alarm_engine.h"
-#include "common/setting_keys.h"
+#include "core/clock_settings.h"
 
 #include "platform/clock_source.h"
 #include "platform/sound.h"
@@ -152,14 +152,12 @@ void AlarmNotice::start()
     fitText(timeLabel);
     if (!m_sound)
         return;
-    const bool ownVolume =
-        storedLevel(m_store.value(common::kSection, common::key::kAlarmVolumeOn), 0) == 1;
-    if (!ownVolume) {
+    const SoundVolume volume = ClockSettings(m_store).alarmVolume();
+    if (!volume.own) {
         playAlarm();
         return;
     }
-    const int level = storedLevel(m_store.value(common::kSection, common::key::kAlarmVolume));
-    m_volumeTicket = m_volumes.begin(waveVolumeFromLevel(level));
+    m_volumeTicket = m_volumes.begin(waveVolumeFromLevel(volume.level));
     m_pause.start(); // the first sound after half a second, as the volume settles
 }
 

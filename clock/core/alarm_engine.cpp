@@ -14,11 +14,6 @@ QString hmText(const QTime &t)
 
 quint32 waveVolumeFromLevel(int level) { return quint32(std::clamp(level, 0, 255)) * 0x01010101u; }
 
-int storedLevel(const std::optional<QString> &value, int defaultLevel)
-{
-    return value ? value->trimmed().toInt() : defaultLevel;
-}
-
 bool chimeDue(const QTime &t) { return t.second() == 0 && (t.minute() == 0 || t.minute() == 30); }
 
 QDateTime nextChime(const QDateTime &now)

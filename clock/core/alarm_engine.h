@@ -20,9 +20,6 @@ QString hmText(const QTime &t);
 // (200 gives C8C8C8C8). Levels outside 0-255 are taken as the nearest end.
 quint32 waveVolumeFromLevel(int level);
 
-// A stored level: absent gives the default, text that is no number gives 0.
-int storedLevel(const std::optional<QString> &value, int defaultLevel = 200);
-
 // A chime is due at second 00 of minutes 00 and 30; a tick that misses that
 // second does not catch up.
 bool chimeDue(const QTime &t);

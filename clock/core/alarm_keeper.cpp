@@ -1,7 +1,7 @@
 // The clock's reservations as it keeps them while it runs.
 #include "alarm_keeper.h"
 
-#include "common/setting_keys.h"
+#include "clock_settings.h"
 #include "common/settings_store.h"
 #include "platform/program_starter.h"
 
@@ -14,11 +14,10 @@ AlarmKeeper::AlarmKeeper(common::SettingsStore &store, platform::ProgramStarter 
 
 void AlarmKeeper::reload()
 {
-    m_list.clear();
-    loadAlarmList(m_list, m_store);
+    m_list = ClockSettings(m_store).alarms();
 }
 
-void AlarmKeeper::save() { saveAlarmList(m_list, m_store); }
+void AlarmKeeper::save() { ClockSettings(m_store).saveAlarms(m_list); }
 
 bool AlarmKeeper::addCommandLineAlarm(const CommandLine &commandLine)
 {
@@ -49,7 +48,7 @@ void AlarmKeeper::check(const QDateTime &now, const std::function<void(const Ala
             // alarm's program was chosen by the user.
             const QString program =
                 m_commandLineProgram.isEmpty()
-                    ? m_store.getSetting(common::kSection, common::key::kAlarmProgram)
+                    ? ClockSettings(m_store).alarmProgram()
                     : m_commandLineProgram;
             if (!program.trimmed().isEmpty()) {
                 if (m_programs)

@@ -1,24 +1,13 @@
-// The alarm reservations as stored: one "HH:MM:SS" text (with "*" for a
-// one-time alarm) under each of the keys "0", "1", ...
+// The alarm reservations as a list: how many the store keeps, and how the
+// options dialog's edits meet changes the clock made meanwhile.
 #pragma once
 
-#include "common/settings_store.h"
 #include "core/alarm.h"
 
 namespace vespera {
 
-// The most reservations the store keeps: keys "0" to "11".
+// The most reservations the store keeps.
 constexpr int kMaxStoredAlarms = 12;
-
-// Appends the stored reservations to the list, from key "0" on, up to the
-// first key that is missing or empty.
-void loadAlarmList(AlarmList &list, const common::SettingsStore &store);
-
-// Stores the list as the keys "0", "1", ... followed by an empty key, in one
-// rewrite of the file. Keys past "11" are never written: the list holds at
-// most twelve entries when stored. Numbered keys left over after the written
-// ones are removed, so an older, longer list cannot come back.
-bool saveAlarmList(const AlarmList &list, common::SettingsStore &store);
 
 // The list to store when the options dialog closes: the stored list as it is
 // now, with the user's edits made to it. While the dialog was open the clock

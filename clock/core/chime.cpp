@@ -1,7 +1,7 @@
 // playChime — the half-hour chime, at a volume of its own when the options say so.
 #include "chime.h"
 #include "alarm_engine.h"
-#include "common/setting_keys.h"
+#include "clock_settings.h"
 
 namespace vespera {
 
@@ -31,15 +31,13 @@ void Chime::playChime()
     platform::Sound *sound = m_volumes.sound();
     if (!sound)
         return;
-    const bool ownVolume =
-        storedLevel(m_store.value(common::kSection, common::key::kChimeVolumeOn), 0) == 1;
-    if (!ownVolume) {
+    const SoundVolume volume = ClockSettings(m_store).chimeVolume();
+    if (!volume.own) {
         sound->play(kChimeSound);
         return;
     }
     // A chime that comes while one is still playing takes over its ticket.
-    const int level = storedLevel(m_store.value(common::kSection, common::key::kChimeVolume));
-    const int ticket = m_volumes.begin(waveVolumeFromLevel(level));
+    const int ticket = m_volumes.begin(waveVolumeFromLevel(volume.level));
     restore();
     m_ticket = ticket;
     m_hold.stop();

@@ -1,6 +1,11 @@
 // The clock's own keys in the settings store: what start-up reads and closing writes.
 #include "clock_settings.h"
+#include "alarm_list.h"
 #include "common/setting_keys.h"
+
+#include <QSet>
+
+#include <cstdio>
 
 namespace vespera {
 
@@ -8,8 +13,11 @@ namespace {
 
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
-// A level as the sounds read it: absent or no number gives 0.
-int level(const std::optional<QString> &value) { return value ? value->trimmed().toInt() : 0; }
+// A stored level: absent gives the default, text that is no number gives 0.
+int storedLevel(const std::optional<QString> &value, int defaultLevel = 200)
+{
+    return value ? value->trimmed().toInt() : defaultLevel;
+}
 } // namespace
 
 QString ClockSettings::defaultSkin() { return common::key::kDefaultSkin; }
@@ -44,9 +52,9 @@ void ClockSettings::saveAlarmProgram(const QString &command)
 SoundVolume ClockSettings::volume(const QString &onKey, const QString &levelKey) const
 {
     SoundVolume v;
-    v.own = level(m_store.value(common::kSection, onKey)) == 1;
+    v.own = storedLevel(m_store.value(common::kSection, onKey), 0) == 1;
     if (v.own)
-        v.level = level(m_store.value(common::kSection, levelKey));
+        v.level = storedLevel(m_store.value(common::kSection, levelKey));
     return v;
 }
 
@@ -151,6 +159,46 @@ bool ClockSettings::saveClosing(const ClosingSettings &s)
     }
     // One locked rewrite: a logout in the middle cannot leave half the flags.
     return m_store.saveSettings(common::kSection, values);
+}
+
+// The reservations are stored one "hh:mm:ss" text (with "*" for a one-time
+// alarm) under each of the keys "0", "1", ...
+AlarmList ClockSettings::alarms() const
+{
+    AlarmList list;
+    const common::IniDocument stored = m_store.snapshot(); // one read for every key
+    for (int i = 0;; ++i) {
+        const QString *entry = stored.find(common::kSection, QString::number(i));
+        if (!entry || entry->isEmpty())
+            return list;
+        if (i == kMaxStoredAlarms) {
+            // A hand-edited file may hold thousands; the store never keeps
+            // more than twelve, and the next save drops the rest.
+            static bool said = false;
+            if (!said)
+                std::fprintf(stderr, "only the first %d alarm reservations are read\n",
+                             kMaxStoredAlarms);
+            said = true;
+            return list;
+        }
+        list << Alarm::fromStored(*entry);
+    }
+}
+
+bool ClockSettings::saveAlarms(const AlarmList &list)
+{
+    constexpr int kLastKey = kMaxStoredAlarms - 1;
+    return m_store.change([&](common::IniDocument &doc) {
+        const QString section = common::kSection;
+        int i = 0;
+        for (; i <= list.size() && i <= kLastKey; ++i) // in place: the file keeps its order
+            doc.set(section, QString::number(i), i < list.size() ? list[i].toStored() : QString());
+        QSet<QString> stale;
+        for (; i <= 10 || doc.find(section, QString::number(i)); ++i)
+            stale << QString::number(i);
+        doc.removeKeys(section, stale); // in one pass, however many a hand-edited file holds
+        return true;
+    });
 }
 
 } // namespace vespera

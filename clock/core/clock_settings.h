@@ -1,6 +1,7 @@
 // The clock's own keys in the settings store: what start-up reads and closing writes.
 #pragma once
 
+#include "alarm.h"
 #include "clock_flags.h"
 #include "common/settings_store.h"
 #include "counters.h"
@@ -28,7 +29,10 @@ struct StartupSettings {
 // A sound's own volume, set for it alone instead of the desktop's.
 struct SoundVolume {
     bool own = false; // off: the sound plays at the desktop's volume
-    int level = 0;    // 0-255; stored only while own is on
+    // 0-255; stored only while own is on. A missing level reads as 200, the
+    // level the sounds have always played at then, so the options show what
+    // is heard and keep it when they close.
+    int level = 0;
 };
 
 struct ClosingSettings {
@@ -66,6 +70,15 @@ public:
     // The welcome is not shown again until the next version; false when
     // that could not be stored.
     bool saveWelcomeSeen();
+    // The stored reservations, from key "0" on, up to the first key that is
+    // missing or empty, and at most the twelve the store keeps.
+    AlarmList alarms() const;
+    // Stores the list as the keys "0", "1", ... followed by an empty key, in
+    // one rewrite of the file. Keys past "11" are never written: the list
+    // holds at most twelve entries when stored. Numbered keys left over after
+    // the written ones are removed, so an older, longer list cannot come back.
+    bool saveAlarms(const AlarmList &list);
+
     // What a person is told when the last write failed.
     QString unsavedMessage() const { return m_store.unsavedMessage(); }
 

@@ -313,8 +313,7 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
 void OptionsDialog::loadSettings()
 {
     alarmList->clear();
-    m_openedAlarms.clear();
-    loadAlarmList(m_openedAlarms, m_store);
+    m_openedAlarms = m_settings.alarms();
     alarmList->addItems(storedTexts(m_openedAlarms));
     const ClockFlags flags = m_clock.optionFlags();
     alarmCheck->setChecked(flags.alarmOn);
@@ -545,15 +544,13 @@ bool OptionsDialog::storeSettings()
     common::SettingsStore::Batch batch(m_store);
     m_settings.saveSkin(designNameLabel->text());
     const AlarmList edited = shownAlarms(alarmList);
-    AlarmList stored;
-    loadAlarmList(stored, m_store);
-    AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, stored);
+    AlarmList entries = mergeAlarmEdits(m_openedAlarms, edited, m_settings.alarms());
     if (entries.size() > kMaxStoredAlarms) {
         notices << qMakePair(kTitle, tr("アラームの予約は12件までです。"
                                         "入りきらない予約は保存されませんでした。"));
         entries = entries.mid(0, kMaxStoredAlarms);
     }
-    saveAlarmList(entries, m_store);
+    m_settings.saveAlarms(entries);
     // A closing refused below leaves the dialog open on what is stored now.
     m_openedAlarms = entries;
     alarmList->clear();

@@ -394,14 +394,13 @@ private slots:
         set("0", "07:00:00");
         set("1", "");
         set("2", "09:00:00");
-        AlarmList list;
-        loadAlarmList(list, *m_store);
+        AlarmList list = ClockSettings(*m_store).alarms();
         QCOMPARE(storedTexts(list), QStringList{"07:00:00"});
 
         // Left-overs of a longer list do not come back.
         for (int i = 0; i < 15; ++i)
             set(QString::number(i), QString("10:%1:00").arg(i, 2, 10, QChar('0')));
-        QVERIFY(saveAlarmList(alarmsFromStored({"06:00:00", "06:30:00*"}), *m_store));
+        QVERIFY(ClockSettings(*m_store).saveAlarms(alarmsFromStored({"06:00:00", "06:30:00*"})));
         QCOMPARE(storedKeys(3), (QStringList{"06:00:00", "06:30:00*", "", "<absent>"}));
         QCOMPARE(stored("14"), QString("<absent>"));
 
@@ -409,7 +408,7 @@ private slots:
         AlarmList thirteen;
         for (int i = 0; i < 13; ++i)
             thirteen << Alarm::fromStored(QString("11:%1:00").arg(i, 2, 10, QChar('0')));
-        QVERIFY(saveAlarmList(thirteen, *m_store));
+        QVERIFY(ClockSettings(*m_store).saveAlarms(thirteen));
         QCOMPARE(stored("11"), QString("11:11:00"));
         QCOMPARE(stored("12"), QString("<absent>"));
     }

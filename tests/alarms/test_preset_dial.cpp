@@ -199,8 +199,7 @@ private slots:
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
         QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
-        AlarmList stored;
-        loadAlarmList(stored, *m_store);
+        AlarmList stored = ClockSettings(*m_store).alarms();
         QCOMPARE(stored, probe(*form).alarms());
     }
 };

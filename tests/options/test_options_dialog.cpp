@@ -317,8 +317,10 @@ private slots:
                              << "77" << true << 77;
         QTest::newRow("own, blanks round it") << " 1 "
                                               << " 9" << true << 9;
+        // The level the sounds play at without one: shown, and kept on closing
+        // rather than silenced.
         QTest::newRow("own, no level") << "1"
-                                       << "<absent>" << true << 0;
+                                       << "<absent>" << true << 200;
         QTest::newRow("own, level no number") << "1"
                                               << "loud" << true << 0;
         QTest::newRow("switched off, level kept") << "0"
@@ -552,8 +554,7 @@ private slots:
         click(child<QPushButton>(*dialog, "setAlarmButton"));
         dialog->close();
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
-        AlarmList now;
-        loadAlarmList(now, *m_store);
+        AlarmList now = ClockSettings(*m_store).alarms();
         QCOMPARE(storedTexts(now), expected);
         QCOMPARE(storedTexts(probe(*m_form).alarms()), expected);
     }
