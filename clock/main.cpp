@@ -111,15 +111,15 @@ int main(int argc, char *argv[])
         return 0; // no clock runs: nothing to close
 
     common::SettingsStore store;
-    platform::SystemClockSource clock;
+    platform::SystemClockSource time;
     platform::QtDesktop desktop;
     platform::StdRandomSource random;
     platform::QtProgramStarter programs;
     platform::QtSound sound(common::dataFolders());
     platform::XdgAutostart autostart(QCoreApplication::applicationFilePath());
-    const vespera::ClockPlatform seams{&clock, &desktop, &random, &programs, &sound, &autostart};
-    vespera::ClockWindow form(store, seams, commandLine);
-    if (form.bypassesWindowManager())
+    const vespera::ClockPlatform seams{&time, &desktop, &random, &programs, &sound, &autostart};
+    vespera::ClockWindow clock(store, seams, commandLine);
+    if (clock.bypassesWindowManager())
         qWarning("vespera: this window manager (wlroots) would float the clock in the middle of "
                  "the screen; it is placed past it instead, so it stays above other windows and "
                  "cannot see panels that reserve space.");
@@ -127,11 +127,11 @@ int main(int argc, char *argv[])
     platform::DesktopHelpViewer help(common::programFolder(), translated
                                                                   ? common::UiLanguage::English
                                                                   : common::UiLanguage::Japanese);
-    vespera::OtherWindows windows(form, store, seams, &messages, &systemTime, &help);
-    platform::XcbGlyphSurface surface(&form);
-    form.setGlyphSurface(&surface);
+    vespera::OtherWindows windows(clock, store, seams, &messages, &systemTime, &help);
+    platform::XcbGlyphSurface surface(&clock);
+    clock.setGlyphSurface(&surface);
 
-    if (!form.load()) {
+    if (!clock.load()) {
         QApplication::setWindowIcon(platform::programIcon());
         messages.information(QStringLiteral("pendra"),
                              QCoreApplication::translate(
@@ -142,59 +142,59 @@ int main(int argc, char *argv[])
     }
     // The window goes up first: what follows is wanted by nothing the first
     // frame shows, and each step of it would put off the clock's appearance.
-    form.show();
+    clock.show();
     // Some window managers clamp the first placement of a window; place it once more.
-    QTimer::singleShot(300, &form, &vespera::ClockWindow::placeAgain);
+    QTimer::singleShot(300, &clock, &vespera::ClockWindow::placeAgain);
 
     // The clock ends the program at once: its other windows go with it
     // without closing (quit() would close each first, and a dialog would
     // store its edits, ask a question or refuse, and a notice would ring).
-    QObject::connect(&form, &vespera::ClockWindow::unloaded, &app,
+    QObject::connect(&clock, &vespera::ClockWindow::unloaded, &app,
                      [] { QCoreApplication::exit(0); });
     platform::TerminationWatcher termination;
-    QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &form,
+    QObject::connect(&termination, &platform::TerminationWatcher::terminationRequested, &clock,
                      &vespera::ClockWindow::unload);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager &) { form.saveSettingsNow(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, &vespera::ClockWindow::unload);
-    QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &form, [&form] {
-        form.raise();
-        form.activateWindow();
-        form.onActivated();
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &clock,
+                     [&clock](QSessionManager &) { clock.saveSettingsNow(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &vespera::ClockWindow::unload);
+    QObject::connect(&instance, &platform::InstanceGuard::activationRequested, &clock, [&clock] {
+        clock.raise();
+        clock.activateWindow();
+        clock.onActivated();
     });
-    QObject::connect(&instance, &platform::InstanceGuard::commandRequested, &form,
+    QObject::connect(&instance, &platform::InstanceGuard::commandRequested, &clock,
                      &vespera::ClockWindow::runCommand);
 
     platform::ScreenWatch screenWatch;
-    form.setScreenHidden(screenWatch.hidden());
-    QObject::connect(&screenWatch, &platform::ScreenWatch::hiddenChanged, &form,
+    clock.setScreenHidden(screenWatch.hidden());
+    QObject::connect(&screenWatch, &platform::ScreenWatch::hiddenChanged, &clock,
                      &vespera::ClockWindow::setScreenHidden);
 
     // A panel that comes, goes or moves changes the work area, and so does a
     // monitor that comes or goes: place the clock anew at once rather than
     // leave it under the panel or off the screens.
     platform::x11::WorkAreaWatcher workAreas;
-    QObject::connect(&workAreas, &platform::x11::WorkAreaWatcher::changed, &form,
+    QObject::connect(&workAreas, &platform::x11::WorkAreaWatcher::changed, &clock,
                      &vespera::ClockWindow::workAreaChanged);
-    auto followScreen = [&form](QScreen *screen) {
-        QObject::connect(screen, &QScreen::availableGeometryChanged, &form,
+    auto followScreen = [&clock](QScreen *screen) {
+        QObject::connect(screen, &QScreen::availableGeometryChanged, &clock,
                          &vespera::ClockWindow::workAreaChanged);
-        QObject::connect(screen, &QScreen::geometryChanged, &form,
+        QObject::connect(screen, &QScreen::geometryChanged, &clock,
                          &vespera::ClockWindow::workAreaChanged);
     };
     for (QScreen *screen : QGuiApplication::screens())
         followScreen(screen);
     // Queued: a screen on its way out is still listed while it is removed.
-    auto replace = [&form] {
-        QTimer::singleShot(0, &form, &vespera::ClockWindow::workAreaChanged);
+    auto replace = [&clock] {
+        QTimer::singleShot(0, &clock, &vespera::ClockWindow::workAreaChanged);
     };
-    QObject::connect(&app, &QGuiApplication::screenAdded, &form,
+    QObject::connect(&app, &QGuiApplication::screenAdded, &clock,
                      [followScreen, replace](QScreen *s) {
                          followScreen(s);
                          replace();
                      });
-    QObject::connect(&app, &QGuiApplication::screenRemoved, &form, replace);
-    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &form, replace);
+    QObject::connect(&app, &QGuiApplication::screenRemoved, &clock, replace);
+    QObject::connect(&app, &QGuiApplication::primaryScreenChanged, &clock, replace);
 
     // The icon once the window is up: its three sizes took 2 ms to decode,
     // and went to the X server with the window ((48² + 128² + 256²) × 4
@@ -205,6 +205,6 @@ int main(int argc, char *argv[])
     QTimer::singleShot(kIconDelayMs, &app,
                        [] { QApplication::setWindowIcon(platform::programIcon()); });
     if (!command.isEmpty()) // started for a command: the clock is up, now do it
-        QTimer::singleShot(0, &form, [&form, command] { form.runCommand(command); });
+        QTimer::singleShot(0, &clock, [&clock, command] { clock.runCommand(command); });
     return app.exec();
 }

@@ -25,16 +25,16 @@ class TestAlarms : public QObject, protected fakes::ClockFixture {
 
     std::unique_ptr<ClockWindow> startWith(const QString &commandLine = QString())
     {
-        auto form = std::make_unique<ClockWindow>(
+        auto clock = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             parseCommandLine(QProcess::splitCommand(commandLine)));
-        form->load();
-        return form;
+        clock->load();
+        return clock;
     }
-    void tickAt(ClockWindow &form, const QTime &t)
+    void tickAt(ClockWindow &clock, const QTime &t)
     {
         m_clock.time.setTime(t);
-        probe(form).onTick();
+        probe(clock).onTick();
     }
     QStringList storedKeys(int upTo)
     {
@@ -88,11 +88,11 @@ private slots:
         set("1", "07:30:00*");
         set("2", "08:00:00");
         set("al", "1");
-        auto form = startWith();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 30, 10));
+        auto clock = startWith();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
-        QCOMPARE(storedTexts(probe(*form).alarms()), (QStringList{"07:30:00", "08:00:00"}));
+        QCOMPARE(storedTexts(probe(*clock).alarms()), (QStringList{"07:30:00", "08:00:00"}));
         QCOMPARE(storedKeys(3), (QStringList{"07:30:00", "08:00:00", "", "<absent>"}));
     }
 
@@ -105,9 +105,9 @@ private slots:
         set("2", "07:30:00*");
         set("3", "7:30:00");
         set("al", "1");
-        auto form = startWith();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 30, 10));
+        auto clock = startWith();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 30, 10));
         QCOMPARE(notices.count(), 2);
         QCOMPARE(storedKeys(4),
                  (QStringList{"ab:cd:ef", "07:30:00 wake", "7:30:00", "", "<absent>"}));
@@ -118,14 +118,14 @@ private slots:
         set("0", "07:30:00");
         set("1", "07:31:00");
         set("al", "1");
-        auto form = startWith();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 30, 0));
-        tickAt(*form, QTime(7, 30, 59));
+        auto clock = startWith();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 30, 0));
+        tickAt(*clock, QTime(7, 30, 59));
         QCOMPARE(notices.count(), 1);
-        tickAt(*form, QTime(7, 31, 0)); // the latch falls; the list rests
+        tickAt(*clock, QTime(7, 31, 0)); // the latch falls; the list rests
         QCOMPARE(notices.count(), 1);
-        tickAt(*form, QTime(7, 31, 1));
+        tickAt(*clock, QTime(7, 31, 1));
         QCOMPARE(notices.count(), 2);
     }
 
@@ -256,13 +256,13 @@ private slots:
     {
         set("0", "07:30:00");
         set("al", "1");
-        auto form = startWith();
-        OtherWindows windows(*form, *m_store,
+        auto clock = startWith();
+        OtherWindows windows(*clock, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
-        tickAt(*form, QTime(7, 0, 0));
+        tickAt(*clock, QTime(7, 0, 0));
         m_clock.advance(20 * 60 + 5); // asleep until 7:20, then the clock set on to 7:41
         m_clock.time.setTime(QTime(7, 41, 5));
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QVERIFY(windows.notice());
         QCOMPARE(windows.notice()->findChild<QLabel *>("timeLabel")->text(), QString("AM 07:30"));
         QVERIFY(!windows.notice()->findChild<QLabel *>("lateLabel")->isHidden());
@@ -271,20 +271,20 @@ private slots:
 
         QTest::keyClick(windows.notice(), Qt::Key_S);
         QTRY_VERIFY(!windows.notice());
-        probe(*form).options().reloadAlarmList(); // as the options dialog does when it closes
-        QCOMPARE(storedTexts(probe(*form).alarms()), QStringList{"07:30:00"});
+        probe(*clock).options().reloadAlarmList(); // as the options dialog does when it closes
+        QCOMPARE(storedTexts(probe(*clock).alarms()), QStringList{"07:30:00"});
         QCOMPARE(storedKeys(1), (QStringList{"07:30:00", "<absent>"})); // nothing new stored
-        tickAt(*form, QTime(7, 46, 4));
+        tickAt(*clock, QTime(7, 46, 4));
         QVERIFY(!windows.notice());
-        tickAt(*form, QTime(7, 46, 5));
+        tickAt(*clock, QTime(7, 46, 5));
         QVERIFY(windows.notice());
         QVERIFY(windows.notice()->findChild<QLabel *>("lateLabel")->isHidden());
         windows.notice()->findChild<QPushButton *>("snoozeButton")->click();
         QTRY_VERIFY(!windows.notice());
-        tickAt(*form, QTime(7, 51, 5));
+        tickAt(*clock, QTime(7, 51, 5));
         QVERIFY(windows.notice());
         windows.notice()->findChild<QPushButton *>("okButton")->click(); // OK ends it for good
-        tickAt(*form, QTime(7, 56, 5));
+        tickAt(*clock, QTime(7, 56, 5));
         QTRY_VERIFY(!windows.notice());
     }
 
@@ -314,9 +314,9 @@ private slots:
     void alarmsOffFireNothing()
     {
         set("0", "07:30:00");
-        auto form = startWith();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 30, 0));
+        auto clock = startWith();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 30, 0));
         QCOMPARE(notices.count(), 0);
     }
 
@@ -327,16 +327,16 @@ private slots:
         set("0", "07:30:00");
         set("1", "07:46:00");
         set("al", "1");
-        auto form = startWith();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 0, 0));
-        probe(*form).face().onAlarmMark(); // off
-        tickAt(*form, QTime(7, 30, 0));
-        tickAt(*form, QTime(7, 45, 0));
-        probe(*form).face().onAlarmMark(); // on again
-        tickAt(*form, QTime(7, 45, 1));
+        auto clock = startWith();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 0, 0));
+        probe(*clock).face().onAlarmMark(); // off
+        tickAt(*clock, QTime(7, 30, 0));
+        tickAt(*clock, QTime(7, 45, 0));
+        probe(*clock).face().onAlarmMark(); // on again
+        tickAt(*clock, QTime(7, 45, 1));
         QCOMPARE(notices.count(), 0);
-        tickAt(*form, QTime(7, 46, 0)); // what comes after rings on time
+        tickAt(*clock, QTime(7, 46, 0)); // what comes after rings on time
         QCOMPARE(notices.count(), 1);
         QCOMPARE(notices.at(0).at(0).toTime(), QTime(7, 46));
         QCOMPARE(notices.at(0).at(1).toBool(), false);
@@ -372,21 +372,21 @@ private slots:
         set("al", "1");
         if (!pgm.isEmpty())
             set("pgm", pgm);
-        auto form = startWith(commandLine);
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        tickAt(*form, QTime(7, 30, 0)); // not the command line's 6:45: every alarm counts
+        auto clock = startWith(commandLine);
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        tickAt(*clock, QTime(7, 30, 0)); // not the command line's 6:45: every alarm counts
         QCOMPARE(m_programs.commands, started.isEmpty() ? QStringList() : QStringList{started});
         QCOMPARE(notices.count(), started.isEmpty() ? 1 : 0);
     }
 
     void commandLineAlarmIsNotStored()
     {
-        auto form = startWith("AL 0645 /bin/radio");
-        QVERIFY(form->flags().alarmOn);
-        QCOMPARE(storedTexts(probe(*form).alarms()), QStringList{"06:45:00"});
+        auto clock = startWith("AL 0645 /bin/radio");
+        QVERIFY(clock->flags().alarmOn);
+        QCOMPARE(storedTexts(probe(*clock).alarms()), QStringList{"06:45:00"});
         QCOMPARE(stored("0"), QString("<absent>"));
-        probe(*form).face().onOptionButton(); // the options reload the stored list
-        QVERIFY(probe(*form).alarms().isEmpty());
+        probe(*clock).face().onOptionButton(); // the options reload the stored list
+        QVERIFY(probe(*clock).alarms().isEmpty());
     }
 
     void listStorage()
@@ -422,12 +422,12 @@ private slots:
         for (int i = 1; i <= 12000; ++i)
             file += QByteArray::number(i) + "=08:00:00\n";
         QVERIFY(fakes::writeFile(m_store->filePath(), file));
-        auto form = startWith();
-        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
+        auto clock = startWith();
+        QCOMPARE(probe(*clock).alarms().size(), kMaxStoredAlarms);
         const int writes = m_store->writeCount();
-        tickAt(*form, QTime(7, 30, 10));
+        tickAt(*clock, QTime(7, 30, 10));
         QCOMPARE(m_store->writeCount() - writes, 1);
-        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms - 1);
+        QCOMPARE(probe(*clock).alarms().size(), kMaxStoredAlarms - 1);
         const QStringList eleven(11, QStringLiteral("08:00:00"));
         QCOMPARE(storedKeys(12), eleven + QStringList({"", "<absent>"}));
         QCOMPARE(stored("12000"), QString("<absent>"));
@@ -465,12 +465,12 @@ private slots:
     void chimeOnlyAtTheHalfHour()
     {
         set("zihou", "1");
-        auto form = startWith();
+        auto clock = startWith();
         for (const QTime t : {QTime(12, 29, 59), QTime(12, 30, 1), QTime(12, 15, 0)})
-            tickAt(*form, t);
+            tickAt(*clock, t);
         QVERIFY(m_sound.played.empty());
-        tickAt(*form, QTime(12, 30, 0));
-        tickAt(*form, QTime(13, 0, 0));
+        tickAt(*clock, QTime(12, 30, 0));
+        tickAt(*clock, QTime(13, 0, 0));
         QCOMPARE(m_sound.files(), (QStringList{"zihou.wav", "zihou.wav"}));
         QCOMPARE(m_sound.volume, platform::kFullWaveVolume);
     }
@@ -480,12 +480,12 @@ private slots:
     {
         set("nvol", "1");
         set("nvolg", "15");
-        auto form = startWith();
+        auto clock = startWith();
         m_sound.volume = 0x12345678;
-        probe(*form).options().playChime();
+        probe(*clock).options().playChime();
         QCOMPARE(m_sound.volume, 0x0F0F0F0Fu);
         QVERIFY(m_sound.played.empty()); // half a second first
-        tickAt(*form, QTime(12, 30, 1)); // the tick is not held up
+        tickAt(*clock, QTime(12, 30, 1)); // the tick is not held up
         QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"zihou.wav"}, 5000);
         QCOMPARE(m_sound.played.front().volume, 0x0F0F0F0Fu);
         QTRY_COMPARE_WITH_TIMEOUT(m_sound.volume, 0x12345678u, 15000);
@@ -607,11 +607,11 @@ private slots:
         set("nvolg", "15");
         set("vol", "1");
         set("volg", "128");
-        auto form = startWith();
+        auto clock = startWith();
         m_sound.volume = 0x12345678;
-        probe(*form).options().playChime();
+        probe(*clock).options().playChime();
         {
-            AlarmNotice notice(form->volumes(), *m_store, &m_clock, true);
+            AlarmNotice notice(clock->volumes(), *m_store, &m_clock, true);
             QCOMPARE(m_sound.volume, 0x80808080u);
             QTRY_COMPARE_WITH_TIMEOUT(m_sound.files().count("zihou.wav"), 1, 5000);
             // The chime gives its volume back while the notice still rings:
@@ -628,10 +628,10 @@ private slots:
         set("0", "07:30:00");
         set("1", "07:30:00*");
         set("al", "1");
-        auto form = startWith();
-        OtherWindows windows(*form, *m_store,
+        auto clock = startWith();
+        OtherWindows windows(*clock, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound});
-        tickAt(*form, QTime(7, 30, 0));
+        tickAt(*clock, QTime(7, 30, 0));
         QCOMPARE(m_sound.files(), (QStringList{"al.wav", "b.wav", "al.wav"}));
         QVERIFY(windows.notice() && windows.notice()->isVisible());
         QCOMPARE(windows.notice()->playCount(), 0);

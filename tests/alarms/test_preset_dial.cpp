@@ -114,19 +114,19 @@ private slots:
     void setLeavesAOneTimeAlarmOnTheClock()
     {
         m_clock.time.setTime(QTime(7, 45, 10));
-        auto form = start();
-        probe(*form).preset().setPresetHour(7);
+        auto clock = start();
+        probe(*clock).preset().setPresetHour(7);
         PresetScale scale;
         {
-            PresetDial dial(*form, scale, &m_clock);
+            PresetDial dial(*clock, scale, &m_clock);
             QCOMPARE(dial.windowTitle(), QString("プリセットアラーム"));
             QCOMPARE(dial.size(), QSize(468, 127));
             dial.onSet();
             QCOMPARE(dial.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(storedTexts(probe(*form).alarms()), QStringList{"07:45:00*"});
-        QVERIFY(form->flags().alarmOn);
-        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOn());
+        QCOMPARE(storedTexts(probe(*clock).alarms()), QStringList{"07:45:00*"});
+        QVERIFY(clock->flags().alarmOn);
+        QCOMPARE(probe(*clock).control(Ctl::AlarmMark).source, atlas::alarmOn());
         QCOMPARE(stored("0"), QString("07:45:00*"));
         QCOMPARE(stored("1"), QString(""));
     }
@@ -134,21 +134,21 @@ private slots:
     void nowAndPickedAcrossOpenings()
     {
         m_clock.time.setTime(QTime(16, 20));
-        auto form = start();
-        probe(*form).preset().setPresetHour(99); // hand-written nonsense: the current hour
+        auto clock = start();
+        probe(*clock).preset().setPresetHour(99); // hand-written nonsense: the current hour
         PresetScale scale;
         {
-            PresetDial dial(*form, scale, &m_clock);
+            PresetDial dial(*clock, scale, &m_clock);
             QCOMPARE(scale.presetHour(), 16);
             scale.mouseDown(bandX(10), kBandA);
             m_clock.time.setTime(QTime(17, 2));
             dial.onNow();
-            QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(17));
+            QCOMPARE(probe(*clock).preset().presetHour(), std::optional<int>(17));
             QCOMPARE(scale.minuteText(), QString("2"));
             dial.onClose();
         }
-        QVERIFY(probe(*form).alarms().isEmpty());
-        PresetDial again(*form, scale, &m_clock);
+        QVERIFY(probe(*clock).alarms().isEmpty());
+        PresetDial again(*clock, scale, &m_clock);
         QVERIFY(scale.doubleClick()); // a pick is remembered into the next opening
     }
 
@@ -156,10 +156,10 @@ private slots:
     void noPresetHourYetIsTheCurrentOne()
     {
         m_clock.time.setTime(QTime(5, 40));
-        auto form = start();
-        QCOMPARE(probe(*form).preset().presetHour(), std::nullopt);
+        auto clock = start();
+        QCOMPARE(probe(*clock).preset().presetHour(), std::nullopt);
         PresetScale scale;
-        PresetDial dial(*form, scale, &m_clock);
+        PresetDial dial(*clock, scale, &m_clock);
         QCOMPARE(scale.amPmText() + ' ' + scale.dialHourText() + ' ' + scale.minuteText(),
                  QString("AM 5 40"));
         dial.onSet();
@@ -170,16 +170,16 @@ private slots:
     void theOffsetStartsAfreshEachOpening()
     {
         m_clock.time.setTime(QTime(7, 20));
-        auto form = start();
-        probe(*form).preset().setPresetHour(7);
+        auto clock = start();
+        probe(*clock).preset().setPresetHour(7);
         PresetScale scale;
         {
-            PresetDial dial(*form, scale, &m_clock);
+            PresetDial dial(*clock, scale, &m_clock);
             scale.mouseMove(bandX(75), kBandE);
             QCOMPARE(scale.offsetText(), QString("15"));
             dial.onClose();
         }
-        PresetDial again(*form, scale, &m_clock);
+        PresetDial again(*clock, scale, &m_clock);
         QCOMPARE(scale.offsetText(), QString("00"));
         QCOMPARE(scale.offsetMarkerLeft(), PresetScale::kHidden);
     }
@@ -190,17 +190,17 @@ private slots:
     {
         for (int i = 0; i < kMaxStoredAlarms; ++i)
             set(QString::number(i), QStringLiteral("%1:00:00").arg(i + 1, 2, 10, QChar('0')));
-        auto form = start();
-        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
+        auto clock = start();
+        QCOMPARE(probe(*clock).alarms().size(), kMaxStoredAlarms);
         fakes::FakeMessages messages;
         PresetScale scale;
-        PresetDial dial(*form, scale, &m_clock, &messages);
+        PresetDial dial(*clock, scale, &m_clock, &messages);
         dial.onSet();
         QCOMPARE(messages.shown, QStringList{"pendra|アラームの予約は12件までです。"});
         QCOMPARE(dial.result(), int(QDialog::Rejected)); // still open for another try
-        QCOMPARE(probe(*form).alarms().size(), kMaxStoredAlarms);
+        QCOMPARE(probe(*clock).alarms().size(), kMaxStoredAlarms);
         AlarmList stored = ClockSettings(*m_store).alarms();
-        QCOMPARE(stored, probe(*form).alarms());
+        QCOMPARE(stored, probe(*clock).alarms());
     }
 };
 

@@ -29,9 +29,9 @@ void describe(const QMenu *menu, int depth, QStringList &lines)
     }
 }
 
-QList<int> markedHours(const ClockWindow &form)
+QList<int> markedHours(const ClockWindow &clock)
 {
-    const QList<QAction *> presetHours = fakes::children<QAction>(form, "presetHours");
+    const QList<QAction *> presetHours = fakes::children<QAction>(clock, "presetHours");
     QList<int> hours;
     for (int h = 0; h < kHours; ++h)
         if (presetHours[h]->isChecked())
@@ -45,11 +45,11 @@ class TestClockMenu : public QObject, protected fakes::ClockFixture {
     Q_OBJECT
 
     void at(int h, int m) { m_clock.time.setTime(QTime(h, m)); }
-    void openMenu(ClockWindow &form)
+    void openMenu(ClockWindow &clock)
     {
-        probe(form).face().onMouseDown(Qt::RightButton, {});
-        QVERIFY(child<QMenu>(form, "root")->isVisible());
-        child<QMenu>(form, "root")->hide();
+        probe(clock).face().onMouseDown(Qt::RightButton, {});
+        QVERIFY(child<QMenu>(clock, "root")->isVisible());
+        child<QMenu>(clock, "root")->hide();
     }
 
 private slots:
@@ -57,9 +57,9 @@ private slots:
 
     void treeAndCaptions()
     {
-        auto form = start();
+        auto clock = start();
         QStringList lines;
-        describe(child<QMenu>(*form, "root"), 0, lines);
+        describe(child<QMenu>(*clock, "root"), 0, lines);
         QStringList expected{"表示",   "  標準", "  システム駆動時間",   "  積算駆動時間", "  -",
                              "  隠す", "設定",   "  プリセットアラーム", "    ●　現在",    "    -"};
         for (int h = 0; h < kHours; ++h)
@@ -73,7 +73,7 @@ private slots:
                  << "自動的に隠す"
                  << "終了";
         QCOMPARE(lines, expected);
-        QCOMPARE(child<QMenu>(*form, "root")->title(), QString("メニュー"));
+        QCOMPARE(child<QMenu>(*clock, "root")->title(), QString("メニュー"));
     }
 
     void hourCaptionMarkedWhenOpened_data()
@@ -90,43 +90,43 @@ private slots:
     {
         QFETCH(QTime, time);
         QFETCH(QString, caption);
-        auto form = start();
+        auto clock = start();
         m_clock.time.setTime(time);
-        openMenu(*form);
-        const QList<int> marked = markedHours(*form);
+        openMenu(*clock);
+        const QList<int> marked = markedHours(*clock);
         QCOMPARE(marked.size(), 1);
-        QCOMPARE(fakes::children<QAction>(*form, "presetHours")[marked.first()]->text(), caption);
+        QCOMPARE(fakes::children<QAction>(*clock, "presetHours")[marked.first()]->text(), caption);
     }
 
     void marksAccumulateDuringARun()
     {
-        auto form = start();
+        auto clock = start();
         at(9, 0);
-        openMenu(*form);
+        openMenu(*clock);
         at(10, 0);
-        probe(*form).face().onAlarmButton(); // the preset hours alone mark too
-        child<QMenu>(*form, "presetMenu")->hide();
-        QCOMPARE(markedHours(*form), (QList<int>{9, 10}));
+        probe(*clock).face().onAlarmButton(); // the preset hours alone mark too
+        child<QMenu>(*clock, "presetMenu")->hide();
+        QCOMPARE(markedHours(*clock), (QList<int>{9, 10}));
         // Choosing an hour does not mark it.
-        fakes::children<QAction>(*form, "presetHours")[15]->trigger();
-        openMenu(*form);
-        QCOMPARE(markedHours(*form), (QList<int>{9, 10}));
+        fakes::children<QAction>(*clock, "presetHours")[15]->trigger();
+        openMenu(*clock);
+        QCOMPARE(markedHours(*clock), (QList<int>{9, 10}));
     }
 
     void presetHourGoesToPAH()
     {
-        auto form = start();
-        QSignalSpy preset(form.get(), &ClockWindow::presetAlarmRequested);
+        auto clock = start();
+        QSignalSpy preset(clock.get(), &ClockWindow::presetAlarmRequested);
         at(7, 45);
-        child<QAction>(*form, "presetNow")->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(7));
+        child<QAction>(*clock, "presetNow")->trigger();
+        QCOMPARE(probe(*clock).preset().presetHour(), std::optional<int>(7));
         at(23, 5);
-        child<QAction>(*form, "presetNowBelow")->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(23));
-        fakes::children<QAction>(*form, "presetHours")[0]->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(0));
-        fakes::children<QAction>(*form, "presetHours")[15]->trigger();
-        QCOMPARE(probe(*form).preset().presetHour(), std::optional<int>(15));
+        child<QAction>(*clock, "presetNowBelow")->trigger();
+        QCOMPARE(probe(*clock).preset().presetHour(), std::optional<int>(23));
+        fakes::children<QAction>(*clock, "presetHours")[0]->trigger();
+        QCOMPARE(probe(*clock).preset().presetHour(), std::optional<int>(0));
+        fakes::children<QAction>(*clock, "presetHours")[15]->trigger();
+        QCOMPARE(probe(*clock).preset().presetHour(), std::optional<int>(15));
         QCOMPARE(preset.count(), 4);
     }
 
@@ -134,9 +134,9 @@ private slots:
     {
         set("at", "0");
         set("hide", "1");
-        auto form = start();
-        openMenu(*form);
-        auto entry = [&form](const char *name) { return child<QAction>(*form, name); };
+        auto clock = start();
+        openMenu(*clock);
+        auto entry = [&clock](const char *name) { return child<QAction>(*clock, name); };
         QVERIFY(!entry("alwaysOnTop")->isChecked());
         QVERIFY(entry("hideMode")->isChecked() && entry("autoTuck")->isChecked()
                 && !entry("dontCount")->isChecked());
@@ -145,14 +145,14 @@ private slots:
         entry("autoTuck")->trigger();
         entry("hideMode")->trigger();
         entry("dontCount")->trigger();
-        QVERIFY(form->flags().alwaysOnTop && !form->flags().autoTuck && !form->flags().hideMode
-                && probe(*form).dontCount());
-        openMenu(*form);
+        QVERIFY(clock->flags().alwaysOnTop && !clock->flags().autoTuck && !clock->flags().hideMode
+                && probe(*clock).dontCount());
+        openMenu(*clock);
         QVERIFY(entry("alwaysOnTop")->isChecked() && !entry("autoTuck")->isChecked());
         QVERIFY(!entry("hideMode")->isChecked() && entry("dontCount")->isChecked());
 
         entry("quit")->trigger();
-        QVERIFY(probe(*form).isUnloaded());
+        QVERIFY(probe(*clock).isUnloaded());
         QCOMPARE(stored("at"), QString("1"));
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("hide"), QString("0"));
@@ -196,9 +196,9 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(QString, key);
         QFETCH(QString, value);
-        auto form = start();
+        auto clock = start();
         const int writes = m_store->writeCount();
-        child<QAction>(*form, entry.toLatin1().constData())->trigger();
+        child<QAction>(*clock, entry.toLatin1().constData())->trigger();
         QCOMPARE(m_store->writeCount() - writes, key.isEmpty() ? 0 : 1);
         if (!key.isEmpty())
             QCOMPARE(stored(key), value);
@@ -206,16 +206,16 @@ private slots:
 
     void viewEntriesSwitchTheFace()
     {
-        auto form = start();
-        child<QAction>(*form, "uptimeView")->trigger();
-        QCOMPARE(probe(*form).view(), View::Uptime);
-        child<QAction>(*form, "totalView")->trigger();
-        QCOMPARE(probe(*form).view(), View::Total);
-        child<QAction>(*form, "standardView")->trigger();
-        QCOMPARE(probe(*form).view(), View::Standard);
+        auto clock = start();
+        child<QAction>(*clock, "uptimeView")->trigger();
+        QCOMPARE(probe(*clock).view(), View::Uptime);
+        child<QAction>(*clock, "totalView")->trigger();
+        QCOMPARE(probe(*clock).view(), View::Total);
+        child<QAction>(*clock, "standardView")->trigger();
+        QCOMPARE(probe(*clock).view(), View::Standard);
         set("systime", "50");
-        child<QAction>(*form, "resetTotal")->trigger();
-        QCOMPARE(probe(*form).storedTotal(), QString("0"));
+        child<QAction>(*clock, "resetTotal")->trigger();
+        QCOMPARE(probe(*clock).storedTotal(), QString("0"));
     }
 
     // The monitors are listed when the menu opens; a pick moves the clock to
@@ -226,10 +226,10 @@ private slots:
     {
         m_desktop.others["HDMI-2"] = platform::WorkArea{1280, 30, 2304, 798};
         set("smode", "2");
-        auto form = start();
-        QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
-        openMenu(*form);
-        QMenu *monitors = child<QMenu>(*form, "monitorMenu");
+        auto clock = start();
+        QCOMPARE(clock->pos(), QPoint(1280 - 438, 3));
+        openMenu(*clock);
+        QMenu *monitors = child<QMenu>(*clock, "monitorMenu");
         QStringList captions;
         for (const QAction *a : monitors->actions())
             captions << a->text() + (a->isChecked() ? "*" : "");
@@ -237,22 +237,22 @@ private slots:
                  (QStringList{"プライマリモニター*", "FAKE-1（1280×800）", "HDMI-2（1024×768）"}));
 
         monitors->actions().at(2)->trigger();
-        QCOMPARE(form->pos(), QPoint(2304 - 438, 30 + 3));
+        QCOMPARE(clock->pos(), QPoint(2304 - 438, 30 + 3));
         QCOMPARE(stored("monitor"), QString("HDMI-2"));
-        probe(*form).face().onMouseMove({}); // still tucks at the new place
-        QCOMPARE(form->pos(), QPoint(2304 - 12, 30 + 3));
+        probe(*clock).face().onMouseMove({}); // still tucks at the new place
+        QCOMPARE(clock->pos(), QPoint(2304 - 12, 30 + 3));
 
         m_desktop.others.clear(); // unplugged
-        form->workAreaChanged();
-        QCOMPARE(form->pos(), QPoint(1280 - 438, 3));
+        clock->workAreaChanged();
+        QCOMPARE(clock->pos(), QPoint(1280 - 438, 3));
         QCOMPARE(stored("monitor"), QString("HDMI-2"));
-        openMenu(*form);
+        openMenu(*clock);
         QVERIFY(monitors->actions().at(0)->isChecked());
 
         m_desktop.others["HDMI-2"] = platform::WorkArea{1280, 0, 2304, 768};
-        form->workAreaChanged();
-        QCOMPARE(form->pos(), QPoint(2304 - 438, 3));
-        form.reset();
+        clock->workAreaChanged();
+        QCOMPARE(clock->pos(), QPoint(2304 - 438, 3));
+        clock.reset();
         auto again = start(); // and starts there
         QCOMPARE(again->pos(), QPoint(2304 - 438, 3));
         openMenu(*again);
@@ -268,17 +268,17 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config->path().toUtf8());
         const QString entry = m_config->filePath("autostart/vespera.desktop");
         platform::XdgAutostart autostart("/opt/my clock/vespera");
-        ClockWindow form(
+        ClockWindow clock(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
             CommandLine());
-        QVERIFY(form.load());
-        QAction *item = child<QAction>(form, "startAtLogin");
+        QVERIFY(clock.load());
+        QAction *item = child<QAction>(clock, "startAtLogin");
         QVERIFY(item->isVisible());
-        QCOMPARE(child<QMenu>(form, "settingsMenu")->actions().last(), item);
+        QCOMPARE(child<QMenu>(clock, "settingsMenu")->actions().last(), item);
         QCOMPARE(item->text(), QString("ログイン時に起動"));
 
-        openMenu(form);
+        openMenu(clock);
         QVERIFY(!item->isChecked());
         item->trigger();
         QFile file(entry);
@@ -296,21 +296,21 @@ private slots:
         const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
         if (!validator.isEmpty())
             QCOMPARE(QProcess::execute(validator, {entry}), 0);
-        openMenu(form);
+        openMenu(clock);
         QVERIFY(item->isChecked());
 
         // A desktop's session settings switch an entry off with Hidden=true.
         QVERIFY(file.open(QIODevice::Append));
         file.write("Hidden=true\n");
         file.close();
-        openMenu(form);
+        openMenu(clock);
         QVERIFY(!item->isChecked());
         item->trigger(); // on again: our own entry replaces it
-        openMenu(form);
+        openMenu(clock);
         QVERIFY(item->isChecked());
         item->trigger();
         QVERIFY(!QFile::exists(entry));
-        openMenu(form);
+        openMenu(clock);
         QVERIFY(!item->isChecked());
         qunsetenv("XDG_CONFIG_HOME");
     }
@@ -323,18 +323,18 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         platform::XdgAutostart autostart("/usr/bin/vespera");
-        ClockWindow form(
+        ClockWindow clock(
             *m_store,
             ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, nullptr, &autostart},
             CommandLine());
-        QVERIFY(form.load());
-        QSignalSpy failures(&form, &ClockWindow::failureReported);
-        child<QAction>(form, "startAtLogin")->trigger();
+        QVERIFY(clock.load());
+        QSignalSpy failures(&clock, &ClockWindow::failureReported);
+        child<QAction>(clock, "startAtLogin")->trigger();
         QCOMPARE(failures.size(), 1);
         QVERIFY(failures.at(0).at(0).toString().startsWith(
             "ログイン時に起動するように設定できませんでした。"));
-        openMenu(form);
-        QVERIFY(!child<QAction>(form, "startAtLogin")->isChecked());
+        openMenu(clock);
+        QVERIFY(!child<QAction>(clock, "startAtLogin")->isChecked());
         qunsetenv("XDG_CONFIG_HOME");
     }
 };

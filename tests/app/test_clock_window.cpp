@@ -57,17 +57,17 @@ private slots:
 
     void emptyStoreStartsWithDefaults()
     {
-        auto form = start();
-        QCOMPARE(probe(*form).options().corner(), Corner::TopLeft);
-        QVERIFY(!form->flags().use24Hour && !form->flags().chimeOn && !form->flags().dog
-                && !form->flags().alarmOn);
-        QVERIFY(!form->flags().nthWeekday && !form->flags().hideMode);
-        QVERIFY(form->flags().alwaysOnTop && form->flags().autoTuck);
-        QCOMPARE(probe(*form).view(), View::Standard);
-        QCOMPARE(probe(*form).storedTotal(), QString());
-        QCOMPARE(probe(*form).frameOffset(), -25);
-        QCOMPARE(probe(*form).placedPosition(), QPoint(-3, 3));
-        QVERIFY(probe(*form).skinPath().endsWith("/blue.vss"));
+        auto clock = start();
+        QCOMPARE(probe(*clock).options().corner(), Corner::TopLeft);
+        QVERIFY(!clock->flags().use24Hour && !clock->flags().chimeOn && !clock->flags().dog
+                && !clock->flags().alarmOn);
+        QVERIFY(!clock->flags().nthWeekday && !clock->flags().hideMode);
+        QVERIFY(clock->flags().alwaysOnTop && clock->flags().autoTuck);
+        QCOMPARE(probe(*clock).view(), View::Standard);
+        QCOMPARE(probe(*clock).storedTotal(), QString());
+        QCOMPARE(probe(*clock).frameOffset(), -25);
+        QCOMPARE(probe(*clock).placedPosition(), QPoint(-3, 3));
+        QVERIFY(probe(*clock).skinPath().endsWith("/blue.vss"));
         QCOMPARE(stored("apath"), m_data->path());
     }
 
@@ -133,15 +133,15 @@ private slots:
         QFETCH(QString, flag);
         QFETCH(bool, on);
         set(key, value);
-        auto form = start();
-        const QMap<QString, bool> flags{{"Use24Hour", form->flags().use24Hour},
-                                        {"alwaysOnTop", form->flags().alwaysOnTop},
-                                        {"autoTuck", form->flags().autoTuck},
-                                        {"ChimeOn", form->flags().chimeOn},
-                                        {"DogOn", form->flags().dog},
-                                        {"AlarmOn", form->flags().alarmOn},
-                                        {"NthWeekday", form->flags().nthWeekday},
-                                        {"hideMode", form->flags().hideMode}};
+        auto clock = start();
+        const QMap<QString, bool> flags{{"Use24Hour", clock->flags().use24Hour},
+                                        {"alwaysOnTop", clock->flags().alwaysOnTop},
+                                        {"autoTuck", clock->flags().autoTuck},
+                                        {"ChimeOn", clock->flags().chimeOn},
+                                        {"DogOn", clock->flags().dog},
+                                        {"AlarmOn", clock->flags().alarmOn},
+                                        {"NthWeekday", clock->flags().nthWeekday},
+                                        {"hideMode", clock->flags().hideMode}};
         QCOMPARE(flags.value(flag), on);
     }
 
@@ -149,14 +149,14 @@ private slots:
     {
         set("smode", "3");
         set("mmode", "2");
-        auto form = start();
-        QCOMPARE(probe(*form).placedPosition(), QPoint(842, 748));
-        QVERIFY(probe(*form).skinPath().endsWith("/blue.vsr"));
-        QCOMPARE(probe(*form).view(), View::Total);
-        QVERIFY(!probe(*form).control(Ctl::AmPm).visible);
-        QVERIFY(probe(*form).control(Ctl::CounterCoverDate).visible);
-        QCOMPARE(probe(*form).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
-        QCOMPARE(probe(*form).counterTitle(), QString("積算駆動時間"));
+        auto clock = start();
+        QCOMPARE(probe(*clock).placedPosition(), QPoint(842, 748));
+        QVERIFY(probe(*clock).skinPath().endsWith("/blue.vsr"));
+        QCOMPARE(probe(*clock).view(), View::Total);
+        QVERIFY(!probe(*clock).control(Ctl::AmPm).visible);
+        QVERIFY(probe(*clock).control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(probe(*clock).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(111, 11));
+        QCOMPARE(probe(*clock).counterTitle(), QString("積算駆動時間"));
     }
 
     void handEditedNonsenseGetsSafeDefaults()
@@ -164,30 +164,30 @@ private slots:
         set("smode", "left");
         set("mmode", "9");
         set("Systime", "lots");
-        auto form = start();
-        QCOMPARE(probe(*form).options().corner(), Corner::TopLeft);
+        auto clock = start();
+        QCOMPARE(probe(*clock).options().corner(), Corner::TopLeft);
         // A view the clock lacks would leave the face blank.
-        QCOMPARE(probe(*form).view(), View::Standard);
+        QCOMPARE(probe(*clock).view(), View::Standard);
         m_clock.uptime = 5 * 60000;
-        form->unload();
+        clock->unload();
         QCOMPARE(stored("systime"), QString("5"));
     }
 
     void closingStoresFlagsAndTotal()
     {
         set("Systime", "100");
-        auto form = start();
-        ClockFlags flags = form->flags();
+        auto clock = start();
+        ClockFlags flags = clock->flags();
         flags.alarmOn = flags.dog = flags.use24Hour = true;
         flags.alwaysOnTop = false;
-        probe(*form).options().applyOptionFlags(flags);
+        probe(*clock).options().applyOptionFlags(flags);
         // Changed behind the clock's back: closing must write its own flags again.
         for (const char *key : {"al", "wan", "tfmode", "at"})
             set(key, "x");
-        probe(*form).onUptimeView();
+        probe(*clock).onUptimeView();
         m_clock.uptime = 30 * 60000 + 59999;
-        QSignalSpy unloaded(form.get(), &ClockWindow::unloaded);
-        probe(*form).onQuit();
+        QSignalSpy unloaded(clock.get(), &ClockWindow::unloaded);
+        probe(*clock).onQuit();
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("zihou"), QString("0"));
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(stored("tfmode"), QString("1"));
         QCOMPARE(m_store->getSetting("Pendra", "Systime"), QString("130"));
 
-        form->unload(); // a second close (a signal after the menu) stores nothing more
+        clock->unload(); // a second close (a signal after the menu) stores nothing more
         QCOMPARE(unloaded.count(), 1);
     }
 
@@ -231,10 +231,10 @@ private slots:
     {
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
-        auto form = start();
-        probe(*form).onResetTotal();
-        probe(*form).face().onCloseButton();
-        QVERIFY(probe(*form).isUnloaded());
+        auto clock = start();
+        probe(*clock).onResetTotal();
+        probe(*clock).face().onCloseButton();
+        QVERIFY(probe(*clock).isUnloaded());
         QCOMPARE(stored("systime"), QString("100"));
         QCOMPARE(stored("al"), QString("0")); // the flags are still stored
 
@@ -248,9 +248,9 @@ private slots:
     {
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
-        auto form = start();
-        probe(*form).onDontCountToggled();
-        form->unload();
+        auto clock = start();
+        probe(*clock).onDontCountToggled();
+        clock->unload();
         QCOMPARE(stored("systime"), QString("100"));
 
         m_clock.uptime = 50 * 60000;
@@ -283,12 +283,12 @@ private slots:
         QFETCH(QString, expected);
         set("Systime", storedTotal);
         m_clock.uptime = 30 * 60000;
-        auto form = start();
-        probe(*form).onTotalView();
+        auto clock = start();
+        probe(*clock).onTotalView();
         m_clock.advance(1);
-        probe(*form).onTick();
-        QCOMPARE(probe(*form).shownMinutes(), expected);
-        form->unload();
+        probe(*clock).onTick();
+        QCOMPARE(probe(*clock).shownMinutes(), expected);
+        clock->unload();
         QCOMPARE(stored("systime"), expected);
     }
 
@@ -298,34 +298,34 @@ private slots:
     {
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
-        auto form = start();
+        auto clock = start();
         m_clock.advance(9 * 60);
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(stored("systime"), QString("100"));
         m_clock.advance(60);
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(stored("systime"), QString("140"));
         QCOMPARE(stored("al"), QString("0"));
 
-        probe(*form).face().onAlarmMark(); // a switch is stored with the next one from the menu
-        child<QAction>(*form, "autoTuck")->trigger();
+        probe(*clock).face().onAlarmMark(); // a switch is stored with the next one from the menu
+        child<QAction>(*clock, "autoTuck")->trigger();
         QCOMPARE(stored("ah"), QString("0"));
         QCOMPARE(stored("al"), QString("1"));
         QCOMPARE(stored("systime"), QString("140")); // the total waits for its time
 
         // With "no sum" on, the minutes since are not added, as at closing.
-        probe(*form).onDontCountToggled();
+        probe(*clock).onDontCountToggled();
         m_clock.advance(10 * 60);
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(stored("systime"), QString("140"));
-        probe(*form).onDontCountToggled();
+        probe(*clock).onDontCountToggled();
         m_clock.advance(10 * 60);
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(stored("systime"), QString("160"));
 
         // A crash now (the window goes without closing), then a reboot: the
         // next run goes on from what was stored.
-        form.reset();
+        clock.reset();
         m_clock.boot = "boot-2";
         m_clock.uptime = 60000;
         start()->unload();
@@ -336,11 +336,11 @@ private slots:
     {
         set("Systime", "100");
         m_clock.uptime = 30 * 60000;
-        auto form = start();
-        form->saveSettingsNow();
+        auto clock = start();
+        clock->saveSettingsNow();
         QCOMPARE(stored("systime"), QString("130"));
         m_clock.uptime = 31 * 60000;
-        form->unload();
+        clock->unload();
         QCOMPARE(stored("systime"), QString("131"));
     }
 
@@ -374,8 +374,8 @@ private slots:
         if (withVsr)
             QVERIFY(testDesign(true).save(base + ".vsr", "PNG"));
         set("skin", skin);
-        auto form = start();
-        QVERIFY(probe(*form).skinPath().endsWith("/" + expected));
+        auto clock = start();
+        QVERIFY(probe(*clock).skinPath().endsWith("/" + expected));
         QCOMPARE(stored("skin"), skin); // the fallback is never stored
     }
 
@@ -393,10 +393,10 @@ private slots:
     void faceShowsGlyphsFromTheDesign()
     {
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 38, 20));
-        auto form = start();
-        const QImage shot = form->grab().toImage();
+        auto clock = start();
+        const QImage shot = clock->grab().toImage();
         auto copied = [&](Ctl c, QRect glyph) {
-            const QPoint at = probe(*form).control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint at = probe(*clock).control(c).geometry.topLeft() + QPoint(3, 5);
             const QPoint from = glyph.topLeft() + QPoint(3, 5);
             return shot.pixel(at) == encode(from.x(), from.y(), false);
         };
@@ -409,32 +409,32 @@ private slots:
         QVERIFY(copied(Ctl::MonthOnes, atlas::smallDigit(2)));
         QVERIFY(copied(Ctl::AlarmMark, atlas::alarmOff()));
         // A hidden tens digit lets the background show through.
-        const QPoint tens = probe(*form).control(Ctl::HourTens).geometry.topLeft() + QPoint(3, 5);
+        const QPoint tens = probe(*clock).control(Ctl::HourTens).geometry.topLeft() + QPoint(3, 5);
         QCOMPARE(shot.pixel(tens), encode(tens.x(), tens.y(), false));
     }
 
     void twentyFourHourMarkIsComposed()
     {
         set("tfmode", "1");
-        auto form = start();
-        const QImage shot = form->grab().toImage();
-        const QPoint ap = probe(*form).control(Ctl::AmPm).geometry.topLeft();
+        auto clock = start();
+        const QImage shot = clock->grab().toImage();
+        const QPoint ap = probe(*clock).control(Ctl::AmPm).geometry.topLeft();
         QCOMPARE(shot.pixel(ap + QPoint(4, 4)), encode(252 + 4, 60 + 4, false));   // upper: PM
         QCOMPARE(shot.pixel(ap + QPoint(4, 20)), encode(220 + 4, 60 + 20, false)); // lower: AM
     }
 
     void tickBlinksAndSkipsAnEarlyWake()
     {
-        auto form = start();
-        const bool before = probe(*form).control(Ctl::BlinkMark).visible;
+        auto clock = start();
+        const bool before = probe(*clock).control(Ctl::BlinkMark).visible;
         m_clock.advance(1);
-        probe(*form).onTick();
-        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, !before);
-        probe(*form).onTick(); // the same second again: nothing happens
-        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, !before);
+        probe(*clock).onTick();
+        QCOMPARE(probe(*clock).control(Ctl::BlinkMark).visible, !before);
+        probe(*clock).onTick(); // the same second again: nothing happens
+        QCOMPARE(probe(*clock).control(Ctl::BlinkMark).visible, !before);
         m_clock.advance(1);
-        probe(*form).onTick();
-        QCOMPARE(probe(*form).control(Ctl::BlinkMark).visible, before);
+        probe(*clock).onTick();
+        QCOMPARE(probe(*clock).control(Ctl::BlinkMark).visible, before);
     }
 
     // While nobody sees the screen the clock sleeps until the first thing
@@ -468,11 +468,11 @@ private slots:
         set("al", alarmOn);
         set("zihou", chimeOn);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 20, 10));
-        auto form = start();
-        QVERIFY(probe(*form).msUntilTick() <= 1000 + 10);
-        form->setScreenHidden(true);
-        QVERIFY2(qAbs(probe(*form).msUntilTick() - sleepSeconds * 1000) < 1000,
-                 qPrintable(QString::number(probe(*form).msUntilTick())));
+        auto clock = start();
+        QVERIFY(probe(*clock).msUntilTick() <= 1000 + 10);
+        clock->setScreenHidden(true);
+        QVERIFY2(qAbs(probe(*clock).msUntilTick() - sleepSeconds * 1000) < 1000,
+                 qPrintable(QString::number(probe(*clock).msUntilTick())));
     }
 
     // An alarm due while the screen is hidden rings on its minute; when the
@@ -482,18 +482,18 @@ private slots:
         set("0", "07:25:30*");
         set("al", "1");
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 20, 10));
-        auto form = start();
-        QSignalSpy notices(form.get(), &ClockWindow::alarmNoticeRequested);
-        form->setScreenHidden(true);
+        auto clock = start();
+        QSignalSpy notices(clock.get(), &ClockWindow::alarmNoticeRequested);
+        clock->setScreenHidden(true);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 25, 0, 4));
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(notices.count(), 1);
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(7, 41, 10));
-        form->setScreenHidden(false);
-        QVERIFY(probe(*form).msUntilTick() <= 1000 + 10);
-        const QImage shot = form->grab().toImage();
+        clock->setScreenHidden(false);
+        QVERIFY(probe(*clock).msUntilTick() <= 1000 + 10);
+        const QImage shot = clock->grab().toImage();
         auto shows = [&](Ctl c, QRect glyph) {
-            const QPoint at = probe(*form).control(c).geometry.topLeft() + QPoint(3, 5);
+            const QPoint at = probe(*clock).control(c).geometry.topLeft() + QPoint(3, 5);
             const QPoint from = glyph.topLeft() + QPoint(3, 5);
             return shot.pixel(at) == encode(from.x(), from.y(), false);
         };
@@ -505,15 +505,15 @@ private slots:
     void dogWagsTenFramesThenNine()
     {
         set("wan", "1");
-        auto form = start();
+        auto clock = start();
         m_random.values = {0.5}; // a burst
         m_clock.advance(1);
-        probe(*form).onTick();
-        QVERIFY(probe(*form).isWagging());
+        probe(*clock).onTick();
+        QVERIFY(probe(*clock).isWagging());
         auto frames = [&] {
             int n = 0;
-            while (probe(*form).isWagging() && n < 50) {
-                probe(*form).onWagStep();
+            while (probe(*clock).isWagging() && n < 50) {
+                probe(*clock).onWagStep();
                 ++n;
             }
             return n;
@@ -521,12 +521,12 @@ private slots:
         QCOMPARE(frames(), 10);
         m_random.values = {0.3}; // pose 2
         m_clock.advance(1);
-        probe(*form).onTick();
-        QVERIFY(probe(*form).control(Ctl::DogPoseB).visible
-                && !probe(*form).control(Ctl::DogPoseA).visible);
+        probe(*clock).onTick();
+        QVERIFY(probe(*clock).control(Ctl::DogPoseB).visible
+                && !probe(*clock).control(Ctl::DogPoseA).visible);
         m_random.values = {0.6};
         m_clock.advance(1);
-        probe(*form).onTick();
+        probe(*clock).onTick();
         QCOMPARE(frames(), 9);
     }
 
@@ -538,17 +538,17 @@ private slots:
         set("wan", "1");
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(10, 59, 50));
         CanvasSurface surface;
-        auto form = std::make_unique<ClockWindow>(
+        auto clock = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random}, CommandLine());
-        form->setGlyphSurface(&surface);
-        QVERIFY(form->load());
-        form->show();
-        surface.screen = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        clock->setGlyphSurface(&surface);
+        QVERIFY(clock->load());
+        clock->show();
+        surface.screen = clock->grab().toImage().convertToFormat(QImage::Format_RGB32);
         m_random.values = {0.3, 0.0, 0.3, 0.3, 0.0};
         for (int i = 0; i < 25; ++i) {
             m_clock.advance(1);
-            probe(*form).onTick();
-            QImage repaint = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            probe(*clock).onTick();
+            QImage repaint = clock->grab().toImage().convertToFormat(QImage::Format_RGB32);
             repaint.setDevicePixelRatio(1);
             QVERIFY2(surface.screen == repaint, qPrintable(m_clock.time.toString()));
         }
@@ -561,13 +561,13 @@ private slots:
     // a block of the smaller picture. (Run by the scaled tests.)
     void denseScreensPaintFromTheLargerPicture()
     {
-        auto form = start();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        const qreal scale = form->windowHandle()->devicePixelRatio();
+        auto clock = start();
+        clock->show();
+        QVERIFY(QTest::qWaitForWindowExposed(clock.get()));
+        const qreal scale = clock->windowHandle()->devicePixelRatio();
         if (scale < 1.5)
             QSKIP("only at 150 % and more");
-        const QImage screen = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage screen = clock->grab().toImage().convertToFormat(QImage::Format_RGB32);
         // The display's background between the date and the time, in device pixels.
         auto device = [scale](int face) { return int(std::floor(face * scale + 0.5)); };
         for (int faceX : {186, 187, 300}) {
@@ -586,25 +586,25 @@ private slots:
     {
         m_clock.time = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 0));
         m_clock.uptime = 1234 * 60000LL;
-        auto form = start();
-        QVERIFY(!probe(*form).control(Ctl::HourTens).visible);
-        probe(*form).onUptimeView();
+        auto clock = start();
+        QVERIFY(!probe(*clock).control(Ctl::HourTens).visible);
+        probe(*clock).onUptimeView();
         m_clock.advance(1);
-        probe(*form).onTick();
-        QCOMPARE(probe(*form).shownMinutes(), QString("1234"));
-        QVERIFY(probe(*form).control(Ctl::HourTens).visible); // 000020:34 shows its zero
-        QCOMPARE(probe(*form).control(Ctl::HourTens).source, atlas::largeDigit(2));
-        QVERIFY(!probe(*form).control(Ctl::Weekday).visible
-                && !probe(*form).control(Ctl::SecondsGauge).visible);
-        QCOMPARE(probe(*form).counterTitle(), QString("システム駆動時間"));
+        probe(*clock).onTick();
+        QCOMPARE(probe(*clock).shownMinutes(), QString("1234"));
+        QVERIFY(probe(*clock).control(Ctl::HourTens).visible); // 000020:34 shows its zero
+        QCOMPARE(probe(*clock).control(Ctl::HourTens).source, atlas::largeDigit(2));
+        QVERIFY(!probe(*clock).control(Ctl::Weekday).visible
+                && !probe(*clock).control(Ctl::SecondsGauge).visible);
+        QCOMPARE(probe(*clock).counterTitle(), QString("システム駆動時間"));
 
-        probe(*form).onStandardView();
-        QCOMPARE(probe(*form).view(), View::Standard);
-        QVERIFY(!probe(*form).control(Ctl::HourTens).visible); // 09: the leading zero hides again
-        QVERIFY(probe(*form).control(Ctl::Weekday).visible
-                && !probe(*form).control(Ctl::CounterCoverDate).visible);
-        QCOMPARE(probe(*form).control(Ctl::MinuteTens).source, atlas::largeDigit(0));
-        QCOMPARE(probe(*form).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(0, 100));
+        probe(*clock).onStandardView();
+        QCOMPARE(probe(*clock).view(), View::Standard);
+        QVERIFY(!probe(*clock).control(Ctl::HourTens).visible); // 09: the leading zero hides again
+        QVERIFY(probe(*clock).control(Ctl::Weekday).visible
+                && !probe(*clock).control(Ctl::CounterCoverDate).visible);
+        QCOMPARE(probe(*clock).control(Ctl::MinuteTens).source, atlas::largeDigit(0));
+        QCOMPARE(probe(*clock).control(Ctl::CounterCoverLeft).geometry.topLeft(), QPoint(0, 100));
     }
 
     void commandLineJoinsAsItSplits()
@@ -625,23 +625,23 @@ private slots:
         for (const char *other : {"options", "-options", "--Options", "--", "--bogus", "a", "AL"})
             QCOMPARE(remoteCommandOf(other), QString());
 
-        auto form = start();
-        form->show();
-        QVERIFY(form->runCommand("uptime"));
-        QCOMPARE(probe(*form).view(), View::Uptime);
+        auto clock = start();
+        clock->show();
+        QVERIFY(clock->runCommand("uptime"));
+        QCOMPARE(probe(*clock).view(), View::Uptime);
         QCOMPARE(stored("mmode"), QString("1"));
-        QVERIFY(form->runCommand("standard"));
-        QCOMPARE(probe(*form).view(), View::Standard);
-        const bool hidden = form->flags().hideMode;
-        QVERIFY(form->runCommand("hide"));
-        QCOMPARE(form->flags().hideMode, !hidden);
-        QCOMPARE(child<QAction>(*form, "hideMode")->isChecked(), !hidden);
-        QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
-        QVERIFY(form->runCommand("options"));
+        QVERIFY(clock->runCommand("standard"));
+        QCOMPARE(probe(*clock).view(), View::Standard);
+        const bool hidden = clock->flags().hideMode;
+        QVERIFY(clock->runCommand("hide"));
+        QCOMPARE(clock->flags().hideMode, !hidden);
+        QCOMPARE(child<QAction>(*clock, "hideMode")->isChecked(), !hidden);
+        QSignalSpy options(clock.get(), &ClockWindow::optionsRequested);
+        QVERIFY(clock->runCommand("options"));
         QCOMPARE(options.size(), 1);
-        QVERIFY(!form->runCommand("bogus"));
+        QVERIFY(!clock->runCommand("bogus"));
         for (const QString &word : remoteCommands())
-            QVERIFY2(word == "quit" || word == "preset" || form->runCommand(word),
+            QVERIFY2(word == "quit" || word == "preset" || clock->runCommand(word),
                      qPrintable(word));
     }
 

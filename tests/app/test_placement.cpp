@@ -34,7 +34,7 @@ void click(QWidget &w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
     sendMouse(w, QEvent::MouseButtonRelease, at, button);
 }
 
-QPoint centreOf(ClockWindow &form, Ctl c) { return probe(form).control(c).geometry.center(); }
+QPoint centreOf(ClockWindow &clock, Ctl c) { return probe(clock).control(c).geometry.center(); }
 
 // The pointer at a place of the screen, as the window hears of it.
 void pointerEnters(QWidget &w, QPoint global)
@@ -58,12 +58,12 @@ class TestPlacement : public QObject, protected fakes::ClockFixture {
         set("smode", QString::number(corner));
         return start();
     }
-    void tick(ClockWindow &form)
+    void tick(ClockWindow &clock)
     {
         m_clock.advance(1);
-        probe(form).onTick();
+        probe(clock).onTick();
     }
-    int left(const ClockWindow &form) const { return form.pos().x(); }
+    int left(const ClockWindow &clock) const { return clock.pos().x(); }
 
 private slots:
     void init() { reset(); }
@@ -90,21 +90,21 @@ private slots:
         QFETCH(int, out);
         QFETCH(int, tucked);
         QFETCH(int, top);
-        auto form = startIn(corner);
-        QCOMPARE(form->pos(), QPoint(out, top));
+        auto clock = startIn(corner);
+        QCOMPARE(clock->pos(), QPoint(out, top));
         m_desktop.pointer = kAway;
-        tick(*form);
-        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
+        tick(*clock);
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Out);
 
-        probe(*form).face().onMouseMove({});
-        QCOMPARE(form->pos(), QPoint(tucked, top));
-        QCOMPARE(probe(*form).tuckState(), TuckState::Tucked);
+        probe(*clock).face().onMouseMove({});
+        QCOMPARE(clock->pos(), QPoint(tucked, top));
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Tucked);
         m_desktop.pointer = inZone; // the edge of the zone still counts
-        tick(*form);
-        QCOMPARE(left(*form), tucked);
+        tick(*clock);
+        QCOMPARE(left(*clock), tucked);
         m_desktop.pointer = inZone + QPoint(corner >= 2 ? -1 : 1, 0);
-        tick(*form);
-        QCOMPARE(form->pos(), QPoint(out, top));
+        tick(*clock);
+        QCOMPARE(clock->pos(), QPoint(out, top));
     }
 
     void shiftAloneKeepsItOut_data() { corners_data(); }
@@ -112,11 +112,11 @@ private slots:
     {
         QFETCH(int, corner);
         QFETCH(int, out);
-        auto form = startIn(corner);
+        auto clock = startIn(corner);
         m_desktop.shift = true;
-        probe(*form).face().onMouseMove({});
-        QCOMPARE(left(*form), out);
-        QCOMPARE(probe(*form).tuckState(), TuckState::Undecided);
+        probe(*clock).face().onMouseMove({});
+        QCOMPARE(left(*clock), out);
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Undecided);
     }
 
     void hideModeComesOutOnApproach_data() { corners_data(); }
@@ -127,23 +127,23 @@ private slots:
         QFETCH(int, out);
         QFETCH(int, tucked);
         set("hide", "1");
-        auto form = startIn(corner);
-        QVERIFY(form->flags().hideMode);
+        auto clock = startIn(corner);
+        QVERIFY(clock->flags().hideMode);
         m_desktop.pointer = kAway;
-        tick(*form);
-        QCOMPARE(left(*form), tucked);
+        tick(*clock);
+        QCOMPARE(left(*clock), tucked);
 
         m_desktop.shift = true; // [Shift] makes no difference in hide mode
-        probe(*form).face().onMouseMove({});
-        QCOMPARE(left(*form), out);
+        probe(*clock).face().onMouseMove({});
+        QCOMPARE(left(*clock), out);
         m_desktop.pointer = inZone;
-        tick(*form);
-        QCOMPARE(left(*form), out);
+        tick(*clock);
+        QCOMPARE(left(*clock), out);
         m_desktop.pointer = kAway;
-        tick(*form);
-        QCOMPARE(left(*form), tucked);
-        tick(*form); // already tucked: no second move
-        QCOMPARE(probe(*form).tuckState(), TuckState::Tucked);
+        tick(*clock);
+        QCOMPARE(left(*clock), tucked);
+        tick(*clock); // already tucked: no second move
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Tucked);
     }
 
     void hideToggleFromTheFace_data() { corners_data(); }
@@ -152,63 +152,63 @@ private slots:
         QFETCH(int, corner);
         QFETCH(int, out);
         QFETCH(int, tucked);
-        auto form = startIn(corner);
-        click(*form, centreOf(*form, Ctl::EdgeStrip));
-        QVERIFY(form->flags().hideMode);
-        QCOMPARE(left(*form), tucked);
-        probe(*form).onHideModeToggled();
-        QVERIFY(!form->flags().hideMode);
-        QCOMPARE(left(*form), out);
+        auto clock = startIn(corner);
+        click(*clock, centreOf(*clock, Ctl::EdgeStrip));
+        QVERIFY(clock->flags().hideMode);
+        QCOMPARE(left(*clock), tucked);
+        probe(*clock).onHideModeToggled();
+        QVERIFY(!clock->flags().hideMode);
+        QCOMPARE(left(*clock), out);
     }
 
     void withoutAutohideItNeverTucks()
     {
         set("ah", "0");
-        auto form = startIn(3);
-        QVERIFY(!form->flags().autoTuck);
+        auto clock = startIn(3);
+        QVERIFY(!clock->flags().autoTuck);
         m_desktop.pointer = kAway;
-        tick(*form);
-        probe(*form).face().onMouseMove({});
-        QCOMPARE(left(*form), 842);
-        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
-        probe(*form).onHideModeToggled(); // the check mark still toggles
-        QVERIFY(form->flags().hideMode);
-        tick(*form);
-        QCOMPARE(left(*form), 842);
-        probe(*form).onAutoTuckToggled(); // allowed again: the next decision tucks
-        tick(*form);
-        QCOMPARE(left(*form), 1268);
+        tick(*clock);
+        probe(*clock).face().onMouseMove({});
+        QCOMPARE(left(*clock), 842);
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Out);
+        probe(*clock).onHideModeToggled(); // the check mark still toggles
+        QVERIFY(clock->flags().hideMode);
+        tick(*clock);
+        QCOMPARE(left(*clock), 842);
+        probe(*clock).onAutoTuckToggled(); // allowed again: the next decision tucks
+        tick(*clock);
+        QCOMPARE(left(*clock), 1268);
     }
 
     void unknownCornerNeverMovesSideways()
     {
-        auto form = startIn(7);
-        QCOMPARE(form->pos(), QPoint(-3, 3));
-        QVERIFY(!probe(*form).misplaced().has_value());
-        probe(*form).face().onMouseMove({});
+        auto clock = startIn(7);
+        QCOMPARE(clock->pos(), QPoint(-3, 3));
+        QVERIFY(!probe(*clock).misplaced().has_value());
+        probe(*clock).face().onMouseMove({});
         m_desktop.pointer = kAway;
-        tick(*form);
-        probe(*form).onHideModeToggled();
-        QCOMPARE(form->pos(), QPoint(-3, 3));
-        form->move(300, 200); // moved from outside: left where it is
-        tick(*form);
-        QCOMPARE(form->pos(), QPoint(300, 200));
+        tick(*clock);
+        probe(*clock).onHideModeToggled();
+        QCOMPARE(clock->pos(), QPoint(-3, 3));
+        clock->move(300, 200); // moved from outside: left where it is
+        tick(*clock);
+        QCOMPARE(clock->pos(), QPoint(300, 200));
     }
 
     void movedFromOutsideReturnsAtTheNextTick()
     {
-        auto form = startIn(3);
+        auto clock = startIn(3);
         m_desktop.pointer = kAway;
-        tick(*form);
-        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(false));
-        form->move(842, 500);
-        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(true));
-        tick(*form);
-        QCOMPARE(form->pos(), QPoint(842, 748));
-        QCOMPARE(probe(*form).tuckState(), TuckState::Undecided); // it was activated anew
-        form->move(100, 748); // only a sideways move: the next decision sets it right
-        tick(*form);
-        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
+        tick(*clock);
+        QCOMPARE(probe(*clock).misplaced(), std::optional<bool>(false));
+        clock->move(842, 500);
+        QCOMPARE(probe(*clock).misplaced(), std::optional<bool>(true));
+        tick(*clock);
+        QCOMPARE(clock->pos(), QPoint(842, 748));
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Undecided); // it was activated anew
+        clock->move(100, 748); // only a sideways move: the next decision sets it right
+        tick(*clock);
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Out);
     }
 
     // In a Wayland session the X server does not see the pointer once it
@@ -217,91 +217,91 @@ private slots:
     // each time a pointer near the corner pushes it straight back.
     void pointerOutOfSight()
     {
-        auto form = startIn(0);
+        auto clock = startIn(0);
         const QPoint onFace(200, 30);
         m_desktop.pointer = onFace; // the last place the X server saw
-        tick(*form);
-        pointerEnters(*form, onFace);
-        pointerMoves(*form, onFace + QPoint(1, 0));
-        QCOMPARE(left(*form), -418);
+        tick(*clock);
+        pointerEnters(*clock, onFace);
+        pointerMoves(*clock, onFace + QPoint(1, 0));
+        QCOMPARE(left(*clock), -418);
         m_desktop.pointerSeen = false;
-        tick(*form);
-        QCOMPARE(left(*form), -3); // out, although the last place seen is in the corner
+        tick(*clock);
+        QCOMPARE(left(*clock), -3); // out, although the last place seen is in the corner
 
         // Out under a pointer that rests (it may have moved while unseen):
         // coming in under it, and the move to where it is, are no moves.
-        pointerEnters(*form, onFace + QPoint(3, 2));
-        pointerMoves(*form, onFace + QPoint(3, 2));
-        QCOMPARE(left(*form), -3);
-        tick(*form);
-        tick(*form);
-        QCOMPARE(left(*form), -3);
+        pointerEnters(*clock, onFace + QPoint(3, 2));
+        pointerMoves(*clock, onFace + QPoint(3, 2));
+        QCOMPARE(left(*clock), -3);
+        tick(*clock);
+        tick(*clock);
+        QCOMPARE(left(*clock), -3);
 
         // The pointer goes on over the face: pushed back within moments of
         // coming out, the clock waits 2, then 4 seconds before it guesses again.
-        pointerMoves(*form, onFace + QPoint(5, 0));
-        QCOMPARE(left(*form), -418);
+        pointerMoves(*clock, onFace + QPoint(5, 0));
+        QCOMPARE(left(*clock), -418);
         auto ticksUntilOut = [&] {
             for (int n = 1; n <= 30; ++n) {
-                tick(*form);
-                if (left(*form) == -3)
+                tick(*clock);
+                if (left(*clock) == -3)
                     return n;
             }
             return -1;
         };
         QCOMPARE(ticksUntilOut(), 3);
-        pointerMoves(*form, onFace + QPoint(9, 0));
+        pointerMoves(*clock, onFace + QPoint(9, 0));
         QCOMPARE(ticksUntilOut(), 5);
         // Left out a while, it trusts the next guess at once again.
         for (int i = 0; i < 5; ++i)
-            tick(*form);
-        pointerMoves(*form, onFace + QPoint(12, 0));
+            tick(*clock);
+        pointerMoves(*clock, onFace + QPoint(12, 0));
         QCOMPARE(ticksUntilOut(), 1);
 
         // Seen again over some X window in the corner: the corner rule holds.
-        pointerMoves(*form, onFace + QPoint(14, 0));
+        pointerMoves(*clock, onFace + QPoint(14, 0));
         m_desktop.pointerSeen = true;
         m_desktop.pointer = QPoint(420, 60);
-        tick(*form);
-        tick(*form);
-        QCOMPARE(left(*form), -418);
+        tick(*clock);
+        tick(*clock);
+        QCOMPARE(left(*clock), -418);
     }
 
     // Where the compositor tells a window only of the pointer coming in, that
     // is a move onto the face; but not when the window came to the pointer.
     void comingInIsAMove()
     {
-        auto form = startIn(3);
+        auto clock = startIn(3);
         m_desktop.pointer = kAway;
-        tick(*form);
-        pointerEnters(*form, QPoint(1000, 770));
-        QCOMPARE(left(*form), 1268);
-        tick(*form);
-        QCOMPARE(left(*form), 842);
-        pointerEnters(*form, QPoint(1002, 771)); // it came out under the pointer
-        QCOMPARE(left(*form), 842);
-        tick(*form);
-        pointerEnters(*form, QPoint(1010, 771)); // later, the pointer came in
-        QCOMPARE(left(*form), 1268);
+        tick(*clock);
+        pointerEnters(*clock, QPoint(1000, 770));
+        QCOMPARE(left(*clock), 1268);
+        tick(*clock);
+        QCOMPARE(left(*clock), 842);
+        pointerEnters(*clock, QPoint(1002, 771)); // it came out under the pointer
+        QCOMPARE(left(*clock), 842);
+        tick(*clock);
+        pointerEnters(*clock, QPoint(1010, 771)); // later, the pointer came in
+        QCOMPARE(left(*clock), 1268);
     }
 
     void hideModeTucksWhenThePointerIsOutOfSight()
     {
         set("hide", "1");
-        auto form = startIn(3);
+        auto clock = startIn(3);
         m_desktop.pointerSeen = false;
-        tick(*form);
-        QCOMPARE(left(*form), 1268);
-        pointerEnters(*form, QPoint(1275, 760));
-        pointerMoves(*form, QPoint(1276, 760));
-        QCOMPARE(left(*form), 842);
+        tick(*clock);
+        QCOMPARE(left(*clock), 1268);
+        pointerEnters(*clock, QPoint(1275, 760));
+        pointerMoves(*clock, QPoint(1276, 760));
+        QCOMPARE(left(*clock), 842);
         m_desktop.pointerSeen = true; // over the face now
         m_desktop.pointer = QPoint(1000, 760);
-        tick(*form);
-        QCOMPARE(left(*form), 842);
+        tick(*clock);
+        QCOMPARE(left(*clock), 842);
         m_desktop.pointerSeen = false; // gone over a window the X server does not see
-        tick(*form);
-        QCOMPARE(left(*form), 1268);
+        tick(*clock);
+        QCOMPARE(left(*clock), 1268);
     }
 
     // A window manager that keeps the window off its place is not fought
@@ -321,16 +321,16 @@ private slots:
 
     void panelChangesTheWorkArea()
     {
-        auto form = startIn(3);
+        auto clock = startIn(3);
         m_desktop.pointer = kAway;
-        tick(*form);
-        form->workAreaChanged(); // the same area: nothing to do
-        QCOMPARE(probe(*form).tuckState(), TuckState::Out);
+        tick(*clock);
+        clock->workAreaChanged(); // the same area: nothing to do
+        QCOMPARE(probe(*clock).tuckState(), TuckState::Out);
         m_desktop.area.Bottom = 760;
         m_desktop.area.Right = 1200;
-        form->workAreaChanged();
-        QCOMPARE(form->pos(), QPoint(1200 - 438, 760 - 77 + 25));
-        QCOMPARE(probe(*form).misplaced(), std::optional<bool>(false));
+        clock->workAreaChanged();
+        QCOMPARE(clock->pos(), QPoint(1200 - 438, 760 - 77 + 25));
+        QCOMPARE(probe(*clock).misplaced(), std::optional<bool>(false));
     }
 
     // The digits and marks pass the pointer on to the window; the click
@@ -352,57 +352,57 @@ private slots:
     {
         QFETCH(int, control);
         QFETCH(bool, tucks);
-        auto form = startIn(0);
+        auto clock = startIn(0);
         const QPoint at =
-            control == int(Ctl::Count) ? QPoint(200, 50) : centreOf(*form, Ctl(control));
-        sendMouse(*form, QEvent::MouseMove, at);
-        QCOMPARE(probe(*form).tuckState() == TuckState::Tucked, tucks);
+            control == int(Ctl::Count) ? QPoint(200, 50) : centreOf(*clock, Ctl(control));
+        sendMouse(*clock, QEvent::MouseMove, at);
+        QCOMPARE(probe(*clock).tuckState() == TuckState::Tucked, tucks);
 
         // The right button over the same place: the menu, where moves reach the window.
-        sendMouse(*form, QEvent::MouseButtonPress, at, Qt::RightButton);
-        QCOMPARE(child<QMenu>(*form, "root")->isVisible(), tucks);
-        child<QMenu>(*form, "root")->hide();
+        sendMouse(*clock, QEvent::MouseButtonPress, at, Qt::RightButton);
+        QCOMPARE(child<QMenu>(*clock, "root")->isVisible(), tucks);
+        child<QMenu>(*clock, "root")->hide();
     }
 
     void facePicturesRunTheirCommands()
     {
         set("0", "07:30:00");
-        auto form = startIn(2); // the right-hand layout
-        QSignalSpy options(form.get(), &ClockWindow::optionsRequested);
-        QSignalSpy about(form.get(), &ClockWindow::aboutRequested);
+        auto clock = startIn(2); // the right-hand layout
+        QSignalSpy options(clock.get(), &ClockWindow::optionsRequested);
+        QSignalSpy about(clock.get(), &ClockWindow::aboutRequested);
 
-        click(*form, centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(form->flags().alarmOn);
-        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOn());
-        click(*form, centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(!form->flags().alarmOn);
-        QCOMPARE(probe(*form).control(Ctl::AlarmMark).source, atlas::alarmOff());
+        click(*clock, centreOf(*clock, Ctl::AlarmMark));
+        QVERIFY(clock->flags().alarmOn);
+        QCOMPARE(probe(*clock).control(Ctl::AlarmMark).source, atlas::alarmOn());
+        click(*clock, centreOf(*clock, Ctl::AlarmMark));
+        QVERIFY(!clock->flags().alarmOn);
+        QCOMPARE(probe(*clock).control(Ctl::AlarmMark).source, atlas::alarmOff());
 
         // The options command also reloads the reservations from the store,
         // over what the clock holds.
-        QCOMPARE(storedTexts(probe(*form).alarms()), QStringList{"07:30:00"});
+        QCOMPARE(storedTexts(probe(*clock).alarms()), QStringList{"07:30:00"});
         // the clock holds and stores it
-        QVERIFY(probe(*form).preset().addPresetAlarm(Alarm::fromStored("12:00:00*")));
+        QVERIFY(probe(*clock).preset().addPresetAlarm(Alarm::fromStored("12:00:00*")));
         set("1", "08:00:00*"); // another program changes it
         set("3", "09:00:00");  // after a gap: not part of the list
-        click(*form, centreOf(*form, Ctl::OptionButton));
+        click(*clock, centreOf(*clock, Ctl::OptionButton));
         QCOMPARE(options.count(), 1);
-        QCOMPARE(storedTexts(probe(*form).alarms()), (QStringList{"07:30:00", "08:00:00*"}));
-        click(*form, centreOf(*form, Ctl::Logo));
+        QCOMPARE(storedTexts(probe(*clock).alarms()), (QStringList{"07:30:00", "08:00:00*"}));
+        click(*clock, centreOf(*clock, Ctl::Logo));
         QCOMPARE(about.count(), 1);
 
         // The preset area opens on any button, and only the preset hours.
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::AlarmButton),
+        sendMouse(*clock, QEvent::MouseButtonPress, centreOf(*clock, Ctl::AlarmButton),
                   Qt::MiddleButton);
-        QVERIFY(child<QMenu>(*form, "presetMenu")->isVisible());
-        QVERIFY(!child<QMenu>(*form, "root")->isVisible());
-        child<QMenu>(*form, "presetMenu")->hide();
-        click(*form, centreOf(*form, Ctl::MenuButton));
-        QVERIFY(child<QMenu>(*form, "root")->isVisible());
-        child<QMenu>(*form, "root")->hide();
+        QVERIFY(child<QMenu>(*clock, "presetMenu")->isVisible());
+        QVERIFY(!child<QMenu>(*clock, "root")->isVisible());
+        child<QMenu>(*clock, "presetMenu")->hide();
+        click(*clock, centreOf(*clock, Ctl::MenuButton));
+        QVERIFY(child<QMenu>(*clock, "root")->isVisible());
+        child<QMenu>(*clock, "root")->hide();
 
-        click(*form, centreOf(*form, Ctl::CloseButton));
-        QVERIFY(probe(*form).isUnloaded());
+        click(*clock, centreOf(*clock, Ctl::CloseButton));
+        QVERIFY(probe(*clock).isUnloaded());
         QCOMPARE(stored("systime"), QString("<absent>"));
     }
 
@@ -410,24 +410,24 @@ private slots:
     // acts once, on the bell as on the dog.
     void aDoubleClickActsOnce()
     {
-        auto form = startIn(0);
+        auto clock = startIn(0);
         m_programs.installed << "vesweb";
         auto doubleClick = [&](QPoint at) {
-            sendMouse(*form, QEvent::MouseButtonPress, at, Qt::LeftButton);
-            sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
-            sendMouse(*form, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
-            sendMouse(*form, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+            sendMouse(*clock, QEvent::MouseButtonPress, at, Qt::LeftButton);
+            sendMouse(*clock, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+            sendMouse(*clock, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+            sendMouse(*clock, QEvent::MouseButtonRelease, at, Qt::LeftButton);
         };
-        doubleClick(centreOf(*form, Ctl::AlarmMark));
-        QVERIFY(form->flags().alarmOn);
-        doubleClick(centreOf(*form, Ctl::DogResting));
+        doubleClick(centreOf(*clock, Ctl::AlarmMark));
+        QVERIFY(clock->flags().alarmOn);
+        doubleClick(centreOf(*clock, Ctl::DogResting));
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
     }
 
     void dogStartsTheDesignBrowser()
     {
-        auto form = startIn(0);
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::DogResting),
+        auto clock = startIn(0);
+        sendMouse(*clock, QEvent::MouseButtonPress, centreOf(*clock, Ctl::DogResting),
                   Qt::LeftButton);
         QVERIFY(m_programs.started.isEmpty()); // missing: nothing happens
         QVERIFY(m_programs.activated.isEmpty());
@@ -435,11 +435,11 @@ private slots:
         m_programs.installed << "vesweb";
         // Found by its program: the welcome and about windows share its title.
         m_programs.windows << "vesweb";
-        sendMouse(*form, QEvent::MouseButtonPress, centreOf(*form, Ctl::DogResting),
+        sendMouse(*clock, QEvent::MouseButtonPress, centreOf(*clock, Ctl::DogResting),
                   Qt::RightButton);
         QCOMPARE(m_programs.started, QStringList{"vesweb"});
         QCOMPARE(m_programs.activated, QStringList{"vesweb"});
-        QVERIFY(!child<QMenu>(*form, "root")->isVisible());
+        QVERIFY(!child<QMenu>(*clock, "root")->isVisible());
     }
 
     void programsAreFoundByBareNameOnly()

@@ -127,7 +127,7 @@ class TestBrowserWindow : public QObject {
     std::unique_ptr<ApplyGate> m_gate;
     std::unique_ptr<CatalogueSite> m_catalogue;
     std::unique_ptr<QWebEngineProfile> m_profile;
-    std::unique_ptr<BrowserWindow> m_form;
+    std::unique_ptr<BrowserWindow> m_browser;
     fakes::FakeMessages m_messages;
     fakes::FakeInstanceGuard m_clock;
     fakes::FakeProgramStarter m_programs;
@@ -155,12 +155,12 @@ class TestBrowserWindow : public QObject {
             std::make_unique<DesignSession>(*m_store, user(), QStringList{user(), shipped()});
         m_profile = std::make_unique<QWebEngineProfile>(); // off the record
         m_gate->watch(m_profile.get());
-        m_form = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
-        connect(m_gate.get(), &ApplyGate::applyRequested, m_form.get(),
+        m_browser = std::make_unique<BrowserWindow>(*m_session, seams(), m_profile.get(), site);
+        connect(m_gate.get(), &ApplyGate::applyRequested, m_browser.get(),
                 &BrowserWindow::onApplyRequested);
-        connect(m_form.get(), &BrowserWindow::firstPageShown, this, [this] { m_shown = true; });
-        m_form->show();
-        m_form->load();
+        connect(m_browser.get(), &BrowserWindow::firstPageShown, this, [this] { m_shown = true; });
+        m_browser->show();
+        m_browser->load();
         QTRY_VERIFY_WITH_TIMEOUT(m_shown, kPatience);
     }
     BrowserPlatform seams() { return {&m_messages, &m_clock, &m_programs, &m_files}; }
@@ -169,7 +169,7 @@ class TestBrowserWindow : public QObject {
     {
         QVariant result;
         bool done = false;
-        m_form->browser()->page()->runJavaScript(script, [&](const QVariant &v) {
+        m_browser->browser()->page()->runJavaScript(script, [&](const QVariant &v) {
             result = v;
             done = true;
         });
@@ -276,7 +276,7 @@ private slots:
     }
     void cleanup()
     {
-        m_form.reset(); // the page goes before its profile
+        m_browser.reset(); // the page goes before its profile
         m_profile.reset();
         m_catalogue.reset();
         m_gate.reset();
@@ -304,17 +304,17 @@ private slots:
     void fitsASmallScreen()
     {
         open();
-        const QRect room = m_form->screen()->availableGeometry();
-        QVERIFY2(room.contains(m_form->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5x%6+%7+%8")
-                                                                   .arg(m_form->x())
-                                                                   .arg(m_form->y())
-                                                                   .arg(m_form->width())
-                                                                   .arg(m_form->height())
+        const QRect room = m_browser->screen()->availableGeometry();
+        QVERIFY2(room.contains(m_browser->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5x%6+%7+%8")
+                                                                   .arg(m_browser->x())
+                                                                   .arg(m_browser->y())
+                                                                   .arg(m_browser->width())
+                                                                   .arg(m_browser->height())
                                                                    .arg(room.width())
                                                                    .arg(room.height())
                                                                    .arg(room.x())
                                                                    .arg(room.y())));
-        QVERIFY(room.contains(m_form->frameGeometry())); // the title bar too
+        QVERIFY(room.contains(m_browser->frameGeometry())); // the title bar too
     }
 
     void inEnglish()
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(english.load(QStringLiteral("vespera_en"), QStringLiteral(VESPERA_BIN_DIR)));
         QCoreApplication::installTranslator(&english);
         open();
-        QCOMPARE(m_form->menuBar()->actions().value(0)->text(), QString("□Home"));
+        QCOMPARE(m_browser->menuBar()->actions().value(0)->text(), QString("□Home"));
         QCOMPARE(js("document.documentElement.lang").toString(), QString("en"));
         QVERIFY(js("document.body.innerText").toString().contains("Design in use: blue"));
         pressApply("blue");
@@ -337,7 +337,7 @@ private slots:
     void applyFromThePageStoresAndRestartsTheClock()
     {
         open();
-        const int history = m_form->browser()->history()->count();
+        const int history = m_browser->browser()->history()->count();
         pressApply("夜空");
         QTRY_COMPARE_WITH_TIMEOUT(stored("skin"), QString("夜空"), kPatience);
         QCOMPARE(m_messages.asked, QStringList("vesweb|設定を変更してもよろしいですか？"));
@@ -345,16 +345,16 @@ private slots:
         QVERIFY(record.open(QIODevice::ReadOnly));
         QCOMPARE(record.readAll(), common::toShiftJis("夜空,,,,,,夜空.vss\r\n"));
         QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
-        QVERIFY(!m_form->restartPending());
-        QCOMPARE(m_form->browser()->url(), m_loopback);
-        QCOMPARE(m_form->browser()->history()->count(), history);
+        QVERIFY(!m_browser->restartPending());
+        QCOMPARE(m_browser->browser()->url(), m_loopback);
+        QCOMPARE(m_browser->browser()->history()->count(), history);
         QCOMPARE(js("[...document.forms].filter(f => f.vsrskin).length").toInt(), 3);
     }
 
     void refusedWhileTheClockRunsAndNoStoresNothing()
     {
         open();
-        m_form->setQuietTime(0);
+        m_browser->setQuietTime(0);
         m_clock.running = true;
         pressApply("夜空");
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.noticed.size(), 1, kPatience);
@@ -365,7 +365,7 @@ private slots:
         m_messages.answer = false;
         pressApply("夜空");
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 2, kPatience);
-        QVERIFY(!m_form->restartPending());
+        QVERIFY(!m_browser->restartPending());
         QCOMPARE(stored("skin"), QString());
         QVERIFY(!QFile::exists(user() + "/blue.vsn"));
         QCOMPARE(m_programs.started, QStringList());
@@ -385,7 +385,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.shown.size(), 1, kPatience);
         QVERIFY2(m_messages.shown[0].contains("設定を保存できませんでした"),
                  qPrintable(m_messages.shown[0]));
-        QVERIFY(!m_form->restartPending());
+        QVERIFY(!m_browser->restartPending());
         QCOMPARE(m_programs.started, QStringList());
         QCOMPARE(fakes::readFile(m_store->filePath()), settings);
         QVERIFY(!QFileInfo::exists(user() + "/blue.vsn"));
@@ -405,7 +405,7 @@ private slots:
         js(submit.arg("http://apply.vespera.invalid", "post"));
         QTRY_COMPARE_WITH_TIMEOUT(stored("wan"), QString("1"), kPatience);
 
-        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        QSignalSpy loads(m_browser->browser(), &QWebEngineView::loadFinished);
         js("new Image().src = 'http://apply.vespera.invalid/';"
            "var fr = document.createElement('iframe'); fr.src = 'http://apply.vespera.invalid/';"
            "document.body.appendChild(fr);");
@@ -414,7 +414,7 @@ private slots:
         cleanup(); // a fresh window for the last one
         m_shown = false;
         open();
-        QSignalSpy more(m_form->browser(), &QWebEngineView::loadFinished);
+        QSignalSpy more(m_browser->browser(), &QWebEngineView::loadFinished);
         js(submit.arg("http://apply.vespera.invalid/?x=1", "post"));
         QTRY_VERIFY_WITH_TIMEOUT(!more.isEmpty(), kPatience);
         QCOMPARE(m_messages.asked.size(), 1);
@@ -443,8 +443,8 @@ private slots:
     {
         QFETCH(QString, frame);
         open();
-        m_form->setQuietTime(0);
-        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        m_browser->setQuietTime(0);
+        QSignalSpy loads(m_browser->browser(), &QWebEngineView::loadFinished);
         js("document.body.insertAdjacentHTML('beforeend', "
            + QJsonDocument(QJsonArray{frame}).toJson(QJsonDocument::Compact) + "[0])");
         // The page was sent to the apply address, and stays as it was.
@@ -460,17 +460,17 @@ private slots:
     void noQuietsThePage()
     {
         open();
-        m_form->setQuietTime(1500);
+        m_browser->setQuietTime(1500);
         m_messages.answer = false;
         QElapsedTimer since;
         pressApply("夜空");
         QTRY_COMPARE_WITH_TIMEOUT(m_messages.asked.size(), 1, kPatience);
         since.start();
         for (int i = 0; i < 3; ++i)
-            m_form->onApplyRequested(kApplyUrl, multipart("skin", "blue"));
+            m_browser->onApplyRequested(kApplyUrl, multipart("skin", "blue"));
         if (since.elapsed() < 1500) // else the machine was too slow to tell
             QCOMPARE(m_messages.asked.size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT((m_form->onApplyRequested(kApplyUrl, multipart("skin", "blue")),
+        QTRY_VERIFY_WITH_TIMEOUT((m_browser->onApplyRequested(kApplyUrl, multipart("skin", "blue")),
                                   m_messages.asked.size() == 2),
                                  kPatience);
         QCOMPARE(stored("skin"), QString());
@@ -483,8 +483,8 @@ private slots:
     void twoNoesIgnoreThePage()
     {
         open();
-        m_form->setQuietTime(0);
-        const auto sent = [this] { m_form->onApplyRequested(kApplyUrl, multipart("wan", "1")); };
+        m_browser->setQuietTime(0);
+        const auto sent = [this] { m_browser->onApplyRequested(kApplyUrl, multipart("wan", "1")); };
         m_messages.answers = {false, true, false};
         for (int i = 0; i < 3; ++i)
             sent();
@@ -497,11 +497,11 @@ private slots:
         QVERIFY2(m_messages.shown[0].contains("受け付けません"), qPrintable(m_messages.shown[0]));
 
         js("history.pushState({}, '', '/elsewhere'); location.hash = 'x'");
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->browser()->url().hasFragment(), kPatience);
+        QTRY_VERIFY_WITH_TIMEOUT(m_browser->browser()->url().hasFragment(), kPatience);
         sent();
         QCOMPARE(m_messages.asked.size(), 4);
 
-        QSignalSpy loads(m_form->browser(), &QWebEngineView::loadFinished);
+        QSignalSpy loads(m_browser->browser(), &QWebEngineView::loadFinished);
         js(QStringLiteral("location.href = '%1?another'").arg(m_loopback.toString()));
         QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().value(0).toBool(), kPatience);
         for (int i = 0; i < 3; ++i)
@@ -509,7 +509,7 @@ private slots:
         QCOMPARE(m_messages.asked.size(), 6);
         QCOMPARE(m_messages.shown.size(), 2);
 
-        m_form->onHome();
+        m_browser->onHome();
         sent();
         QCOMPARE(m_messages.asked.size(), 7);
     }
@@ -518,10 +518,10 @@ private slots:
     void yesQuietsThePageToo()
     {
         open();
-        m_form->setQuietTime(kPatience);
-        m_form->onApplyRequested(kApplyUrl, multipart("wan", "1"));
+        m_browser->setQuietTime(kPatience);
+        m_browser->onApplyRequested(kApplyUrl, multipart("wan", "1"));
         QCOMPARE(stored("wan"), QString("1"));
-        m_form->onApplyRequested(kApplyUrl, multipart("wan", "2"));
+        m_browser->onApplyRequested(kApplyUrl, multipart("wan", "2"));
         QCOMPARE(m_messages.asked.size(), 1);
         QCOMPARE(stored("wan"), QString("1"));
     }
@@ -611,7 +611,7 @@ private slots:
     void studioMakesADesignAndHomeReopensIt()
     {
         open();
-        m_form->setQuietTime(0);
+        m_browser->setQuietTime(0);
         openStudio();
         QCOMPARE(js("document.getElementById('name').value").toString(), QString("blue-2"));
         setInStudio("face", "#ff0000");
@@ -650,8 +650,8 @@ private slots:
                 && made->digits == painter::DigitStyle::Dots);
 
         // The page made before Home has the same controls: wait for the new one.
-        QSignalSpy home(m_form->browser(), &QWebEngineView::loadFinished);
-        m_form->onHome();
+        QSignalSpy home(m_browser->browser(), &QWebEngineView::loadFinished);
+        m_browser->onHome();
         QTRY_VERIFY_WITH_TIMEOUT(!home.isEmpty() && home.last().value(0).toBool(), kPatience);
         QTRY_VERIFY_WITH_TIMEOUT(js("!!document.getElementById('make')").toBool(), kPatience);
         QCOMPARE(js("document.getElementById('name').value").toString(), QString("mine"));
@@ -703,7 +703,7 @@ private slots:
         QCOMPARE(hashOf(shipped() + "/blue.vss"), blue);
         QCOMPARE(stored("skin"), QString());
         QCOMPARE(filesIn(user()), QStringList());
-        QVERIFY(!m_form->restartPending());
+        QVERIFY(!m_browser->restartPending());
         QCOMPARE(m_programs.started, QStringList());
     }
 
@@ -746,19 +746,19 @@ private slots:
         open();
         m_files.design = "夜空";
         m_files.save = m_dir->filePath("night.vsdesign");
-        m_form->exportDesign();
+        m_browser->exportDesign();
         QVERIFY(m_files.offered.contains("blue") && m_files.offered.contains("夜空"));
         QCOMPARE(m_messages.shown.size(), 1);
         const auto package = vespera::readDesignPackageFile(m_files.save);
         QVERIFY(package && package->name == "夜空");
 
         m_messages.answer = false;
-        m_form->installDesignFile(m_files.save);
+        m_browser->installDesignFile(m_files.save);
         QCOMPARE(m_messages.asked, QStringList("vesweb|デザイン「夜空」をインストールしますか？"));
         QCOMPARE(filesIn(user()), QStringList());
 
         m_messages.answer = true;
-        m_form->installDesignFile(m_files.save);
+        m_browser->installDesignFile(m_files.save);
         QCOMPARE(vespera::installedDesigns({user()}), QStringList("夜空-2"));
         QVERIFY(m_messages.shown.last().contains("「夜空-2」としてインストールしました"));
         QCOMPARE(vespera::readDesignPicture(user() + "/夜空-2.vss"),
@@ -775,7 +775,7 @@ private slots:
         open();
         const QString path = m_dir->filePath("broken.vsdesign");
         QVERIFY(fakes::writeFile(path, "VESPERA-DESIGN 1\nname ../evil\nend\n"));
-        m_form->installDesignFile(path);
+        m_browser->installDesignFile(path);
         QCOMPARE(m_messages.asked, QStringList());
         QCOMPARE(m_messages.shown.size(), 1);
         QVERIFY(m_messages.shown[0].contains("broken.vsdesign"));
@@ -792,7 +792,7 @@ private slots:
         fakes::writeFile(user() + "/夜.vsn", common::toShiftJis("名前,a b&c,,,,,f 1\r\n"));
         RecordingSite site;
         open(site.base());
-        m_form->setQuietTime(0);
+        m_browser->setQuietTime(0);
         QCOMPARE(site.bodies.size(), 1);
         QCOMPARE(site.bodies[0], QByteArray("des=%96%E9&name=%96%BC%91%4F&c_mn=a b&c&c_bg=&c_ms="
                                             "&c_mw=&c_bs=&fname=f+1&hide=-3&wan=2"));
@@ -803,12 +803,12 @@ private slots:
             || site.heads[0].contains("\r\nContent-type: application/x-www-form-urlencoded\r\n"));
 
         // The clock is started after every apply, a body without fields too.
-        m_form->onApplyRequested(kApplyUrl, QByteArray());
-        QVERIFY(m_form->restartPending());
+        m_browser->onApplyRequested(kApplyUrl, QByteArray());
+        QVERIFY(m_browser->restartPending());
         QTRY_COMPARE_WITH_TIMEOUT(m_programs.started, QStringList("vespera"), kPatience);
 
-        m_form->onApplyRequested(kApplyUrl, multipart("name", "x y"));
-        m_form->onHome();
+        m_browser->onApplyRequested(kApplyUrl, multipart("name", "x y"));
+        m_browser->onHome();
         QTRY_COMPARE_WITH_TIMEOUT(site.bodies.size(), 2, kPatience);
         QVERIFY(site.bodies[1].startsWith("des=%96%E9&name=x+y&c_mn=a b&c&"));
     }

@@ -73,13 +73,13 @@ protected:
     }
     std::unique_ptr<vespera::ClockWindow> start(bool expectLoaded = true)
     {
-        auto form = std::make_unique<vespera::ClockWindow>(
+        auto clock = std::make_unique<vespera::ClockWindow>(
             *m_store, vespera::ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             vespera::CommandLine());
-        const bool loaded = form->load();
+        const bool loaded = clock->load();
         if (loaded != expectLoaded)
             qWarning("load returned %d", loaded);
-        return form;
+        return clock;
     }
 };
 

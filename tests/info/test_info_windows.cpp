@@ -21,18 +21,18 @@ class TestInfoWindows : public QObject, fakes::ClockFixture {
 
     // The clock with its other windows, loaded as the program loads it.
     struct Clock {
-        std::unique_ptr<ClockWindow> form;
+        std::unique_ptr<ClockWindow> window;
         std::unique_ptr<OtherWindows> windows;
     };
     Clock startClock()
     {
         Clock c;
-        c.form = std::make_unique<ClockWindow>(
+        c.window = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs}, CommandLine());
         c.windows = std::make_unique<OtherWindows>(
-            *c.form, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
+            *c.window, *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs},
             &m_messages, nullptr, &m_help);
-        c.form->load();
+        c.window->load();
         return c;
     }
 
@@ -87,10 +87,10 @@ private slots:
     {
         set("start", "2.15");
         Clock clock = startClock();
-        probe(*clock.form).face().onLogo();
+        probe(*clock.window).face().onLogo();
         QPointer<AboutWindow> about = clock.windows->about();
         QVERIFY(about && about->isVisible());
-        probe(*clock.form).face().onLogo();
+        probe(*clock.window).face().onLogo();
         QCOMPARE(clock.windows->about(), about.data());
         QVERIFY(!about->isModal()); // it does not block the clock
     }

@@ -32,15 +32,15 @@ class TestOptionsDialog : public QObject, protected fakes::ClockFixture {
     fakes::FakeMessages m_messages;
     fakes::FakeSystemTime m_systemTime;
     fakes::FakeHelp m_help;
-    std::unique_ptr<ClockWindow> m_form;
+    std::unique_ptr<ClockWindow> m_clockWindow;
 
     std::unique_ptr<OptionsDialog> open()
     {
-        m_form = std::make_unique<ClockWindow>(
+        m_clockWindow = std::make_unique<ClockWindow>(
             *m_store, ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
             CommandLine());
-        m_form->load();
-        auto dialog = std::make_unique<OptionsDialog>(*m_form, *m_store,
+        m_clockWindow->load();
+        auto dialog = std::make_unique<OptionsDialog>(*m_clockWindow, *m_store,
                                                       OptionsPlatform{&m_clock,
                                                                       &m_sound,
                                                                       &m_programs,
@@ -204,10 +204,10 @@ private slots:
         QCOMPARE(m_messages.shown,
                  QStringList{"Option|位置の設定の適用は次回起動時に有効となります。"});
         QCOMPARE(stored("smode"), QString("0"));
-        QCOMPARE(probe(*m_form).options().corner(), Corner::BottomRight);
+        QCOMPARE(probe(*m_clockWindow).options().corner(), Corner::BottomRight);
         m_messages.shown.clear();
         OptionsDialog again(
-            *m_form, *m_store,
+            *m_clockWindow, *m_store,
             OptionsPlatform{
                 &m_clock, &m_sound, &m_programs, &m_systemTime, &m_messages, {m_data->path()}});
         QCOMPARE(child<QComboBox>(again, "cornerBox")->currentText(), QString("右下"));
@@ -254,7 +254,7 @@ private slots:
         QVERIFY2(m_messages.shown[0].startsWith("pendra|設定を保存できませんでした。")
                      && m_messages.shown[0].contains(m_store->filePath()),
                  qPrintable(m_messages.shown.join('\n')));
-        QVERIFY(m_form->flags().use24Hour);
+        QVERIFY(m_clockWindow->flags().use24Hour);
         QVERIFY(QDir(m_store->filePath()).removeRecursively());
     }
 
@@ -297,9 +297,9 @@ private slots:
         QCOMPARE(stored("volg"), QString("128"));
         QCOMPARE(stored("nvol"), QString("0"));
         QCOMPARE(stored("nvolg"), QString("77"));
-        QVERIFY(m_form->flags().use24Hour);
-        QVERIFY(!m_form->flags().alwaysOnTop);
-        QVERIFY(m_form->flags().alarmOn);
+        QVERIFY(m_clockWindow->flags().use24Hour);
+        QVERIFY(!m_clockWindow->flags().alwaysOnTop);
+        QVERIFY(m_clockWindow->flags().alarmOn);
     }
 
     // A sound's own volume as stored shows in its box and bar; closing
@@ -441,13 +441,13 @@ private slots:
     {
         auto dialog = open(); // for the clock window
         dialog->close();
-        OtherWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_clockWindow, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
-        probe(*m_form).face().onOptionButton();
+        probe(*m_clockWindow).face().onOptionButton();
         QPointer<OptionsDialog> first = windows.options();
         QVERIFY(first && first->isVisible());
-        probe(*m_form).face().onOptionButton();
+        probe(*m_clockWindow).face().onOptionButton();
         QCOMPARE(windows.options(), first.data());
         first->close();
         QTRY_VERIFY(!first);
@@ -460,14 +460,14 @@ private slots:
         set("0", "07:30:00");
         set("al", "1");
         auto dialog = open();
-        OtherWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_clockWindow, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime);
         dialog->close();
-        probe(*m_form).face().onOptionButton();
+        probe(*m_clockWindow).face().onOptionButton();
         OptionsDialog *options = windows.options();
         m_clock.time.setTime(QTime(7, 30, 0));
-        probe(*m_form).onTick();
+        probe(*m_clockWindow).onTick();
         QPointer<AlarmNotice> alarmNotice = windows.notice();
         QVERIFY(alarmNotice && alarmNotice->isVisible());
         QTimer::singleShot(200, [] {
@@ -489,10 +489,10 @@ private slots:
     {
         auto dialog = open();
         dialog->close();
-        OtherWindows windows(*m_form, *m_store,
+        OtherWindows windows(*m_clockWindow, *m_store,
                              ClockPlatform{&m_clock, &m_desktop, &m_random, &m_programs, &m_sound},
                              &m_messages, &m_systemTime, &m_help);
-        probe(*m_form).face().onOptionButton();
+        probe(*m_clockWindow).face().onOptionButton();
         OptionsDialog *options = windows.options();
         QVERIFY(options);
         m_help.topics.clear();
@@ -511,7 +511,7 @@ private slots:
         QTest::keyClick(child<QPushButton>(*dialog, "okButton"), Qt::Key_Escape);
         QVERIFY(!dialog->isVisible());
         QCOMPARE(stored("vol"), QString("1"));
-        QVERIFY(m_form->flags().use24Hour);
+        QVERIFY(m_clockWindow->flags().use24Hour);
     }
 
     // Enter in the hour and minute boxes is no digit: it does not press OK
@@ -543,9 +543,9 @@ private slots:
         set("al", "1");
         auto dialog = open();
         m_clock.time.setTime(QTime(7, 30, 0));
-        probe(*m_form).onTick(); // rings, and the one-time alarm goes
+        probe(*m_clockWindow).onTick(); // rings, and the one-time alarm goes
         QCOMPARE(stored("0"), QString("08:00:00"));
-        QVERIFY(probe(*m_form).preset().addPresetAlarm(Alarm::fromStored("10:15:00*")));
+        QVERIFY(probe(*m_clockWindow).preset().addPresetAlarm(Alarm::fromStored("10:15:00*")));
 
         child<QListWidget>(*dialog, "alarmList")->setCurrentRow(2); // the user deletes 06:00:00...
         click(child<QPushButton>(*dialog, "deleteAlarmButton"));
@@ -556,7 +556,7 @@ private slots:
         const QStringList expected{"08:00:00", "10:15:00*", "09:05:00"};
         AlarmList now = ClockSettings(*m_store).alarms();
         QCOMPARE(storedTexts(now), expected);
-        QCOMPARE(storedTexts(probe(*m_form).alarms()), expected);
+        QCOMPARE(storedTexts(probe(*m_clockWindow).alarms()), expected);
     }
 
     void mergingEdits_data()

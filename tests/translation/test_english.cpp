@@ -258,9 +258,9 @@ private slots:
             return QString::fromUtf8(english ? en : ja);
         };
 
-        auto form = start();
+        auto clock = start();
         QStringList menu;
-        menuTexts(child<QMenu>(*form, "root"), menu);
+        menuTexts(child<QMenu>(*clock, "root"), menu);
         for (const QString &text : menu)
             QVERIFY2(!english || !hasJapanese(text), qPrintable(text));
         QVERIFY(menu.contains(say("Settings", "設定")));
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(menu.contains(say("1 PM (afternoon)", "真昼　午後　１時")));
 
         {
-            OptionsDialog options(*form, *m_store,
+            OptionsDialog options(*clock, *m_store,
                                   OptionsPlatform{&m_clock,
                                                   &m_sound,
                                                   &m_programs,
@@ -305,7 +305,7 @@ private slots:
             for (const char *file : {"preset.png", "preset.en.png"})
                 QVERIFY(QFile::copy(QString(VESPERA_BIN_DIR) + "/" + file, m_data->filePath(file)));
             PresetScale scale;
-            PresetDial dial(*form, scale, &m_clock, &m_messages);
+            PresetDial dial(*clock, scale, &m_clock, &m_messages);
             check(&dial, {say("Preset alarm", "プリセットアラーム")});
             QCOMPARE(dial.pictureFile(),
                      m_data->filePath(english ? "preset.en.png" : "preset.png"));
