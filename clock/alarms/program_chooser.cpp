@@ -59,18 +59,17 @@ QStringList browsableVolumes()
     return volumes;
 }
 
-ProgramChooser::ProgramChooser(QLineEdit *target, const QStringList &volumes,
+ProgramChooser::ProgramChooser(const QString &path, const QStringList &volumes,
                                const QString &startFolder, QWidget *parent)
     : QDialog(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_target(target)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(tr("実行ファイルを指定"));
     setFixedSize(4095 / 15, 2520 / 15);
     chooseButton = new QPushButton(tr("指　定"), this);
     chooseButton->setObjectName(QStringLiteral("chooseButton"));
     chooseButton->setGeometry(twips(2040, 2160, 1935, 255));
-    pathBox = new QLineEdit(target->text(), this);
+    pathBox = new QLineEdit(path, this);
     pathBox->setObjectName(QStringLiteral("pathBox"));
     pathBox->setGeometry(twips(120, 120, 3855, 270));
     pathBox->setReadOnly(true); // shows the choice; typing changes nothing
@@ -142,7 +141,7 @@ void ProgramChooser::onFileClicked()
 
 void ProgramChooser::onChoose()
 {
-    m_target->setText(pathBox->text());
+    m_chosen = pathBox->text();
     accept();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <QStringList>
 
 class QComboBox;
@@ -27,10 +28,12 @@ QStringList browsableVolumes();
 class ProgramChooser : public QDialog {
     Q_OBJECT
 public:
-    // Starts from `path` (the options' program box) and writes the choice
-    // back into `target` when "指　定" is pressed or a file double-clicked.
-    ProgramChooser(QLineEdit *target, const QStringList &volumes, const QString &startFolder,
+    // Starts from `path` (the options' program box); the choice is made
+    // when "指　定" is pressed or a file double-clicked, and the dialog closes.
+    ProgramChooser(const QString &path, const QStringList &volumes, const QString &startFolder,
                    QWidget *parent = nullptr);
+    // The path chosen; nothing while none was (the close box chooses none).
+    std::optional<QString> chosen() const { return m_chosen; }
 
     void showFolder(const QString &folder);
     QString folder() const { return m_folder; }
@@ -47,7 +50,7 @@ private:
     QListWidget *fileList;
     QPushButton *chooseButton;
 
-    QLineEdit *m_target;
+    std::optional<QString> m_chosen;
     QFileSystemModel *m_folders;
     QString m_folder;
 };

@@ -112,10 +112,12 @@ void OtherWindows::showTestNotice()
     test.exec();
 }
 
-void OtherWindows::chooseProgram(QLineEdit *pathBox)
+void OtherWindows::chooseProgram(const QString &current)
 {
-    ProgramChooser chooser(pathBox, browsableVolumes(), QDir::currentPath(), m_options);
+    ProgramChooser chooser(current, browsableVolumes(), QDir::currentPath(), m_options);
     chooser.exec();
+    if (chooser.chosen() && m_options)
+        m_options->setAlarmProgram(*chooser.chosen());
 }
 
 void OtherWindows::showPresetDial()

@@ -36,7 +36,7 @@ private:
     void showOptions();
     // The alarm test's notice, modal; an alarm's notice that is open gives way to it.
     void showTestNotice();
-    void chooseProgram(QLineEdit *pathBox);
+    void chooseProgram(const QString &current);
     // One about window at a time, beside the clock: asking again brings it forward.
     void showAbout();
     void showWelcome();

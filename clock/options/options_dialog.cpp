@@ -276,7 +276,7 @@ void OptionsDialog::buildAlarms(QGroupBox *frame)
     connect(alarmVolumeCheck, &QCheckBox::toggled, alarmVolumeBar, &QWidget::setEnabled);
     connect(chimeVolumeCheck, &QCheckBox::toggled, chimeVolumeBar, &QWidget::setEnabled);
     connect(browseProgramButton, &QPushButton::clicked, this,
-            [this] { emit programChooserRequested(programPathBox); });
+            [this] { emit programChooserRequested(programPathBox->text()); });
     connect(alarmTestButton, &QPushButton::clicked, this, &OptionsDialog::onAlarmTest);
     connect(chimeTestButton, &QPushButton::clicked, this, &OptionsDialog::onChimeTest);
 }
@@ -309,6 +309,8 @@ void OptionsDialog::buildAdjustment(QGroupBox *frame)
     });
     connect(setClockButton, &QPushButton::clicked, this, &OptionsDialog::onSetClock);
 }
+
+void OptionsDialog::setAlarmProgram(const QString &path) { programPathBox->setText(path); }
 
 void OptionsDialog::loadSettings()
 {

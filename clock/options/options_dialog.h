@@ -66,10 +66,14 @@ public:
     OptionsDialog(OptionsTarget &clock, common::SettingsStore &store,
                   const OptionsPlatform &platform, QWidget *parent = nullptr);
 
+    // The program chooser's choice, into the program box.
+    void setAlarmProgram(const QString &path);
+
 signals:
     // The alarm test's notice, shown modally: the signal returns when it has closed.
     void alarmTestRequested();
-    void programChooserRequested(QLineEdit *pathBox);
+    // The program box asks for a file: setAlarmProgram() gives back the choice.
+    void programChooserRequested(const QString &current);
 
 public slots:
     // Escape closes as the close box does: everything is applied and stored.

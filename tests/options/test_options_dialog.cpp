@@ -107,6 +107,25 @@ private slots:
                  QString("blue")); // skin missing
     }
 
+    // The browse button asks for a file starting from the box's path; the
+    // choice comes back into the box and is stored when the dialog closes.
+    void theProgramChooserFillsTheBox()
+    {
+        QTemporaryDir bin;
+        const QString radio = bin.filePath("radio");
+        QVERIFY(fakes::writeFile(radio, {}, true));
+        set("pgm", "/usr/bin/wake");
+        auto dialog = open();
+        QSignalSpy asked(dialog.get(), &OptionsDialog::programChooserRequested);
+        click(child<QPushButton>(*dialog, "browseProgramButton"));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.at(0).at(0).toString(), QString("/usr/bin/wake"));
+        dialog->setAlarmProgram(radio);
+        QCOMPARE(child<QLineEdit>(*dialog, "programPathBox")->text(), radio);
+        QVERIFY(dialog->close());
+        QCOMPARE(stored("pgm"), radio);
+    }
+
     void typingReservations_data()
     {
         QTest::addColumn<int>("modeClicks");

@@ -311,8 +311,7 @@ private slots:
                      m_data->filePath(english ? "preset.en.png" : "preset.png"));
         }
         {
-            QLineEdit path;
-            ProgramChooser chooser(&path, {"/"}, m_data->path());
+            ProgramChooser chooser(QString(), {"/"}, m_data->path());
             check(&chooser, {say("Choose", "指　定")});
         }
         {
