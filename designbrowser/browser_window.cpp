@@ -9,9 +9,9 @@
 #include "design/design_files.h"
 #include "design/design_package.h"
 
-#include "platform/qt_desktop.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
+#include "platform/qt_desktop.h"
 #include "platform/single_instance.h"
 
 #include <QCoreApplication>

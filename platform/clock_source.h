@@ -9,9 +9,9 @@ namespace platform {
 class ClockSource {
 public:
     virtual ~ClockSource() = default;
-    virtual QDateTime now() const = 0;    // local wall time
-    virtual qint64 uptimeMs() const = 0;  // since boot, suspend included; never wraps
-    virtual QString bootId() const = 0;   // tells one boot from the next
+    virtual QDateTime now() const = 0;   // local wall time
+    virtual qint64 uptimeMs() const = 0; // since boot, suspend included; never wraps
+    virtual QString bootId() const = 0;  // tells one boot from the next
 };
 
 class SystemClockSource : public ClockSource {

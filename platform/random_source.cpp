@@ -7,8 +7,8 @@ namespace platform {
 
 void StdRandomSource::reseedFromTimer()
 {
-    m_engine.seed(static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
+    m_engine.seed(
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
 }
 
 } // namespace platform

@@ -5,8 +5,8 @@
 
 #include "common/settings_store.h"
 #include "common/twips.h"
-#include "platform/qt_desktop.h"
 #include "platform/messages.h"
+#include "platform/qt_desktop.h"
 #include "platform/single_instance.h"
 
 #include <QLabel>

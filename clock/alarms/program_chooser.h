@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QDialog>
-#include <optional>
 #include <QStringList>
+#include <optional>
 
 class QComboBox;
 class QFileSystemModel;

@@ -1,10 +1,10 @@
 // ClockWindow — the clock window: start-up, the one-second tick, the face and closing.
 #pragma once
 
-#include "core/alarm_keeper.h"
-#include "core/chime.h"
 #include "alarms/preset_dial.h"
 #include "clock_menu.h"
+#include "core/alarm_keeper.h"
+#include "core/chime.h"
 #include "core/clock_session.h"
 #include "core/face.h"
 #include "dog.h"

@@ -12,10 +12,7 @@ AlarmKeeper::AlarmKeeper(common::SettingsStore &store, platform::ProgramStarter 
 {
 }
 
-void AlarmKeeper::reload()
-{
-    m_list = ClockSettings(m_store).alarms();
-}
+void AlarmKeeper::reload() { m_list = ClockSettings(m_store).alarms(); }
 
 void AlarmKeeper::save() { ClockSettings(m_store).saveAlarms(m_list); }
 
@@ -46,10 +43,9 @@ void AlarmKeeper::check(const QDateTime &now, const std::function<void(const Ala
         [this, &notice](const AlarmRing &ring) {
             // A program that cannot start is passed over in silence, as the
             // alarm's program was chosen by the user.
-            const QString program =
-                m_commandLineProgram.isEmpty()
-                    ? ClockSettings(m_store).alarmProgram()
-                    : m_commandLineProgram;
+            const QString program = m_commandLineProgram.isEmpty()
+                                        ? ClockSettings(m_store).alarmProgram()
+                                        : m_commandLineProgram;
             if (!program.trimmed().isEmpty()) {
                 if (m_programs)
                     m_programs->startCommand(program);

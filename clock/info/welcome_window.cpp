@@ -3,9 +3,9 @@
 
 #include "common/twips.h"
 
-#include "platform/qt_desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
+#include "platform/qt_desktop.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -8,10 +8,10 @@
 #include "core/alarm_engine.h"
 #include "design/design_files.h"
 #include "platform/clock_source.h"
-#include "platform/qt_desktop.h"
 #include "platform/help_viewer.h"
 #include "platform/messages.h"
 #include "platform/program_starter.h"
+#include "platform/qt_desktop.h"
 #include "platform/sound.h"
 #include "platform/system_time.h"
 

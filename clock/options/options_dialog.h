@@ -2,12 +2,12 @@
 // setting is read when it opens and applied and stored when it closes.
 #pragma once
 
-#include "core/alarm_list.h"
-#include "core/reservation_editor.h"
-#include "core/clock_adjust.h"
 #include "common/settings_store.h"
+#include "core/alarm_list.h"
+#include "core/clock_adjust.h"
 #include "core/clock_flags.h"
 #include "core/clock_settings.h"
+#include "core/reservation_editor.h"
 #include "design/skin_layout.h"
 
 #include <QDialog>

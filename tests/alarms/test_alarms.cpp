@@ -1,9 +1,9 @@
 // The alarm engine and its storage, the chime, and the alarm notice, on fake
 // time, a fake sound device and a settings file of their own.
-#include "core/alarm_engine.h"
-#include "core/alarm_list.h"
 #include "alarms/alarm_notice.h"
 #include "app/other_windows.h"
+#include "core/alarm_engine.h"
+#include "core/alarm_list.h"
 #include "design/glyph_atlas.h"
 #include "fakes/clock_fixture.h"
 #include "fakes/clock_probe.h"
@@ -484,7 +484,7 @@ private slots:
         m_sound.volume = 0x12345678;
         probe(*clock).options().playChime();
         QCOMPARE(m_sound.volume, 0x0F0F0F0Fu);
-        QVERIFY(m_sound.played.empty()); // half a second first
+        QVERIFY(m_sound.played.empty());  // half a second first
         tickAt(*clock, QTime(12, 30, 1)); // the tick is not held up
         QTRY_COMPARE_WITH_TIMEOUT(m_sound.files(), QStringList{"zihou.wav"}, 5000);
         QCOMPARE(m_sound.played.front().volume, 0x0F0F0F0Fu);

@@ -67,11 +67,16 @@ private slots:
         QTest::addColumn<int>("tens");
         QTest::addColumn<int>("units");
         QTest::addColumn<int>("apMark"); // -1 untouched, 0 AM, 1 PM
-        QTest::newRow("00:30 in 12h is 12 AM") << at(2026, 1, 1, 0, 30) << false << true << 1 << 2 << 0;
-        QTest::newRow("12:30 in 12h is 12 PM") << at(2026, 1, 1, 12, 30) << false << true << 1 << 2 << 1;
-        QTest::newRow("13:05 in 12h hides the tens") << at(2026, 1, 1, 13, 5) << false << false << 0 << 1 << 1;
-        QTest::newRow("09:15 in 24h hides the tens") << at(2026, 1, 1, 9, 15) << true << false << 0 << 9 << -1;
-        QTest::newRow("10:00 in 24h shows the tens") << at(2026, 1, 1, 10, 0) << true << true << 1 << 0 << -1;
+        QTest::newRow("00:30 in 12h is 12 AM")
+            << at(2026, 1, 1, 0, 30) << false << true << 1 << 2 << 0;
+        QTest::newRow("12:30 in 12h is 12 PM")
+            << at(2026, 1, 1, 12, 30) << false << true << 1 << 2 << 1;
+        QTest::newRow("13:05 in 12h hides the tens")
+            << at(2026, 1, 1, 13, 5) << false << false << 0 << 1 << 1;
+        QTest::newRow("09:15 in 24h hides the tens")
+            << at(2026, 1, 1, 9, 15) << true << false << 0 << 9 << -1;
+        QTest::newRow("10:00 in 24h shows the tens")
+            << at(2026, 1, 1, 10, 0) << true << true << 1 << 0 << -1;
         QTest::newRow("23:59 in 24h") << at(2026, 1, 1, 23, 59) << true << true << 2 << 3 << -1;
     }
     void hourGlyphs()
@@ -107,7 +112,8 @@ private slots:
     {
         QTest::addColumn<int>("second");
         QTest::addColumn<int>("step");
-        for (auto [s, q] : {std::pair{0, 0}, {14, 0}, {15, 1}, {29, 1}, {30, 2}, {44, 2}, {45, 3}, {59, 3}})
+        for (auto [s, q] :
+             {std::pair{0, 0}, {14, 0}, {15, 1}, {29, 1}, {30, 2}, {44, 2}, {45, 3}, {59, 3}})
             QTest::addRow("second %d", s) << s << q;
     }
     void secondsQuarters()

@@ -47,7 +47,8 @@ private slots:
         QTest::addColumn<int>("corner");
         QTest::addColumn<QPoint>("firstVisible"); // screen pixels
         QTest::addColumn<QPoint>("lastVisible");
-        QTest::newRow("top left") << 0 << QPoint(0, 3) << QPoint(361, 55); // the curve reaches row 52
+        QTest::newRow("top left") << 0 << QPoint(0, 3)
+                                  << QPoint(361, 55); // the curve reaches row 52
         QTest::newRow("bottom left") << 1 << QPoint(0, 748) << QPoint(366, 799);
         QTest::newRow("top right") << 2 << QPoint(901, 3) << QPoint(899, 55);
         QTest::newRow("bottom right") << 3 << QPoint(901, 748) << QPoint(1279, 799);
@@ -62,8 +63,8 @@ private slots:
         const QRegion shape = windowRegion(Corner(corner), kBorderless)
                                   .intersected(QRect(0, 0, kWindowWidth, kWindowHeight))
                                   .translated(origin);
-        const QRect mainPart = shape.boundingRect().intersected(
-            QRect(QPoint(0, 0), QPoint(1279, 799)));
+        const QRect mainPart =
+            shape.boundingRect().intersected(QRect(QPoint(0, 0), QPoint(1279, 799)));
         QVERIFY(shape.contains(firstVisible));
         QVERIFY(shape.contains(lastVisible));
         QCOMPARE(mainPart.top(), firstVisible.y());

@@ -305,15 +305,16 @@ private slots:
     {
         open();
         const QRect room = m_browser->screen()->availableGeometry();
-        QVERIFY2(room.contains(m_browser->geometry()), qPrintable(QString("%1,%2 %3x%4 in %5x%6+%7+%8")
-                                                                   .arg(m_browser->x())
-                                                                   .arg(m_browser->y())
-                                                                   .arg(m_browser->width())
-                                                                   .arg(m_browser->height())
-                                                                   .arg(room.width())
-                                                                   .arg(room.height())
-                                                                   .arg(room.x())
-                                                                   .arg(room.y())));
+        QVERIFY2(room.contains(m_browser->geometry()),
+                 qPrintable(QString("%1,%2 %3x%4 in %5x%6+%7+%8")
+                                .arg(m_browser->x())
+                                .arg(m_browser->y())
+                                .arg(m_browser->width())
+                                .arg(m_browser->height())
+                                .arg(room.width())
+                                .arg(room.height())
+                                .arg(room.x())
+                                .arg(room.y())));
         QVERIFY(room.contains(m_browser->frameGeometry())); // the title bar too
     }
 

@@ -1,7 +1,7 @@
 // Which program texts the alarm options accept: files that can run, with or
 // without arguments, bare names on PATH, and paths with blanks.
-#include "fakes/test_files.h"
 #include "core/program_path.h"
+#include "fakes/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
