@@ -46,5 +46,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestProgramPath)
+QTEST_GUILESS_MAIN(TestProgramPath)
 #include "test_program_path.moc"

@@ -193,5 +193,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReservationEditor)
+QTEST_GUILESS_MAIN(TestReservationEditor)
 #include "test_reservation_editor.moc"

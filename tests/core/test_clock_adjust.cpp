@@ -113,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestClockAdjust)
+QTEST_GUILESS_MAIN(TestClockAdjust)
 #include "test_clock_adjust.moc"
