@@ -60,6 +60,9 @@ QAction *ClockMenu::command(QMenu *menu, const char *name, const QString &captio
 {
     QAction *a = item(menu, name, caption, checkable);
     connect(a, &QAction::triggered, this, [this, command] { emit commandChosen(command); });
+    QAction *&first = m_actionOf[size_t(command)]; // "現在" has two entries: the upper one
+    if (!first)
+        first = a;
     return a;
 }
 
@@ -70,24 +73,7 @@ void ClockMenu::popUp(Popup which, QPoint at)
     (which == Popup::Presets ? presetMenu : root)->popup(at);
 }
 
-void ClockMenu::trigger(MenuCommand command)
-{
-    const std::pair<MenuCommand, QAction *> entries[] = {{MenuCommand::StandardView, standardView},
-                                                         {MenuCommand::UptimeView, uptimeView},
-                                                         {MenuCommand::TotalView, totalView},
-                                                         {MenuCommand::HideMode, hideMode},
-                                                         {MenuCommand::PresetNow, presetNow},
-                                                         {MenuCommand::ResetTotal, resetTotal},
-                                                         {MenuCommand::DontCount, dontCount},
-                                                         {MenuCommand::StartAtLogin, startAtLogin},
-                                                         {MenuCommand::AlwaysOnTop, alwaysOnTop},
-                                                         {MenuCommand::AutoTuck, autoTuck},
-                                                         {MenuCommand::Quit, quit}};
-    for (const auto &[c, action] : entries) {
-        if (c == command)
-            action->trigger();
-    }
-}
+void ClockMenu::trigger(MenuCommand command) { m_actionOf[size_t(command)]->trigger(); }
 
 void ClockMenu::showChecks(const MenuChecks &checks)
 {

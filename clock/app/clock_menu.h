@@ -37,6 +37,7 @@ enum class MenuCommand {
     AlwaysOnTop,
     AutoTuck,
     Quit,
+    Count
 };
 
 class ClockMenu : public QObject {
@@ -80,6 +81,7 @@ private:
     QAction *startAtLogin;
     std::array<QAction *, kHours> presetHours{};
     QAction *alwaysOnTop, *autoTuck, *quit;
+    std::array<QAction *, size_t(MenuCommand::Count)> m_actionOf{}; // the entry of each command
 };
 
 } // namespace vespera

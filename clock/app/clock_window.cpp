@@ -15,6 +15,9 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include <algorithm>
+#include <iterator>
+
 namespace vespera {
 
 namespace {
@@ -61,25 +64,22 @@ void ClockWindow::onMenuCommand(MenuCommand command)
     case MenuCommand::UptimeView: onUptimeView(); break;
     case MenuCommand::TotalView: onTotalView(); break;
     case MenuCommand::HideMode: onHideModeToggled(); break;
+    case MenuCommand::AlwaysOnTop: onAlwaysOnTopToggled(); break;
+    case MenuCommand::AutoTuck: onAutoTuckToggled(); break;
     case MenuCommand::PresetNow: onPresetNow(); break;
     case MenuCommand::ResetTotal: onResetTotal(); break;
     case MenuCommand::DontCount: onDontCountToggled(); break;
     case MenuCommand::StartAtLogin: onStartAtLoginToggled(); break;
-    case MenuCommand::AlwaysOnTop: onAlwaysOnTopToggled(); break;
-    case MenuCommand::AutoTuck: onAutoTuckToggled(); break;
     case MenuCommand::Quit: onQuit(); return;
+    case MenuCommand::Count: return;
     }
     // A switch turned in the menu is stored at once: a session that ends
     // without closing the clock still keeps it.
-    switch (command) {
-    case MenuCommand::StandardView:
-    case MenuCommand::UptimeView:
-    case MenuCommand::TotalView:
-    case MenuCommand::HideMode:
-    case MenuCommand::AlwaysOnTop:
-    case MenuCommand::AutoTuck: storeFlags(); break;
-    default: break;
-    }
+    const MenuCommand switches[] = {MenuCommand::StandardView, MenuCommand::UptimeView,
+                                    MenuCommand::TotalView,    MenuCommand::HideMode,
+                                    MenuCommand::AlwaysOnTop,  MenuCommand::AutoTuck};
+    if (std::find(std::begin(switches), std::end(switches), command) != std::end(switches))
+        storeFlags();
 }
 
 bool ClockWindow::load()
